@@ -1,0 +1,72 @@
+// The value of a scoring function at one measured value, in double
+// precision and in 1/256 fixed point. Both follow the same order of tests:
+// beyond x2 scores 0, at or past x1 scores y1, at or before x0 scores y0,
+// and the ramp lies strictly between x0 and x1.
+#pragma once
+
+#include <cstdint>
+
+#include "cclp_score/cclp_scoring_function.h"
+#include "check.hpp"
+#include "fixed_point.hpp"
+#include "one_sided.hpp"
+
+namespace cclp {
+
+// Which of the two ends of a function's abscissae lies lower.
+template <class Function>
+constexpr auto lowerEnd(const Function& function) {
+    return function.x2 >= function.x0 ? function.x0 : function.x2;
+}
+
+inline double oneSidedValue(const cclp_scoreOneSided& f, double x) {
+    if (isUpward(f)) {
+        if (x > f.x2) return 0.0;
+        if (x >= f.x1) return f.y1;
+        if (x <= f.x0) return f.y0;
+    } else {
+        if (x < f.x2) return 0.0;
+        if (x <= f.x1) return f.y1;
+        if (x >= f.x0) return f.y0;
+    }
+    return (f.rampConst - x * f.rampDrop) * f.rampInvSpan;
+}
+
+// The ramp keeps the rounding of its two terms, so a ramp only a few units
+// wide can leave [y1, y0]; that is the fixed-point function's definition.
+inline int32_t oneSidedValueFixed(const cclp_scoreOneSidedFixed& f, int32_t v) {
+    if (isUpward(f)) {
+        if (v > f.x2) return 0;
+        if (v >= f.x1) return f.y1;
+        if (v <= f.x0) return f.y0;
+    } else {
+        if (v < f.x2) return 0;
+        if (v <= f.x1) return f.y1;
+        if (v >= f.x0) return f.y0;
+    }
+    const int32_t t = wrap32(static_cast<int64_t>(f.rampConst) - mulRound8(v, f.rampDrop));
+    return mulRound16(t, f.rampInvSpan);
+}
+
+// Values below the split point (the lower end of the high side) are scored
+// by the low side, all others by the high side. A high side whose middle
+// lies below its lower end, or a low side reaching past the split, is
+// reported and scored as it stands.
+template <class TwoSided>
+auto splitPoint(const TwoSided& f) {
+    const auto& high = f.highSide;
+    const auto split = lowerEnd(high);
+    CCLP_ASSERT(high.x1 >= split);
+    CCLP_ASSERT(f.lowSide.x0 <= split && f.lowSide.x1 <= split && f.lowSide.x2 <= split);
+    return split;
+}
+
+inline double twoSidedValue(const cclp_scoreTwoSided& f, double x) {
+    return x < splitPoint(f) ? oneSidedValue(f.lowSide, x) : oneSidedValue(f.highSide, x);
+}
+
+inline int32_t twoSidedValueFixed(const cclp_scoreTwoSidedFixed& f, int32_t v) {
+    return v < splitPoint(f) ? oneSidedValueFixed(f.lowSide, v) : oneSidedValueFixed(f.highSide, v);
+}
+
+}  // namespace cclp

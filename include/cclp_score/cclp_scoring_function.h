@@ -1,0 +1,88 @@
+/* Piecewise-linear scoring functions: one-sided and two-sided, with their
+ * 1/256 fixed-point forms. */
+#ifndef CCLP_SCORING_FUNCTION_H
+#define CCLP_SCORING_FUNCTION_H
+
+#include <stdint.h>
+
+#include "cclp_export.h"
+#include "cclp_status.h"
+
+CCLP_EXTERN_C_BEGIN
+
+/* Top plateau y0 from x0 outward, ramp to (x1, y1), lower plateau y1 up to
+ * x2, 0 beyond. Abscissae run upward (x0 <= x1 <= x2) or downward. */
+typedef struct cclp_scoreOneSided {
+    double positionOffset; /* reference position of the offset-distance method */
+    double x0;
+    double x1;
+    double x2;
+    double y0;
+    double y1;
+    double rampConst;   /* derived: x1*y0 - x0*y1 */
+    double rampDrop;    /* derived: y0 - y1 */
+    double rampInvSpan; /* derived: 1/(x1 - x0), or 1e9 for a ramp of 1e-7 or less */
+} cclp_scoreOneSided;
+
+/* The same in units of 1/256. */
+typedef struct cclp_scoreOneSidedFixed {
+    int32_t positionOffset;
+    int32_t x0;
+    int32_t x1;
+    int32_t x2;
+    int32_t y0;
+    int32_t y1;
+    int32_t rampConst;
+    int32_t rampDrop;
+    int32_t rampInvSpan;
+} cclp_scoreOneSidedFixed;
+
+/* lowSide scores values below the split point (the smaller end abscissa of
+ * highSide), highSide every other value. */
+typedef struct cclp_scoreTwoSided {
+    cclp_scoreOneSided lowSide;
+    cclp_scoreOneSided highSide;
+} cclp_scoreTwoSided;
+
+typedef struct cclp_scoreTwoSidedFixed {
+    cclp_scoreOneSidedFixed lowSide;
+    cclp_scoreOneSidedFixed highSide;
+} cclp_scoreTwoSidedFixed;
+
+/* Score 1 up to 0, falling linearly to 0 at 1, 0 beyond. */
+CCLP_API int32_t cclp_scoreOneSided_init(cclp_scoreOneSided* function);
+/* Checks (abscissae order, y0, y1, y0 >= y1), stores, derives; resets the
+ * position offset. A failure leaves the record unchanged. */
+CCLP_API int32_t cclp_scoreOneSided_initValues(cclp_scoreOneSided* function, double x0, double x1,
+                                               double x2, double y0, double y1);
+CCLP_API int32_t cclp_scoreOneSided_getValues(const cclp_scoreOneSided* function, double* x0,
+                                              double* x1, double* x2, double* y0, double* y1);
+CCLP_API int32_t cclp_scoreOneSided_setPositionOffset(cclp_scoreOneSided* function, double offset);
+CCLP_API int32_t cclp_scoreOneSided_getPositionOffset(const cclp_scoreOneSided* function,
+                                                      double* offset);
+
+/* A triangle peaking at 0 with score 1, reaching 0 at -1 and +1. */
+CCLP_API int32_t cclp_scoreTwoSided_init(cclp_scoreTwoSided* function);
+/* Cross-checks both sides, then initialises lowSide and highSide. */
+CCLP_API int32_t cclp_scoreTwoSided_initValues(cclp_scoreTwoSided* function, double lowX0,
+                                               double lowX1, double lowX2, double highX0,
+                                               double highX1, double highX2, double lowY0,
+                                               double lowY1, double highY0, double highY1);
+/* Initialises each side on its own, without the cross-checks. */
+CCLP_API int32_t cclp_scoreTwoSided_initOneSided(cclp_scoreTwoSided* function, double lowX0,
+                                                 double lowX1, double lowX2, double lowY0,
+                                                 double lowY1, double highX0, double highX1,
+                                                 double highX2, double highY0, double highY1);
+/* Outputs in the order of cclp_scoreTwoSided_initValues. */
+CCLP_API int32_t cclp_scoreTwoSided_getValues(const cclp_scoreTwoSided* function, double* lowX0,
+                                              double* lowX1, double* lowX2, double* highX0,
+                                              double* highX1, double* highX2, double* lowY0,
+                                              double* lowY1, double* highY0, double* highY1);
+CCLP_API int32_t cclp_scoreTwoSided_setPositionOffsets(cclp_scoreTwoSided* function,
+                                                       double lowOffset, double highOffset);
+CCLP_API int32_t cclp_scoreTwoSided_getPositionOffsets(const cclp_scoreTwoSided* function,
+                                                       double* lowOffset, double* highOffset);
+
+CCLP_EXTERN_C_END
+
+#endif

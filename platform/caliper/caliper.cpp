@@ -1,0 +1,1 @@
+// Placeholder until the image stand-in is built.

@@ -1,0 +1,63 @@
+/* Image library (stand-in): images of 32-bit values and of doubles, and a
+ * window over an image. Pixels are held through the runtime's memory
+ * functions. */
+#ifndef CIMG_IMAGE_H
+#define CIMG_IMAGE_H
+
+#include <stdint.h>
+
+#include "../../platform_export.h"
+
+#if defined(CIMG_BUILDING)
+#  define CIMG_API PLATFORM_EXPORT
+#else
+#  define CIMG_API PLATFORM_IMPORT
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Both image records are 64 bytes, with a common header so that
+ * cimg_image_destruct can take either kind. */
+typedef struct cimg_image32 {
+    uint32_t kind;         /* which image record this is */
+    int32_t width;         /* pixels per row; 0 when unbound */
+    int32_t height;        /* rows; 0 when unbound */
+    int32_t rowStride;     /* pixels from one row to the next */
+    uint32_t* pixels;      /* width*height values, row after row, or null */
+    void* reserved[5];
+} cimg_image32;
+
+typedef struct cimg_imageD {
+    uint32_t kind;
+    int32_t width;
+    int32_t height;
+    int32_t rowStride;
+    double* pixels;
+    void* reserved[5];
+} cimg_imageD;
+
+/* A view of an image of 32-bit values: its width and first pixel. */
+typedef struct cimg_window {
+    int32_t width;
+    int32_t height;
+    int32_t rowStride;
+    int32_t reserved;
+    uint32_t* firstPixel;
+} cimg_window;
+
+CIMG_API int32_t cimg_image32_constructUnbound(cimg_image32* image);
+CIMG_API int32_t cimg_imageD_constructUnbound(cimg_imageD* image);
+/* Drops the pixels; the image stays usable. */
+CIMG_API int32_t cimg_image32_assignUnbound(cimg_image32* image);
+CIMG_API int32_t cimg_imageD_assignUnbound(cimg_imageD* image);
+/* Destroys an image of either kind. */
+CIMG_API int32_t cimg_image_destruct(void* image);
+CIMG_API int32_t cimg_window_init(cimg_window* window, const cimg_image32* image);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,46 @@
+/* Compiled as strict C99: every public header must be plain C, and the
+ * record layouts seen from C must match those the library was built with. */
+#include <stddef.h>
+#include <stdio.h>
+
+#include "cclp_score/cclp_score.h"
+
+#define C_CHECK(name, condition) typedef char name[(condition) ? 1 : -1]
+
+C_CHECK(one_sided_size, sizeof(cclp_scoreOneSided) == 72);
+C_CHECK(score_size, sizeof(cclp_score) == 232);
+C_CHECK(score_fixed_size, sizeof(cclp_scoreFixed) == 116);
+C_CHECK(params_size, sizeof(cclp_scoreParams) == 40);
+C_CHECK(result_set_size, sizeof(cclp_resultSet) == 216);
+C_CHECK(result_set_doubles, offsetof(cclp_resultSet, doubleImage) == 120);
+C_CHECK(result_set_vect1, offsetof(cclp_resultSet, vect1) == 200);
+C_CHECK(result_set_ex_size, sizeof(cclp_resultSetEx) == 216);
+C_CHECK(result_set_ex_scale, offsetof(cclp_resultSetEx, projectionScale) == 112);
+C_CHECK(one_result_size, sizeof(cclp_scoreOneResult) == 80);
+C_CHECK(one_result_edges_fixed, offsetof(cclp_scoreOneResultEx, edgesFixed) == 72);
+
+static int failures = 0;
+
+static void expect(int condition, const char* what) {
+    if (!condition) {
+        printf("FAILED: %s\n", what);
+        ++failures;
+    }
+}
+
+int main(void) {
+    cclp_scoreOneSided function;
+    double x0 = 0.0, x1 = 0.0, x2 = 0.0, y0 = 0.0, y1 = 0.0;
+
+    expect(cclp_scoreOneSided_init(&function) == CCLP_STATUS_OK, "init");
+    expect(cclp_scoreOneSided_getValues(&function, &x0, &x1, &x2, &y0, &y1) == 0, "getValues");
+    expect(x0 == 0.0 && x1 == 1.0 && x2 == 1.0 && y0 == 1.0 && y1 == 0.0, "default values");
+    expect(cclp_scoreOneSided_initValues(&function, 1.0, 3.0, 2.0, 1.0, 0.0) ==
+               CCLP_STATUS_ABSCISSAE_NOT_MONOTONE,
+           "abscissae refused");
+    expect(CCLP_STATUS_ABSCISSAE_NOT_MONOTONE < 0, "failure codes are negative");
+    expect(cclp_statusName(CCLP_STATUS_Y0_BELOW_Y1) != NULL, "status names");
+
+    if (failures == 0) printf("C interface: all checks passed\n");
+    return failures == 0 ? 0 : 1;
+}
