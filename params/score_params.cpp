@@ -46,13 +46,13 @@ int32_t assignFrom(cclp_scoreParams& params, const cclp_scoreParams& source) {
     CCLP_RETURN_IF_FAILED(releaseParams(params));
     params.numDesiredEdges = 0;
     params.numScoreMethods = 0;
-    CCLP_RETURN_IF_FAILED(copyArrayOrFree(&params.desiredEdges, source.desiredEdges,
-                                     source.numDesiredEdges));
+    CCLP_RETURN_IF_FAILED(
+        copyArrayOrFree(&params.desiredEdges, source.desiredEdges, source.numDesiredEdges));
     params.maxNumResults = source.maxNumResults;
-    CCLP_RETURN_IF_FAILED(copyArrayOrFree(&params.scoreMethods, source.scoreMethods,
-                                     source.numScoreMethods));
+    CCLP_RETURN_IF_FAILED(
+        copyArrayOrFree(&params.scoreMethods, source.scoreMethods, source.numScoreMethods));
     CCLP_RETURN_IF_FAILED(copyArrayOrFree(&params.scoreMethodsFixed, source.scoreMethodsFixed,
-                                     source.numScoreMethods));
+                                          source.numScoreMethods));
     params.sortByScore = source.sortByScore;
     params.numDesiredEdges = source.numDesiredEdges;
     params.numScoreMethods = source.numScoreMethods;

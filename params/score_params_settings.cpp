@@ -32,8 +32,7 @@ bool isMethodIndex(const cclp_scoreParams& params, int32_t index) {
 template <class T>
 bool liesWithin(const T* record, const T* array, int32_t count) {
     const std::less<const T*> before;
-    return array != nullptr && count > 0 && !before(record, array) &&
-           before(record, array + count);
+    return array != nullptr && count > 0 && !before(record, array) && before(record, array + count);
 }
 
 // Replaces the methods and builds their fixed-point forms. Releasing the old

@@ -1,5 +1,7 @@
 #include "score_method.hpp"
 
+#include <cstring>
+
 #include "check.hpp"
 #include "heap_record.hpp"
 
@@ -79,7 +81,7 @@ int32_t cclp_score_newClone(cclp_score** score, const cclp_score* source) {
     if (source == nullptr) return cclp_score_delete(score);
     if (source == *score) return CCLP_STATUS_OK;
     CCLP_RETURN_IF_FAILED(cclp_score_new(score));
-    **score = *source;
+    std::memcpy(*score, source, sizeof **score);
     return CCLP_STATUS_OK;
 }
 

@@ -82,8 +82,8 @@ int32_t cclp_scoreTwoSided_setPositionOffsets(cclp_scoreTwoSided* function, doub
     return CCLP_STATUS_OK;
 }
 
-int32_t cclp_scoreTwoSided_getPositionOffsets(const cclp_scoreTwoSided* function,
-                                              double* lowOffset, double* highOffset) {
+int32_t cclp_scoreTwoSided_getPositionOffsets(const cclp_scoreTwoSided* function, double* lowOffset,
+                                              double* highOffset) {
     CCLP_REQUIRE_NONNULL(function, lowOffset, highOffset);
     *lowOffset = function->lowSide.positionOffset;
     *highOffset = function->highSide.positionOffset;

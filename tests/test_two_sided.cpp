@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
 
 #include "cclp_score/cclp_scoring_function.h"
+#include "record_bytes.hpp"
 #include "runtime_controls.hpp"
 
 namespace {
@@ -20,8 +20,8 @@ int32_t initValues(cclp_scoreTwoSided& f, const Ten& v) {
 
 // Ten values side by side: low x0 x1 x2 y0 y1, high x0 x1 x2 y0 y1.
 int32_t initOneSided(cclp_scoreTwoSided& f, const Ten& v) {
-    return cclp_scoreTwoSided_initOneSided(&f, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7],
-                                           v[8], v[9]);
+    return cclp_scoreTwoSided_initOneSided(&f, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8],
+                                           v[9]);
 }
 
 Ten valuesOf(const cclp_scoreTwoSided& f) {
@@ -40,11 +40,9 @@ cclp_scoreTwoSided filled() {
     return f;
 }
 
-bool sameBytes(const cclp_scoreOneSided& a, const cclp_scoreOneSided& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 }  // namespace
+
+using cclp::testing::sameBytes;
 
 TEST(TwoSidedInit, DefaultIsTheUnitTriangleAroundZero) {
     cclp_scoreTwoSided f;
@@ -59,36 +57,39 @@ TEST(TwoSidedInit, DefaultIsTheUnitTriangleAroundZero) {
 TEST(TwoSidedInit, InitValuesGivesBackExactlyItsArgumentsAndResetsOffsets) {
     const Ten args{-0.5, -2.0, -3.0, 1.0, 1.5, 9.0, 0.75, 0.125, 1.0, 0.5};
     cclp_scoreTwoSided f = filled();
+    double low = 0.0, high = 0.0;
+    cclp_scoreTwoSided_getPositionOffsets(&f, &low, &high);
+    EXPECT_EQ(low, 7.0);
+    EXPECT_EQ(high, 8.0);
     ASSERT_EQ(initValues(f, args), 0);
     EXPECT_EQ(valuesOf(f), args);
-    double low = -1.0, high = -1.0;
     cclp_scoreTwoSided_getPositionOffsets(&f, &low, &high);
     EXPECT_EQ(low, 0.0);
     EXPECT_EQ(high, 0.0);
 }
 
-TEST(TwoSidedInit, CrossChecksReportTheirCodesInOrder) {
-    cclp_scoreTwoSided f = filled();
-    // High side whose middle lies below its lower end, in either direction.
-    EXPECT_EQ(initValues(f, {0, 0, 0, 2, 1, 5, 1, 0, 1, 0}), CCLP_STATUS_HIGH_X1_BELOW_X0);
-    EXPECT_EQ(initValues(f, {0, 0, 0, 5, 1, 2, 1, 0, 1, 0}), CCLP_STATUS_HIGH_X1_BELOW_X2);
-    // Low x2 above the split point 2.
-    EXPECT_EQ(initValues(f, {1, 0, 2.5, 2, 3, 4, 1, 0, 1, 0}), CCLP_STATUS_LOW_SIDE_ABOVE_SPLIT);
-    // The high side is checked before the low side, the low side before the
-    // one-sided checks.
-    EXPECT_EQ(initValues(f, {9, 9, 9, 2, 1, 5, 1, 0, 1, 0}), CCLP_STATUS_HIGH_X1_BELOW_X0);
-    EXPECT_EQ(initValues(f, {1, 3, 2, 2, 3, 4, 2.0, 0, 1, 0}), CCLP_STATUS_LOW_SIDE_ABOVE_SPLIT);
-    EXPECT_EQ(initValues(f, {2, 1, 0, 2, 3, 4, 0.5, 0.7, 1, 0}), CCLP_STATUS_Y0_BELOW_Y1);
-}
-
-TEST(TwoSidedInit, FailedCrossChecksAndLowSideLeaveTheRecordUnchanged) {
+// Each case fails in the cross-checks or on the low side, and leaves the
+// record exactly as it was. The high side is checked before the low side,
+// the low side's place before its own one-sided checks.
+TEST(TwoSidedInit, EarlyFailuresReportTheirCodeAndChangeNothing) {
+    const struct {
+        Ten args;
+        int32_t status;
+    } cases[] = {
+        {{0, 0, 0, 2, 1, 5, 1, 0, 1, 0}, CCLP_STATUS_HIGH_X1_BELOW_X0},
+        {{0, 0, 0, 5, 1, 2, 1, 0, 1, 0}, CCLP_STATUS_HIGH_X1_BELOW_X2},
+        {{1, 0, 2.5, 2, 3, 4, 1, 0, 1, 0}, CCLP_STATUS_LOW_SIDE_ABOVE_SPLIT},
+        {{9, 9, 9, 2, 1, 5, 1, 0, 1, 0}, CCLP_STATUS_HIGH_X1_BELOW_X0},
+        {{1, 3, 2, 2, 3, 4, 2.0, 0, 1, 0}, CCLP_STATUS_LOW_SIDE_ABOVE_SPLIT},
+        {{0, 1, 0, 2, 3, 4, 1, 0, 1, 0}, CCLP_STATUS_ABSCISSAE_NOT_MONOTONE},
+        {{0, 0, 0, 2, 3, 4, 1.5, 0, 1, 0}, CCLP_STATUS_Y0_OUT_OF_RANGE},
+        {{2, 1, 0, 2, 3, 4, 0.5, 0.7, 1, 0}, CCLP_STATUS_Y0_BELOW_Y1},
+    };
     const cclp_scoreTwoSided before = filled();
-    for (const Ten& args : {Ten{0, 0, 0, 2, 1, 5, 1, 0, 1, 0}, Ten{0, 0, 0, 5, 1, 2, 1, 0, 1, 0},
-                            Ten{3, 0, 0, 2, 3, 4, 1, 0, 1, 0}, Ten{0, 1, 0, 2, 3, 4, 1, 0, 1, 0},
-                            Ten{0, 0, 0, 2, 3, 4, 1.5, 0, 1, 0}}) {
+    for (const auto& c : cases) {
         cclp_scoreTwoSided f = before;
-        EXPECT_LT(initValues(f, args), 0);
-        EXPECT_EQ(std::memcmp(&f, &before, sizeof f), 0);
+        EXPECT_EQ(initValues(f, c.args), c.status) << cclp_statusName(c.status);
+        EXPECT_TRUE(sameBytes(f, before)) << cclp_statusName(c.status);
     }
 }
 
@@ -135,18 +136,6 @@ TEST(TwoSidedInit, InitOneSidedReadsItsValuesSideBySideWithoutCrossChecks) {
     EXPECT_EQ(valuesOf(bySides), (Ten{5, 6, 7, 0, 1, 2, 1, 0, 1, 0}));
     EXPECT_EQ(initValues(byValues, {5, 6, 7, 0, 1, 2, 1, 0, 1, 0}),
               CCLP_STATUS_LOW_SIDE_ABOVE_SPLIT);
-}
-
-TEST(TwoSidedOffsets, SetAndGetEachSide) {
-    cclp_scoreTwoSided f;
-    cclp_scoreTwoSided_init(&f);
-    ASSERT_EQ(cclp_scoreTwoSided_setPositionOffsets(&f, -2.5, 4.0), 0);
-    EXPECT_EQ(f.lowSide.positionOffset, -2.5);
-    EXPECT_EQ(f.highSide.positionOffset, 4.0);
-    double low = 0.0, high = 0.0;
-    ASSERT_EQ(cclp_scoreTwoSided_getPositionOffsets(&f, &low, &high), 0);
-    EXPECT_EQ(low, -2.5);
-    EXPECT_EQ(high, 4.0);
 }
 
 TEST(TwoSidedInit, NullArgumentsAreReportedAndRefusedWithoutACrash) {
