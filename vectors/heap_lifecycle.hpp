@@ -1,4 +1,4 @@
-// new, newClone and delete of an object held through a pointer variable,
+// new, newClone and delete of a vector held through a pointer variable,
 // shared by the typed and the shareable vector families.
 #pragma once
 
@@ -6,8 +6,7 @@
 
 #include "cclp_score/cclp_status.h"
 #include "check.hpp"
-#include "cleanup_frame.hpp"
-#include "csys_runtime.h"
+#include "heap_record.hpp"
 
 namespace cclp {
 
@@ -18,15 +17,7 @@ struct HeapLifecycle {
     // failure *pointer is null and nothing is left allocated.
     static int32_t create(Object** pointer) {
         CCLP_REQUIRE_NONNULL(pointer);
-        CCLP_RETURN_IF_FAILED(destroy(pointer));
-        CleanupFrame<1> frame;
-        void* block = nullptr;
-        int32_t status = csys_memory_alloc_internal(sizeof(Object), &block);
-        if (status < 0) return frame.close(status);
-        frame.freeOnFailure(&block);
-        status = ConstructEmpty(static_cast<Object*>(block));
-        if (status >= 0) *pointer = static_cast<Object*>(block);
-        return frame.close(status);
+        return newRecord(pointer, &destroy, ConstructEmpty);
     }
 
     // A null source deletes; a source that *pointer already holds is left
@@ -45,11 +36,7 @@ struct HeapLifecycle {
     // destruct keeps the object.
     static int32_t destroy(Object** pointer) {
         CCLP_REQUIRE_NONNULL(pointer);
-        if (*pointer == nullptr) return CCLP_STATUS_OK;
-        CCLP_RETURN_IF_FAILED(Destruct(*pointer));
-        void* block = *pointer;
-        *pointer = nullptr;
-        return csys_memory_free_internal(&block);
+        return deleteRecord(pointer, Destruct);
     }
 };
 

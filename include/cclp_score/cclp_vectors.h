@@ -206,6 +206,16 @@ typedef struct cstd_vector_cclp_resultSetExShareable {
 
 CSTD_VECTOR_CCLP_FAMILIES(CSTD_VECTOR_CCLP_DECLARE_FAMILY_)
 
+/* Makes vector the extended forms of the caliper library's vector of
+ * cclp_resultSet, all at one projection scale: the largest projectionScale
+ * of the sources (compared as signed 32-bit values, at least 0). A source
+ * whose projection follows its scale (projectionScaling nonzero) at another
+ * scale has its projection's first row multiplied by that scale. The vector
+ * is resized to the source's count first; a failed element conversion leaves
+ * the elements before it converted and the vector destructible. */
+CCLP_API int32_t cstd_vector_cclp_resultSetEx_assignToEx(cstd_vector_cclp_resultSetEx* vector,
+                                                         const cstd_vector* source);
+
 CCLP_EXTERN_C_END
 
 #endif
