@@ -16,13 +16,9 @@ namespace {
 template <class E>
 class ShareableVector : public ::testing::Test {
 protected:
-    using Api = ShareableApi<E>;
-    using Typed = VectorApi<E>;
-    using Shareable = typename Api::Shareable;
-
-    static int32_t sizeOf(const Shareable& shareable) {
+    static int32_t sizeOf(const typename ShareableApi<E>::Shareable& shareable) {
         int32_t size = -1;
-        EXPECT_EQ(Api::getSize(&shareable, &size), 0);
+        EXPECT_EQ(ShareableApi<E>::getSize(&shareable, &size), 0);
         return size;
     }
 };
@@ -30,7 +26,7 @@ protected:
 TYPED_TEST_SUITE(ShareableVector, VectorElementTypes);
 
 TYPED_TEST(ShareableVector, GetTypenameGivesTheFamilysName) {
-    using Api = typename TestFixture::Api;
+    using Api = ShareableApi<TypeParam>;
     const char* name = nullptr;
     ASSERT_EQ(Api::getTypename(nullptr, &name), 0);
     EXPECT_STREQ(name, Api::typeName);
@@ -44,8 +40,8 @@ TYPED_TEST(ShareableVector, GetTypenameGivesTheFamilysName) {
 }
 
 TYPED_TEST(ShareableVector, AnswersItsOwnNameExactlyAndPassesOthersToTheBase) {
-    using Api = typename TestFixture::Api;
-    typename TestFixture::Shareable shareable;
+    using Api = ShareableApi<TypeParam>;
+    typename Api::Shareable shareable;
     ASSERT_EQ(Api::constructEmpty(&shareable), 0);
     for (const auto query : {Api::queryInterfaceByTypename, Api::queryInterfaceByTypename_,
                              Api::queryInterfaceByTypenameFinal}) {
@@ -80,8 +76,8 @@ TYPED_TEST(ShareableVector, AnswersItsOwnNameExactlyAndPassesOthersToTheBase) {
 }
 
 TYPED_TEST(ShareableVector, ConstructionLeavesNoTypedVectorBehind) {
-    using Api = typename TestFixture::Api;
-    using Shareable = typename TestFixture::Shareable;
+    using Api = ShareableApi<TypeParam>;
+    using Shareable = typename Api::Shareable;
     {
         LeakCheck leaks;
         Shareable shareable;
@@ -117,9 +113,9 @@ TYPED_TEST(ShareableVector, ConstructionLeavesNoTypedVectorBehind) {
 }
 
 TYPED_TEST(ShareableVector, ForwardsToTheBase) {
-    using Api = typename TestFixture::Api;
-    using Typed = typename TestFixture::Typed;
-    using Shareable = typename TestFixture::Shareable;
+    using Api = ShareableApi<TypeParam>;
+    using Typed = VectorApi<TypeParam>;
+    using Shareable = typename Api::Shareable;
     LeakCheck leaks;
     typename Typed::Vector typed;
     ASSERT_EQ(Typed::construct(&typed, 2), 0);
@@ -164,8 +160,8 @@ TYPED_TEST(ShareableVector, ForwardsToTheBase) {
 }
 
 TYPED_TEST(ShareableVector, NewCloneAndDelete) {
-    using Api = typename TestFixture::Api;
-    using Shareable = typename TestFixture::Shareable;
+    using Api = ShareableApi<TypeParam>;
+    using Shareable = typename Api::Shareable;
     LeakCheck leaks;
     Shareable source;
     ASSERT_EQ(Api::construct(&source, 2), 0);

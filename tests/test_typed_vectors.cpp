@@ -15,17 +15,16 @@ namespace {
 template <class E>
 class TypedVector : public ::testing::Test {
 protected:
-    using Api = VectorApi<E>;
-    using Vector = typename Api::Vector;
+    using Vector = typename VectorApi<E>::Vector;
     using Record = Element<E>;
 
     // A vector of filled elements with keys 0, 1, ..., count - 1.
     static Vector filled(int32_t count) {
         Vector vector;
-        EXPECT_EQ(Api::construct(&vector, count), 0);
+        EXPECT_EQ(VectorApi<E>::construct(&vector, count), 0);
         for (int32_t i = 0; i < count; ++i) {
             E* element = nullptr;
-            EXPECT_EQ(Api::getElement(&vector, i, &element), 0);
+            EXPECT_EQ(VectorApi<E>::getElement(&vector, i, &element), 0);
             Record::fill(*element, i);
         }
         return vector;
@@ -34,7 +33,7 @@ protected:
     static std::vector<double> keysOf(const Vector& vector) {
         const E* begin = nullptr;
         intptr_t size = 0;
-        EXPECT_EQ(Api::getBeginSizeIntPtrConst(&vector, &begin, &size), 0);
+        EXPECT_EQ(VectorApi<E>::getBeginSizeIntPtrConst(&vector, &begin, &size), 0);
         std::vector<double> keys;
         for (intptr_t i = 0; i < size; ++i) keys.push_back(Record::key(begin[i]));
         return keys;
@@ -43,23 +42,26 @@ protected:
     static void expectFreshFrom(const Vector& vector, intptr_t first) {
         const E* begin = nullptr;
         const E* end = nullptr;
-        ASSERT_EQ(Api::getBeginEndConst(&vector, &begin, &end), 0);
+        ASSERT_EQ(VectorApi<E>::getBeginEndConst(&vector, &begin, &end), 0);
         for (const E* element = begin + first; element < end; ++element) {
             EXPECT_TRUE(Record::isFresh(*element)) << "element " << element - begin;
         }
     }
 
-    // Sweeps an operation on a vector of three filled elements: on failure
-    // and on success, destructing the vector leaves no block behind.
-    static void sweepOn(const std::function<int32_t(Vector&)>& operation) {
+    // Sweeps an operation on a vector of three filled elements and another
+    // of otherCount, both built before the failure is armed: on failure and
+    // on success, destructing both leaves no block behind.
+    static void sweepOn(int32_t otherCount, const std::function<int32_t(Vector&, Vector&)>& operation) {
         sweepAllocationFailures([&](int32_t k) {
             Vector vector = filled(3);
+            Vector other = filled(otherCount);
             int32_t status = 0;
             {
                 FailAllocation fail(k);
-                status = operation(vector);
+                status = operation(vector, other);
             }
-            EXPECT_EQ(Api::destruct(&vector), 0);
+            EXPECT_EQ(VectorApi<E>::destruct(&vector), 0);
+            EXPECT_EQ(VectorApi<E>::destruct(&other), 0);
             return status;
         });
     }
@@ -68,9 +70,9 @@ protected:
 TYPED_TEST_SUITE(TypedVector, VectorElementTypes);
 
 TYPED_TEST(TypedVector, ConstructBuildsFreshRecordsOfTheElementSize) {
-    using Api = typename TestFixture::Api;
+    using Api = VectorApi<TypeParam>;
     LeakCheck leaks;
-    typename TestFixture::Vector vector;
+    typename Api::Vector vector;
     ASSERT_EQ(Api::construct(&vector, 3), 0);
     this->expectFreshFrom(vector, 0);
     intptr_t elementSize = 0;
@@ -91,11 +93,10 @@ TYPED_TEST(TypedVector, ConstructBuildsFreshRecordsOfTheElementSize) {
 }
 
 TYPED_TEST(TypedVector, EveryOperationReleasesWhatItDrops) {
-    using Api = typename TestFixture::Api;
-    using Vector = typename TestFixture::Vector;
+    using Api = VectorApi<TypeParam>;
     LeakCheck leaks;
-    Vector vector = this->filled(4);
-    Vector copy;
+    typename TestFixture::Vector vector = this->filled(4);
+    typename TestFixture::Vector copy;
     ASSERT_EQ(Api::constructCopy(&copy, &vector), 0);
     ASSERT_EQ(Api::resize(&vector, 1), 0);
     EXPECT_EQ(this->keysOf(copy), (std::vector<double>{0, 1, 2, 3})) << "the copy owns its arrays";
@@ -116,35 +117,31 @@ TYPED_TEST(TypedVector, EveryOperationReleasesWhatItDrops) {
 }
 
 TYPED_TEST(TypedVector, FailuresMidwayLeakNothing) {
-    using Api = typename TestFixture::Api;
-    using Vector = typename TestFixture::Vector;
-    this->sweepOn([](Vector& vector) {
-        Vector copy;
+    using Api = VectorApi<TypeParam>;
+    using V = typename TestFixture::Vector;
+    this->sweepOn(0, [](V& vector, V&) {
+        V copy;
         const int32_t status = Api::constructCopy(&copy, &vector);
         Api::destruct(&copy);
         return status;
     });
-    this->sweepOn([](Vector& vector) {
-        Vector other = TestFixture::filled(1);
-        const int32_t status = Api::assign(&other, &vector);
-        Api::destruct(&other);
-        return status;
-    });
-    this->sweepOn([](Vector& vector) {
-        Vector other = TestFixture::filled(5);
-        const int32_t status = Api::assign(&vector, &other);
-        Api::destruct(&other);
-        return status;
-    });
-    this->sweepOn([](Vector& vector) { return Api::resize(&vector, 6); });
-    this->sweepOn([](Vector& vector) { return Api::append(&vector, &vector); });
-    this->sweepOn([](Vector& vector) {
+    this->sweepOn(1, [](V& vector, V& small) { return Api::assign(&small, &vector); });
+    this->sweepOn(5, [](V& vector, V& large) { return Api::assign(&vector, &large); });
+    this->sweepOn(0, [](V& vector, V&) { return Api::resize(&vector, 6); });
+    this->sweepOn(2, [](V& vector, V& other) { return Api::append(&vector, &other); });
+    this->sweepOn(0, [](V& vector, V&) {
         TypeParam* first = nullptr;
         EXPECT_EQ(Api::getBegin(&vector, &first), 0);
         return Api::resizeFill(&vector, 5, first);
     });
+    this->sweepOn(2, [](V& vector, V& other) {
+        const TypeParam* begin = nullptr;
+        const TypeParam* end = nullptr;
+        EXPECT_EQ(Api::getBeginEndConst(&other, &begin, &end), 0);
+        return Api::insert(&vector, 1, begin, end);
+    });
     sweepAllocationFailures([](int32_t k) {
-        Vector vector;
+        typename TestFixture::Vector vector;
         int32_t status = 0;
         {
             FailAllocation fail(k);
@@ -156,11 +153,10 @@ TYPED_TEST(TypedVector, FailuresMidwayLeakNothing) {
 }
 
 TYPED_TEST(TypedVector, NewCloneAndDeleteOwnTheVector) {
-    using Api = typename TestFixture::Api;
-    using Vector = typename TestFixture::Vector;
+    using Api = VectorApi<TypeParam>;
     LeakCheck leaks;
-    Vector source = this->filled(2);
-    Vector* held = nullptr;
+    typename TestFixture::Vector source = this->filled(2);
+    typename TestFixture::Vector* held = nullptr;
     ASSERT_EQ(Api::create(&held), 0);
     ASSERT_NE(held, nullptr);
     EXPECT_EQ(this->keysOf(*held), std::vector<double>{});
@@ -172,7 +168,7 @@ TYPED_TEST(TypedVector, NewCloneAndDeleteOwnTheVector) {
     EXPECT_EQ(held, nullptr) << "a null source deletes";
     ASSERT_EQ(Api::destroy(&held), 0) << "deleting a null pointer leaves it alone";
     sweepAllocationFailures([&](int32_t k) {
-        Vector* clone = nullptr;
+        typename TestFixture::Vector* clone = nullptr;
         int32_t status = 0;
         {
             FailAllocation fail(k);
@@ -195,7 +191,7 @@ TYPED_TEST(TypedVector, NewCloneAndDeleteOwnTheVector) {
 TYPED_TEST(TypedVector, UnusedMemberCallsEverythingHarmlessly) {
     LeakCheck leaks;
     AssertionCounter assertions;
-    TestFixture::Api::unused();
+    VectorApi<TypeParam>::unused();
     EXPECT_GT(assertions.count(), 40) << "every member reports its null vector";
 }
 

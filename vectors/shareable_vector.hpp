@@ -104,9 +104,11 @@ private:
     }
 
     // Builds a local typed vector, destructed on every exit, and the
-    // shareable vector from it.
+    // shareable vector from it. The shareable vector starts empty, so that
+    // it destructs to nothing whichever step fails.
     template <class BuildLocal>
     static int32_t fromLocalVector(S* shareable, BuildLocal buildLocal) {
+        if (shareable != nullptr) *shareable = S{};
         CleanupFrame<1> frame;
         V local;
         const int32_t built = buildLocal(&local);

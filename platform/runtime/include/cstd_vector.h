@@ -69,7 +69,9 @@ typedef struct cstd_vectorMemoryOps {
     uint64_t endMark; /* CSTD_VECTOR_TABLE_END_MARK */
 } cstd_vectorMemoryOps;
 
-/* The vector record. Callers treat it as opaque and use the functions. */
+/* The vector record. Callers treat it as opaque and use the functions. A
+ * record of zero bytes is an empty vector without an element type: it may be
+ * destructed, swapped or constructed over. */
 typedef struct cstd_vector {
     void* begin;
     intptr_t size;
@@ -192,7 +194,8 @@ typedef struct cstd_vectorShareableMethods {
     int32_t (*getTypename)(const void* shareable, const char** name);
 } cstd_vectorShareableMethods;
 
-/* The shareable record. Callers treat it as opaque and use the functions. */
+/* The shareable record. Callers treat it as opaque and use the functions;
+ * a record of zero bytes is empty, as for the vector record. */
 typedef struct cstd_vectorShareable {
     cstd_vector vector;
     const cstd_vectorShareableMethods* methods;
