@@ -37,6 +37,26 @@ T* allocateArray(int32_t count) {
     return static_cast<T*>(block);
 }
 
+// A caliper vector as the caliper library hands it over: the vector record
+// over a runtime-allocated array of constructed result sets.
+struct CaliperVector {
+    cstd_vector value{};
+    explicit CaliperVector(int32_t count) {
+        value.begin = allocateArray<cclp_resultSet>(count);
+        value.size = count;
+        value.capacity = count;
+        value.elementSize = static_cast<intptr_t>(sizeof(cclp_resultSet));
+        for (int32_t i = 0; i < count; ++i) EXPECT_EQ(cclp_resultSet_construct(&at(i)), 0);
+    }
+    ~CaliperVector() {
+        for (int32_t i = 0; i < static_cast<int32_t>(value.size); ++i) cclp_resultSet_destruct(&at(i));
+        csys_memory_free_internal(&value.begin);
+    }
+    CaliperVector(const CaliperVector&) = delete;
+    CaliperVector& operator=(const CaliperVector&) = delete;
+    cclp_resultSet& at(int32_t i) { return static_cast<cclp_resultSet*>(value.begin)[i]; }
+};
+
 // A projection of `width` x 2 values and a 3 x 2 double image, pixels set
 // from `seed`.
 template <class Set>
