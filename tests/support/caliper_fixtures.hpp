@@ -49,7 +49,9 @@ struct CaliperVector {
         for (int32_t i = 0; i < count; ++i) EXPECT_EQ(cclp_resultSet_construct(&at(i)), 0);
     }
     ~CaliperVector() {
-        for (int32_t i = 0; i < static_cast<int32_t>(value.size); ++i) cclp_resultSet_destruct(&at(i));
+        for (int32_t i = 0; i < static_cast<int32_t>(value.size); ++i) {
+            cclp_resultSet_destruct(&at(i));
+        }
         csys_memory_free_internal(&value.begin);
     }
     CaliperVector(const CaliperVector&) = delete;
@@ -72,7 +74,9 @@ void fillImages(Set& set, int32_t width, uint32_t seed) {
     cimg_image_destruct(&set.doubleImage);
     ASSERT_EQ(cimg_imageD_constructSized(&set.doubleImage, 3, 2), 0);
     for (int32_t y = 0; y < 2; ++y) {
-        for (int32_t x = 0; x < 3; ++x) *cimg_imageD_pixelAt(&set.doubleImage, x, y) = 0.25 * (x + 3 * y);
+        for (int32_t x = 0; x < 3; ++x) {
+            *cimg_imageD_pixelAt(&set.doubleImage, x, y) = 0.25 * (x + 3 * y);
+        }
     }
 }
 
@@ -85,7 +89,8 @@ inline void fillCaliperSet(cclp_resultSet& set, int32_t numEdges, uint32_t forma
     for (int32_t i = 0; i < numEdges; ++i) {
         const double sign = i % 2 == 0 ? 1.0 : -1.0;
         set.edges[i] = cclp_edge{-20.0 + 7.5 * i, sign * (30.0 + i)};
-        set.edgesFixed[i] = cclp_edgeFixed{(-20 * 256) + 1920 * i, static_cast<int32_t>(sign) * (30 + i) * 256};
+        set.edgesFixed[i] =
+            cclp_edgeFixed{(-20 * 256) + 1920 * i, static_cast<int32_t>(sign) * (30 + i) * 256};
     }
     set.projectionScale = 4;
     set.projectionScaling = 1;
@@ -106,7 +111,8 @@ void expectSamePixels(const Image& actual, const Image& expected) {
     EXPECT_NE(actual.pixels, expected.pixels) << "images share pixels";
     for (int32_t y = 0; y < expected.height; ++y) {
         for (int32_t x = 0; x < expected.width; ++x) {
-            EXPECT_EQ(actual.pixels[y * actual.rowStride + x], expected.pixels[y * expected.rowStride + x])
+            EXPECT_EQ(actual.pixels[y * actual.rowStride + x],
+                      expected.pixels[y * expected.rowStride + x])
                 << "pixel " << x << "," << y;
         }
     }
