@@ -89,3 +89,21 @@ TEST(PixelStandIn, FailedCopyLeavesTheDestinationAsItWas) {
               }),
               1);
 }
+
+TEST(PixelStandIn, ZeroFilledImagesCountAsUnboundAndOthersAreRefused) {
+    LeakCheck leaks;
+    cimg_image32 source;
+    ASSERT_EQ(cimg_image32_constructSized(&source, 2, 1), 0);
+    cimg_image32 zeroed{};
+    ASSERT_EQ(cip_pelAssignCopyEntire32(&source, &zeroed), 0);
+    EXPECT_EQ(zeroed.kind, CIMG_KIND_IMAGE32) << "the copy makes it a proper image";
+    EXPECT_EQ(zeroed.width, 2);
+    EXPECT_EQ(cimg_image_destruct(&zeroed), 0);
+    cimg_image32 empty{};
+    ASSERT_EQ(cip_pelAssignCopyEntire32(&empty, &source), 0);
+    EXPECT_EQ(source.pixels, nullptr);
+    cimg_image32 garbage{};
+    garbage.kind = CIMG_KIND_IMAGED;
+    EXPECT_EQ(cip_pelAssignCopyEntire32(&garbage, &source), CSYS_STATUS_INVALID_ARGUMENT);
+    EXPECT_EQ(cimg_image_destruct(&source), 0);
+}

@@ -26,6 +26,12 @@ constexpr uint32_t kindOf<cimg_imageD>() {
     return CIMG_KIND_IMAGED;
 }
 
+// The image's own kind, or a zero-filled or destroyed record.
+template <class Image>
+bool isUsableAs(uint32_t kind) {
+    return kind == kindOf<Image>() || kind == CIMG_KIND_NONE;
+}
+
 template <class Image>
 void setUnbound(Image& image) {
     std::memset(&image, 0, sizeof image);
@@ -73,8 +79,11 @@ int32_t releasePixels(Image& image) {
 template <class Image>
 int32_t assignUnbound(Image* image) {
     if (image == nullptr) return CSYS_STATUS_NULL_ARGUMENT;
-    if (image->kind != kindOf<Image>()) return CSYS_STATUS_INVALID_ARGUMENT;
-    return releasePixels(*image);
+    if (!isUsableAs<Image>(image->kind)) return CSYS_STATUS_INVALID_ARGUMENT;
+    const int32_t status = releasePixels(*image);
+    if (status < 0) return status;
+    image->kind = kindOf<Image>();
+    return CSYS_STATUS_OK;
 }
 
 template <class Image>
@@ -124,7 +133,7 @@ int32_t cimg_image_destruct(void* image) {
 
 int32_t cimg_window_init(cimg_window* window, const cimg_image32* image) {
     if (window == nullptr || image == nullptr) return CSYS_STATUS_NULL_ARGUMENT;
-    if (image->kind != CIMG_KIND_IMAGE32) return CSYS_STATUS_INVALID_ARGUMENT;
+    if (!isUsableAs<cimg_image32>(image->kind)) return CSYS_STATUS_INVALID_ARGUMENT;
     window->width = image->width;
     window->height = image->height;
     window->rowStride = image->rowStride;

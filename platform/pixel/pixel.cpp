@@ -14,6 +14,13 @@ constexpr uint32_t kindOf() {
     return std::is_same_v<Image, cimg_image32> ? CIMG_KIND_IMAGE32 : CIMG_KIND_IMAGED;
 }
 
+// The image's own kind, or a zero-filled or destroyed record taken for an
+// unbound image.
+template <class Image>
+bool isUsableAs(uint32_t kind) {
+    return kind == kindOf<Image>() || kind == CIMG_KIND_NONE;
+}
+
 template <class Image>
 bool isBound(const Image& image) {
     return image.pixels != nullptr && image.width > 0 && image.height > 0;
@@ -39,7 +46,7 @@ int32_t copyPixels(const Image& source, Pixel** copy) {
 template <class Image>
 int32_t assignCopyEntire(const Image* source, Image* destination) {
     if (source == nullptr || destination == nullptr) return CSYS_STATUS_NULL_ARGUMENT;
-    if (source->kind != kindOf<Image>() || destination->kind != kindOf<Image>()) {
+    if (!isUsableAs<Image>(source->kind) || !isUsableAs<Image>(destination->kind)) {
         return CSYS_STATUS_INVALID_ARGUMENT;
     }
     if (source == destination) return CSYS_STATUS_OK;
@@ -51,6 +58,7 @@ int32_t assignCopyEntire(const Image* source, Image* destination) {
     void* old = destination->pixels;
     csys_memory_free_internal(&old);
     const bool bound = copy != nullptr;
+    destination->kind = kindOf<Image>();
     destination->pixels = copy;
     destination->width = bound ? source->width : 0;
     destination->height = bound ? source->height : 0;

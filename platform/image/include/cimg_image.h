@@ -18,8 +18,9 @@
 extern "C" {
 #endif
 
-/* Values of the common `kind` field. A destroyed image has kind
- * CIMG_KIND_NONE and may be destroyed again. */
+/* Values of the common `kind` field. CIMG_KIND_NONE marks a zero-filled or
+ * destroyed record: every function takes it for an unbound image of the kind
+ * it expects, and it may be destroyed again. */
 #define CIMG_KIND_NONE 0u
 #define CIMG_KIND_IMAGE32 0x32474D49u /* "IMG2" */
 #define CIMG_KIND_IMAGED 0x44474D49u  /* "IMGD" */

@@ -19,7 +19,8 @@ extern "C" {
 
 /* Makes the destination an independent copy of the whole source: its size
  * and its pixels. Copying an image onto itself does nothing. On failure the
- * destination is left as it was. Both images must be constructed. */
+ * destination is left as it was. Both images must be constructed or
+ * zero-filled. */
 CIP_API int32_t cip_pelAssignCopyEntire32(const cimg_image32* source, cimg_image32* destination);
 CIP_API int32_t cip_pelAssignCopyEntireD(const cimg_imageD* source, cimg_imageD* destination);
 
