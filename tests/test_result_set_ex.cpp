@@ -70,7 +70,8 @@ TEST(ResultSetEx, ExtrasComeBackZeroAfterAPlainRoundTrip) {
     ASSERT_EQ(cclp_resultSetEx_assignFromEx(&plain.value, &source.value), 0);
     CaliperSetEx back;
     ASSERT_EQ(cclp_resultSetEx_assignToEx(&back.value, &plain.value), 0);
-    expectSameContent(back.value, source.value);
+    expectSameContent(plain.value, source.value);
+    expectSameContent(back.value, plain.value);
     expectZeroExtras(back.value.edges, 2);
     expectZeroExtras(back.value.edgesFixed, 2);
 }

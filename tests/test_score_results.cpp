@@ -4,6 +4,7 @@
 
 #include <type_traits>
 
+#include "caliper_fixtures.hpp"
 #include "cclp_score/cclp_results.h"
 #include "runtime_controls.hpp"
 
@@ -55,19 +56,12 @@ struct Owned {
     Owned& operator=(const Owned&) = delete;
 };
 
-template <class T>
-T* allocateArray(int32_t count) {
-    void* block = nullptr;
-    EXPECT_EQ(csys_memory_alloc_internal(static_cast<size_t>(count) * sizeof(T), &block), 0);
-    return static_cast<T*>(block);
-}
-
 template <class Edge>
 Edge makeEdge(int32_t i, int32_t seed) {
     Edge edge{};
     edge.position = static_cast<decltype(edge.position)>(seed + 10 * i);
     edge.contrast = static_cast<decltype(edge.contrast)>(i % 2 == 0 ? 40 + i : -40 - i);
-    if constexpr (sizeof(Edge) > sizeof(edge.position) * 2) {
+    if constexpr (kHasExtras<Edge>) {
         edge.extra1 = static_cast<decltype(edge.extra1)>(1 + i);
         edge.extra2 = static_cast<decltype(edge.extra2)>(2 + i);
         edge.extra3 = static_cast<decltype(edge.extra3)>(3 + i);
@@ -109,20 +103,6 @@ void fillSet(Set& set, int32_t numResults) {
         Ops<Record>::construct(&set.results[i]);
         fillRecord(set.results[i], i);
         ++set.numResults;
-    }
-}
-
-template <class A, class B>
-void expectSameEdges(const A* actual, const B* expected, int32_t count) {
-    ASSERT_NE(actual, nullptr);
-    EXPECT_NE(static_cast<const void*>(actual), static_cast<const void*>(expected)) << "shared";
-    for (int32_t i = 0; i < count; ++i) {
-        EXPECT_EQ(actual[i].position, expected[i].position);
-        EXPECT_EQ(actual[i].contrast, expected[i].contrast);
-        if constexpr (std::is_same_v<A, B> && sizeof(A) > sizeof(actual->position) * 2) {
-            EXPECT_EQ(actual[i].extra1, expected[i].extra1);
-            EXPECT_EQ(actual[i].extra3, expected[i].extra3);
-        }
     }
 }
 
@@ -168,15 +148,6 @@ void expectInitial(const Record& record) {
     EXPECT_EQ(record.edgesFixed, nullptr);
     EXPECT_EQ(record.scores, nullptr);
     EXPECT_EQ(record.scoresFixed, nullptr);
-}
-
-template <class Edge>
-void expectZeroExtras(const Edge* edges, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) {
-        EXPECT_EQ(edges[i].extra1, 0);
-        EXPECT_EQ(edges[i].extra2, 0);
-        EXPECT_EQ(edges[i].extra3, 0);
-    }
 }
 
 // Sweeps a record copy or conversion into a destination that already holds

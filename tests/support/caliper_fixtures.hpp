@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <type_traits>
 
 #include "cclp_caliper.h"
 #include "cclp_score/cclp_result_set_ex.h"
@@ -118,15 +119,23 @@ void expectSamePixels(const Image& actual, const Image& expected) {
     }
 }
 
-// Position and contrast of `count` edges of either form; the arrays must not
-// be shared.
+template <class Edge>
+constexpr bool kHasExtras = sizeof(Edge) > 2 * sizeof(Edge::position);
+
+// Position and contrast of `count` edges of either form, and the extras
+// between edges of one extended form; the arrays must not be shared.
 template <class A, class B>
 void expectSameEdges(const A* actual, const B* expected, int32_t count) {
     ASSERT_NE(actual, nullptr);
-    EXPECT_NE(static_cast<const void*>(actual), static_cast<const void*>(expected));
+    EXPECT_NE(static_cast<const void*>(actual), static_cast<const void*>(expected)) << "shared";
     for (int32_t i = 0; i < count; ++i) {
         EXPECT_EQ(actual[i].position, expected[i].position) << "edge " << i;
         EXPECT_EQ(actual[i].contrast, expected[i].contrast) << "edge " << i;
+        if constexpr (std::is_same_v<A, B> && kHasExtras<A>) {
+            EXPECT_EQ(actual[i].extra1, expected[i].extra1) << "edge " << i;
+            EXPECT_EQ(actual[i].extra2, expected[i].extra2) << "edge " << i;
+            EXPECT_EQ(actual[i].extra3, expected[i].extra3) << "edge " << i;
+        }
     }
 }
 
