@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "cleanup_frame.hpp"
+#include "type_checks.hpp"
 #include "typed_vector.hpp"
 
 namespace cclp {
@@ -113,8 +114,8 @@ private:
         V local;
         const int32_t built = buildLocal(&local);
         if (built < 0) return frame.close(built);
-        Family::typeCheck(&local);
-        Family::typeCheckFunc(Family::destruct);
+        typeCheck(&local);
+        typeCheckFunc(Family::destruct);
         frame.destructAlways(&local, Family::destruct);
         return frame.close(constructVector(shareable, &local));
     }

@@ -1,10 +1,9 @@
 // What distinguishes the four vector families: the element type, the typed
 // and shareable vector types, the shareable type name, the element
-// operations, and the exported typed destruct with its type checks (for the
-// cleanup-frame registrations of the shareable constructions).
+// operations, and the exported typed destruct (which the shareable
+// constructions register on their cleanup frames).
 #pragma once
 
-#include "cclp_score/cclp_type_checks.h"
 #include "cclp_score/cclp_vectors.h"
 #include "cstd_vector.h"
 
@@ -21,8 +20,6 @@ struct VectorFamily;
         static constexpr char typeName[] = CSTD_VECTOR_CCLP_TYPENAME(family);               \
         static const cstd_vectorElementOps elementOps;                                      \
         static constexpr auto destruct = &cstd_vector_cclp_##family##_destruct;             \
-        static constexpr auto typeCheck = &csys_typeCheck_cstd_vector_cclp_##family;        \
-        static constexpr auto typeCheckFunc = &csys_typeCheckFunc_cstd_vector_cclp_##family; \
     };
 CSTD_VECTOR_CCLP_FAMILIES(CCLP_VECTOR_FAMILY_)
 #undef CCLP_VECTOR_FAMILY_
