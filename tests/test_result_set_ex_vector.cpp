@@ -54,7 +54,8 @@ struct ExVector {
 // The first row multiplied by factor, the second row as it was.
 void expectProjection(const cclp_resultSetEx& set, uint32_t factor) {
     for (int32_t x = 0; x < kProjectionWidth; ++x) {
-        EXPECT_EQ(*cimg_image32_pixelAtConst(&set.projectionImage, x, 0), projectionValue(x, 0) * factor)
+        EXPECT_EQ(*cimg_image32_pixelAtConst(&set.projectionImage, x, 0),
+                  projectionValue(x, 0) * factor)
             << "column " << x;
         EXPECT_EQ(*cimg_image32_pixelAtConst(&set.projectionImage, x, 1), projectionValue(x, 1))
             << "column " << x;
@@ -81,7 +82,8 @@ TEST(ResultSetExVector, BringsEveryScalingProjectionToTheLargestScale) {
     expectProjection(vector.at(1), 4);
     expectProjection(vector.at(2), 1);
     for (int32_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(*cimg_image32_pixelAtConst(&sets.sources.at(i).projectionImage, 0, 0), projectionValue(0, 0))
+        EXPECT_EQ(*cimg_image32_pixelAtConst(&sets.sources.at(i).projectionImage, 0, 0),
+                  projectionValue(0, 0))
             << "the sources stay as they were";
     }
 }

@@ -51,7 +51,8 @@ protected:
     // Sweeps an operation on a vector of three filled elements and another
     // of otherCount, both built before the failure is armed: on failure and
     // on success, destructing both leaves no block behind.
-    static void sweepOn(int32_t otherCount, const std::function<int32_t(Vector&, Vector&)>& operation) {
+    static void sweepOn(int32_t otherCount,
+                        const std::function<int32_t(Vector&, Vector&)>& operation) {
         sweepAllocationFailures([&](int32_t k) {
             Vector vector = filled(3);
             Vector other = filled(otherCount);

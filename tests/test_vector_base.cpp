@@ -44,12 +44,15 @@ int32_t itemAssign(void* destination, const void* source) {
     auto* item = static_cast<Item*>(destination);
     const auto* from = static_cast<const Item*>(source);
     // Cloning into a held variable keeps the old block until the new exists.
-    const int32_t status = csys_memory_clone_internal(sizeof from->value, &from->value, &item->block);
+    const int32_t status =
+        csys_memory_clone_internal(sizeof from->value, &from->value, &item->block);
     if (status >= 0) item->value = from->value;
     return status;
 }
 
-int32_t itemDestruct(void* element) { return csys_memory_free_internal(&static_cast<Item*>(element)->block); }
+int32_t itemDestruct(void* element) {
+    return csys_memory_free_internal(&static_cast<Item*>(element)->block);
+}
 
 const cstd_vectorElementOps kItemOps = {itemConstruct, itemCopy, itemAssign, itemDestruct,
                                         CSTD_VECTOR_TABLE_END_MARK};
@@ -355,18 +358,18 @@ TEST(VectorBaseMemory, StorageComesFromTheMemoryTable) {
     LeakCheck leaks;
     static int allocations = 0;
     static int frees = 0;
-    const cstd_vectorMemoryOps counting = {
-        [](size_t size, void** block) {
-            ++allocations;
-            return csys_memory_alloc_internal(size, block);
-        },
-        [](void** block) {
-            frees += *block != nullptr;
-            return csys_memory_free_internal(block);
-        },
-        CSTD_VECTOR_TABLE_END_MARK};
+    const cstd_vectorMemoryOps counting = {[](size_t size, void** block) {
+                                               ++allocations;
+                                               return csys_memory_alloc_internal(size, block);
+                                           },
+                                           [](void** block) {
+                                               frees += *block != nullptr;
+                                               return csys_memory_free_internal(block);
+                                           },
+                                           CSTD_VECTOR_TABLE_END_MARK};
     cstd_vector vector;
-    ASSERT_EQ(cstd_vector__constructWithVtableWithMtable(&vector, 2, kItemSize, &kItemOps, &counting), 0);
+    ASSERT_EQ(
+        cstd_vector__constructWithVtableWithMtable(&vector, 2, kItemSize, &kItemOps, &counting), 0);
     const Item extra = item(1);
     ASSERT_EQ(cstd_vector__pushBack(&vector, &extra), 0);
     cstd_vector copy;
@@ -401,9 +404,12 @@ TEST(VectorBaseFailures, FailedConstructionsLeaveNothingBehind) {
     const Item* begin = static_cast<const Item*>(beginOf(source));
     const std::vector<std::function<int32_t(cstd_vector*)>> constructions = {
         [](cstd_vector* v) { return cstd_vector__constructWithVtable(v, 4, kItemSize, &kItemOps); },
-        [&](cstd_vector* v) { return cstd_vector__constructFillWithVtable(v, 3, kItemSize, &fill, &kItemOps); },
         [&](cstd_vector* v) {
-            return cstd_vector__constructFromBlockWithVtable(v, kItemSize, begin, begin + 3, &kItemOps);
+            return cstd_vector__constructFillWithVtable(v, 3, kItemSize, &fill, &kItemOps);
+        },
+        [&](cstd_vector* v) {
+            return cstd_vector__constructFromBlockWithVtable(v, kItemSize, begin, begin + 3,
+                                                             &kItemOps);
         },
         [&](cstd_vector* v) { return cstd_vector__constructCopy(v, &source); },
     };
@@ -442,8 +448,8 @@ TEST(VectorBaseFailures, FailedGrowthLeavesTheVectorAsItWas) {
         [](cstd_vector& v) { return cstd_vector__append(&v, &v); },
     };
     // Three elements leave room for one more; four fill the storage.
-    for (const auto values : {std::initializer_list<int32_t>{1, 2, 3},
-                              std::initializer_list<int32_t>{1, 2, 3, 4}}) {
+    for (const auto values :
+         {std::initializer_list<int32_t>{1, 2, 3}, std::initializer_list<int32_t>{1, 2, 3, 4}}) {
         for (const auto& operation : operations) {
             sweepAllocationFailures(
                 [&](int32_t k) { return expectUnchangedOnFailure(k, values, operation); });
@@ -452,7 +458,8 @@ TEST(VectorBaseFailures, FailedGrowthLeavesTheVectorAsItWas) {
 }
 
 TEST(VectorBaseFailures, FailedAssignmentLeavesValidElements) {
-    for (const auto target : {std::initializer_list<int32_t>{1}, std::initializer_list<int32_t>{1, 2, 3, 4}}) {
+    for (const auto target :
+         {std::initializer_list<int32_t>{1}, std::initializer_list<int32_t>{1, 2, 3, 4}}) {
         sweepAllocationFailures([&](int32_t k) {
             cstd_vector vector = itemsOf(target);
             cstd_vector source = itemsOf({7, 8, 9});
@@ -509,7 +516,8 @@ TEST(VectorShareable, HoldsACopyAndForwardsToTheVector) {
     ASSERT_EQ(cstd_vectorShareable_getCapacity(&copy, &capacity), 0);
     EXPECT_EQ(capacity, 0);
     EXPECT_EQ(cstd_vectorShareable_construct(&copy, &vector, &kTagMethods, 1),
-              CSYS_STATUS_INVALID_ARGUMENT) << "the flags are reserved";
+              CSYS_STATUS_INVALID_ARGUMENT)
+        << "the flags are reserved";
     for (cstd_vectorShareable* each : {&shareable, &copy}) cstd_vectorShareable_destruct(each);
     cstd_vector__destruct(&vector);
 }
@@ -521,9 +529,13 @@ TEST(VectorShareable, AnswersItsOwnNamesAndNothingElse) {
     void* object = nullptr;
     ASSERT_EQ(cstd_vectorShareable_queryInterfaceByTypename(&shareable, "tag", &object), 0);
     EXPECT_EQ(object, &shareable);
-    ASSERT_EQ(cstd_vectorShareable_queryInterfaceByTypename(&shareable, CSTD_VECTOR_SHAREABLE_TYPENAME, &object), 0);
+    ASSERT_EQ(cstd_vectorShareable_queryInterfaceByTypename(
+                  &shareable, CSTD_VECTOR_SHAREABLE_TYPENAME, &object),
+              0);
     EXPECT_EQ(object, &shareable);
-    ASSERT_EQ(cstd_vectorShareable_queryInterfaceByTypenameFinal(&shareable, CSTD_VECTOR_TYPENAME, &object), 0);
+    ASSERT_EQ(cstd_vectorShareable_queryInterfaceByTypenameFinal(&shareable, CSTD_VECTOR_TYPENAME,
+                                                                 &object),
+              0);
     EXPECT_EQ(object, &shareable.vector);
     ASSERT_EQ(cstd_vectorShareable_queryInterfaceByTypename(&shareable, "Tag", &object), 0);
     EXPECT_EQ(object, nullptr);

@@ -27,9 +27,10 @@ int32_t destructEntry(void* element) {
 template <class Element, auto Construct, auto CopyConstruct, auto Assign, auto Destruct>
 constexpr cstd_vectorElementOps makeElementOps() {
     constexpr bool plain = std::is_same_v<decltype(CopyConstruct), std::nullptr_t>;
-    static_assert(plain == std::is_same_v<decltype(Assign), std::nullptr_t> &&
-                      plain == std::is_same_v<decltype(Destruct), std::nullptr_t>,
-                  "a record is copied, assigned and destructed all as bytes or all by its operations");
+    static_assert(
+        plain == std::is_same_v<decltype(Assign), std::nullptr_t> &&
+            plain == std::is_same_v<decltype(Destruct), std::nullptr_t>,
+        "a record is copied, assigned and destructed all as bytes or all by its operations");
     if constexpr (plain) {
         return {&constructEntry<Element, Construct>, nullptr, nullptr, nullptr,
                 CSTD_VECTOR_TABLE_END_MARK};
@@ -45,8 +46,8 @@ constexpr cstd_vectorElementOps makeElementOps() {
 constinit const cstd_vectorElementOps VectorFamily<cclp_score>::elementOps =
     makeElementOps<cclp_score, &cclp_score_init, nullptr, nullptr, nullptr>();
 
-#define CCLP_RECORD_ELEMENT_OPS_(family)                                                       \
-    constinit const cstd_vectorElementOps VectorFamily<cclp_##family>::elementOps =            \
+#define CCLP_RECORD_ELEMENT_OPS_(family)                                                          \
+    constinit const cstd_vectorElementOps VectorFamily<cclp_##family>::elementOps =               \
         makeElementOps<cclp_##family, &cclp_##family##_construct, &cclp_##family##_constructCopy, \
                        &cclp_##family##_assign, &cclp_##family##_destruct>();
 CCLP_RECORD_ELEMENT_OPS_(scoreParams)

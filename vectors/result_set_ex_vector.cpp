@@ -37,6 +37,6 @@ int32_t assignToExAtCommonScale(cstd_vector_cclp_resultSetEx* vector, const cstd
 }  // namespace cclp
 
 extern "C" int32_t cstd_vector_cclp_resultSetEx_assignToEx(cstd_vector_cclp_resultSetEx* vector,
-                                                         const cstd_vector* source) {
+                                                           const cstd_vector* source) {
     return cclp::assignToExAtCommonScale(vector, source);
 }

@@ -19,10 +19,12 @@ struct ShareableVector {
     using V = typename Family::Vector;
 
     static int32_t constructEmpty(S* shareable) {
-        return fromLocalVector(shareable, [](V* local) { return TypedVector<E>::constructEmpty(local); });
+        return fromLocalVector(shareable,
+                               [](V* local) { return TypedVector<E>::constructEmpty(local); });
     }
     static int32_t construct(S* shareable, intptr_t count) {
-        return fromLocalVector(shareable, [count](V* local) { return TypedVector<E>::construct(local, count); });
+        return fromLocalVector(
+            shareable, [count](V* local) { return TypedVector<E>::construct(local, count); });
     }
     static int32_t constructVector(S* shareable, const V* vector) {
         return cstd_vectorShareable_construct(baseOf(shareable), baseOf(vector), &kMethods, 0);
@@ -39,7 +41,9 @@ struct ShareableVector {
     static int32_t assignElements(S* shareable, const E* first, const E* last) {
         return cstd_vectorShareable_assignElements(baseOf(shareable), first, last);
     }
-    static int32_t destruct(S* shareable) { return cstd_vectorShareable_destruct(baseOf(shareable)); }
+    static int32_t destruct(S* shareable) {
+        return cstd_vectorShareable_destruct(baseOf(shareable));
+    }
     static int32_t reset(S* shareable) { return cstd_vectorShareable_reset(baseOf(shareable)); }
     static int32_t resize(S* shareable, intptr_t count) {
         return cstd_vectorShareable_resize(baseOf(shareable), count);
@@ -88,7 +92,9 @@ struct ShareableVector {
     }
 
     using Lifecycle = HeapLifecycle<S, &constructEmpty, &destruct, &assign>;
-    static int32_t newClone(S** shareable, const S* source) { return Lifecycle::clone(shareable, source); }
+    static int32_t newClone(S** shareable, const S* source) {
+        return Lifecycle::clone(shareable, source);
+    }
 
 private:
     using BaseQuery = int32_t (*)(cstd_vectorShareable*, const char*, void**);

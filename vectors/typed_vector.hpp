@@ -20,8 +20,10 @@ struct TypedVector {
     static int32_t construct(V* vector, intptr_t count) {
         return cstd_vector__constructWithVtable(baseOf(vector), count, kElementSize, kOps);
     }
-    static int32_t constructWithMtable(V* vector, intptr_t count, const cstd_vectorMemoryOps* memoryTable) {
-        return cstd_vector__constructWithVtableWithMtable(baseOf(vector), count, kElementSize, kOps, memoryTable);
+    static int32_t constructWithMtable(V* vector, intptr_t count,
+                                       const cstd_vectorMemoryOps* memoryTable) {
+        return cstd_vector__constructWithVtableWithMtable(baseOf(vector), count, kElementSize, kOps,
+                                                          memoryTable);
     }
     static int32_t constructEmpty(V* vector) { return construct(vector, 0); }
     static int32_t constructEmptyWithMtable(V* vector, const cstd_vectorMemoryOps* memoryTable) {
@@ -31,10 +33,12 @@ struct TypedVector {
         return cstd_vector__constructWithVtableUninit(baseOf(vector), count, kElementSize, kOps);
     }
     static int32_t constructFill(V* vector, intptr_t count, const E* fill) {
-        return cstd_vector__constructFillWithVtable(baseOf(vector), count, kElementSize, fill, kOps);
+        return cstd_vector__constructFillWithVtable(baseOf(vector), count, kElementSize, fill,
+                                                    kOps);
     }
     static int32_t constructFromBlock(V* vector, const E* first, const E* last) {
-        return cstd_vector__constructFromBlockWithVtable(baseOf(vector), kElementSize, first, last, kOps);
+        return cstd_vector__constructFromBlockWithVtable(baseOf(vector), kElementSize, first, last,
+                                                         kOps);
     }
     static int32_t constructCopy(V* vector, const V* source) {
         return cstd_vector__constructCopy(baseOf(vector), baseOf(source));
@@ -47,11 +51,15 @@ struct TypedVector {
     }
     static int32_t destruct(V* vector) { return cstd_vector__destruct(baseOf(vector)); }
 
-    static int32_t resize(V* vector, intptr_t count) { return cstd_vector__resize(baseOf(vector), count); }
+    static int32_t resize(V* vector, intptr_t count) {
+        return cstd_vector__resize(baseOf(vector), count);
+    }
     static int32_t resizeUninit(V* vector, intptr_t count) {
         return cstd_vector__resizeUninit(baseOf(vector), count);
     }
-    static int32_t reserve(V* vector, intptr_t count) { return cstd_vector__reserve(baseOf(vector), count); }
+    static int32_t reserve(V* vector, intptr_t count) {
+        return cstd_vector__reserve(baseOf(vector), count);
+    }
     static int32_t resizeFill(V* vector, intptr_t count, const E* fill) {
         return cstd_vector__resizeFill(baseOf(vector), count, fill);
     }
@@ -132,7 +140,9 @@ struct TypedVector {
     static int32_t append(V* vector, const V* source) {
         return cstd_vector__append(baseOf(vector), baseOf(source));
     }
-    static int32_t swap(V* vector, V* other) { return cstd_vector__swap(baseOf(vector), baseOf(other)); }
+    static int32_t swap(V* vector, V* other) {
+        return cstd_vector__swap(baseOf(vector), baseOf(other));
+    }
     static int32_t popBack(V* vector) { return cstd_vector__popBack(baseOf(vector)); }
     static int32_t clear(V* vector) { return cstd_vector__clear(baseOf(vector)); }
     static int32_t clearAndFreeMemory(V* vector) {
@@ -140,7 +150,9 @@ struct TypedVector {
     }
 
     using Lifecycle = HeapLifecycle<V, &constructEmpty, &destruct, &assign>;
-    static int32_t newClone(V** vector, const V* source) { return Lifecycle::clone(vector, source); }
+    static int32_t newClone(V** vector, const V* source) {
+        return Lifecycle::clone(vector, source);
+    }
 };
 
 }  // namespace cclp

@@ -272,7 +272,8 @@ int32_t cstd_vector__getElementConst(const cstd_vector* vector, intptr_t index,
 
 int32_t cstd_vector__getNextElement(cstd_vector* vector, const void* element, void** next) {
     const void* found = nullptr;
-    const int32_t status = cstd_vector__getNextElementConst(vector, element, next ? &found : nullptr);
+    const int32_t status =
+        cstd_vector__getNextElementConst(vector, element, next ? &found : nullptr);
     if (next != nullptr) *next = const_cast<void*>(found);
     return status;
 }

@@ -37,7 +37,8 @@ int32_t constructElement(const cstd_vector& vector, void* element) {
 
 int32_t copyElement(const cstd_vector& vector, void* destination, const void* source) {
     const cstd_vectorElementOps* ops = vector.elementOps;
-    if (ops != nullptr && ops->copyConstruct != nullptr) return ops->copyConstruct(destination, source);
+    if (ops != nullptr && ops->copyConstruct != nullptr)
+        return ops->copyConstruct(destination, source);
     std::memcpy(destination, source, byteCount(1, vector.elementSize));
     return CSYS_STATUS_OK;
 }
@@ -77,15 +78,15 @@ int32_t allocateStorage(const cstd_vector& vector, intptr_t capacity, void** blo
     if (vector.elementSize <= 0) return CSYS_STATUS_INVALID_ARGUMENT;
     if (capacity > maxElements(vector.elementSize)) return CSYS_STATUS_OUT_OF_MEMORY;
     const cstd_vectorMemoryOps* memory = vector.memoryOps;
-    const auto alloc = memory != nullptr && memory->alloc != nullptr ? memory->alloc
-                                                                      : &csys_memory_alloc_internal;
+    const auto alloc =
+        memory != nullptr && memory->alloc != nullptr ? memory->alloc : &csys_memory_alloc_internal;
     return alloc(byteCount(capacity, vector.elementSize), block);
 }
 
 void freeStorage(const cstd_vector& vector, void** block) {
     const cstd_vectorMemoryOps* memory = vector.memoryOps;
-    const auto release = memory != nullptr && memory->free != nullptr ? memory->free
-                                                                       : &csys_memory_free_internal;
+    const auto release =
+        memory != nullptr && memory->free != nullptr ? memory->free : &csys_memory_free_internal;
     // Freeing a block that the table handed out does not fail; there would
     // be nothing left to undo if it did.
     static_cast<void>(release(block));
@@ -114,8 +115,8 @@ int32_t toBlock(const cstd_vector& vector, const void* first, const void* last, 
     const uintptr_t storageEnd = storage + byteCount(vector.capacity, vector.elementSize);
     const uintptr_t constructedEnd = storage + byteCount(vector.size, vector.elementSize);
     const bool overlapsStorage = from < storageEnd && to > storage;
-    if (overlapsStorage && (from < storage || to > constructedEnd ||
-                            (from - storage) % elementSize != 0)) {
+    if (overlapsStorage &&
+        (from < storage || to > constructedEnd || (from - storage) % elementSize != 0)) {
         return CSYS_STATUS_INVALID_ARGUMENT;
     }
     *block = Block{static_cast<const std::byte*>(first),
@@ -143,9 +144,11 @@ int32_t assignCopies(cstd_vector& vector, const Block& block) {
         // the vector untouched.
         void* storage = nullptr;
         CSYS_RETURN_IF_FAILED(allocateStorage(vector, block.count, &storage));
-        const int32_t built = buildElements(
-            vector, static_cast<std::byte*>(storage), block.count,
-            [&](std::byte* slot, intptr_t i) { return copyElement(vector, slot, block.at(i, elementSize)); });
+        const int32_t built =
+            buildElements(vector, static_cast<std::byte*>(storage), block.count,
+                          [&](std::byte* slot, intptr_t i) {
+                              return copyElement(vector, slot, block.at(i, elementSize));
+                          });
         if (built < 0) {
             freeStorage(vector, &storage);
             return built;
@@ -160,7 +163,8 @@ int32_t assignCopies(cstd_vector& vector, const Block& block) {
     // so assigning front to back reads every source before overwriting it.
     const intptr_t common = std::min(vector.size, block.count);
     for (intptr_t i = 0; i < common; ++i) {
-        CSYS_RETURN_IF_FAILED(assignElement(vector, elementAt(vector, i), block.at(i, elementSize)));
+        CSYS_RETURN_IF_FAILED(
+            assignElement(vector, elementAt(vector, i), block.at(i, elementSize)));
     }
     return resizeTo(vector, block.count, [&](std::byte* slot, intptr_t i) {
         return copyElement(vector, slot, block.at(common + i, elementSize));

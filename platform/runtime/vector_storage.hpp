@@ -39,7 +39,9 @@ void moveToStorage(cstd_vector& vector, void* block, intptr_t capacity);
 struct Block {
     const std::byte* first;
     intptr_t count;
-    const void* at(intptr_t index, intptr_t elementSize) const { return first + index * elementSize; }
+    const void* at(intptr_t index, intptr_t elementSize) const {
+        return first + index * elementSize;
+    }
 };
 // (first, last) as a block of vector's elements: a whole number of them, and
 // if it lies in the vector's storage, only among its constructed elements.
@@ -79,8 +81,8 @@ int32_t appendBuilt(cstd_vector& vector, intptr_t count, Build&& build) {
     const intptr_t capacity = grownCapacity(vector, newSize);
     void* block = nullptr;
     CSYS_RETURN_IF_FAILED(allocateStorage(vector, capacity, &block));
-    const int32_t status = buildElements(
-        vector, elementAt(block, vector.elementSize, vector.size), count, build);
+    const int32_t status =
+        buildElements(vector, elementAt(block, vector.elementSize, vector.size), count, build);
     if (status < 0) {
         freeStorage(vector, &block);
         return status;

@@ -23,25 +23,25 @@ struct ShareableApi;
     static constexpr auto member = &cstd_vector_cclp_##family##_##member;
 #define CCLP_TEST_SHAREABLE_MEMBER_(family, member, parameters, arguments) \
     static constexpr auto member = &cstd_vector_cclp_##family##Shareable_##member;
-#define CCLP_TEST_FAMILY_API_(family)                                                            \
-    template <>                                                                                  \
-    struct VectorApi<cclp_##family> {                                                            \
-        using Vector = cstd_vector_cclp_##family;                                                \
+#define CCLP_TEST_FAMILY_API_(family)                                                              \
+    template <>                                                                                    \
+    struct VectorApi<cclp_##family> {                                                              \
+        using Vector = cstd_vector_cclp_##family;                                                  \
         CSTD_VECTOR_CCLP_TYPED_MEMBERS(CCLP_TEST_TYPED_MEMBER_, family, cstd_vector_cclp_##family, \
-                                       cclp_##family)                                            \
-        static constexpr auto create = &cstd_vector_cclp_##family##_new;                         \
-        static constexpr auto destroy = &cstd_vector_cclp_##family##_delete;                     \
-        static constexpr auto unused = &cstd_vector_cclp_##family##___unused__;                  \
-    };                                                                                           \
-    template <>                                                                                  \
-    struct ShareableApi<cclp_##family> {                                                         \
-        using Shareable = cstd_vector_cclp_##family##Shareable;                                  \
-        static constexpr const char* typeName = CSTD_VECTOR_CCLP_TYPENAME(family);               \
-        CSTD_VECTOR_CCLP_SHAREABLE_MEMBERS(CCLP_TEST_SHAREABLE_MEMBER_, family,                  \
-                                           cstd_vector_cclp_##family##Shareable,                 \
-                                           cstd_vector_cclp_##family, cclp_##family)             \
-        static constexpr auto create = &cstd_vector_cclp_##family##Shareable_new;                \
-        static constexpr auto destroy = &cstd_vector_cclp_##family##Shareable_delete;            \
+                                       cclp_##family)                                              \
+        static constexpr auto create = &cstd_vector_cclp_##family##_new;                           \
+        static constexpr auto destroy = &cstd_vector_cclp_##family##_delete;                       \
+        static constexpr auto unused = &cstd_vector_cclp_##family##___unused__;                    \
+    };                                                                                             \
+    template <>                                                                                    \
+    struct ShareableApi<cclp_##family> {                                                           \
+        using Shareable = cstd_vector_cclp_##family##Shareable;                                    \
+        static constexpr const char* typeName = CSTD_VECTOR_CCLP_TYPENAME(family);                 \
+        CSTD_VECTOR_CCLP_SHAREABLE_MEMBERS(CCLP_TEST_SHAREABLE_MEMBER_, family,                    \
+                                           cstd_vector_cclp_##family##Shareable,                   \
+                                           cstd_vector_cclp_##family, cclp_##family)               \
+        static constexpr auto create = &cstd_vector_cclp_##family##Shareable_new;                  \
+        static constexpr auto destroy = &cstd_vector_cclp_##family##Shareable_delete;              \
     };
 CSTD_VECTOR_CCLP_FAMILIES(CCLP_TEST_FAMILY_API_)
 #undef CCLP_TEST_FAMILY_API_
@@ -67,7 +67,8 @@ struct Element<cclp_score> {
     }
     static void fill(cclp_score& score, int32_t seed) {
         cclp_scoreOneSided function;
-        ASSERT_EQ(cclp_scoreOneSided_initValues(&function, seed, seed + 1.0, seed + 2.0, 1.0, 0.0), 0);
+        ASSERT_EQ(cclp_scoreOneSided_initValues(&function, seed, seed + 1.0, seed + 2.0, 1.0, 0.0),
+                  0);
         ASSERT_EQ(cclp_score_initScoreMethodOneSided(&score, cclp_scoreMethodPos, &function), 0);
     }
     static double key(const cclp_score& score) { return score.oneSided.x0; }
@@ -75,7 +76,9 @@ struct Element<cclp_score> {
 
 template <>
 struct Element<cclp_scoreParams> {
-    static int32_t construct(cclp_scoreParams* params) { return cclp_scoreParams_construct(params); }
+    static int32_t construct(cclp_scoreParams* params) {
+        return cclp_scoreParams_construct(params);
+    }
     static int32_t destruct(cclp_scoreParams* params) { return cclp_scoreParams_destruct(params); }
     static bool isFresh(const cclp_scoreParams& params) {
         cclp_score method;
@@ -101,7 +104,9 @@ struct Element<cclp_scoreParams> {
 
 template <>
 struct Element<cclp_scoreResultSet> {
-    static int32_t construct(cclp_scoreResultSet* set) { return cclp_scoreResultSet_construct(set); }
+    static int32_t construct(cclp_scoreResultSet* set) {
+        return cclp_scoreResultSet_construct(set);
+    }
     static int32_t destruct(cclp_scoreResultSet* set) { return cclp_scoreResultSet_destruct(set); }
     static bool isFresh(const cclp_scoreResultSet& set) {
         return set.numResults == 0 && set.results == nullptr;
