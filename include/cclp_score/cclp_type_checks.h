@@ -41,6 +41,7 @@ CCLP_EXTERN_C_BEGIN
     CCLP_API void csys_typeCheck_##T##_##T##__unused__(void);
 
 CSYS_TYPE_CHECK_TYPES(CSYS_TYPE_CHECK_DECLARE_)
+#undef CSYS_TYPE_CHECK_DECLARE_
 
 CCLP_EXTERN_C_END
 

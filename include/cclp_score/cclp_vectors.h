@@ -205,6 +205,9 @@ typedef struct cstd_vector_cclp_resultSetExShareable {
         cstd_vector_cclp_##family##Shareable** shareable);
 
 CSTD_VECTOR_CCLP_FAMILIES(CSTD_VECTOR_CCLP_DECLARE_FAMILY_)
+#undef CSTD_VECTOR_CCLP_DECLARE_FAMILY_
+#undef CSTD_VECTOR_CCLP_DECLARE_SHAREABLE_
+#undef CSTD_VECTOR_CCLP_DECLARE_TYPED_
 
 /* Makes vector the extended forms of the caliper library's vector of
  * cclp_resultSet, all at one projection scale: the largest projectionScale
