@@ -30,14 +30,12 @@ TYPED_TEST(ShareableVector, GetTypenameGivesTheFamilysName) {
     const char* name = nullptr;
     ASSERT_EQ(Api::getTypename(nullptr, &name), 0);
     EXPECT_STREQ(name, Api::typeName);
-    const std::string expected =
-        std::string("cstd_vector_cclp_") +
-        (std::is_same_v<TypeParam, cclp_score>            ? "score"
-         : std::is_same_v<TypeParam, cclp_scoreParams>    ? "scoreParams"
-         : std::is_same_v<TypeParam, cclp_scoreResultSet> ? "scoreResultSet"
-                                                          : "resultSetEx") +
-        "Shareable";
-    EXPECT_EQ(std::string(name), expected);
+    const char* const expected =
+        std::is_same_v<TypeParam, cclp_score>            ? "cstd_vector_cclp_scoreShareable"
+        : std::is_same_v<TypeParam, cclp_scoreParams>    ? "cstd_vector_cclp_scoreParamsShareable"
+        : std::is_same_v<TypeParam, cclp_scoreResultSet> ? "cstd_vector_cclp_scoreResultSetShareable"
+                                                         : "cstd_vector_cclp_resultSetExShareable";
+    EXPECT_STREQ(name, expected);
 }
 
 TYPED_TEST(ShareableVector, AnswersItsOwnNameExactlyAndPassesOthersToTheBase) {
