@@ -250,13 +250,13 @@ TEST(RunScore, FixedPointProductsCanRoundAScoreToZero) {
 TEST(RunScore, DoubleRunFillsTheFixedFieldsWhenTheInputHasBothFormats) {
     Params params;
     params.methods({oneSidedMethod(cclp_scoreMethodPosAbs, 0, 4, 4, 1, 0)}).sorted(false).maxResults(5);
-    Input input({{-1.0, 30}, {-1.5, 30}}, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED);
+    Input input({{-1.0, 30}, {-1.5, 30}, {-1.3, 30}}, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED);
     // The fixed-point edges are copied as they are, not derived from the
     // doubles.
     input.edgesFixed[1] = {-999, 77};
     Output<cclp_scoreResultSet> out;
     ASSERT_EQ(runScore(input, params, out), 0);
-    ASSERT_EQ(out.set.numResults, 2);
+    ASSERT_EQ(out.set.numResults, 3);
     EXPECT_EQ(out[0].formats, 3u);
     EXPECT_EQ(out[0].score, 0.75);
     EXPECT_EQ(out[0].scoreFixed, 192);
@@ -267,6 +267,10 @@ TEST(RunScore, DoubleRunFillsTheFixedFieldsWhenTheInputHasBothFormats) {
     EXPECT_EQ(out[1].edgesFixed[0].position, -999);
     EXPECT_EQ(out[1].edgesFixed[0].contrast, 77);
     EXPECT_EQ(out[1].edges[0].position, -1.5);
+    // Rounded, not truncated: -332.8 and 172.8 (score 0.675) in 1/256.
+    EXPECT_EQ(out[2].positionFixed, -333);
+    EXPECT_EQ(out[2].scoreFixed, 173);
+    EXPECT_EQ(out[2].scoresFixed[0], 173);
 
     input.set.formats = CCLP_FORMAT_DOUBLE;
     Output<cclp_scoreResultSet> doublesOnly;

@@ -184,7 +184,11 @@ TEST(RunScoreFaults, NullArgumentsAreRefused) {
     // Arrays a run would read must be there too.
     for (const uint32_t formats : {1u, 2u, 3u}) {
         Input missing(kEdges, formats);
-        (formats == 2 ? missing.set.edgesFixed : missing.set.edges) = nullptr;
+        if (formats == 2) {
+            missing.set.edgesFixed = nullptr;
+        } else {
+            missing.set.edges = nullptr;
+        }
         EXPECT_EQ(runScore(missing, params, out), CSYS_STATUS_NULL_ARGUMENT) << formats;
     }
     Input noFixedCopies(kEdges, 3);

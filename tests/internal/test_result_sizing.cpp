@@ -76,7 +76,9 @@ TEST(ResizeScoreResultSet, FailuresLeaveOnlyValidRecordsCounted) {
         fill(s.set, 3);
         FailAllocation fail(k);
         const int32_t status = resizeScoreResultSet(&s.set, 2);
-        if (status < 0) EXPECT_EQ(s.set.numResults, 0);
+        if (status < 0) {
+            EXPECT_EQ(s.set.numResults, 0);
+        }
         return status;
     });
     EXPECT_EQ(failures, 1);
