@@ -30,7 +30,8 @@ struct Profile {
         for (int32_t i = 0; i < n; ++i) {
             position += step(rng);
             edges.push_back({position, contrast(rng)});
-            edgesFixed.push_back({fixed256(edges.back().position), fixed256(edges.back().contrast)});
+            edgesFixed.push_back(
+                {fixed256(edges.back().position), fixed256(edges.back().contrast)});
         }
         set.numEdges = n;
         set.formats = formats;
@@ -95,8 +96,8 @@ void runScore(benchmark::State& state) {
         if (cclp_runScore(&profile.set, &params, &output) < 0) state.SkipWithError("run failed");
         benchmark::DoNotOptimize(output.results);
     }
-    const double candidates =
-        pairs ? static_cast<double>(numEdges) * (numEdges - 1) / 2.0 : static_cast<double>(numEdges);
+    const double candidates = pairs ? static_cast<double>(numEdges) * (numEdges - 1) / 2.0
+                                    : static_cast<double>(numEdges);
     state.counters["per_candidate"] = benchmark::Counter(
         candidates * static_cast<double>(state.iterations()),
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);

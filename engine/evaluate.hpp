@@ -109,7 +109,8 @@ EdgeNumber<Edge> scorePositionMethod(const MethodFor<Edge>& method, bool pair, c
     case 5: return p0 < 0 && p1 > 0 ? NumberFormat<Number>::kFullScore : Number{0};
     case 7: return functionValue(f, halfRatio(add(p1, p0), w));
     case 8: return functionValue(f, pair ? halve(add(p0, p1)) : p0);
-    case 9: return functionValue(method.twoSided, ratio(subtract(magnitude(subtract(p1, p0)), w), w));
+    case 9:
+        return functionValue(method.twoSided, ratio(subtract(magnitude(subtract(p1, p0)), w), w));
     default: {  // 10: each edge by its own side
         if constexpr (NumberFormat<Number>::kEdgePosChecksOrder) CCLP_ASSERT(p0 < p1);
         const auto& sides = method.twoSided;

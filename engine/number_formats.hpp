@@ -80,7 +80,9 @@ struct NumberFormat<int32_t> {
     static constexpr AttentionPolls kPairPolls{false, false, true, false};
     static constexpr bool kFillsFixedFieldsToo = false;
 
-    static const Method* methods(const cclp_scoreParams& params) { return params.scoreMethodsFixed; }
+    static const Method* methods(const cclp_scoreParams& params) {
+        return params.scoreMethodsFixed;
+    }
     template <class Holder>
     static auto& edges(Holder& holder) {
         return holder.edgesFixed;

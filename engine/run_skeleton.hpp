@@ -119,7 +119,8 @@ private:
                 block_.firstEdgeIndex[k] = i;
                 block_.secondEdgeIndex[k] = j;
                 const Edge pair[2] = {edges[i], edges[j]};
-                const Number position = measure::halve(measure::add(pair[0].position, pair[1].position));
+                const Number position =
+                    measure::halve(measure::add(pair[0].position, pair[1].position));
                 CCLP_RETURN_IF_FAILED(addCandidate(pair, 2, k, position));
             }
         }

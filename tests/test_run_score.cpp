@@ -78,7 +78,8 @@ TEST(RunScore, PairsAreFormedFirstEdgeMajorInInputOrder) {
         const Input input({{-3, 5}, {-1, 5}, {2, 5}, {5, 5}}, formats);
         Output<cclp_scoreResultSet> out;
         ASSERT_EQ(runScore(input, params, out), 0);
-        EXPECT_EQ(pairsOf(out), (std::vector<P>{{-3, -1}, {-3, 2}, {-3, 5}, {-1, 2}, {-1, 5}, {2, 5}}))
+        EXPECT_EQ(pairsOf(out),
+                  (std::vector<P>{{-3, -1}, {-3, 2}, {-3, 5}, {-1, 2}, {-1, 5}, {2, 5}}))
             << "formats " << formats;
         params.maxResults(2);
         ASSERT_EQ(runScore(input, params, out), 0);
@@ -249,7 +250,9 @@ TEST(RunScore, FixedPointProductsCanRoundAScoreToZero) {
 
 TEST(RunScore, DoubleRunFillsTheFixedFieldsWhenTheInputHasBothFormats) {
     Params params;
-    params.methods({oneSidedMethod(cclp_scoreMethodPosAbs, 0, 4, 4, 1, 0)}).sorted(false).maxResults(5);
+    params.methods({oneSidedMethod(cclp_scoreMethodPosAbs, 0, 4, 4, 1, 0)})
+        .sorted(false)
+        .maxResults(5);
     Input input({{-1.0, 30}, {-1.5, 30}, {-1.3, 30}}, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED);
     // The fixed-point edges are copied as they are, not derived from the
     // doubles.

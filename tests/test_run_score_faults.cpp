@@ -40,7 +40,8 @@ void configure(Params& params, const RunShape& shape) {
     if (shape.pairs) {
         params.edgePair(5).methods(pairMethods());
     } else {
-        params.singleEdge().methods({contrast(), oneSidedMethod(cclp_scoreMethodPos, 0, 8, 8, 1, 0)});
+        params.singleEdge().methods(
+            {contrast(), oneSidedMethod(cclp_scoreMethodPos, 0, 8, 8, 1, 0)});
     }
     params.maxResults(4);
 }
@@ -115,7 +116,8 @@ void sweepAttention(const RunShape& shape) {
 
 TEST(RunScoreFaults, EveryAllocationFailurePassesThroughWithoutLeaks) {
     for (const RunShape& shape : kShapes) {
-        SCOPED_TRACE(::testing::Message() << "pairs " << shape.pairs << " formats " << shape.formats);
+        SCOPED_TRACE(::testing::Message()
+                     << "pairs " << shape.pairs << " formats " << shape.formats);
         sweepAllocations<Input, cclp_scoreResultSet>(shape);
         sweepAllocations<InputEx, cclp_scoreResultSetEx>(shape);
     }
@@ -123,7 +125,8 @@ TEST(RunScoreFaults, EveryAllocationFailurePassesThroughWithoutLeaks) {
 
 TEST(RunScoreFaults, AttentionAtAnyPollAbandonsTheRunBeforeTheOutputIsTouched) {
     for (const RunShape& shape : kShapes) {
-        SCOPED_TRACE(::testing::Message() << "pairs " << shape.pairs << " formats " << shape.formats);
+        SCOPED_TRACE(::testing::Message()
+                     << "pairs " << shape.pairs << " formats " << shape.formats);
         sweepAttention<Input, cclp_scoreResultSet>(shape);
         sweepAttention<InputEx, cclp_scoreResultSetEx>(shape);
     }
@@ -158,7 +161,8 @@ TEST(RunScoreFaults, AFailingMethodLeavesTheOutputAsItWas) {
         const std::string before = snapshot(out.set);
         LeakCheck leaks;
         Params params;
-        params.singleEdge().methods({contrast(), oneSidedMethod(cclp_scoreMethodSize, 0, 1, 2, 1, 0)});
+        params.singleEdge().methods(
+            {contrast(), oneSidedMethod(cclp_scoreMethodSize, 0, 1, 2, 1, 0)});
         EXPECT_EQ(runScore(input, params, out), CCLP_STATUS_METHOD_NEEDS_PAIR);
         cclp_score unknown = contrast();
         unknown.method = 14;

@@ -102,7 +102,8 @@ public:
         return *this;
     }
     Params& edgePair(double width, int32_t firstPolarity = 3, int32_t secondPolarity = 3) {
-        const cclp_desiredEdge edges[2] = {{-width / 2, firstPolarity}, {width / 2, secondPolarity}};
+        const cclp_desiredEdge edges[2] = {{-width / 2, firstPolarity},
+                                           {width / 2, secondPolarity}};
         EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params, 2, edges), 0);
         return *this;
     }
@@ -145,7 +146,8 @@ struct Output {
     Set set;
 };
 
-inline int32_t runScore(const Input& input, const Params& params, Output<cclp_scoreResultSet>& out) {
+inline int32_t runScore(const Input& input, const Params& params,
+                        Output<cclp_scoreResultSet>& out) {
     return cclp_runScore(&input.set, &params.params, &out.set);
 }
 inline int32_t runScore(const InputEx& input, const Params& params,
@@ -158,7 +160,8 @@ template <class Set>
 std::string snapshot(const Set& set) {
     std::string text;
     char line[256];
-    std::snprintf(line, sizeof line, "n=%d at %p\n", set.numResults, static_cast<void*>(set.results));
+    std::snprintf(line, sizeof line, "n=%d at %p\n", set.numResults,
+                  static_cast<void*>(set.results));
     text += line;
     for (int32_t r = 0; set.results != nullptr && r < set.numResults; ++r) {
         const auto& record = set.results[r];
