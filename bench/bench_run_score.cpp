@@ -173,10 +173,10 @@ public:
         cclp_scoreParams_setDesiredEdges(&params_, pairs_ ? 2 : 1, desired);
         const std::vector<cclp_score> methods = methodsFor(pairs_, numMethods_);
         cclp_scoreParams_setScoreMethods(&params_, numMethods_, methods.data());
-        cclp_scoreResultSet_construct(&output_);
+        for (cclp_scoreResultSet& output : outputs_) cclp_scoreResultSet_construct(&output);
     }
     ~Scenario() {
-        cclp_scoreResultSet_destruct(&output_);
+        for (cclp_scoreResultSet& output : outputs_) cclp_scoreResultSet_destruct(&output);
         cclp_scoreParams_destruct(&params_);
     }
     Scenario(const Scenario&) = delete;
@@ -195,17 +195,22 @@ public:
         return static_cast<int32_t>(std::max(1.0, std::ceil(50000.0 / work)));
     }
 
-    bool run(int32_t maxResults, bool sort) {
+    // Each kind of run writes into an output of its own, which keeps its
+    // records from one run to the next as a caller's output would.
+    enum Kind { kConfigured, kScoringOnly, kReference };
+
+    bool run(Kind kind, int32_t maxResults, bool sort) {
         cclp_scoreParams_setMaxNumResults(&params_, maxResults);
         cclp_scoreParams_setSortByScore(&params_, sort ? 1 : 0);
-        const bool ok = cclp_runScore(&profile_.set, &params_, &output_) >= 0;
-        benchmark::DoNotOptimize(output_.results);
+        cclp_scoreResultSet& output = outputs_[kind];
+        const bool ok = cclp_runScore(&profile_.set, &params_, &output) >= 0;
+        benchmark::DoNotOptimize(output.results);
         return ok;
     }
-    bool runAsConfigured() { return run(maxResults_, true); }
-    bool runScoringOnly() { return run(0, false); }
+    bool runAsConfigured() { return run(kConfigured, maxResults_, true); }
+    bool runScoringOnly() { return run(kScoringOnly, 0, false); }
     bool runReference() {
-        const bool ok = run(maxResults_, false);
+        const bool ok = run(kReference, maxResults_, false);
         if (fixed_) {
             orderAll(fixedCandidates_);
         } else {
@@ -254,9 +259,10 @@ private:
         orderAll(candidates);
         const auto expected = std::min<size_t>(candidates.scratch.size(),
                                                static_cast<size_t>(maxResults_));
-        if (static_cast<size_t>(output_.numResults) != expected) return false;
+        const cclp_scoreResultSet& output = outputs_[kConfigured];
+        if (static_cast<size_t>(output.numResults) != expected) return false;
         for (size_t r = 0; r < expected; ++r) {
-            const cclp_scoreOneResult& result = output_.results[r];
+            const cclp_scoreOneResult& result = output.results[r];
             const auto& reference = candidates.scratch[r];
             const bool same =
                 fixed ? result.scoreFixed == static_cast<int32_t>(reference.score) &&
@@ -275,7 +281,7 @@ private:
     int32_t maxResults_;
     Profile profile_;
     cclp_scoreParams params_{};
-    cclp_scoreResultSet output_{};
+    cclp_scoreResultSet outputs_[3]{};
     Candidates<double> doubleCandidates_;
     Candidates<int32_t> fixedCandidates_;
 };

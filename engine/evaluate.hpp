@@ -50,76 +50,125 @@ EdgeNumber<Edge> largerExtra(const Edge& edge) {
     return measure::larger(edge.extra2, edge.extra3);
 }
 
-// Methods 12 and 13: the extended edges' own measurements. Plain edges have
-// no extra values; the method is reported and scores 0, so that the
-// candidate scores 0 rather than whatever memory held.
-template <class Edge>
-EdgeNumber<Edge> scoreExtraMethod(const MethodFor<Edge>& method, bool pair, const Edge* edges) {
+template <int32_t Kind>
+using MethodKind = std::integral_constant<int32_t, Kind>;
+
+// Calls visit with the method number as a compile-time constant, so that
+// a caller can choose a method's formula once and apply it many times.
+template <class Visit>
+decltype(auto) visitMethodKind(int32_t kind, Visit&& visit) {
+    switch (kind) {
+    case 1: return visit(MethodKind<1>{});
+    case 2: return visit(MethodKind<2>{});
+    case 3: return visit(MethodKind<3>{});
+    case 4: return visit(MethodKind<4>{});
+    case 5: return visit(MethodKind<5>{});
+    case 6: return visit(MethodKind<6>{});
+    case 7: return visit(MethodKind<7>{});
+    case 8: return visit(MethodKind<8>{});
+    case 9: return visit(MethodKind<9>{});
+    case 10: return visit(MethodKind<10>{});
+    case 11: return visit(MethodKind<11>{});
+    case 12: return visit(MethodKind<12>{});
+    default: return visit(MethodKind<13>{});
+    }
+}
+
+// The score of one candidate against method Kind: first and second are the
+// pair's edges in input order (a single edge is passed as both), w the
+// expected pair width. The method number must suit the candidate (see
+// methodStatus); the formulas of pair-only methods are not meant for single
+// edges.
+template <int32_t Kind, bool Pair, class Edge>
+EdgeNumber<Edge> methodScore(const MethodFor<Edge>& method, const Edge& first,
+                             const Edge& second, EdgeNumber<Edge> w) {
     using namespace measure;
-    if constexpr (ExtendedEdge<Edge>) {
-        const EdgeNumber<Edge> value =
-            method.method == 12 ? magnitude(subtract(edges[1].extra1, edges[0].extra1))
-            : pair              ? larger(largerExtra(edges[0]), largerExtra(edges[1]))
-                                : largerExtra(edges[0]);
-        return functionValue(method.oneSided, value);
+    using Number = EdgeNumber<Edge>;
+    const Number p0 = first.position;
+    const Number p1 = second.position;
+    const auto& f = method.oneSided;
+    const auto& sides = method.twoSided;
+    if constexpr (Kind == 1) {
+        return functionValue(f, ratio(magnitude(subtract(magnitude(subtract(p1, p0)), w)), w));
+    } else if constexpr (Kind == 2) {
+        return functionValue(f, ratio(magnitude(subtract(p1, p0)), w));
+    } else if constexpr (Kind == 3) {
+        return functionValue(f, halfRatio(magnitude(add(p1, p0)), w));
+    } else if constexpr (Kind == 4) {
+        return functionValue(f, Pair ? halve(magnitude(add(p1, p0))) : magnitude(p0));
+    } else if constexpr (Kind == 5) {
+        return p0 < 0 && p1 > 0 ? NumberFormat<Number>::kFullScore : Number{0};
+    } else if constexpr (Kind == 6) {  // the mean absolute contrast
+        Number sum = magnitude(first.contrast);
+        if constexpr (Pair) sum = add(sum, magnitude(second.contrast));
+        return functionValue(f, mean(sum, Pair ? 2 : 1));
+    } else if constexpr (Kind == 7) {
+        return functionValue(f, halfRatio(add(p1, p0), w));
+    } else if constexpr (Kind == 8) {
+        return functionValue(f, Pair ? halve(add(p0, p1)) : p0);
+    } else if constexpr (Kind == 9) {
+        return functionValue(sides, ratio(subtract(magnitude(subtract(p1, p0)), w), w));
+    } else if constexpr (Kind == 10) {  // each edge by its own side
+        if constexpr (NumberFormat<Number>::kEdgePosChecksOrder) CCLP_ASSERT(p0 < p1);
+        return halve(add(functionValue(sides.lowSide, p0), functionValue(sides.highSide, p1)));
+    } else if constexpr (Kind == 11) {  // the distance from the position offset, per edge
+        const auto distance = [](const auto& side, Number position) {
+            return functionValue(side, magnitude(subtract(position, side.positionOffset)));
+        };
+        if constexpr (Pair) {
+            CCLP_ASSERT(p0 < p1);
+            return halve(add(distance(sides.lowSide, p0), distance(sides.highSide, p1)));
+        } else {
+            return distance(f, p0);
+        }
+    } else if constexpr (ExtendedEdge<Edge>) {  // 12 and 13: the extended edges' own values
+        if constexpr (Kind == 12) {
+            return functionValue(f, magnitude(subtract(second.extra1, first.extra1)));
+        } else if constexpr (Pair) {
+            return functionValue(f, larger(largerExtra(first), largerExtra(second)));
+        } else {
+            return functionValue(f, largerExtra(first));
+        }
     } else {
-        (void)method, (void)pair, (void)edges;
+        // Plain edges have no extra values; the method is reported and
+        // scores 0, so that the candidate scores 0 rather than whatever
+        // memory held.
         cstd_assert_(static_cast<int32_t>(__LINE__));
         return 0;
     }
 }
 
-// Method 11: the distance from the function's position offset, per edge.
-template <class Edge>
-EdgeNumber<Edge> scoreOffsetDistance(const MethodFor<Edge>& method, bool pair, const Edge* edges) {
-    using namespace measure;
-    const auto distance = [](const auto& side, EdgeNumber<Edge> position) {
-        return functionValue(side, magnitude(subtract(position, side.positionOffset)));
-    };
-    if (!pair) return distance(method.oneSided, edges[0].position);
-    CCLP_ASSERT(edges[0].position < edges[1].position);
-    const auto& sides = method.twoSided;
-    return halve(add(distance(sides.lowSide, edges[0].position),
-                     distance(sides.highSide, edges[1].position)));
-}
-
-// Method 6: the mean absolute contrast of the candidate's edges.
-template <class Edge>
-EdgeNumber<Edge> scoreContrast(const MethodFor<Edge>& method, bool pair, const Edge* edges) {
-    using namespace measure;
-    EdgeNumber<Edge> sum = magnitude(edges[0].contrast);
-    if (pair) sum = add(sum, magnitude(edges[1].contrast));
-    return functionValue(method.oneSided, mean(sum, pair ? 2 : 1));
-}
-
-// The methods that measure positions. w is the expected pair width.
-template <class Edge>
-EdgeNumber<Edge> scorePositionMethod(const MethodFor<Edge>& method, bool pair, const Edge* edges,
-                                     EdgeNumber<Edge> w) {
-    using namespace measure;
-    using Number = EdgeNumber<Edge>;
-    const Number p0 = edges[0].position;
-    const Number p1 = pair ? edges[1].position : Number{};
-    const auto& f = method.oneSided;
-    switch (method.method) {
-    case 1: return functionValue(f, ratio(magnitude(subtract(magnitude(subtract(p1, p0)), w)), w));
-    case 2: return functionValue(f, ratio(magnitude(subtract(p1, p0)), w));
-    case 3: return functionValue(f, halfRatio(magnitude(add(p1, p0)), w));
-    case 4: return functionValue(f, pair ? halve(magnitude(add(p1, p0))) : magnitude(p0));
-    case 5: return p0 < 0 && p1 > 0 ? NumberFormat<Number>::kFullScore : Number{0};
-    case 7: return functionValue(f, halfRatio(add(p1, p0), w));
-    case 8: return functionValue(f, pair ? halve(add(p0, p1)) : p0);
-    case 9:
-        return functionValue(method.twoSided, ratio(subtract(magnitude(subtract(p1, p0)), w), w));
-    default: {  // 10: each edge by its own side
-        if constexpr (NumberFormat<Number>::kEdgePosChecksOrder) CCLP_ASSERT(p0 < p1);
-        const auto& sides = method.twoSided;
-        return halve(add(functionValue(sides.lowSide, p0), functionValue(sides.highSide, p1)));
-    }
-    }
-}
-
 }  // namespace detail
+
+// Whether a method can score a candidate of this kind at all: 0, or the
+// code with which the evaluation refuses it.
+inline int32_t methodStatus(int32_t kind, bool pair, bool extended) {
+    if (kind < 1 || kind > 13) {
+        return pair ? CCLP_STATUS_UNKNOWN_METHOD_FOR_PAIR : CCLP_STATUS_METHOD_NEEDS_PAIR;
+    }
+    if (!pair && detail::needsPair(kind, extended)) return CCLP_STATUS_METHOD_NEEDS_PAIR;
+    return CCLP_STATUS_OK;
+}
+
+// Whether every evaluation of the method for candidates of this kind
+// succeeds without reporting anything that does not depend on the
+// candidate's own values: a loop over many candidates may then apply the
+// formula directly. Methods 12 and 13 over plain edges report at every
+// evaluation.
+template <class Edge>
+bool evaluatesQuietly(const MethodFor<Edge>& method, bool pair, EdgeNumber<Edge> width) {
+    const int32_t kind = method.method;
+    if (methodStatus(kind, pair, ExtendedEdge<Edge>) != CCLP_STATUS_OK) return false;
+    if (!ExtendedEdge<Edge> && (kind == 12 || kind == 13)) return false;
+    if (detail::dividesByWidth(kind) && !(width > 0)) return false;
+    if (kind == 9) {
+        const auto& high = method.twoSided.highSide;
+        const auto& low = method.twoSided.lowSide;
+        const auto split = lowerEnd(high);
+        return high.x1 >= split && low.x0 <= split && low.x1 <= split && low.x2 <= split;
+    }
+    return true;
+}
 
 // Scores one candidate of numEdges edges (1, or 2 for a pair) against one
 // method and writes the score; width is the expected pair width (unused for
@@ -135,18 +184,14 @@ int32_t evaluateScoreMethod(const MethodFor<Edge>* method, int32_t numEdges, con
     CCLP_ASSERT(numEdges == 1 || numEdges == 2);
     const int32_t kind = method->method;
     const bool pair = numEdges >= 2;
-    if (kind < 1 || kind > 13) {
-        return pair ? CCLP_STATUS_UNKNOWN_METHOD_FOR_PAIR : CCLP_STATUS_METHOD_NEEDS_PAIR;
-    }
-    if (!pair && detail::needsPair(kind, ExtendedEdge<Edge>)) return CCLP_STATUS_METHOD_NEEDS_PAIR;
+    CCLP_RETURN_IF_FAILED(methodStatus(kind, pair, ExtendedEdge<Edge>));
     if (kind == 6 && numEdges < 1) return CCLP_STATUS_BAD_DESIRED_EDGE_COUNT;
     if (detail::dividesByWidth(kind)) CCLP_ASSERT(width > 0);
-    switch (kind) {
-    case 6: *score = detail::scoreContrast(*method, pair, edges); break;
-    case 11: *score = detail::scoreOffsetDistance(*method, pair, edges); break;
-    case 12: case 13: *score = detail::scoreExtraMethod(*method, pair, edges); break;
-    default: *score = detail::scorePositionMethod(*method, pair, edges, width); break;
-    }
+    *score = detail::visitMethodKind(kind, [&](auto constant) {
+        constexpr int32_t kKind = decltype(constant)::value;
+        return pair ? detail::methodScore<kKind, true>(*method, edges[0], edges[1], width)
+                    : detail::methodScore<kKind, false>(*method, edges[0], edges[0], width);
+    });
     return CCLP_STATUS_OK;
 }
 

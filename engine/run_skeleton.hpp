@@ -1,16 +1,17 @@
 // The course of a scoring run, written once for both number formats and
 // both record families: check the format, size one working block, form the
 // candidates in input order (every edge, or every pair i < j, i-major), drop
-// those of the wrong polarity, score the rest against every method, sort
-// when asked, bring the output to min(kept, maxNumResults) records and write
-// them. Nothing in the output changes before the sizing step.
+// those of the wrong polarity, score the rest against every method, keep
+// the best maxNumResults in rank order (or the first, when not sorting),
+// bring the output to min(kept, maxNumResults) records and write them.
+// Nothing in the output changes before the sizing step.
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 #include <type_traits>
 #include <utility>
 
+#include "candidate_selection.hpp"
 #include "cclp_score/cclp_score_params.h"
 #include "cclp_score/cclp_status.h"
 #include "check.hpp"
@@ -20,6 +21,7 @@
 #include "fixed_point.hpp"
 #include "measure.hpp"
 #include "number_formats.hpp"
+#include "score_batch.hpp"
 #include "scored_candidate.hpp"
 #include "working_block.hpp"
 
@@ -50,7 +52,8 @@ public:
           output_(output),
           numEdges_(input.numEdges),
           numMethods_(params.numScoreMethods),
-          pairs_(params.numDesiredEdges == 2) {}
+          pairs_(params.numDesiredEdges == 2),
+          rule_{params.maxNumResults, params.sortByScore == 1} {}
 
     int32_t run() {
         CleanupFrame<2> frame;
@@ -65,12 +68,13 @@ private:
         // format reports an unusable width after a failed allocation.
         const int32_t widthStatus =
             pairs_ ? Format::expectedWidth(params_, width_) : CCLP_STATUS_OK;
-        CCLP_RETURN_IF_FAILED(block_.allocate(blockSize_, pairs_, numMethods_));
+        CCLP_RETURN_IF_FAILED(block_.allocate(plan_));
         frame.freeAlways(&block_.memory);
         CCLP_RETURN_IF_FAILED(widthStatus);
+        prepareScan();
         const AttentionPolls polls = pairs_ ? Format::kPairPolls : kSingleEdgePolls;
         CCLP_RETURN_IF_FAILED(pairs_ ? scanPairs(polls) : scanSingleEdges(polls));
-        CCLP_RETURN_IF_FAILED(sortCandidates(polls));
+        CCLP_RETURN_IF_FAILED(rankCandidates(polls));
         return writeOutput();
     }
 
@@ -88,21 +92,32 @@ private:
         if constexpr (Format::kFillsFixedFieldsToo) {
             if (numEdges_ > 0 && fillsFixedFields()) CCLP_REQUIRE_NONNULL(input_.edgesFixed);
         }
-        return planWorkingBlock<Number>(numEdges_, numMethods_, pairs_, blockSize_);
+        return planWorkingBlock<Number>(numEdges_, numMethods_, pairs_, rule_, plan_);
     }
 
     bool fillsFixedFields() const { return (input_.formats & CCLP_FORMAT_FIXED) != 0; }
+
+    // Lays the selection and the batch over the block, and decides once
+    // whether every method may be applied to whole batches.
+    void prepareScan() {
+        selection_ = CandidateSelection<Number>(block_.kept, rule_);
+        batch_ = ScoreBatch<Edge>(block_.batchScores, block_.batchEdges, plan_.batch);
+        const typename Format::Method* methods = Format::methods(params_);
+        for (int32_t m = 0; m < numMethods_ && !checked_; ++m) {
+            checked_ = !evaluatesQuietly<Edge>(methods[m], pairs_, width_);
+        }
+        if (checked_) batch_.scoreOneByOne();
+    }
 
     int32_t scanSingleEdges(const AttentionPolls& polls) {
         const Edge* edges = Format::edges(input_);
         const int32_t polarity = params_.desiredEdges[0].polarity;
         for (int32_t i = 0; i < numEdges_; ++i) {
-            if (polls.everyFourthEdge && i % 4 == 0) CCLP_RETURN_IF_FAILED(csys_attention_check());
-            if (!passesPolarity(edges[i].contrast, polarity)) continue;
-            // Rows are indexed by edge, so rejected edges leave gaps.
-            CCLP_RETURN_IF_FAILED(addCandidate(&edges[i], 1, i, edges[i].position));
+            if (polls.everyFourthEdge && i % 4 == 0) CCLP_RETURN_IF_FAILED(poll(nullptr));
+            batch_.addIf(i, passesPolarity(edges[i].contrast, polarity));
+            if (batch_.full()) CCLP_RETURN_IF_FAILED(scoreBatch(nullptr));
         }
-        return CCLP_STATUS_OK;
+        return scoreBatch(nullptr);
     }
 
     int32_t scanPairs(const AttentionPolls& polls) {
@@ -112,53 +127,66 @@ private:
         for (int32_t i = 0; i < numEdges_; ++i) {
             if (polls.eachFirstEdge) CCLP_RETURN_IF_FAILED(csys_attention_check());
             if (!passesPolarity(edges[i].contrast, firstPolarity)) continue;
+            const Edge* first = &edges[i];
             for (int32_t j = i + 1; j < numEdges_; ++j) {
-                if (polls.eachSecondEdge) CCLP_RETURN_IF_FAILED(csys_attention_check());
-                if (!passesPolarity(edges[j].contrast, secondPolarity)) continue;
-                const int32_t k = kept_;
-                block_.firstEdgeIndex[k] = i;
-                block_.secondEdgeIndex[k] = j;
-                const Edge pair[2] = {edges[i], edges[j]};
-                const Number position =
-                    measure::halve(measure::add(pair[0].position, pair[1].position));
-                CCLP_RETURN_IF_FAILED(addCandidate(pair, 2, k, position));
+                if (polls.eachSecondEdge) CCLP_RETURN_IF_FAILED(poll(first));
+                batch_.addIf(j, passesPolarity(edges[j].contrast, secondPolarity));
+                if (batch_.full()) CCLP_RETURN_IF_FAILED(scoreBatch(first));
             }
+            CCLP_RETURN_IF_FAILED(scoreBatch(first));
         }
         return CCLP_STATUS_OK;
     }
 
-    Number* rowOf(int32_t index) const {
-        return block_.methodScores + static_cast<size_t>(index) * static_cast<size_t>(numMethods_);
+    // Polls for attention during the scan. A run told to stop first scores
+    // the candidates it has gathered, as a run scoring each candidate at
+    // once would have: only what their evaluation reports can be seen.
+    int32_t poll(const Edge* first) {
+        const int32_t status = csys_attention_check();
+        if (status < 0) (void)scoreBatch(first);
+        return status;
     }
 
-    // Scores the candidate against every method into its row and appends it.
-    int32_t addCandidate(const Edge* edges, int32_t count, int32_t index, Number position) {
-        const typename Format::Method* methods = Format::methods(params_);
-        Number* scores = rowOf(index);
-        ScoreProduct<Number> product(numMethods_);
-        for (int32_t m = 0; m < numMethods_; ++m) {
-            CCLP_RETURN_IF_FAILED(evaluateScoreMethod(&methods[m], count, edges,
-                                                      params_.desiredEdges, width_, &scores[m]));
-            product.add(scores[m]);
+    // Scores the gathered candidates (single edges, or pairs with the first
+    // edge given), combines each one's method scores and offers it to the
+    // selection in the order of forming.
+    int32_t scoreBatch(const Edge* first) {
+        if (batch_.size() == 0) return CCLP_STATUS_OK;
+        const Edge* edges = Format::edges(input_);
+        CCLP_RETURN_IF_FAILED(batch_.scoreAll(Format::methods(params_), numMethods_, edges,
+                                              first, params_.desiredEdges, width_, checked_));
+        for (int32_t t = 0; t < batch_.size(); ++t) {
+            const int32_t j = batch_.edge(t);
+            ScoreProduct<Number> product(numMethods_);
+            for (int32_t m = 0; m < numMethods_; ++m) product.add(batch_.score(m, t));
+            const CandidateEdges candidateEdges =
+                first != nullptr ? CandidateEdges{static_cast<int32_t>(first - edges), j}
+                                 : CandidateEdges{j, j};
+            const Number position =
+                first != nullptr ? measure::halve(measure::add(first->position, edges[j].position))
+                                 : edges[j].position;
+            // A single edge is known by its input index, a pair by its number.
+            const int32_t index = first != nullptr ? kept_ : j;
+            ++kept_;
+            Number* row = selection_.admit(product.combined(), position, index, candidateEdges);
+            if (row == nullptr) continue;
+            for (int32_t m = 0; m < numMethods_; ++m) row[m] = batch_.score(m, t);
         }
-        block_.candidates[kept_++] = Candidate{product.combined(), position, index};
+        batch_.clear();
         return CCLP_STATUS_OK;
     }
 
-    // Polls once more after the scan, before or after sorting.
-    int32_t sortCandidates(const AttentionPolls& polls) {
+    // Polls once more after the scan, before or after ranking.
+    int32_t rankCandidates(const AttentionPolls& polls) {
         if (!polls.afterSorting) CCLP_RETURN_IF_FAILED(csys_attention_check());
-        if (params_.sortByScore == 1) {
-            std::qsort(block_.candidates, static_cast<size_t>(kept_), sizeof(Candidate),
-                       &compareScoredCandidates<Number>);
-        }
+        selection_.finish();
         if (polls.afterSorting) CCLP_RETURN_IF_FAILED(csys_attention_check());
         return CCLP_STATUS_OK;
     }
 
+    // The selection holds min(kept candidates, maxNumResults) of them.
     int32_t writeOutput() {
-        const int32_t count = kept_ < params_.maxNumResults ? kept_ : params_.maxNumResults;
-        CCLP_RETURN_IF_FAILED(Records::resize(&output_, count));
+        CCLP_RETURN_IF_FAILED(Records::resize(&output_, selection_.count()));
         if (output_.numResults <= 0) return CCLP_STATUS_OK;
         const int32_t status = writeResults();
         if (status < 0) Records::discard(&output_);
@@ -170,21 +198,15 @@ private:
         int32_t count;
     };
 
-    EdgeIndices edgesOf(const Candidate& candidate) const {
-        if (!pairs_) return EdgeIndices{{candidate.index, 0}, 1};
-        return EdgeIndices{{block_.firstEdgeIndex[candidate.index],
-                            block_.secondEdgeIndex[candidate.index]},
-                           2};
-    }
-
     int32_t writeResults() {
+        const int32_t numEdges = pairs_ ? 2 : 1;
         for (int32_t r = 0; r < output_.numResults; ++r) {
             Record& record = output_.results[r];
-            const Candidate& candidate = block_.candidates[r];
-            const EdgeIndices edges = edgesOf(candidate);
-            CCLP_RETURN_IF_FAILED(
-                Records::prepare(&record, input_.formats, numMethods_, edges.count));
-            const Number* scores = rowOf(candidate.index);
+            const Candidate& candidate = selection_[r];
+            const CandidateEdges kept = selection_.edgesOf(candidate);
+            const EdgeIndices edges{{kept.first, kept.second}, numEdges};
+            CCLP_RETURN_IF_FAILED(Records::prepare(&record, input_.formats, numMethods_, numEdges));
+            const Number* scores = selection_.rowOf(candidate);
             writeFields<Number>(record, edges, candidate.position, candidate.score, scores,
                                 [](Number value) { return value; });
             if constexpr (Format::kFillsFixedFieldsToo) {
@@ -219,9 +241,13 @@ private:
     const int32_t numEdges_;
     const int32_t numMethods_;
     const bool pairs_;
+    const SelectionRule rule_;
     Number width_{};
-    BlockSize blockSize_{};
+    BlockPlan plan_{};
     WorkingBlock<Number> block_;
+    CandidateSelection<Number> selection_{{}, {0, false}};
+    ScoreBatch<Edge> batch_{nullptr, nullptr, 0};
+    bool checked_ = false;
     int32_t kept_ = 0;
 };
 

@@ -1,6 +1,8 @@
 // The run's record of one kept candidate, and the order in which a sorting
 // run ranks them: higher score first, among equal scores lower position
-// first.
+// first, and among candidates equal in both the one formed first. The last
+// rule makes the order total, so a run writes the same results on every
+// platform, whatever algorithm ranks them.
 #pragma once
 
 #include <cmath>
@@ -14,14 +16,15 @@ struct ScoredCandidate {
     Number score;     // combined score of the method scores
     Number position;  // the edge's position, or the mean of the pair's
     int32_t index;    // single edge: its input index; pair: the pair's number
+    int32_t slot = 0; // where the run keeps the candidate's method scores
 };
 
 namespace detail {
 
 // -1, 0 or 1 as a lies below, level with or above b. Compared directly
 // rather than through a difference, so no fixed-point difference can wrap;
-// a NaN position ranks after every number, which keeps the order a strict
-// weak ordering for the sort.
+// a NaN ranks after every number, which keeps the order a strict weak
+// ordering.
 template <class Number>
 int compareAscending(Number a, Number b) {
     if (a < b) return -1;
@@ -35,13 +38,27 @@ int compareAscending(Number a, Number b) {
 
 }  // namespace detail
 
-// The comparison function for qsort over ScoredCandidate<Number> records.
+// -1 when a ranks before b, 1 when after, 0 only for the same candidate.
+template <class Number>
+int compareRanks(const ScoredCandidate<Number>& a, const ScoredCandidate<Number>& b) {
+    const int byScore = detail::compareAscending(b.score, a.score);
+    if (byScore != 0) return byScore;
+    const int byPosition = detail::compareAscending(a.position, b.position);
+    if (byPosition != 0) return byPosition;
+    return a.index < b.index ? -1 : (a.index > b.index ? 1 : 0);
+}
+
+template <class Number>
+bool ranksBefore(const ScoredCandidate<Number>& a, const ScoredCandidate<Number>& b) {
+    return compareRanks(a, b) < 0;
+}
+
+// The same order as a comparison function for qsort over
+// ScoredCandidate<Number> records.
 template <class Number>
 int compareScoredCandidates(const void* a, const void* b) {
-    const auto& first = *static_cast<const ScoredCandidate<Number>*>(a);
-    const auto& second = *static_cast<const ScoredCandidate<Number>*>(b);
-    const int byScore = detail::compareAscending(second.score, first.score);
-    return byScore != 0 ? byScore : detail::compareAscending(first.position, second.position);
+    return compareRanks(*static_cast<const ScoredCandidate<Number>*>(a),
+                        *static_cast<const ScoredCandidate<Number>*>(b));
 }
 
 }  // namespace cclp

@@ -1,68 +1,100 @@
-// The one allocation a run makes for itself: room for every candidate it
-// could form (every edge, or every pair), sized once before the scan.
-// Pair runs keep the two edge indices of each pair in front of the
-// per-method scores; then come the candidate records.
+// The one allocation a run makes for itself, sized once before the scan:
+// the candidates it keeps for its results (candidate_selection.hpp), each
+// with its row of method scores and its edge indices, and the batch being
+// scored (score_batch.hpp): per-method scores and edge indices.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
+#include "candidate_selection.hpp"
 #include "cclp_score/cclp_status.h"
 #include "csys_runtime.h"
 #include "scored_candidate.hpp"
 
 namespace cclp {
 
-struct BlockSize {
-    int32_t capacity;  // candidates
+// Candidates scored together at most: enough to make the choice of each
+// method's formula negligible, few enough to stay in the first-level cache.
+inline constexpr int32_t kScoreBatchCapacity = 256;
+
+struct BlockPlan {
+    int32_t kept;   // candidates the selection can hold
+    int32_t batch;  // candidates scored together
+    int32_t numMethods;
     size_t bytes;
 };
 
-// The block for numEdges edges and numMethods methods. Counts are 32-bit:
-// an input whose pair count, score count or block size does not fit is
-// refused as too large to allocate.
+namespace detail {
+
+// Whether a run could keep every candidate it can form (every edge, or
+// every pair) with all its method scores in 32-bit counts and sizes. Inputs
+// beyond that are refused as too large to allocate, whatever the run then
+// keeps of them; the number of candidates comes back in `candidates`.
 template <class Number>
-int32_t planWorkingBlock(int32_t numEdges, int32_t numMethods, bool pairs, BlockSize& size) {
+bool countsFit(int32_t numEdges, int32_t numMethods, bool pairs, int64_t& candidates) {
     constexpr int64_t kLimit = INT32_MAX;
-    int64_t capacity = numEdges;
+    candidates = numEdges;
     if (pairs) {
         const int64_t orderedPairs = static_cast<int64_t>(numEdges) * (numEdges - 1);
-        if (orderedPairs > kLimit) return CSYS_STATUS_OUT_OF_MEMORY;
-        capacity = orderedPairs / 2;
+        if (orderedPairs > kLimit) return false;
+        candidates = orderedPairs / 2;
     }
-    const int64_t numScores = capacity * numMethods;
-    if (numScores > kLimit) return CSYS_STATUS_OUT_OF_MEMORY;
-    const int64_t indexBytes = pairs ? 2 * capacity * static_cast<int64_t>(sizeof(int32_t)) : 0;
+    const int64_t numScores = candidates * numMethods;
+    if (numScores > kLimit) return false;
+    const int64_t indexBytes =
+        pairs ? 2 * candidates * static_cast<int64_t>(sizeof(int32_t)) : 0;
     const int64_t bytes = indexBytes + numScores * static_cast<int64_t>(sizeof(Number)) +
-                          capacity * static_cast<int64_t>(sizeof(ScoredCandidate<Number>));
-    if (bytes > kLimit) return CSYS_STATUS_OUT_OF_MEMORY;
-    size = BlockSize{static_cast<int32_t>(capacity), static_cast<size_t>(bytes)};
+                          candidates * static_cast<int64_t>(sizeof(ScoredCandidate<Number>));
+    return bytes <= kLimit;
+}
+
+}  // namespace detail
+
+template <class Number>
+int32_t planWorkingBlock(int32_t numEdges, int32_t numMethods, bool pairs,
+                         const SelectionRule& rule, BlockPlan& plan) {
+    int64_t candidates = 0;
+    if (!detail::countsFit<Number>(numEdges, numMethods, pairs, candidates)) {
+        return CSYS_STATUS_OUT_OF_MEMORY;
+    }
+    const int64_t kept = selectionCapacity(rule, candidates);
+    // Single edges are batched as they come, pairs per first edge.
+    const int64_t perBatch = pairs ? std::max(numEdges - 1, 0) : numEdges;
+    const int64_t batch = std::min<int64_t>(perBatch, kScoreBatchCapacity);
+    const int64_t bytes =
+        kept * static_cast<int64_t>(sizeof(ScoredCandidate<Number>) + sizeof(CandidateEdges)) +
+        (kept + batch) * numMethods * static_cast<int64_t>(sizeof(Number)) +
+        batch * static_cast<int64_t>(sizeof(int32_t));
+    if (bytes > INT32_MAX) return CSYS_STATUS_OUT_OF_MEMORY;
+    plan = BlockPlan{static_cast<int32_t>(kept), static_cast<int32_t>(batch), numMethods,
+                     static_cast<size_t>(bytes)};
     return CCLP_STATUS_OK;
 }
 
-// The block and its parts. Every part starts at a multiple of its own
-// alignment: the index arrays hold an even number of i32 in all.
+// The block and its parts, each starting at a multiple of its alignment:
+// candidate records first, then the scores, then the 32-bit indices.
 template <class Number>
 struct WorkingBlock {
     void* memory = nullptr;
-    int32_t* firstEdgeIndex = nullptr;  // pair runs only
-    int32_t* secondEdgeIndex = nullptr;
-    Number* methodScores = nullptr;     // one row of numMethods per candidate
-    ScoredCandidate<Number>* candidates = nullptr;
+    typename CandidateSelection<Number>::Storage kept;
+    Number* batchScores = nullptr;  // numMethods rows of `batch`
+    int32_t* batchEdges = nullptr;
 
-    int32_t allocate(const BlockSize& size, bool pairs, int32_t numMethods) {
-        const int32_t status = csys_memory_alloc_internal(size.bytes, &memory);
+    int32_t allocate(const BlockPlan& plan) {
+        const int32_t status = csys_memory_alloc_internal(plan.bytes, &memory);
         if (status < 0) return status;
-        const auto capacity = static_cast<size_t>(size.capacity);
-        auto* indices = static_cast<int32_t*>(memory);
-        if (pairs) {
-            firstEdgeIndex = indices;
-            secondEdgeIndex = indices + capacity;
-            indices += 2 * capacity;
-        }
-        methodScores = reinterpret_cast<Number*>(indices);
-        candidates = reinterpret_cast<ScoredCandidate<Number>*>(
-            methodScores + capacity * static_cast<size_t>(numMethods));
+        const auto keptCount = static_cast<size_t>(plan.kept);
+        const auto methods = static_cast<size_t>(plan.numMethods);
+        kept.capacity = plan.kept;
+        kept.numMethods = plan.numMethods;
+        kept.entries = static_cast<ScoredCandidate<Number>*>(memory);
+        kept.rows = reinterpret_cast<Number*>(kept.entries + keptCount);
+        batchScores = kept.rows + keptCount * methods;
+        kept.edges = reinterpret_cast<CandidateEdges*>(
+            batchScores + static_cast<size_t>(plan.batch) * methods);
+        batchEdges = reinterpret_cast<int32_t*>(kept.edges + keptCount);
         return CCLP_STATUS_OK;
     }
 };
