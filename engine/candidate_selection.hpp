@@ -61,31 +61,17 @@ public:
           ranked_(rule.ranked && rule.limit > 0 && storage.capacity > 0) {}
 
     // Keeps the candidate if it can still be among the results and returns
-    // the row for its method scores; nullptr when it is passed over.
+    // the row for its method scores; nullptr when it is passed over. Most
+    // candidates of a long run fail at the bar; the rest is out of line.
     Number* admit(Number score, Number position, int32_t index, CandidateEdges edges) {
         const Candidate candidate{score, position, index, count_};
         if (hasBar_ && !ranksBefore(candidate, bar_)) return nullptr;
-        if (count_ == storage_.capacity) {
-            if (!ranked_) return nullptr;
-            keepBest();
-            if (!ranksBefore(candidate, bar_)) return nullptr;
-        }
-        // The kept candidates always fill slots 0 to count_ - 1.
-        storage_.entries[count_] = Candidate{score, position, index, count_};
-        storage_.edges[count_] = edges;
-        return rowOf(count_++);
+        if (count_ == storage_.capacity) return admitIntoFullBuffer(candidate, edges);
+        return append(candidate, edges);
     }
 
     // Puts the kept candidates in result order: ranked, or as formed.
-    void finish() {
-        if (!ranked_) return;
-        Candidate* const entries = storage_.entries;
-        if (count_ > limit_) {
-            std::nth_element(entries, entries + limit_, entries + count_, Rank{});
-            count_ = limit_;
-        }
-        std::sort(entries, entries + count_, Rank{});
-    }
+    void finish();
 
     int32_t count() const { return count_; }
     const Candidate& operator[](int32_t r) const { return storage_.entries[r]; }
@@ -95,36 +81,20 @@ public:
     }
 
 private:
-    struct Rank {
-        bool operator()(const Candidate& a, const Candidate& b) const { return ranksBefore(a, b); }
-    };
-
     Number* rowOf(int32_t slot) const {
         return storage_.rows + static_cast<size_t>(slot) * static_cast<size_t>(storage_.numMethods);
     }
 
-    // Narrows a full buffer to its best `limit` candidates. Their rows move
-    // into the slots of dropped candidates below `limit`, so that the free
-    // slots are again those from `limit` on.
-    void keepBest() {
-        Candidate* const entries = storage_.entries;
-        std::nth_element(entries, entries + (limit_ - 1), entries + count_, Rank{});
-        int32_t dropped = limit_;
-        for (int32_t kept = 0; kept < limit_; ++kept) {
-            if (entries[kept].slot < limit_) continue;
-            while (entries[dropped].slot >= limit_) ++dropped;
-            moveSlot(entries[kept].slot, entries[dropped].slot);
-            entries[kept].slot = entries[dropped++].slot;
-        }
-        count_ = limit_;
-        bar_ = entries[limit_ - 1];
-        hasBar_ = true;
+    // The kept candidates always fill slots 0 to count_ - 1.
+    Number* append(const Candidate& candidate, CandidateEdges edges) {
+        storage_.entries[count_] = candidate;
+        storage_.edges[count_] = edges;
+        return rowOf(count_++);
     }
 
-    void moveSlot(int32_t from, int32_t to) {
-        std::copy_n(rowOf(from), storage_.numMethods, rowOf(to));
-        storage_.edges[to] = storage_.edges[from];
-    }
+    Number* admitIntoFullBuffer(const Candidate& candidate, CandidateEdges edges);
+    void keepBest();
+    void moveSlot(int32_t from, int32_t to);
 
     Storage storage_;
     int32_t limit_;

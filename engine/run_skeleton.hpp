@@ -113,11 +113,11 @@ private:
         const Edge* edges = Format::edges(input_);
         const int32_t polarity = params_.desiredEdges[0].polarity;
         for (int32_t i = 0; i < numEdges_; ++i) {
-            if (polls.everyFourthEdge && i % 4 == 0) CCLP_RETURN_IF_FAILED(poll(nullptr));
+            if (polls.everyFourthEdge && i % 4 == 0) CCLP_RETURN_IF_FAILED(poll<false>(-1));
             batch_.addIf(i, passesPolarity(edges[i].contrast, polarity));
-            if (batch_.full()) CCLP_RETURN_IF_FAILED(scoreBatch(nullptr));
+            if (batch_.full()) CCLP_RETURN_IF_FAILED(scoreBatch<false>(-1));
         }
-        return scoreBatch(nullptr);
+        return scoreBatch<false>(-1);
     }
 
     int32_t scanPairs(const AttentionPolls& polls) {
@@ -127,13 +127,12 @@ private:
         for (int32_t i = 0; i < numEdges_; ++i) {
             if (polls.eachFirstEdge) CCLP_RETURN_IF_FAILED(csys_attention_check());
             if (!passesPolarity(edges[i].contrast, firstPolarity)) continue;
-            const Edge* first = &edges[i];
             for (int32_t j = i + 1; j < numEdges_; ++j) {
-                if (polls.eachSecondEdge) CCLP_RETURN_IF_FAILED(poll(first));
+                if (polls.eachSecondEdge) CCLP_RETURN_IF_FAILED(poll<true>(i));
                 batch_.addIf(j, passesPolarity(edges[j].contrast, secondPolarity));
-                if (batch_.full()) CCLP_RETURN_IF_FAILED(scoreBatch(first));
+                if (batch_.full()) CCLP_RETURN_IF_FAILED(scoreBatch<true>(i));
             }
-            CCLP_RETURN_IF_FAILED(scoreBatch(first));
+            CCLP_RETURN_IF_FAILED(scoreBatch<true>(i));
         }
         return CCLP_STATUS_OK;
     }
@@ -141,37 +140,41 @@ private:
     // Polls for attention during the scan. A run told to stop first scores
     // the candidates it has gathered, as a run scoring each candidate at
     // once would have: only what their evaluation reports can be seen.
-    int32_t poll(const Edge* first) {
+    template <bool Pairs>
+    int32_t poll(int32_t first) {
         const int32_t status = csys_attention_check();
-        if (status < 0) (void)scoreBatch(first);
+        if (status < 0) (void)scoreBatch<Pairs>(first);
         return status;
     }
 
-    // Scores the gathered candidates (single edges, or pairs with the first
-    // edge given), combines each one's method scores and offers it to the
-    // selection in the order of forming.
-    int32_t scoreBatch(const Edge* first) {
-        if (batch_.size() == 0) return CCLP_STATUS_OK;
+    // Scores the gathered candidates (single edges, or the pairs of the
+    // first edge given), combines each one's method scores and offers it to
+    // the selection in the order of forming.
+    template <bool Pairs>
+    int32_t scoreBatch(int32_t first) {
+        const int32_t size = batch_.size();
+        if (size == 0) return CCLP_STATUS_OK;
         const Edge* edges = Format::edges(input_);
+        const Edge* firstEdge = Pairs ? &edges[first] : nullptr;
         CCLP_RETURN_IF_FAILED(batch_.scoreAll(Format::methods(params_), numMethods_, edges,
-                                              first, params_.desiredEdges, width_, checked_));
-        for (int32_t t = 0; t < batch_.size(); ++t) {
+                                              firstEdge, params_.desiredEdges, width_, checked_));
+        for (int32_t t = 0; t < size; ++t) {
             const int32_t j = batch_.edge(t);
             ScoreProduct<Number> product(numMethods_);
             for (int32_t m = 0; m < numMethods_; ++m) product.add(batch_.score(m, t));
-            const CandidateEdges candidateEdges =
-                first != nullptr ? CandidateEdges{static_cast<int32_t>(first - edges), j}
-                                 : CandidateEdges{j, j};
-            const Number position =
-                first != nullptr ? measure::halve(measure::add(first->position, edges[j].position))
-                                 : edges[j].position;
-            // A single edge is known by its input index, a pair by its number.
-            const int32_t index = first != nullptr ? kept_ : j;
-            ++kept_;
-            Number* row = selection_.admit(product.combined(), position, index, candidateEdges);
+            Number* row = nullptr;
+            if constexpr (Pairs) {
+                // A pair is known by its number in the order of forming.
+                const Number position =
+                    measure::halve(measure::add(firstEdge->position, edges[j].position));
+                row = selection_.admit(product.combined(), position, kept_ + t, {first, j});
+            } else {
+                row = selection_.admit(product.combined(), edges[j].position, j, {j, j});
+            }
             if (row == nullptr) continue;
             for (int32_t m = 0; m < numMethods_; ++m) row[m] = batch_.score(m, t);
         }
+        kept_ += size;
         batch_.clear();
         return CCLP_STATUS_OK;
     }
