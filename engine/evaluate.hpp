@@ -78,10 +78,11 @@ decltype(auto) visitMethodKind(int32_t kind, Visit&& visit) {
 // pair's edges in input order (a single edge is passed as both), w the
 // expected pair width. The method number must suit the candidate (see
 // methodStatus); the formulas of pair-only methods are not meant for single
-// edges.
-template <int32_t Kind, bool Pair, class Edge>
-EdgeNumber<Edge> methodScore(const MethodFor<Edge>& method, const Edge& first,
-                             const Edge& second, EdgeNumber<Edge> w) {
+// edges. Method is the score method record, or its prepared form
+// (score_batch.hpp).
+template <int32_t Kind, bool Pair, class Method, class Edge>
+EdgeNumber<Edge> methodScore(const Method& method, const Edge& first, const Edge& second,
+                             EdgeNumber<Edge> w) {
     using namespace measure;
     using Number = EdgeNumber<Edge>;
     const Number p0 = first.position;
@@ -162,10 +163,7 @@ bool evaluatesQuietly(const MethodFor<Edge>& method, bool pair, EdgeNumber<Edge>
     if (!ExtendedEdge<Edge> && (kind == 12 || kind == 13)) return false;
     if (detail::dividesByWidth(kind) && !(width > 0)) return false;
     if (kind == 9) {
-        const auto& high = method.twoSided.highSide;
-        const auto& low = method.twoSided.lowSide;
-        const auto split = lowerEnd(high);
-        return high.x1 >= split && low.x0 <= split && low.x1 <= split && low.x2 <= split;
+        return highSideStartsAtSplit(method.twoSided) && lowSideEndsAtSplit(method.twoSided);
     }
     return true;
 }

@@ -19,8 +19,9 @@ constexpr auto lowerEnd(const Function& function) {
     return function.x2 >= function.x0 ? function.x0 : function.x2;
 }
 
-inline double oneSidedValue(const cclp_scoreOneSided& f, double x) {
-    if (isUpward(f)) {
+// The value when the function's direction (isUpward) is already known.
+inline double oneSidedValue(const cclp_scoreOneSided& f, bool upward, double x) {
+    if (upward) {
         if (x > f.x2) return 0.0;
         if (x >= f.x1) return f.y1;
         if (x <= f.x0) return f.y0;
@@ -32,10 +33,14 @@ inline double oneSidedValue(const cclp_scoreOneSided& f, double x) {
     return (f.rampConst - x * f.rampDrop) * f.rampInvSpan;
 }
 
+inline double oneSidedValue(const cclp_scoreOneSided& f, double x) {
+    return oneSidedValue(f, isUpward(f), x);
+}
+
 // The ramp keeps the rounding of its two terms, so a ramp only a few units
 // wide can leave [y1, y0]; that is the fixed-point function's definition.
-inline int32_t oneSidedValueFixed(const cclp_scoreOneSidedFixed& f, int32_t v) {
-    if (isUpward(f)) {
+inline int32_t oneSidedValueFixed(const cclp_scoreOneSidedFixed& f, bool upward, int32_t v) {
+    if (upward) {
         if (v > f.x2) return 0;
         if (v >= f.x1) return f.y1;
         if (v <= f.x0) return f.y0;
@@ -48,17 +53,30 @@ inline int32_t oneSidedValueFixed(const cclp_scoreOneSidedFixed& f, int32_t v) {
     return mulRound16(t, f.rampInvSpan);
 }
 
+inline int32_t oneSidedValueFixed(const cclp_scoreOneSidedFixed& f, int32_t v) {
+    return oneSidedValueFixed(f, isUpward(f), v);
+}
+
 // Values below the split point (the lower end of the high side) are scored
 // by the low side, all others by the high side. A high side whose middle
 // lies below its lower end, or a low side reaching past the split, is
 // reported and scored as it stands.
 template <class TwoSided>
+bool highSideStartsAtSplit(const TwoSided& f) {
+    return f.highSide.x1 >= lowerEnd(f.highSide);
+}
+
+template <class TwoSided>
+bool lowSideEndsAtSplit(const TwoSided& f) {
+    const auto split = lowerEnd(f.highSide);
+    return f.lowSide.x0 <= split && f.lowSide.x1 <= split && f.lowSide.x2 <= split;
+}
+
+template <class TwoSided>
 auto splitPoint(const TwoSided& f) {
-    const auto& high = f.highSide;
-    const auto split = lowerEnd(high);
-    CCLP_ASSERT(high.x1 >= split);
-    CCLP_ASSERT(f.lowSide.x0 <= split && f.lowSide.x1 <= split && f.lowSide.x2 <= split);
-    return split;
+    CCLP_ASSERT(highSideStartsAtSplit(f));
+    CCLP_ASSERT(lowSideEndsAtSplit(f));
+    return lowerEnd(f.highSide);
 }
 
 inline double twoSidedValue(const cclp_scoreTwoSided& f, double x) {
@@ -77,6 +95,42 @@ inline int32_t functionValue(const cclp_scoreOneSidedFixed& f, int32_t v) {
 inline double functionValue(const cclp_scoreTwoSided& f, double x) { return twoSidedValue(f, x); }
 inline int32_t functionValue(const cclp_scoreTwoSidedFixed& f, int32_t v) {
     return twoSidedValueFixed(f, v);
+}
+
+// A one-sided function with its direction worked out once, for loops that
+// apply it to many values; the values are the same.
+template <class OneSided>
+struct OrientedFunction {
+    OneSided function;
+    bool upward;
+    decltype(OneSided::positionOffset) positionOffset;
+
+    explicit OrientedFunction(const OneSided& f)
+        : function(f), upward(isUpward(f)), positionOffset(f.positionOffset) {}
+};
+
+// A two-sided function with its split point worked out once. Its checks are
+// the caller's: the split point's preconditions are not reported here.
+template <class TwoSided>
+struct SplitFunction {
+    using Side = decltype(TwoSided::lowSide);
+    OrientedFunction<Side> lowSide;
+    OrientedFunction<Side> highSide;
+    decltype(Side::x0) split;
+
+    explicit SplitFunction(const TwoSided& f)
+        : lowSide(f.lowSide), highSide(f.highSide), split(lowerEnd(f.highSide)) {}
+};
+
+inline double functionValue(const OrientedFunction<cclp_scoreOneSided>& f, double x) {
+    return oneSidedValue(f.function, f.upward, x);
+}
+inline int32_t functionValue(const OrientedFunction<cclp_scoreOneSidedFixed>& f, int32_t v) {
+    return oneSidedValueFixed(f.function, f.upward, v);
+}
+template <class TwoSided, class Number>
+Number functionValue(const SplitFunction<TwoSided>& f, Number x) {
+    return x < f.split ? functionValue(f.lowSide, x) : functionValue(f.highSide, x);
 }
 
 }  // namespace cclp

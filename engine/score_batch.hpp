@@ -14,8 +14,21 @@
 #include "cclp_score/cclp_status.h"
 #include "check.hpp"
 #include "evaluate.hpp"
+#include "function_value.hpp"
 
 namespace cclp {
+
+// A score method with its functions prepared for a loop over many
+// candidates: directions and split point worked out once.
+template <class Method>
+struct PreparedMethod {
+    int32_t method;
+    OrientedFunction<decltype(Method::oneSided)> oneSided;
+    SplitFunction<decltype(Method::twoSided)> twoSided;
+
+    explicit PreparedMethod(const Method& m)
+        : method(m.method), oneSided(m.oneSided), twoSided(m.twoSided) {}
+};
 
 template <class Edge>
 class ScoreBatch {
@@ -73,7 +86,7 @@ private:
     void scoreDirectly(const Method& method, const Edge* edges, const Edge& first, Number width,
                        Number* out) const {
         // A local copy: the stores into out cannot change what the loop reads.
-        const Method local = method;
+        const PreparedMethod<Method> local(method);
         const Edge shared = first;
         detail::visitMethodKind(local.method, [&](auto kind) {
             constexpr int32_t kKind = decltype(kind)::value;
