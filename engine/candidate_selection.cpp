@@ -30,7 +30,6 @@ void CandidateSelection<Number>::finish() {
 template <class Number>
 Number* CandidateSelection<Number>::admitIntoFullBuffer(const Candidate& candidate,
                                                          CandidateEdges edges) {
-    if (!ranked_) return nullptr;
     keepBest();
     if (!ranksBefore(candidate, bar_)) return nullptr;
     return append(Candidate{candidate.score, candidate.position, candidate.index, count_}, edges);

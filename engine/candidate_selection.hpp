@@ -66,8 +66,8 @@ public:
     Number* admit(Number score, Number position, int32_t index, CandidateEdges edges) {
         const Candidate candidate{score, position, index, count_};
         if (hasBar_ && !ranksBefore(candidate, bar_)) return nullptr;
-        if (count_ == storage_.capacity) return admitIntoFullBuffer(candidate, edges);
-        return append(candidate, edges);
+        if (count_ < storage_.capacity) return append(candidate, edges);
+        return ranked_ ? admitIntoFullBuffer(candidate, edges) : nullptr;
     }
 
     // Puts the kept candidates in result order: ranked, or as formed.

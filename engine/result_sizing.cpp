@@ -28,8 +28,11 @@ int32_t reallocArray(T*& array, int32_t count) {
     return status;
 }
 
+// Releasing an array the record does not hold does nothing, so a record
+// that keeps its format from run to run costs no call into the runtime.
 template <class T>
 int32_t releaseArray(T*& array) {
+    if (array == nullptr) return CCLP_STATUS_OK;
     void* block = array;
     const int32_t status = csys_memory_free_internal(&block);
     array = static_cast<T*>(block);
