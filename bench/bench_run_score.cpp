@@ -199,9 +199,11 @@ public:
     // records from one run to the next as a caller's output would.
     enum Kind { kConfigured, kScoringOnly, kReference };
 
+    // Written into the record directly: the setter refuses a limit of 0,
+    // which a run accepts (it then writes nothing).
     bool run(Kind kind, int32_t maxResults, bool sort) {
-        cclp_scoreParams_setMaxNumResults(&params_, maxResults);
-        cclp_scoreParams_setSortByScore(&params_, sort ? 1 : 0);
+        params_.maxNumResults = maxResults;
+        params_.sortByScore = sort ? 1 : 0;
         cclp_scoreResultSet& output = outputs_[kind];
         const bool ok = cclp_runScore(&profile_.set, &params_, &output) >= 0;
         benchmark::DoNotOptimize(output.results);

@@ -23,11 +23,13 @@ struct SelectionRule {
     bool ranked;
 };
 
-// The buffer a rule needs among `candidates` candidates: all of them when
-// it is small, else room for twice the limit (at least kMinRankedBuffer), so
-// that each narrowing of the buffer lets many candidates in.
+// The buffer a rule needs among `candidates` candidates: none for a limit
+// of 0; all of them when they are few; else room for twice the limit (at
+// least kMinRankedBuffer), so that each narrowing of the buffer costs about
+// as much as the candidates admitted since the last one.
 inline int64_t selectionCapacity(const SelectionRule& rule, int64_t candidates) {
-    constexpr int64_t kMinRankedBuffer = 256;
+    constexpr int64_t kMinRankedBuffer = 16;
+    if (rule.limit <= 0) return 0;
     const int64_t wanted =
         rule.ranked ? std::max<int64_t>(2 * static_cast<int64_t>(rule.limit), kMinRankedBuffer)
                     : rule.limit;
