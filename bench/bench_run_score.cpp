@@ -135,7 +135,7 @@ std::vector<ReferenceCandidate<Number>> formCandidates(const Edge* edges, int32_
     const cclp_desiredEdge desired[2] = {{-5.0, 3}, {5.0, 3}};
     std::vector<Number> row(static_cast<size_t>(numMethods));
     std::vector<ReferenceCandidate<Number>> candidates;
-    const auto add = [&](const Edge* candidateEdges, int32_t count, Number position) {
+    const auto form = [&](const Edge* candidateEdges, int32_t count, Number position) {
         cclp::ScoreProduct<Number> product(numMethods);
         for (int32_t m = 0; m < numMethods; ++m) {
             (void)cclp::evaluateScoreMethod(&methods[m], count, candidateEdges, desired, width,
@@ -147,12 +147,13 @@ std::vector<ReferenceCandidate<Number>> formCandidates(const Edge* edges, int32_
     };
     for (int32_t i = 0; i < numEdges; ++i) {
         if (!pairs) {
-            add(&edges[i], 1, edges[i].position);
+            form(&edges[i], 1, edges[i].position);
             continue;
         }
         for (int32_t j = i + 1; j < numEdges; ++j) {
+            using namespace cclp::measure;
             const Edge pair[2] = {edges[i], edges[j]};
-            add(pair, 2, cclp::measure::halve(cclp::measure::add(pair[0].position, pair[1].position)));
+            form(pair, 2, halve(add(pair[0].position, pair[1].position)));
         }
     }
     return candidates;

@@ -92,11 +92,35 @@ int32_t planFormat(uint32_t bit, const Header& old, const Header& wanted, Edge*&
     return CCLP_STATUS_OK;
 }
 
+// Whether an array is as a prepared record of this format holds it: absent
+// when the format is not wanted, else present unless empty.
+template <class T>
+bool heldAsWanted(bool wanted, int32_t count, const T* array) {
+    return wanted ? (array != nullptr || count == 0) : array == nullptr;
+}
+
+// A record that a run with the same formats and counts prepared before
+// needs nothing: the steps below would leave it as it is.
+template <class Record>
+bool alreadyPrepared(const Record* record, const Header& wanted) {
+    if (record->formats != wanted.formats || record->numScores != wanted.numScores ||
+        record->numEdges != wanted.numEdges) {
+        return false;
+    }
+    const bool doubles = (wanted.formats & CCLP_FORMAT_DOUBLE) != 0;
+    const bool fixed = (wanted.formats & CCLP_FORMAT_FIXED) != 0;
+    return heldAsWanted(doubles, wanted.numEdges, record->edges) &&
+           heldAsWanted(doubles, wanted.numScores, record->scores) &&
+           heldAsWanted(fixed, wanted.numEdges, record->edgesFixed) &&
+           heldAsWanted(fixed, wanted.numScores, record->scoresFixed);
+}
+
 template <class Record>
 int32_t prepareRecord(Record* record, const Header& wanted) {
     CCLP_REQUIRE_NONNULL(record);
     CCLP_ASSERT(wanted.numScores >= 0 && wanted.numEdges >= 0);
     if (wanted.numScores < 0 || wanted.numEdges < 0) return CSYS_STATUS_INVALID_ARGUMENT;
+    if (alreadyPrepared(record, wanted)) return CCLP_STATUS_OK;
     const Header old{record->numScores, record->formats, record->numEdges};
     record->numScores = 0;
     record->formats = 0;

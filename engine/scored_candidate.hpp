@@ -13,10 +13,10 @@ namespace cclp {
 
 template <class Number>
 struct ScoredCandidate {
-    Number score;     // combined score of the method scores
-    Number position;  // the edge's position, or the mean of the pair's
-    int32_t index;    // single edge: its input index; pair: the pair's number
-    int32_t slot = 0; // where the run keeps the candidate's method scores
+    Number score;      // combined score of the method scores
+    Number position;   // the edge's position, or the mean of the pair's
+    int32_t index;     // single edge: its input index; pair: the pair's number
+    int32_t slot = 0;  // where the run keeps the candidate's method scores
 };
 
 namespace detail {
