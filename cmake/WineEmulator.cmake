@@ -3,9 +3,10 @@
 #
 # Wine gets a prefix of its own under the build tree, initialised once at
 # build time so that the noise of its first start never reaches a test. Its
-# debug channels are off, and the Mono and Gecko installers, the only things
-# that would open dialogs, are disabled. Every DLL and executable lands in
-# ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}, the first directory Windows searches.
+# debug channels are off, it has no display, and the Mono and Gecko
+# installers, which would prompt for a download, are disabled. Every DLL and
+# executable lands in the runtime output directory, the first directory that
+# Windows searches for an executable's DLLs, so no WINEPATH is needed.
 find_program(CCLP_WINE NAMES wine64 wine HINTS /usr/lib/wine DOC "Wine loader for the tests")
 find_program(CCLP_WINESERVER NAMES wineserver64 wineserver HINTS /usr/lib/wine
              DOC "Wine server (waited for after the prefix is initialised)")

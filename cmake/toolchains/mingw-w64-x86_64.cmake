@@ -7,8 +7,7 @@ set(CCLP_MINGW_TRIPLE x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${CCLP_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${CCLP_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${CCLP_MINGW_TRIPLE}-windres)
-# The "-posix" suffix hides the tool prefix from CMake's binutils lookup;
-# name the target's binutils so that host tools are never used by mistake.
+# The target's binutils, named so that host tools are never used by mistake.
 set(CMAKE_AR ${CCLP_MINGW_TRIPLE}-ar CACHE FILEPATH "Archiver")
 set(CMAKE_RANLIB ${CCLP_MINGW_TRIPLE}-ranlib CACHE FILEPATH "Archive indexer")
 set(CMAKE_NM ${CCLP_MINGW_TRIPLE}-nm CACHE FILEPATH "Symbol lister")
@@ -23,9 +22,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # A Windows machine has no MinGW runtime DLLs: link libgcc, libstdc++ and
 # winpthread (which the driver adds as -lpthread) statically into every DLL
-# and executable. -static only turns the driver's -l libraries into static
-# archives; the project's own DLLs are still linked through their import
-# libraries, and the system DLLs through theirs.
+# and executable. -static only makes the driver's -l libraries resolve to
+# static archives: the project's DLLs are still linked through their import
+# libraries, and the system DLLs through MinGW's import archives.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
