@@ -32,3 +32,14 @@ add_custom_command(OUTPUT "${prefix_stamp}"
   COMMENT "Initialising the Wine prefix for the tests"
   VERBATIM)
 add_custom_target(wine_prefix ALL DEPENDS "${prefix_stamp}")
+
+set(session_script "${CMAKE_BINARY_DIR}/wine_session.cmake")
+file(CONFIGURE OUTPUT "${session_script}" CONTENT [[
+set(CMAKE_COMMAND "@CMAKE_COMMAND@")
+set(WINE "@CCLP_WINE@")
+set(WINESERVER "@CCLP_WINESERVER@")
+set(WINE_ENVIRONMENT "@CCLP_WINE_ENVIRONMENT@")
+set(LOG_PREFIX "@CCLP_WINEPREFIX@-")
+include("@CMAKE_CURRENT_LIST_DIR@/StartWineSession.cmake")
+]] @ONLY)
+set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${session_script}")
