@@ -8,6 +8,7 @@
 #include "../../platform_export.h"
 #include "cimg_image.h"
 #include "cmath_lib.h"
+#include "cstd_vector.h"
 #include "csys_runtime.h"
 
 #if defined(CCLP_CALIPER_BUILDING)
@@ -51,6 +52,19 @@ typedef struct cclp_resultSet {
     cmath_vect vect0;
     cmath_vect vect1;
 } cclp_resultSet;
+
+/* Makes an empty result set: no edges, unbound images, zero vectors. On
+ * failure nothing is left to destroy. */
+CCLP_CALIPER_API int32_t cclp_resultSet_construct(cclp_resultSet* set);
+/* Releases both edge arrays (held through the runtime's memory functions)
+ * and destroys both images. */
+CCLP_CALIPER_API int32_t cclp_resultSet_destruct(cclp_resultSet* set);
+
+/* The first result set of a vector of them and their number. The vector's
+ * elements must be cclp_resultSet records. */
+CCLP_CALIPER_API int32_t cstd_vector_cclp_resultSet_getBeginSizeConst(const cstd_vector* vector,
+                                                                      const cclp_resultSet** begin,
+                                                                      int32_t* size);
 
 #ifdef __cplusplus
 }

@@ -18,6 +18,13 @@
 extern "C" {
 #endif
 
+/* Values of the common `kind` field. CIMG_KIND_NONE marks a zero-filled or
+ * destroyed record: every function takes it for an unbound image of the kind
+ * it expects, and it may be destroyed again. */
+#define CIMG_KIND_NONE 0u
+#define CIMG_KIND_IMAGE32 0x32474D49u /* "IMG2" */
+#define CIMG_KIND_IMAGED 0x44474D49u  /* "IMGD" */
+
 /* Both image records are 64 bytes, with a common header so that
  * cimg_image_destruct can take either kind. */
 typedef struct cimg_image32 {
@@ -49,12 +56,23 @@ typedef struct cimg_window {
 
 CIMG_API int32_t cimg_image32_constructUnbound(cimg_image32* image);
 CIMG_API int32_t cimg_imageD_constructUnbound(cimg_imageD* image);
+/* Constructs an image of width x height pixels, all 0. A width or height of
+ * 0 gives an unbound image; a negative one is refused. On failure the image
+ * is left unbound, so destroying it is harmless. */
+CIMG_API int32_t cimg_image32_constructSized(cimg_image32* image, int32_t width, int32_t height);
+CIMG_API int32_t cimg_imageD_constructSized(cimg_imageD* image, int32_t width, int32_t height);
 /* Drops the pixels; the image stays usable. */
 CIMG_API int32_t cimg_image32_assignUnbound(cimg_image32* image);
 CIMG_API int32_t cimg_imageD_assignUnbound(cimg_imageD* image);
 /* Destroys an image of either kind. */
 CIMG_API int32_t cimg_image_destruct(void* image);
 CIMG_API int32_t cimg_window_init(cimg_window* window, const cimg_image32* image);
+
+/* The pixel at column x of row y, or null outside the image. */
+CIMG_API uint32_t* cimg_image32_pixelAt(cimg_image32* image, int32_t x, int32_t y);
+CIMG_API const uint32_t* cimg_image32_pixelAtConst(const cimg_image32* image, int32_t x, int32_t y);
+CIMG_API double* cimg_imageD_pixelAt(cimg_imageD* image, int32_t x, int32_t y);
+CIMG_API const double* cimg_imageD_pixelAtConst(const cimg_imageD* image, int32_t x, int32_t y);
 
 #ifdef __cplusplus
 }

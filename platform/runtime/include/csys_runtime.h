@@ -80,6 +80,9 @@ CSYS_API int32_t csys_cleanupExecute_(csys_cleanupEntry* entries, int32_t* count
 /* The k-th memory request from now on (alloc, realloc or clone, counted from
  * 1) fails once with CSYS_STATUS_OUT_OF_MEMORY; 0 disarms. Returns 0. */
 CSYS_API int32_t csys_testing_failAllocation(int32_t k);
+/* Every memory request from the k-th on fails, until disarmed with 0 (by
+ * either this control or csys_testing_failAllocation). Returns 0. */
+CSYS_API int32_t csys_testing_failAllocationPersistent(int32_t k);
 /* The k-th call of csys_attention_check from now on returns
  * CSYS_STATUS_ATTENTION; 0 disarms. Returns 0. */
 CSYS_API int32_t csys_testing_failAttention(int32_t k);

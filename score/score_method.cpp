@@ -1,0 +1,93 @@
+#include "score_method.hpp"
+
+#include <cstring>
+
+#include "check.hpp"
+#include "heap_record.hpp"
+
+namespace cclp {
+namespace {
+
+bool takesOneSided(int32_t method) {
+    return (method >= cclp_scoreMethodSizeDiff && method <= cclp_scoreMethodPos) ||
+           method == cclp_scoreMethodOffsetDist || method == cclp_scoreMethodExtra1Diff ||
+           method == cclp_scoreMethodExtraMax;
+}
+
+bool takesTwoSided(int32_t method) {
+    return method == cclp_scoreMethodSizeDiffSigned || method == cclp_scoreMethodEdgePos ||
+           method == cclp_scoreMethodOffsetDist;
+}
+
+}  // namespace
+
+cclp_scoreFixed toFixed(const cclp_score& score) {
+    cclp_scoreFixed fixed{};
+    fixed.isOneSided = score.isOneSided;
+    if (score.isOneSided == 1) {
+        fixed.oneSided = toFixed(score.oneSided);
+    } else {
+        fixed.twoSided = toFixed(score.twoSided);
+    }
+    fixed.method = score.method;
+    return fixed;
+}
+
+}  // namespace cclp
+
+// The builders zero the function that the method does not use: a run that
+// reads it anyway (method 11 on the other kind of candidate) then sees a
+// defined function instead of stale or uninitialised bytes.
+extern "C" {
+
+int32_t cclp_score_init(cclp_score* score) {
+    CCLP_REQUIRE_NONNULL(score);
+    cclp_scoreOneSided contrast;
+    CCLP_RETURN_IF_FAILED(cclp_scoreOneSided_initValues(&contrast, 255.0, 0.0, 0.0, 1.0, 0.0));
+    return cclp_score_initScoreMethodOneSided(score, cclp_scoreMethodContrast, &contrast);
+}
+
+int32_t cclp_score_initScoreMethodOneSided(cclp_score* score, int32_t method,
+                                           const cclp_scoreOneSided* function) {
+    CCLP_REQUIRE_NONNULL(score, function);
+    if (!cclp::takesOneSided(method)) return CCLP_STATUS_NOT_ONE_SIDED_METHOD;
+    score->isOneSided = 1;
+    score->method = method;
+    score->oneSided = *function;
+    score->twoSided = cclp_scoreTwoSided{};
+    return CCLP_STATUS_OK;
+}
+
+int32_t cclp_score_initScoreMethodTwoSided(cclp_score* score, int32_t method,
+                                           const cclp_scoreTwoSided* function) {
+    CCLP_REQUIRE_NONNULL(score, function);
+    if (!cclp::takesTwoSided(method)) return CCLP_STATUS_NOT_TWO_SIDED_METHOD;
+    score->isOneSided = 0;
+    score->method = method;
+    score->twoSided = *function;
+    score->oneSided = cclp_scoreOneSided{};
+    return CCLP_STATUS_OK;
+}
+
+int32_t cclp_score_new(cclp_score** score) {
+    CCLP_REQUIRE_NONNULL(score);
+    return cclp::newRecord(score, &cclp_score_delete, &cclp_score_init);
+}
+
+// Cloning the record that the pointer already holds would delete the source
+// before copying it; that record already is its own clone.
+int32_t cclp_score_newClone(cclp_score** score, const cclp_score* source) {
+    CCLP_REQUIRE_NONNULL(score);
+    if (source == nullptr) return cclp_score_delete(score);
+    if (source == *score) return CCLP_STATUS_OK;
+    CCLP_RETURN_IF_FAILED(cclp_score_new(score));
+    std::memcpy(*score, source, sizeof **score);
+    return CCLP_STATUS_OK;
+}
+
+int32_t cclp_score_delete(cclp_score** score) {
+    CCLP_REQUIRE_NONNULL(score);
+    return cclp::deleteRecord(score);
+}
+
+}  // extern "C"

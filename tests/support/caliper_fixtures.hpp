@@ -1,0 +1,182 @@
+// Caliper result sets with every field filled (edges in both forms, a
+// projection and a double image with pixels, vectors, scale fields), held in
+// scope guards, and the comparisons the conversion tests need.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <type_traits>
+
+#include "cclp_caliper.h"
+#include "cclp_score/cclp_result_set_ex.h"
+#include "csys_runtime.h"
+
+namespace cclp::testing {
+
+// Scope guards: constructed on creation, destructed on exit.
+struct CaliperSet {
+    cclp_resultSet value{};
+    CaliperSet() { EXPECT_EQ(cclp_resultSet_construct(&value), 0); }
+    ~CaliperSet() { EXPECT_EQ(cclp_resultSet_destruct(&value), 0); }
+    CaliperSet(const CaliperSet&) = delete;
+    CaliperSet& operator=(const CaliperSet&) = delete;
+};
+
+struct CaliperSetEx {
+    cclp_resultSetEx value{};
+    CaliperSetEx() { EXPECT_EQ(cclp_resultSetEx_construct(&value), 0); }
+    ~CaliperSetEx() { EXPECT_EQ(cclp_resultSetEx_destruct(&value), 0); }
+    CaliperSetEx(const CaliperSetEx&) = delete;
+    CaliperSetEx& operator=(const CaliperSetEx&) = delete;
+};
+
+template <class T>
+T* allocateArray(int32_t count) {
+    void* block = nullptr;
+    EXPECT_EQ(csys_memory_alloc_internal(static_cast<size_t>(count) * sizeof(T), &block), 0);
+    return static_cast<T*>(block);
+}
+
+// A caliper vector as the caliper library hands it over: the vector record
+// over a runtime-allocated array of constructed result sets.
+struct CaliperVector {
+    cstd_vector value{};
+    explicit CaliperVector(int32_t count) {
+        value.begin = allocateArray<cclp_resultSet>(count);
+        value.size = count;
+        value.capacity = count;
+        value.elementSize = static_cast<intptr_t>(sizeof(cclp_resultSet));
+        for (int32_t i = 0; i < count; ++i) EXPECT_EQ(cclp_resultSet_construct(&at(i)), 0);
+    }
+    ~CaliperVector() {
+        for (int32_t i = 0; i < static_cast<int32_t>(value.size); ++i) {
+            cclp_resultSet_destruct(&at(i));
+        }
+        csys_memory_free_internal(&value.begin);
+    }
+    CaliperVector(const CaliperVector&) = delete;
+    CaliperVector& operator=(const CaliperVector&) = delete;
+    cclp_resultSet& at(int32_t i) { return static_cast<cclp_resultSet*>(value.begin)[i]; }
+};
+
+// A projection of `width` x 2 values and a 3 x 2 double image, pixels set
+// from `seed`.
+template <class Set>
+void fillImages(Set& set, int32_t width, uint32_t seed) {
+    cimg_image_destruct(&set.projectionImage);
+    ASSERT_EQ(cimg_image32_constructSized(&set.projectionImage, width, 2), 0);
+    for (int32_t y = 0; y < 2; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            *cimg_image32_pixelAt(&set.projectionImage, x, y) =
+                seed + static_cast<uint32_t>(100 * y + x);
+        }
+    }
+    cimg_image_destruct(&set.doubleImage);
+    ASSERT_EQ(cimg_imageD_constructSized(&set.doubleImage, 3, 2), 0);
+    for (int32_t y = 0; y < 2; ++y) {
+        for (int32_t x = 0; x < 3; ++x) {
+            *cimg_imageD_pixelAt(&set.doubleImage, x, y) = 0.25 * (x + 3 * y);
+        }
+    }
+}
+
+// Edges at ascending positions with alternating polarity, in both forms.
+inline void fillCaliperSet(cclp_resultSet& set, int32_t numEdges, uint32_t formats = 3) {
+    set.numEdges = numEdges;
+    set.formats = formats;
+    set.edges = allocateArray<cclp_edge>(numEdges);
+    set.edgesFixed = allocateArray<cclp_edgeFixed>(numEdges);
+    for (int32_t i = 0; i < numEdges; ++i) {
+        const double sign = i % 2 == 0 ? 1.0 : -1.0;
+        set.edges[i] = cclp_edge{-20.0 + 7.5 * i, sign * (30.0 + i)};
+        set.edgesFixed[i] =
+            cclp_edgeFixed{(-20 * 256) + 1920 * i, static_cast<int32_t>(sign) * (30 + i) * 256};
+    }
+    set.projectionScale = 4;
+    set.projectionScaling = 1;
+    set.auxValue = 0xABCD1234u;
+    set.vect0 = cmath_vect{1.5, -2.5};
+    set.vect1 = cmath_vect{3.25, 4.0};
+    fillImages(set, 5, 1000);
+}
+
+template <class Image>
+void expectSamePixels(const Image& actual, const Image& expected) {
+    ASSERT_EQ(actual.width, expected.width);
+    ASSERT_EQ(actual.height, expected.height);
+    if (expected.pixels == nullptr) {
+        EXPECT_EQ(actual.pixels, nullptr);
+        return;
+    }
+    EXPECT_NE(actual.pixels, expected.pixels) << "images share pixels";
+    for (int32_t y = 0; y < expected.height; ++y) {
+        for (int32_t x = 0; x < expected.width; ++x) {
+            EXPECT_EQ(actual.pixels[y * actual.rowStride + x],
+                      expected.pixels[y * expected.rowStride + x])
+                << "pixel " << x << "," << y;
+        }
+    }
+}
+
+template <class Edge>
+constexpr bool kHasExtras = sizeof(Edge) > 2 * sizeof(Edge::position);
+
+// Position and contrast of `count` edges of either form, and the extras
+// between edges of one extended form; the arrays must not be shared.
+template <class A, class B>
+void expectSameEdges(const A* actual, const B* expected, int32_t count) {
+    ASSERT_NE(actual, nullptr);
+    EXPECT_NE(static_cast<const void*>(actual), static_cast<const void*>(expected)) << "shared";
+    for (int32_t i = 0; i < count; ++i) {
+        EXPECT_EQ(actual[i].position, expected[i].position) << "edge " << i;
+        EXPECT_EQ(actual[i].contrast, expected[i].contrast) << "edge " << i;
+        if constexpr (std::is_same_v<A, B> && kHasExtras<A>) {
+            EXPECT_EQ(actual[i].extra1, expected[i].extra1) << "edge " << i;
+            EXPECT_EQ(actual[i].extra2, expected[i].extra2) << "edge " << i;
+            EXPECT_EQ(actual[i].extra3, expected[i].extra3) << "edge " << i;
+        }
+    }
+}
+
+template <class Edge>
+void expectZeroExtras(const Edge* edges, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        EXPECT_EQ(edges[i].extra1, 0) << "edge " << i;
+        EXPECT_EQ(edges[i].extra2, 0) << "edge " << i;
+        EXPECT_EQ(edges[i].extra3, 0) << "edge " << i;
+    }
+}
+
+// Everything the conversions carry across, between records of either form.
+template <class A, class B>
+void expectSameContent(const A& actual, const B& expected) {
+    EXPECT_EQ(actual.numEdges, expected.numEdges);
+    EXPECT_EQ(actual.formats, expected.formats);
+    if (expected.numEdges > 0 && expected.edges != nullptr) {
+        expectSameEdges(actual.edges, expected.edges, expected.numEdges);
+    }
+    if (expected.numEdges > 0 && expected.edgesFixed != nullptr) {
+        expectSameEdges(actual.edgesFixed, expected.edgesFixed, expected.numEdges);
+    }
+    EXPECT_EQ(actual.projectionScale, expected.projectionScale);
+    EXPECT_EQ(actual.projectionScaling, expected.projectionScaling);
+    EXPECT_EQ(actual.auxValue, expected.auxValue);
+    EXPECT_EQ(actual.vect0.x, expected.vect0.x);
+    EXPECT_EQ(actual.vect0.y, expected.vect0.y);
+    EXPECT_EQ(actual.vect1.x, expected.vect1.x);
+    EXPECT_EQ(actual.vect1.y, expected.vect1.y);
+    expectSamePixels(actual.projectionImage, expected.projectionImage);
+    expectSamePixels(actual.doubleImage, expected.doubleImage);
+}
+
+// The state a failed assignment or conversion leaves behind.
+template <class Set>
+void expectClaimsNothing(const Set& set) {
+    EXPECT_EQ(set.numEdges, 0);
+    EXPECT_EQ(set.formats, 0u);
+    EXPECT_EQ(set.projectionScaling, 0u);
+    EXPECT_EQ(set.auxValue, 0u);
+}
+
+}  // namespace cclp::testing

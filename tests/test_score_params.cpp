@@ -1,0 +1,491 @@
+// Score parameters through the exported interface: lifecycle, settings,
+// deep copies, and every allocation failure.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "cclp_score/cclp_score_params.h"
+#include "record_bytes.hpp"
+#include "runtime_controls.hpp"
+
+using namespace cclp::testing;
+
+namespace {
+
+// A constructed record, destructed at scope exit.
+struct Params {
+    cclp_scoreParams p;
+    Params() { EXPECT_EQ(cclp_scoreParams_construct(&p), 0); }
+    ~Params() { EXPECT_EQ(cclp_scoreParams_destruct(&p), 0); }
+    Params(const Params&) = delete;
+    Params& operator=(const Params&) = delete;
+};
+
+cclp_score oneSidedMethod(int32_t method, double x0, double x1, double x2) {
+    cclp_scoreOneSided function;
+    EXPECT_EQ(cclp_scoreOneSided_initValues(&function, x0, x1, x2, 1.0, 0.0), 0);
+    cclp_score score;
+    EXPECT_EQ(cclp_score_initScoreMethodOneSided(&score, method, &function), 0);
+    return score;
+}
+
+cclp_score twoSidedMethod(int32_t method) {
+    cclp_scoreTwoSided function;
+    EXPECT_EQ(cclp_scoreTwoSided_initValues(&function, -1.0, -2.0, -3.0, 0.0, 2.0, 4.0, 1.0, 0.5,
+                                            1.0, 0.25),
+              0);
+    cclp_score score;
+    EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &function), 0);
+    return score;
+}
+
+const cclp_desiredEdge kPair[2] = {{0.0, cclp_polarityPositive}, {20.0, cclp_polarityNegative}};
+
+std::vector<cclp_score> threeMethods() {
+    return {oneSidedMethod(cclp_scoreMethodSize, 1.0, 1.5, 2.0), twoSidedMethod(9),
+            oneSidedMethod(cclp_scoreMethodOffsetDist, 0.0, 4.0, 8.0)};
+}
+
+// Two desired edges, three methods, and non-default scalars.
+void fillSource(cclp_scoreParams& p) {
+    const std::vector<cclp_score> methods = threeMethods();
+    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&p, 2, kPair), 0);
+    ASSERT_EQ(cclp_scoreParams_setScoreMethods(&p, 3, methods.data()), 0);
+    ASSERT_EQ(cclp_scoreParams_setMaxNumResults(&p, 5), 0);
+    ASSERT_EQ(cclp_scoreParams_setSortByScore(&p, 0), 0);
+}
+
+// What a record holds, copied out so that later changes can be seen.
+struct Snapshot {
+    int32_t numDesiredEdges, sortByScore, maxNumResults, numScoreMethods;
+    std::vector<cclp_desiredEdge> edges;
+    std::vector<cclp_score> methods;
+    std::vector<cclp_scoreFixed> fixed;
+
+    explicit Snapshot(const cclp_scoreParams& p)
+        : numDesiredEdges(p.numDesiredEdges),
+          sortByScore(p.sortByScore),
+          maxNumResults(p.maxNumResults),
+          numScoreMethods(p.numScoreMethods),
+          edges(p.desiredEdges, p.desiredEdges + p.numDesiredEdges),
+          methods(p.scoreMethods, p.scoreMethods + p.numScoreMethods),
+          fixed(p.scoreMethodsFixed, p.scoreMethodsFixed + p.numScoreMethods) {}
+
+    void expectHeldBy(const cclp_scoreParams& p) const {
+        EXPECT_EQ(p.numDesiredEdges, numDesiredEdges);
+        EXPECT_EQ(p.sortByScore, sortByScore);
+        EXPECT_EQ(p.maxNumResults, maxNumResults);
+        ASSERT_EQ(p.numScoreMethods, numScoreMethods);
+        for (size_t i = 0; i < edges.size(); ++i) {
+            EXPECT_EQ(p.desiredEdges[i].position, edges[i].position);
+            EXPECT_EQ(p.desiredEdges[i].polarity, edges[i].polarity);
+        }
+        for (size_t i = 0; i < methods.size(); ++i) {
+            EXPECT_TRUE(sameScore(p.scoreMethods[i], methods[i])) << "method " << i;
+            EXPECT_TRUE(sameBytes(p.scoreMethodsFixed[i], fixed[i])) << "fixed method " << i;
+        }
+    }
+};
+
+void expectDefaults(const cclp_scoreParams& p) {
+    EXPECT_EQ(p.numDesiredEdges, 1);
+    EXPECT_EQ(p.sortByScore, 1);
+    EXPECT_EQ(p.maxNumResults, 1);
+    ASSERT_EQ(p.numScoreMethods, 1);
+    ASSERT_NE(p.desiredEdges, nullptr);
+    EXPECT_EQ(p.desiredEdges[0].position, 0.0);
+    EXPECT_EQ(p.desiredEdges[0].polarity, cclp_polarityAny);
+    cclp_score contrast;
+    cclp_score_init(&contrast);
+    ASSERT_NE(p.scoreMethods, nullptr);
+    EXPECT_TRUE(sameScore(p.scoreMethods[0], contrast));
+    ASSERT_NE(p.scoreMethodsFixed, nullptr);
+    const cclp_scoreFixed& fixed = p.scoreMethodsFixed[0];
+    EXPECT_EQ(fixed.isOneSided, 1);
+    EXPECT_EQ(fixed.method, cclp_scoreMethodContrast);
+    EXPECT_EQ(fixed.oneSided.x0, 255 * 256);
+    EXPECT_EQ(fixed.oneSided.y0, 256);
+    EXPECT_TRUE(allZero(fixed.twoSided));
+}
+
+// Runs the operation with the k-th memory request failing.
+template <class Operation>
+int32_t failingAt(int32_t k, Operation operation) {
+    FailAllocation fail(k);
+    return operation();
+}
+
+void expectNoArrays(const cclp_scoreParams& p) {
+    EXPECT_EQ(p.desiredEdges, nullptr);
+    EXPECT_EQ(p.scoreMethods, nullptr);
+    EXPECT_EQ(p.scoreMethodsFixed, nullptr);
+}
+
+void expectEmpty(const cclp_scoreParams& p) {
+    EXPECT_EQ(p.numDesiredEdges, 0);
+    EXPECT_EQ(p.numScoreMethods, 0);
+    expectNoArrays(p);
+    EXPECT_EQ(p.maxNumResults, 1);
+    EXPECT_EQ(p.sortByScore, 1);
+}
+
+}  // namespace
+
+// ---- lifecycle ----
+
+TEST(ScoreParamsLifecycle, ConstructGivesTheDefaults) {
+    LeakCheck leaks;
+    Params params;
+    expectDefaults(params.p);
+}
+
+TEST(ScoreParamsLifecycle, DestructLeavesTheEmptyStateAndMayRunTwice) {
+    LeakCheck leaks;
+    cclp_scoreParams p;
+    ASSERT_EQ(cclp_scoreParams_construct(&p), 0);
+    fillSource(p);
+    EXPECT_EQ(cclp_scoreParams_destruct(&p), 0);
+    expectEmpty(p);
+    EXPECT_EQ(cclp_scoreParams_destruct(&p), 0);
+    expectEmpty(p);
+}
+
+TEST(ScoreParamsLifecycle, AssignMakesAnIndependentDeepCopy) {
+    LeakCheck leaks;
+    Params source, copy;
+    fillSource(source.p);
+    ASSERT_EQ(cclp_scoreParams_assign(&copy.p, &source.p), 0);
+    const Snapshot held(source.p);
+    held.expectHeldBy(copy.p);
+    EXPECT_NE(copy.p.desiredEdges, source.p.desiredEdges);
+    EXPECT_NE(copy.p.scoreMethods, source.p.scoreMethods);
+    EXPECT_NE(copy.p.scoreMethodsFixed, source.p.scoreMethodsFixed);
+
+    const cclp_desiredEdge single{3.0, cclp_polarityAny};
+    const cclp_score one = oneSidedMethod(cclp_scoreMethodPos, 0.0, 1.0, 2.0);
+    ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&source.p, 2, 9.0), 0);
+    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&source.p, 1, &single), 0);
+    ASSERT_EQ(cclp_scoreParams_setScoreMethods(&source.p, 1, &one), 0);
+    ASSERT_EQ(cclp_scoreParams_destruct(&source.p), 0);
+    held.expectHeldBy(copy.p);
+}
+
+TEST(ScoreParamsLifecycle, AssignToItselfChangesNothing) {
+    LeakCheck leaks;
+    Params params;
+    fillSource(params.p);
+    const Snapshot held(params.p);
+    const cclp_desiredEdge* edges = params.p.desiredEdges;
+    EXPECT_EQ(cclp_scoreParams_assign(&params.p, &params.p), 0);
+    held.expectHeldBy(params.p);
+    EXPECT_EQ(params.p.desiredEdges, edges);
+}
+
+TEST(ScoreParamsLifecycle, AssignFromAnEmptyRecordEmptiesTheDestination) {
+    LeakCheck leaks;
+    Params params;
+    cclp_scoreParams empty;
+    ASSERT_EQ(cclp_scoreParams_construct(&empty), 0);
+    ASSERT_EQ(cclp_scoreParams_destruct(&empty), 0);
+    ASSERT_EQ(cclp_scoreParams_assign(&params.p, &empty), 0);
+    expectEmpty(params.p);
+}
+
+TEST(ScoreParamsLifecycle, NewDeleteAndNewCloneManageHeapRecords) {
+    LeakCheck leaks;
+    Params source;
+    fillSource(source.p);
+    const Snapshot held(source.p);
+    cclp_scoreParams* params = nullptr;
+    ASSERT_EQ(cclp_scoreParams_new(&params), 0);
+    expectDefaults(*params);
+    ASSERT_EQ(cclp_scoreParams_newClone(&params, &source.p), 0) << "the old record is deleted";
+    held.expectHeldBy(*params);
+    EXPECT_EQ(cclp_scoreParams_newClone(&params, params), 0) << "cloning the held record keeps it";
+    held.expectHeldBy(*params);
+    EXPECT_EQ(cclp_scoreParams_newClone(&params, nullptr), 0);
+    EXPECT_EQ(params, nullptr) << "a null source deletes";
+    EXPECT_EQ(cclp_scoreParams_delete(&params), 0) << "deleting a null pointer is allowed";
+}
+
+// ---- allocation failures ----
+
+TEST(ScoreParamsFailures, ConstructFreesWhatItBuilt) {
+    const int32_t points = sweepAllocationFailures([](int32_t k) {
+        cclp_scoreParams p;
+        const int32_t status = failingAt(k, [&] { return cclp_scoreParams_construct(&p); });
+        if (status < 0) {
+            expectNoArrays(p);
+            return status;
+        }
+        expectDefaults(p);
+        cclp_scoreParams_destruct(&p);
+        return status;
+    });
+    EXPECT_EQ(points, 3);
+}
+
+TEST(ScoreParamsFailures, ConstructCopyReleasesEverythingItBuilt) {
+    Params source;
+    fillSource(source.p);
+    const Snapshot held(source.p);
+    const int32_t points = sweepAllocationFailures([&](int32_t k) {
+        cclp_scoreParams p;
+        std::memset(&p, 0, sizeof p);
+        const int32_t status =
+            failingAt(k, [&] { return cclp_scoreParams_constructCopy(&p, &source.p); });
+        if (status < 0) {
+            expectNoArrays(p);
+            return status;
+        }
+        held.expectHeldBy(p);
+        cclp_scoreParams_destruct(&p);
+        return status;
+    });
+    EXPECT_EQ(points, 6);
+}
+
+TEST(ScoreParamsFailures, AssignLeavesBothCountsZero) {
+    Params source;
+    fillSource(source.p);
+    const Snapshot held(source.p);
+    const int32_t points = sweepAllocationFailures([&](int32_t k) {
+        Params dest;
+        const int32_t status =
+            failingAt(k, [&] { return cclp_scoreParams_assign(&dest.p, &source.p); });
+        if (status < 0) {
+            EXPECT_EQ(dest.p.numDesiredEdges, 0);
+            EXPECT_EQ(dest.p.numScoreMethods, 0);
+        } else {
+            held.expectHeldBy(dest.p);
+        }
+        return status;
+    });
+    EXPECT_EQ(points, 3);
+}
+
+TEST(ScoreParamsFailures, NewAndNewCloneLeaveThePointerNull) {
+    Params source;
+    fillSource(source.p);
+    const Snapshot held(source.p);
+    for (const bool cloning : {false, true}) {
+        const int32_t points = sweepAllocationFailures([&](int32_t k) {
+            cclp_scoreParams* params = nullptr;
+            EXPECT_EQ(cclp_scoreParams_new(&params), 0);
+            const int32_t status = failingAt(k, [&] {
+                return cloning ? cclp_scoreParams_newClone(&params, &source.p)
+                               : cclp_scoreParams_new(&params);
+            });
+            if (status < 0) {
+                EXPECT_EQ(params, nullptr);
+            } else if (cloning) {
+                held.expectHeldBy(*params);
+            } else {
+                expectDefaults(*params);
+            }
+            cclp_scoreParams_delete(&params);
+            return status;
+        });
+        EXPECT_EQ(points, cloning ? 7 : 4);
+    }
+}
+
+TEST(ScoreParamsFailures, SetDesiredEdgesKeepsTheOldArrayWithCountZero) {
+    const int32_t points = sweepAllocationFailures([](int32_t k) {
+        Params params;
+        const cclp_desiredEdge* old = params.p.desiredEdges;
+        const int32_t status =
+            failingAt(k, [&] { return cclp_scoreParams_setDesiredEdges(&params.p, 2, kPair); });
+        if (status < 0) {
+            EXPECT_EQ(params.p.numDesiredEdges, 0);
+            EXPECT_EQ(params.p.desiredEdges, old);
+        } else {
+            EXPECT_EQ(params.p.numDesiredEdges, 2);
+        }
+        return status;
+    });
+    EXPECT_EQ(points, 1);
+}
+
+TEST(ScoreParamsFailures, SetScoreMethodsLeavesCountZero) {
+    const std::vector<cclp_score> methods = threeMethods();
+    const int32_t points = sweepAllocationFailures([&](int32_t k) {
+        Params params;
+        const int32_t status = failingAt(
+            k, [&] { return cclp_scoreParams_setScoreMethods(&params.p, 3, methods.data()); });
+        EXPECT_EQ(params.p.numScoreMethods, status < 0 ? 0 : 3);
+        return status;
+    });
+    EXPECT_EQ(points, 2);
+}
+
+TEST(ScoreParamsFailures, SetScoreMethodsFromItsOwnArray) {
+    const int32_t points = sweepAllocationFailures([](int32_t k) {
+        Params params;
+        fillSource(params.p);
+        const Snapshot before(params.p);
+        const int32_t status = failingAt(k, [&] {
+            return cclp_scoreParams_setScoreMethods(&params.p, 2, params.p.scoreMethods + 1);
+        });
+        if (k == 1) before.expectHeldBy(params.p);  // nothing released yet
+        if (status < 0 && k > 1) {
+            EXPECT_EQ(params.p.numScoreMethods, 0);
+        }
+        if (status >= 0) {
+            EXPECT_EQ(params.p.numScoreMethods, 2);
+        }
+        if (status >= 0 && params.p.numScoreMethods == 2) {
+            EXPECT_TRUE(sameScore(params.p.scoreMethods[0], before.methods[1]));
+            EXPECT_TRUE(sameScore(params.p.scoreMethods[1], before.methods[2]));
+            EXPECT_TRUE(sameBytes(params.p.scoreMethodsFixed[1], before.fixed[2]));
+        }
+        return status;
+    });
+    EXPECT_EQ(points, 3);
+}
+
+// ---- settings ----
+
+TEST(ScoreParamsSettings, DesiredEdgesCountAndPairWidthAreChecked) {
+    LeakCheck leaks;
+    Params params;
+    fillSource(params.p);
+    const Snapshot before(params.p);
+    const cclp_desiredEdge same[2] = {{5.0, 1}, {5.0, 2}};
+    const cclp_desiredEdge three[3] = {{0.0, 1}, {1.0, 2}, {2.0, 3}};
+    EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 0, kPair),
+              CCLP_STATUS_BAD_DESIRED_EDGE_COUNT);
+    EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 3, three),
+              CCLP_STATUS_BAD_DESIRED_EDGE_COUNT);
+    EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 2, same), CCLP_STATUS_ZERO_PAIR_WIDTH);
+    before.expectHeldBy(params.p);
+}
+
+TEST(ScoreParamsSettings, DesiredEdgesAreCopiedIntoTheRecord) {
+    LeakCheck leaks;
+    Params params;
+    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 2, kPair), 0);
+    int32_t count = 0;
+    const cclp_desiredEdge* edges = nullptr;
+    ASSERT_EQ(cclp_scoreParams_getDesiredEdges(&params.p, &count, &edges), 0);
+    ASSERT_EQ(count, 2);
+    EXPECT_NE(edges, kPair);
+    EXPECT_EQ(edges, params.p.desiredEdges) << "the record's own array";
+    EXPECT_EQ(edges[1].position - edges[0].position, 20.0);
+    EXPECT_EQ(edges[0].polarity, cclp_polarityPositive);
+    EXPECT_EQ(edges[1].polarity, cclp_polarityNegative);
+
+    // A single edge anywhere, any polarity; the record's own array may be
+    // passed back.
+    const cclp_desiredEdge single{-7.5, 42};
+    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 1, &single), 0);
+    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 1, params.p.desiredEdges), 0);
+    cclp_scoreParams_getDesiredEdges(&params.p, &count, &edges);
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(edges[0].position, -7.5);
+    EXPECT_EQ(edges[0].polarity, 42);
+}
+
+TEST(ScoreParamsSettings, MaxNumResultsMustBePositiveAndSortFlagIsStoredAsGiven) {
+    Params params;
+    int32_t value = 0;
+    EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&params.p, 0),
+              CCLP_STATUS_MAX_NUM_RESULTS_NOT_POSITIVE);
+    EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&params.p, -1),
+              CCLP_STATUS_MAX_NUM_RESULTS_NOT_POSITIVE);
+    cclp_scoreParams_getMaxNumResults(&params.p, &value);
+    EXPECT_EQ(value, 1);
+    EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&params.p, 1), 0);
+    EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&params.p, 12), 0);
+    cclp_scoreParams_getMaxNumResults(&params.p, &value);
+    EXPECT_EQ(value, 12);
+    for (const int32_t flag : {0, 1, -3, 7}) {
+        EXPECT_EQ(cclp_scoreParams_setSortByScore(&params.p, flag), 0);
+        cclp_scoreParams_getSortByScore(&params.p, &value);
+        EXPECT_EQ(value, flag);
+    }
+}
+
+TEST(ScoreParamsSettings, ScoreMethodsAreCopiedWithTheirFixedForms) {
+    LeakCheck leaks;
+    Params params;
+    const cclp_score methods[2] = {oneSidedMethod(cclp_scoreMethodPos, 0.0, 2.0, 3.0),
+                                   twoSidedMethod(cclp_scoreMethodEdgePos)};
+    EXPECT_EQ(cclp_scoreParams_setScoreMethods(&params.p, 0, methods),
+              CCLP_STATUS_SCORE_METHOD_COUNT_NOT_POSITIVE);
+    EXPECT_EQ(cclp_scoreParams_setScoreMethods(&params.p, -2, methods),
+              CCLP_STATUS_SCORE_METHOD_COUNT_NOT_POSITIVE);
+    expectDefaults(params.p);
+
+    ASSERT_EQ(cclp_scoreParams_setScoreMethods(&params.p, 2, methods), 0);
+    int32_t count = 0;
+    const cclp_score* stored = nullptr;
+    ASSERT_EQ(cclp_scoreParams_getScoreMethods(&params.p, &count, &stored), 0);
+    ASSERT_EQ(count, 2);
+    EXPECT_NE(stored, methods);
+    EXPECT_TRUE(sameScore(stored[0], methods[0]));
+    EXPECT_TRUE(sameScore(stored[1], methods[1]));
+
+    const cclp_scoreFixed* fixed = params.p.scoreMethodsFixed;
+    EXPECT_EQ(fixed[0].isOneSided, 1);
+    EXPECT_EQ(fixed[0].method, cclp_scoreMethodPos);
+    EXPECT_EQ(fixed[0].oneSided.x1, 512);
+    EXPECT_EQ(fixed[0].oneSided.x2, 768);
+    EXPECT_TRUE(allZero(fixed[0].twoSided));
+    EXPECT_EQ(fixed[1].isOneSided, 0);
+    EXPECT_EQ(fixed[1].method, cclp_scoreMethodEdgePos);
+    EXPECT_EQ(fixed[1].twoSided.lowSide.x2, -768);
+    EXPECT_EQ(fixed[1].twoSided.lowSide.y1, 128);
+    EXPECT_EQ(fixed[1].twoSided.highSide.x2, 1024);
+    EXPECT_EQ(fixed[1].twoSided.highSide.y1, 64);
+    EXPECT_TRUE(allZero(fixed[1].oneSided));
+}
+
+TEST(ScoreParamsSettings, OffsetUpdatesWriteBothFormsAndNothingElse) {
+    Params params;
+    fillSource(params.p);
+    const Snapshot before(params.p);
+    for (const int32_t index : {-1, 3}) {
+        EXPECT_EQ(cclp_scoreParams_updateOneSidedOffset(&params.p, index, 1.0),
+                  CCLP_STATUS_METHOD_INDEX_OUT_OF_RANGE);
+        EXPECT_EQ(cclp_scoreParams_updateTwoSidedOffsets(&params.p, index, 1.0, 2.0),
+                  CCLP_STATUS_METHOD_INDEX_OUT_OF_RANGE);
+    }
+    before.expectHeldBy(params.p);
+
+    ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&params.p, 0, 2.5), 0);
+    EXPECT_EQ(params.p.scoreMethods[0].oneSided.positionOffset, 2.5);
+    EXPECT_EQ(params.p.scoreMethodsFixed[0].oneSided.positionOffset, 640);
+    ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&params.p, 0, -2.5), 0);
+    EXPECT_EQ(params.p.scoreMethods[0].oneSided.positionOffset, -2.5);
+    EXPECT_EQ(params.p.scoreMethodsFixed[0].oneSided.positionOffset, -640);
+
+    // The two-sided update on the one-sided method at index 2 writes its
+    // twoSided part and leaves its oneSided part alone.
+    ASSERT_EQ(cclp_scoreParams_updateTwoSidedOffsets(&params.p, 2, -2.5, 2.5), 0);
+    const cclp_score& method = params.p.scoreMethods[2];
+    const cclp_scoreFixed& fixed = params.p.scoreMethodsFixed[2];
+    EXPECT_EQ(method.twoSided.lowSide.positionOffset, -2.5);
+    EXPECT_EQ(method.twoSided.highSide.positionOffset, 2.5);
+    EXPECT_EQ(fixed.twoSided.lowSide.positionOffset, -640);
+    EXPECT_EQ(fixed.twoSided.highSide.positionOffset, 640);
+    EXPECT_TRUE(sameBytes(method.oneSided, before.methods[2].oneSided));
+    EXPECT_TRUE(sameBytes(fixed.oneSided, before.fixed[2].oneSided));
+    EXPECT_TRUE(sameScore(params.p.scoreMethods[1], before.methods[1]));
+    EXPECT_TRUE(sameBytes(params.p.scoreMethodsFixed[1], before.fixed[1]));
+}
+
+TEST(ScoreParamsSettings, NullArgumentsAreReportedAndRefusedWithoutACrash) {
+    AssertionCounter assertions;
+    Params params;
+    int32_t count = 0;
+    EXPECT_LT(cclp_scoreParams_construct(nullptr), 0);
+    EXPECT_LT(cclp_scoreParams_assign(&params.p, nullptr), 0);
+    EXPECT_LT(cclp_scoreParams_delete(nullptr), 0);
+    EXPECT_LT(cclp_scoreParams_setDesiredEdges(&params.p, 1, nullptr), 0);
+    EXPECT_LT(cclp_scoreParams_setScoreMethods(&params.p, 1, nullptr), 0);
+    EXPECT_LT(cclp_scoreParams_getScoreMethods(&params.p, &count, nullptr), 0);
+    EXPECT_EQ(assertions.count(), 6);
+    expectDefaults(params.p);
+}
