@@ -32,6 +32,8 @@ extern "C" {
 #define CSYS_STATUS_ATTENTION CSYS_STATUS_FROM_BITS(0x80000103u)
 /* An argument lies outside what the operation accepts. */
 #define CSYS_STATUS_INVALID_ARGUMENT CSYS_STATUS_FROM_BITS(0x80000104u)
+/* A count does not fit the type it is asked for in. */
+#define CSYS_STATUS_OVERFLOW CSYS_STATUS_FROM_BITS(0x80000105u)
 
 /* Reports a failed precondition at the given source line and returns. */
 CSYS_API void cstd_assert_(int32_t line);
