@@ -43,10 +43,13 @@ TEST(TableReport, ListsRanksScoresAndEdges) {
                          "negative at 10 (width 20); 2 of at most 2, best first"),
               std::string::npos)
         << table;
-    EXPECT_TRUE(std::regex_search(table, std::regex(R"(rank +position +score +sizeDiff +first edge)")));
-    EXPECT_TRUE(std::regex_search(table, std::regex(R"(\n +1 +0\.000 +1\.0000 +1\.0000 +#0 -10\.000 \(\+50\.00\) +#2 10\.000 \(-40\.00\))")))
+    EXPECT_TRUE(
+        std::regex_search(table, std::regex(R"(rank +position +score +sizeDiff +first edge)")));
+    EXPECT_TRUE(std::regex_search(table, std::regex(R"(\n +1 +0\.000 +1\.0000 +1\.0000 +)"
+                                                    R"(#0 -10\.000 \(\+50\.00\) +#2 10\.000 \(-40\.00\))")))
         << table;
-    EXPECT_TRUE(std::regex_search(table, std::regex(R"(\n +2 +-4\.000 +0\.2500 +0\.2500 +#0 .* #1 2\.000 \(-5\.00\))")))
+    EXPECT_TRUE(std::regex_search(
+        table, std::regex(R"(\n +2 +-4\.000 +0\.2500 +0\.2500 +#0 .* #1 2\.000 \(-5\.00\))")))
         << table;
 }
 
@@ -76,7 +79,8 @@ TEST(JsonReport, CarriesTheFieldsOfTheFormatsScored) {
 
 // The report repeats the input as scored: read back, it is the same job.
 TEST(JsonReport, ReadsBackAsTheSameJob) {
-    for (const char* sample : {"single_edge.json", "pair_with_distractors.json", "extended_edges.json"}) {
+    for (const char* sample :
+         {"single_edge.json", "pair_with_distractors.json", "extended_edges.json"}) {
         const Job job = readJob(testing::loadSample(sample));
         const RunOutcome outcome{"cclp_runScoreEx", job.formats, {}};
         const nlohmann::json report = nlohmann::json::parse(formatJson(job, outcome));
@@ -87,7 +91,8 @@ TEST(JsonReport, ReadsBackAsTheSameJob) {
         EXPECT_EQ(again.needsExtendedRun(), job.needsExtendedRun());
         ASSERT_EQ(again.scoreMethods.size(), job.scoreMethods.size());
         for (std::size_t m = 0; m < job.scoreMethods.size(); ++m) {
-            EXPECT_EQ(std::memcmp(&again.scoreMethods[m], &job.scoreMethods[m], sizeof(cclp_score)), 0)
+            EXPECT_EQ(std::memcmp(&again.scoreMethods[m], &job.scoreMethods[m], sizeof(cclp_score)),
+                      0)
                 << sample << " method " << m;
         }
     }

@@ -21,7 +21,8 @@ TEST(Round256, RoundsAsTheModuleDoesAndSaturates) {
     EXPECT_EQ(round256(-0.6 / 256), -1);
     EXPECT_EQ(round256(9.0e6), std::numeric_limits<int32_t>::max());
     EXPECT_EQ(round256(-9.0e6), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(round256(std::numeric_limits<double>::infinity()), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(round256(std::numeric_limits<double>::infinity()),
+              std::numeric_limits<int32_t>::max());
     EXPECT_EQ(round256(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 

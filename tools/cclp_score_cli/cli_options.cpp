@@ -41,7 +41,8 @@ std::string helpText() {
         line += std::string(method.measures);
         if (method.pairsOnly) line += "; pairs only";
         if (method.function == FunctionKind::twoSided) line += "; twoSided";
-        if (method.function == FunctionKind::bySingleOrPair) line += "; oneSided for single edges, twoSided for pairs";
+        if (method.function == FunctionKind::bySingleOrPair)
+            line += "; oneSided for single edges, twoSided for pairs";
         if (method.function == FunctionKind::none) line += "; no function";
         if (method.needsExtras) line += "; extended edges";
         methods += line + "\n";
@@ -109,7 +110,8 @@ Input (JSON):
   cclp_runScoreEx; otherwise cclp_runScore.
 
 Score methods (p0, p1: positions of a pair's edges; w: expected width):
-)" + methods + R"(
+)" + methods +
+           R"(
 Exit status: 0 success; 1 bad input (the message names the field and the
 reason, with the library's status name where the library refused a value);
 2 bad command line or a file that cannot be read or written; 3 the scoring

@@ -1,5 +1,7 @@
 #include "input_document.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "input_error.hpp"
@@ -27,8 +29,8 @@ uint32_t readFormats(const JsonField& caliper) {
     const std::optional<JsonField> field = caliper.optionalMember("formats");
     if (!field) return CCLP_FORMAT_DOUBLE;
     const std::string name = field->text();
-    for (uint32_t formats : {CCLP_FORMAT_DOUBLE, CCLP_FORMAT_FIXED,
-                             CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED}) {
+    for (uint32_t formats :
+         {CCLP_FORMAT_DOUBLE, CCLP_FORMAT_FIXED, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED}) {
         if (name == formatsName(formats)) return formats;
     }
     field->fail("unknown formats " + inQuotes(name) + " (known: double, fixed, both)");
@@ -94,15 +96,16 @@ cclp_desiredEdge readDesiredEdge(const JsonField& field) {
 
 FunctionValues readFunctionValues(const JsonField& field) {
     field.allowOnly({"x0", "x1", "x2", "y0", "y1", "offset"});
-    return {field.member("x0").number(), field.member("x1").number(), field.member("x2").number(),
-            field.numberOr("y0", 1.0),   field.numberOr("y1", 0.0),   field.numberOr("offset", 0.0)};
+    return {field.member("x0").number(), field.member("x1").number(),
+            field.member("x2").number(), field.numberOr("y0", 1.0),
+            field.numberOr("y1", 0.0),   field.numberOr("offset", 0.0)};
 }
 
 cclp_scoreOneSided buildOneSided(const JsonField& field) {
     const FunctionValues v = readFunctionValues(field);
     cclp_scoreOneSided function{};
-    requireAccepted(cclp_scoreOneSided_initValues(&function, v.x0, v.x1, v.x2, v.y0, v.y1), field.path(),
-              "cclp_scoreOneSided_initValues");
+    requireAccepted(cclp_scoreOneSided_initValues(&function, v.x0, v.x1, v.x2, v.y0, v.y1),
+                    field.path(), "cclp_scoreOneSided_initValues");
     cclp_scoreOneSided_setPositionOffset(&function, v.offset);
     return function;
 }
@@ -116,32 +119,47 @@ cclp_scoreTwoSided buildTwoSided(const JsonField& field, const MethodInfo& metho
     const FunctionValues high = readFunctionValues(field.member("high"));
     cclp_scoreTwoSided function{};
     if (method.number == cclp_scoreMethodSizeDiffSigned) {
-        requireAccepted(cclp_scoreTwoSided_initValues(&function, low.x0, low.x1, low.x2, high.x0, high.x1,
-                                                high.x2, low.y0, low.y1, high.y0, high.y1),
-                  field.path(), "cclp_scoreTwoSided_initValues");
+        requireAccepted(
+            cclp_scoreTwoSided_initValues(&function, low.x0, low.x1, low.x2, high.x0, high.x1,
+                                          high.x2, low.y0, low.y1, high.y0, high.y1),
+            field.path(), "cclp_scoreTwoSided_initValues");
     } else {
-        requireAccepted(cclp_scoreTwoSided_initOneSided(&function, low.x0, low.x1, low.x2, low.y0, low.y1,
-                                                  high.x0, high.x1, high.x2, high.y0, high.y1),
-                  field.path(), "cclp_scoreTwoSided_initOneSided");
+        requireAccepted(
+            cclp_scoreTwoSided_initOneSided(&function, low.x0, low.x1, low.x2, low.y0, low.y1,
+                                            high.x0, high.x1, high.x2, high.y0, high.y1),
+            field.path(), "cclp_scoreTwoSided_initOneSided");
     }
     cclp_scoreTwoSided_setPositionOffsets(&function, low.offset, high.offset);
     return function;
 }
 
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
 const MethodInfo& readMethodName(const JsonField& field) {
     const std::string name = field.text();
-    const MethodInfo* method = findMethod(name);
-    if (method == nullptr) {
-        field.fail("unknown score method " + inQuotes(name) + " (known: " + knownMethodNames() + ")");
+    if (const MethodInfo* method = findMethod(name)) return *method;
+    for (const MethodInfo& method : allMethods()) {
+        if (sameIgnoringCase(method.name, name)) {
+            field.fail("unknown score method " + inQuotes(name) + " (did you mean " +
+                       inQuotes(method.name) + "?)");
+        }
     }
-    return *method;
+    field.fail("unknown score method " + inQuotes(name) + " (known: " + knownMethodNames() + ")");
 }
 
 std::string_view functionWanted(const MethodInfo& method) {
     switch (method.function) {
-        case FunctionKind::oneSided: return "oneSided";
-        case FunctionKind::twoSided: return "twoSided";
-        default: return "oneSided or twoSided";
+        case FunctionKind::oneSided:
+            return "oneSided";
+        case FunctionKind::twoSided:
+            return "twoSided";
+        default:
+            return "oneSided or twoSided";
     }
 }
 
@@ -155,8 +173,8 @@ cclp_score readScoreMethod(const JsonField& field) {
     if (twoSided) {
         const cclp_scoreTwoSided function = buildTwoSided(*twoSided, method);
         requireAccepted(cclp_score_initScoreMethodTwoSided(&score, method.number, &function),
-                  twoSided->path(),
-                  "cclp_score_initScoreMethodTwoSided for " + inQuotes(method.name));
+                        twoSided->path(),
+                        "cclp_score_initScoreMethodTwoSided for " + inQuotes(method.name));
         return score;
     }
     if (!oneSided && method.function != FunctionKind::none) {
@@ -170,8 +188,8 @@ cclp_score readScoreMethod(const JsonField& field) {
         cclp_scoreOneSided_init(&function);
     }
     requireAccepted(cclp_score_initScoreMethodOneSided(&score, method.number, &function),
-              oneSided ? oneSided->path() : field.path(),
-              "cclp_score_initScoreMethodOneSided for " + inQuotes(method.name));
+                    oneSided ? oneSided->path() : field.path(),
+                    "cclp_score_initScoreMethodOneSided for " + inQuotes(method.name));
     return score;
 }
 
@@ -230,17 +248,23 @@ Job readJob(const nlohmann::json& document) {
 
 std::string_view formatsName(uint32_t formats) {
     switch (formats) {
-        case CCLP_FORMAT_DOUBLE: return "double";
-        case CCLP_FORMAT_FIXED: return "fixed";
-        default: return "both";
+        case CCLP_FORMAT_DOUBLE:
+            return "double";
+        case CCLP_FORMAT_FIXED:
+            return "fixed";
+        default:
+            return "both";
     }
 }
 
 std::string_view polarityName(int32_t polarity) {
     switch (polarity) {
-        case cclp_polarityPositive: return "positive";
-        case cclp_polarityNegative: return "negative";
-        default: return "any";
+        case cclp_polarityPositive:
+            return "positive";
+        case cclp_polarityNegative:
+            return "negative";
+        default:
+            return "any";
     }
 }
 

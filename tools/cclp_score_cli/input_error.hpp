@@ -15,7 +15,8 @@ class InputError : public std::runtime_error {
 public:
     InputError(const std::string& field, const std::string& reason)
         : std::runtime_error(field.empty() ? reason : field + ": " + reason),
-          field_(field), reason_(reason) {}
+          field_(field),
+          reason_(reason) {}
     const std::string& field() const { return field_; }
     const std::string& reason() const { return reason_; }
 

@@ -39,7 +39,8 @@ void JsonField::allowOnly(std::initializer_list<std::string_view> keys) const {
             known = known || item.key() == key;
             list += (list.empty() ? "" : ", ") + std::string(key);
         }
-        if (!known) throw InputError(memberPath(item.key()), "unknown field (known here: " + list + ")");
+        if (!known)
+            throw InputError(memberPath(item.key()), "unknown field (known here: " + list + ")");
     }
 }
 
@@ -60,7 +61,8 @@ int32_t JsonField::integer() const {
         if (value != std::trunc(value)) fail("expected an integer, got " + value_->dump());
     }
     const double value = value_->get<double>();
-    if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) {
+    if (value < std::numeric_limits<int32_t>::min() ||
+        value > std::numeric_limits<int32_t>::max()) {
         fail("integer " + value_->dump() + " does not fit in 32 bits");
     }
     return static_cast<int32_t>(value);

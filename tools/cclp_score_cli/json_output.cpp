@@ -61,7 +61,8 @@ Json paramsJson(const Job& job) {
         params["desiredEdges"].push_back(
             Json{{"position", edge.position}, {"polarity", polarityName(edge.polarity)}});
     }
-    for (const cclp_score& method : job.scoreMethods) params["scoreMethods"].push_back(methodJson(method));
+    for (const cclp_score& method : job.scoreMethods)
+        params["scoreMethods"].push_back(methodJson(method));
     params["maxNumResults"] = job.maxNumResults;
     params["sortByScore"] = job.sortByScore;
     return params;

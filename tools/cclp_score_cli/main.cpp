@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
         std::cerr << "cclp-score: " << error.what() << "\n";
         return kExitUsage;
     } catch (const RunError& error) {
-        std::cerr << "cclp-score: scoring " << inputName << " failed: " << error.what() << "\n";
+        std::cerr << "cclp-score: scoring " << inputName << ": " << error.what() << "\n";
         return kExitRunFailed;
     } catch (const std::exception& error) {
         std::cerr << "cclp-score: " << error.what() << "\n";

@@ -77,18 +77,21 @@ void drawEdges(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, con
     const double reach = kEdgeBand / 2.0 - 18.0;
     canvas.line(x.from, baseline, x.to, baseline, "stroke=\"#bbbbbb\"");
     double maxContrast = 0.0;
-    for (const Edge& edge : job.edges) maxContrast = std::max(maxContrast, std::fabs(edge.contrast));
+    for (const Edge& edge : job.edges)
+        maxContrast = std::max(maxContrast, std::fabs(edge.contrast));
     if (maxContrast == 0.0) maxContrast = 1.0;
     const std::set<std::size_t> winners = winningEdges(outcome);
     const bool labelled = job.edges.size() <= kMaxLabelledEdges;
     for (std::size_t i = 0; i < job.edges.size(); ++i) {
         const Edge& edge = job.edges[i];
         const bool up = edge.contrast >= 0.0;
-        const double tip = baseline - (up ? 1.0 : -1.0) * std::max(3.0, std::fabs(edge.contrast) / maxContrast * reach);
+        const double tip = baseline - (up ? 1.0 : -1.0) * std::max(3.0, std::fabs(edge.contrast) /
+                                                                            maxContrast * reach);
         const std::string_view stroke = up ? colour::positive : colour::negative;
         const bool winner = winners.count(i) != 0;
-        canvas.line(x(edge.position), baseline, x(edge.position), tip,
-                    "stroke=\"" + std::string(stroke) + "\" stroke-width=\"" + (winner ? "4" : "2") + "\"");
+        canvas.line(
+            x(edge.position), baseline, x(edge.position), tip,
+            "stroke=\"" + std::string(stroke) + "\" stroke-width=\"" + (winner ? "4" : "2") + "\"");
         if (winner) {
             canvas.circle(x(edge.position), tip, 5.0,
                           "fill=\"" + std::string(colour::winner) + "\" stroke=\"white\"");
@@ -121,7 +124,8 @@ void drawResults(SvgCanvas& canvas, const RunOutcome& outcome, const Scale& x, c
             canvas.line(last, y - 4, last, y + 4, "stroke=\"" + paint + "\" stroke-width=\"2\"");
         }
         canvas.circle(x(result.positionValue()), y, 4.0, "fill=\"" + paint + "\"");
-        canvas.text(first - 8.0, y + 4.0, std::to_string(r + 1), textStyle(10.5, paint, "end", r == 0));
+        canvas.text(first - 8.0, y + 4.0, std::to_string(r + 1),
+                    textStyle(10.5, paint, "end", r == 0));
         canvas.text(last + 8.0, y + 4.0, decimals(result.scoreValue(), 3), textStyle(10, paint));
     }
 }
@@ -137,7 +141,6 @@ void drawCaliperStrip(SvgCanvas& canvas, const Job& job, const RunOutcome& outco
     const double axisY = box.y + box.height - kAxisBand;
     canvas.rect(x.from, box.y, x.to - x.from, axisY - box.y, "fill=\"#fafafa\" stroke=\"none\"");
     canvas.line(x(0.0), box.y, x(0.0), axisY, "stroke=\"#999999\" stroke-dasharray=\"4,3\"");
-    canvas.text(x(0.0) + 4.0, box.y + 11.0, "centre", textStyle(9.5, colour::faint));
     double top = box.y;
     if (job.profile) {
         drawProfile(canvas, *job.profile, x, box, top);

@@ -68,16 +68,17 @@ Panel functionPanel(const Job& job, const RunOutcome& outcome, std::size_t m) {
         const cclp_scoreTwoSided& f = method.twoSided;
         std::vector<double> breaks = breaksOf(f.lowSide);
         for (double b : breaksOf(f.highSide)) breaks.push_back(b);
-        panel.curves.push_back({[&f](double x) { return twoSidedValue(f, x); }, breaks,
-                                colour::curve, ""});
+        panel.curves.push_back(
+            {[&f](double x) { return twoSidedValue(f, x); }, breaks, colour::curve, ""});
     } else {
         const cclp_scoreOneSided& f = method.oneSided;
-        panel.curves.push_back({[&f](double x) { return oneSidedValue(f, x); }, breaksOf(f),
-                                colour::curve, ""});
+        panel.curves.push_back(
+            {[&f](double x) { return oneSidedValue(f, x); }, breaksOf(f), colour::curve, ""});
     }
     for (std::size_t r = 0; r < outcome.results.size(); ++r) {
         const ScoredResult& result = outcome.results[r];
-        const std::vector<double> values = measuredValues(method, candidateEdges(result), job.expectedWidth());
+        const std::vector<double> values =
+            measuredValues(method, candidateEdges(result), job.expectedWidth());
         if (values.size() == 1) {
             // The library's own score for this method, at the tool's measured value.
             panel.markers.push_back({values[0], result.methodScore(m), r + 1});
@@ -98,7 +99,8 @@ Scale valueScale(const Panel& panel, double from, double to) {
             hi = std::max(hi, v);
         }
     };
-    for (const Curve& curve : panel.curves) std::for_each(curve.breaks.begin(), curve.breaks.end(), include);
+    for (const Curve& curve : panel.curves)
+        std::for_each(curve.breaks.begin(), curve.breaks.end(), include);
     for (const Marker& marker : panel.markers) include(marker.x);
     if (!(hi >= lo)) lo = hi = 0.0;
     // Room beyond the ends, so that the plateaus and the drop to 0 show.
@@ -108,7 +110,8 @@ Scale valueScale(const Panel& panel, double from, double to) {
 
 std::vector<Point> sampleCurve(const Curve& curve, const Scale& x, const Scale& y) {
     std::vector<double> xs;
-    for (double i = 0.0; i <= kCurveSamples; i += 1.0) xs.push_back(x.lo + (x.hi - x.lo) * i / kCurveSamples);
+    for (double i = 0.0; i <= kCurveSamples; i += 1.0)
+        xs.push_back(x.lo + (x.hi - x.lo) * i / kCurveSamples);
     // Both sides of every break, so that steps are drawn upright.
     for (double b : curve.breaks) {
         for (double at : {std::nextafter(b, -HUGE_VAL), b, std::nextafter(b, HUGE_VAL)}) {
@@ -123,47 +126,91 @@ std::vector<Point> sampleCurve(const Curve& curve, const Scale& x, const Scale& 
 
 void drawScoreGrid(SvgCanvas& canvas, const Scale& x, const Scale& y) {
     for (double level : {0.0, 0.5, 1.0}) {
-        canvas.line(x.from, y(level), x.to, y(level), "stroke=\"" + std::string(colour::grid) + "\"");
-        canvas.text(x.from - 6.0, y(level) + 3.5, compact(level), textStyle(10, colour::faint, "end"));
+        canvas.line(x.from, y(level), x.to, y(level),
+                    "stroke=\"" + std::string(colour::grid) + "\"");
+        canvas.text(x.from - 6.0, y(level) + 3.5, compact(level),
+                    textStyle(10, colour::faint, "end"));
     }
     canvas.text(x.from - 30.0, (y.from + y.to) / 2.0, "score",
                 textStyle(10, colour::faint, "middle") + " transform=\"rotate(-90 " +
                     compact(x.from - 30.0, 6) + " " + compact((y.from + y.to) / 2.0, 6) + ")\"");
 }
 
-// Labels of markers that land close together are stacked upward.
-void drawMarkers(SvgCanvas& canvas, std::vector<Marker> markers, const Scale& x, const Scale& y) {
-    std::sort(markers.begin(), markers.end(), [](const Marker& a, const Marker& b) {
-        return a.rank > b.rank;  // the winner drawn last, on top
-    });
-    std::vector<Point> labels;
+// Markers drawn on the same spot share one label ("1,3"); labels that
+// would collide are stacked upward, or put below when they would leave the plot.
+struct Label {
+    double x;
+    double y;
+    std::vector<std::size_t> ranks;
+};
+
+std::vector<Label> groupLabels(const std::vector<Marker>& markers, const Scale& x, const Scale& y) {
+    std::vector<Label> labels;
     for (const Marker& marker : markers) {
+        if (marker.rank > kMaxLabels) continue;
         const double px = x(marker.x);
         const double py = y(marker.y);
-        const std::string paint(rankColour(marker.rank));
-        canvas.circle(px, py, marker.rank == 1 ? 6.0 : 4.5,
-                      "fill=\"" + paint + "\" stroke=\"white\" stroke-width=\"1.5\"");
-        if (marker.rank > kMaxLabels) continue;
-        double ly = py - 10.0;
+        auto same = std::find_if(labels.begin(), labels.end(), [&](const Label& label) {
+            return std::fabs(label.x - px) < 5.0 && std::fabs(label.y - py) < 5.0;
+        });
+        if (same == labels.end()) {
+            labels.push_back({px, py, {marker.rank}});
+        } else if (std::find(same->ranks.begin(), same->ranks.end(), marker.rank) ==
+                   same->ranks.end()) {
+            same->ranks.push_back(marker.rank);
+        }
+    }
+    return labels;
+}
+
+void drawLabels(SvgCanvas& canvas, std::vector<Label> labels, const Scale& y) {
+    std::sort(labels.begin(), labels.end(),
+              [](const Label& a, const Label& b) { return a.ranks < b.ranks; });
+    std::vector<Point> placed;
+    for (Label& label : labels) {
+        std::sort(label.ranks.begin(), label.ranks.end());
+        std::string text;
+        for (std::size_t rank : label.ranks)
+            text += (text.empty() ? "" : ",") + std::to_string(rank);
+        const double halfWidth = 3.5 * static_cast<double>(text.size()) + 4.0;
+        double ly = label.y - 10.0;
         for (bool moved = true; moved;) {
             moved = false;
-            for (const auto& [ox, oy] : labels) {
-                if (std::fabs(ox - px) < 14.0 && std::fabs(oy - ly) < 11.0) {
+            for (const auto& [ox, oy] : placed) {
+                if (std::fabs(ox - label.x) < halfWidth + 8.0 && std::fabs(oy - ly) < 11.0) {
                     ly = oy - 11.0;
                     moved = true;
                 }
             }
         }
-        labels.emplace_back(px, ly);
-        canvas.text(px, ly, std::to_string(marker.rank), textStyle(10.5, paint, "middle", marker.rank == 1));
+        if (ly < y.to + 4.0) ly = label.y + 18.0;
+        placed.emplace_back(label.x, ly);
+        const bool winner = label.ranks.front() == 1;
+        canvas.text(label.x, ly, text,
+                    textStyle(10.5, rankColour(label.ranks.front()), "middle", winner));
     }
+}
+
+void drawMarkers(SvgCanvas& canvas, std::vector<Marker> markers, const Scale& x, const Scale& y) {
+    std::sort(markers.begin(), markers.end(), [](const Marker& a, const Marker& b) {
+        return a.rank > b.rank;  // the winner drawn last, on top
+    });
+    for (const Marker& marker : markers) {
+        const std::string paint(rankColour(marker.rank));
+        canvas.circle(x(marker.x), y(marker.y), marker.rank == 1 ? 6.0 : 4.5,
+                      "fill=\"" + paint + "\" stroke=\"white\" stroke-width=\"1.5\"");
+    }
+    drawLabels(canvas, groupLabels(markers, x, y), y);
 }
 
 void drawCurves(SvgCanvas& canvas, const Panel& panel, const Scale& x, const Scale& y) {
     double legendY = y.to + 12.0;
-    for (const Curve& curve : panel.curves) {
-        canvas.polyline(sampleCurve(curve, x, y),
-                        "stroke=\"" + std::string(curve.paint) + "\" stroke-width=\"2\"");
+    for (std::size_t c = 0; c < panel.curves.size(); ++c) {
+        // The high side is dashed, so that it shows where it runs over the low side.
+        const Curve& curve = panel.curves[c];
+        canvas.polyline(sampleCurve(curve, x, y), "stroke=\"" + std::string(curve.paint) +
+                                                      "\" stroke-width=\"2\"" +
+                                                      (c == 1 ? " stroke-dasharray=\"6,4\"" : ""));
         if (!curve.name.empty()) {
             canvas.text(x.to - 4.0, legendY, curve.name, textStyle(10, curve.paint, "end"));
             legendY += 12.0;
@@ -184,7 +231,8 @@ void drawStraddle(SvgCanvas& canvas, const RunOutcome& outcome, std::size_t m, c
     const Scale x{lo - pad, hi + pad, area.x, area.x + area.width};
     const Scale y{-0.1, 1.15, area.y + area.height, area.y};
     drawScoreGrid(canvas, x, y);
-    canvas.line(x(0.0), area.y, x(0.0), area.y + area.height, "stroke=\"#999999\" stroke-dasharray=\"4,3\"");
+    canvas.line(x(0.0), area.y, x(0.0), area.y + area.height,
+                "stroke=\"#999999\" stroke-dasharray=\"4,3\"");
     for (std::size_t r = std::min(outcome.results.size(), kMaxLabels); r-- > 0;) {
         const ScoredResult& result = outcome.results[r];
         if (result.edges.size() != 2) continue;
@@ -194,15 +242,16 @@ void drawStraddle(SvgCanvas& canvas, const RunOutcome& outcome, std::size_t m, c
         const double first = x(result.edgeValue(0).position);
         const double second = x(result.edgeValue(1).position);
         canvas.line(first, py, second, py, "stroke=\"" + paint + "\" stroke-width=\"2.5\"");
-        canvas.text(first - 6.0, py + 4.0, std::to_string(r + 1), textStyle(10, paint, "end", r == 0));
+        canvas.text(first - 6.0, py + 4.0, std::to_string(r + 1),
+                    textStyle(10, paint, "end", r == 0));
     }
     drawXAxis(canvas, x, area.y + area.height, "positions of the pair's edges, p0 to p1");
 }
 
 }  // namespace
 
-void drawMethodPanel(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome,
-                     std::size_t m, Box box) {
+void drawMethodPanel(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, std::size_t m,
+                     Box box) {
     const cclp_score& method = job.scoreMethods[m];
     const MethodInfo& info = *findMethod(method.method);
     canvas.rect(box.x, box.y, box.width, box.height, "fill=\"none\" stroke=\"#d0d0d0\"");
@@ -215,19 +264,24 @@ void drawMethodPanel(SvgCanvas& canvas, const Job& job, const RunOutcome& outcom
     }
     canvas.text(box.x + 10.0, box.y + 34.0, "measures " + std::string(info.measures),
                 textStyle(10.5, colour::faint));
-    const Box area{box.x + 52.0, box.y + 58.0, box.width - 68.0, box.height - 58.0 - 38.0};
+    const Box area{box.x + 52.0, box.y + 70.0, box.width - 68.0, box.height - 70.0 - 38.0};
     if (info.function == FunctionKind::none) {
         canvas.text(box.x + 10.0, box.y + 47.0, "no function: p0 < 0 < p1 scores 1",
                     textStyle(10, colour::faint));
         drawStraddle(canvas, outcome, m, area);
         return;
     }
-    const bool twoSided = method.isOneSided != 1;
-    canvas.text(box.x + 10.0, box.y + 47.0,
-                twoSided ? "low " + functionText(method.twoSided.lowSide) + "  |  high " +
-                               functionText(method.twoSided.highSide)
-                         : functionText(method.oneSided),
-                textStyle(twoSided ? 9 : 10, colour::faint));
+    if (method.isOneSided == 1) {
+        canvas.text(box.x + 10.0, box.y + 47.0, functionText(method.oneSided),
+                    textStyle(10, colour::faint));
+    } else {
+        canvas.text(box.x + 10.0, box.y + 47.0,
+                    "low side: " + functionText(method.twoSided.lowSide),
+                    textStyle(10, colour::lowSide));
+        canvas.text(box.x + 10.0, box.y + 59.0,
+                    "high side: " + functionText(method.twoSided.highSide),
+                    textStyle(10, colour::highSide));
+    }
     const Panel panel = functionPanel(job, outcome, m);
     const Scale x = valueScale(panel, area.x, area.x + area.width);
     const Scale y{-0.1, 1.15, area.y + area.height, area.y};

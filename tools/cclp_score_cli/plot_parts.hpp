@@ -44,7 +44,7 @@ void drawCaliperStrip(SvgCanvas& canvas, const Job& job, const RunOutcome& outco
 
 // One score method: its function over a range that shows it and every
 // kept candidate's measured value.
-inline constexpr double kPanelHeight = 260.0;
+inline constexpr double kPanelHeight = 270.0;
 void drawMethodPanel(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome,
                      std::size_t method, Box box);
 

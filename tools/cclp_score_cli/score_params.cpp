@@ -39,11 +39,11 @@ void checkMethodsSuitEdgeModel(const Job& job) {
         if ((read == FunctionKind::oneSided && !built) ||
             (read == FunctionKind::twoSided && built)) {
             const bool wantTwo = read == FunctionKind::twoSided;
-            throw InputError(methodField(i),
-                             "'" + std::string(method.name) + "' on " +
-                                 (pairs ? "edge pairs" : "single edges") + " scores through a " +
-                                 (wantTwo ? "two-sided function: give twoSided"
-                                          : "one-sided function: give oneSided"));
+            throw InputError(methodField(i), "'" + std::string(method.name) + "' on " +
+                                                 (pairs ? "edge pairs" : "single edges") +
+                                                 " scores through a " +
+                                                 (wantTwo ? "two-sided function: give twoSided"
+                                                          : "one-sided function: give oneSided"));
         }
     }
 }
@@ -66,18 +66,18 @@ void checkRunSize(const Job& job) {
 ScoreParams::ScoreParams(const Job& job) {
     requireAccepted(cclp_scoreParams_construct(&params_), "params", "cclp_scoreParams_construct");
     try {
-        requireAccepted(cclp_scoreParams_setDesiredEdges(&params_,
-                                                   static_cast<int32_t>(job.desiredEdges.size()),
-                                                   arrayOf(job.desiredEdges)),
-                  "params.desiredEdges", "cclp_scoreParams_setDesiredEdges");
+        requireAccepted(
+            cclp_scoreParams_setDesiredEdges(
+                &params_, static_cast<int32_t>(job.desiredEdges.size()), arrayOf(job.desiredEdges)),
+            "params.desiredEdges", "cclp_scoreParams_setDesiredEdges");
         checkMethodsSuitEdgeModel(job);
         checkRunSize(job);
-        requireAccepted(cclp_scoreParams_setScoreMethods(&params_,
-                                                   static_cast<int32_t>(job.scoreMethods.size()),
-                                                   arrayOf(job.scoreMethods)),
-                  "params.scoreMethods", "cclp_scoreParams_setScoreMethods");
+        requireAccepted(
+            cclp_scoreParams_setScoreMethods(
+                &params_, static_cast<int32_t>(job.scoreMethods.size()), arrayOf(job.scoreMethods)),
+            "params.scoreMethods", "cclp_scoreParams_setScoreMethods");
         requireAccepted(cclp_scoreParams_setMaxNumResults(&params_, job.maxNumResults),
-                  "params.maxNumResults", "cclp_scoreParams_setMaxNumResults");
+                        "params.maxNumResults", "cclp_scoreParams_setMaxNumResults");
         cclp_scoreParams_setSortByScore(&params_, job.sortByScore ? 1 : 0);
     } catch (...) {
         cclp_scoreParams_destruct(&params_);

@@ -154,7 +154,8 @@ RunOutcome runWith(const Job& job, const ScoreParams& params) {
     typename Form::Output output("the scored result set");
     const int32_t status = Form::run(&*input, params.get(), &*output);
     if (status < 0) {
-        throw RunError(std::string(Form::kEntryPoint) + " failed: " + describeStatus(status), status);
+        throw RunError(std::string(Form::kEntryPoint) + " failed: " + describeStatus(status),
+                       status);
     }
     RunOutcome outcome{Form::kEntryPoint, job.formats, {}};
     for (int32_t r = 0; r < output->numResults; ++r) {

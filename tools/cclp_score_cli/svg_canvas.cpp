@@ -18,11 +18,20 @@ std::string escapeXml(std::string_view text) {
     std::string escaped;
     for (char c : text) {
         switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            default: escaped += c;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
@@ -58,8 +67,9 @@ void SvgCanvas::text(double x, double y, std::string_view content, std::string_v
 
 std::string SvgCanvas::finish() const {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + num(width_) + "\" height=\"" +
-           num(height_) + "\" viewBox=\"0 0 " + num(width_) + " " + num(height_) +
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+           num(width_) + "\" height=\"" + num(height_) + "\" viewBox=\"0 0 " + num(width_) + " " +
+           num(height_) +
            "\" font-family=\"DejaVu Sans, Liberation Sans, Arial, sans-serif\">\n"
            "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n" +
            body_ + "</svg>\n";

@@ -31,8 +31,8 @@ private:
 
 // Maps an interval of values linearly onto an interval of pixels.
 struct Scale {
-    double lo, hi;      // values
-    double from, to;    // pixels
+    double lo, hi;    // values
+    double from, to;  // pixels
     double operator()(double value) const;
 };
 

@@ -20,7 +20,8 @@ public:
     std::string render() const {
         std::vector<std::size_t> widths(leftAligned_.size(), 0);
         for (const auto& row : rows_) {
-            for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], row[c].size());
+            for (std::size_t c = 0; c < row.size(); ++c)
+                widths[c] = std::max(widths[c], row[c].size());
         }
         std::string text;
         for (const auto& row : rows_) {
@@ -51,8 +52,8 @@ std::string summaryLine(const Job& job, const RunOutcome& outcome) {
          << job.edges.size() << (job.edges.size() == 1 ? " edge; " : " edges; ");
     if (job.pairs()) {
         line << "edge pairs: " << desiredEdgeText(job.desiredEdges[0]) << ", "
-             << desiredEdgeText(job.desiredEdges[1]) << " (width " << compact(job.expectedWidth(), 6)
-             << ")";
+             << desiredEdgeText(job.desiredEdges[1]) << " (width "
+             << compact(job.expectedWidth(), 6) << ")";
     } else {
         line << "single edges of polarity " << polarityName(job.desiredEdges[0].polarity);
     }
@@ -100,8 +101,10 @@ std::string formatTable(const Job& job, const RunOutcome& outcome) {
         const ScoredResult& result = outcome.results[r];
         std::vector<std::string> row{std::to_string(r + 1), decimals(result.positionValue(), 3),
                                      decimals(result.scoreValue(), 4)};
-        for (std::size_t m = 0; m < numMethods; ++m) row.push_back(decimals(result.methodScore(m), 4));
-        for (std::size_t k = 0; k < result.edges.size(); ++k) row.push_back(edgeCell(result, k, extended));
+        for (std::size_t m = 0; m < numMethods; ++m)
+            row.push_back(decimals(result.methodScore(m), 4));
+        for (std::size_t k = 0; k < result.edges.size(); ++k)
+            row.push_back(edgeCell(result, k, extended));
         table.add(row);
     }
     text += table.render();
