@@ -69,4 +69,14 @@ inline int32_t twoSidedValueFixed(const cclp_scoreTwoSidedFixed& f, int32_t v) {
     return v < splitPoint(f) ? oneSidedValueFixed(f.lowSide, v) : oneSidedValueFixed(f.highSide, v);
 }
 
+// The same four values under one name, chosen by the number format.
+inline double functionValue(const cclp_scoreOneSided& f, double x) { return oneSidedValue(f, x); }
+inline int32_t functionValue(const cclp_scoreOneSidedFixed& f, int32_t v) {
+    return oneSidedValueFixed(f, v);
+}
+inline double functionValue(const cclp_scoreTwoSided& f, double x) { return twoSidedValue(f, x); }
+inline int32_t functionValue(const cclp_scoreTwoSidedFixed& f, int32_t v) {
+    return twoSidedValueFixed(f, v);
+}
+
 }  // namespace cclp

@@ -4,6 +4,7 @@
 #include "cleanup_frame.hpp"
 #include "heap_record.hpp"
 #include "score_method.hpp"
+#include "type_checks.hpp"
 
 namespace cclp {
 namespace {
@@ -90,6 +91,8 @@ int32_t cclp_scoreParams_constructCopy(cclp_scoreParams* params, const cclp_scor
     cclp::CleanupFrame<1> frame;
     const int32_t status = cclp_scoreParams_construct(params);
     if (status < 0) return frame.close(status);
+    cclp::typeCheck(params);
+    cclp::typeCheckFunc(&cclp_scoreParams_destruct);
     frame.destructOnFailure(params, &cclp_scoreParams_destruct);
     return frame.close(cclp_scoreParams_assign(params, source));
 }
@@ -120,6 +123,8 @@ int32_t cclp_scoreParams_newClone(cclp_scoreParams** params, const cclp_scorePar
     // A failed assignment deletes the new record: destruct it, then free it.
     cclp::CleanupFrame<2> frame;
     frame.freeOnFailure(params);
+    cclp::typeCheck(*params);
+    cclp::typeCheckFunc(&cclp_scoreParams_destruct);
     frame.destructOnFailure(*params, &cclp_scoreParams_destruct);
     return frame.close(cclp_scoreParams_assign(*params, source));
 }

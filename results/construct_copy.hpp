@@ -6,6 +6,7 @@
 
 #include "check.hpp"
 #include "cleanup_frame.hpp"
+#include "type_checks.hpp"
 
 namespace cclp {
 
@@ -17,6 +18,8 @@ int32_t constructAndAssign(Record* record, const Source* source, int32_t (*const
     CleanupFrame<1> frame;
     const int32_t constructed = construct(record);
     if (constructed < 0) return frame.close(constructed);
+    typeCheck(record);
+    typeCheckFunc(destruct);
     frame.destructOnFailure(record, destruct);
     return frame.close(assign(record, source));
 }

@@ -10,5 +10,7 @@
 #include "cclp_result_set_ex.h"
 #include "cclp_results.h"
 #include "cclp_run.h"
+#include "cclp_vectors.h"
+#include "cclp_type_checks.h"
 
 #endif

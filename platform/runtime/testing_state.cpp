@@ -8,22 +8,33 @@
 
 namespace {
 
-// A countdown armed with k reaches zero at the k-th event from now on.
+// A countdown armed with k reaches zero at the k-th event from now on. A
+// transient countdown then disarms; a persistent one keeps firing for every
+// later event until it is disarmed.
 class Countdown {
 public:
-    void arm(int32_t k) { remaining_.store(k > 0 ? k : 0); }
+    void arm(int32_t k, bool persistent = false) {
+        persistent_.store(persistent && k > 0);
+        remaining_.store(k > 0 ? k : 0);
+    }
 
-    // Counts one event; true for the armed one, which also disarms it.
+    // Counts one event; true for the armed one (and, when persistent, every
+    // one after it).
     bool tick() {
         int32_t current = remaining_.load();
         while (current > 0) {
-            if (remaining_.compare_exchange_weak(current, current - 1)) return current == 1;
+            if (remaining_.compare_exchange_weak(current, current - 1)) {
+                if (current != 1) return false;
+                if (persistent_.load()) remaining_.store(1);
+                return true;
+            }
         }
         return false;
     }
 
 private:
     std::atomic<int32_t> remaining_{0};
+    std::atomic<bool> persistent_{false};
 };
 
 Countdown allocationFailure;
@@ -62,6 +73,11 @@ extern "C" {
 
 int32_t csys_testing_failAllocation(int32_t k) {
     allocationFailure.arm(k);
+    return 0;
+}
+
+int32_t csys_testing_failAllocationPersistent(int32_t k) {
+    allocationFailure.arm(k, true);
     return 0;
 }
 

@@ -28,6 +28,26 @@ static void expect(int condition, const char* what) {
     }
 }
 
+/* A typed vector of score parameters used from C: elements built by the
+ * record's own construct, read through typed pointers, freed with it. */
+static void checkVectors(void) {
+    cstd_vector_cclp_scoreParams* vector = NULL;
+    cclp_scoreParams* begin = NULL;
+    int32_t size = 0;
+    const char* name = NULL;
+
+    expect(cstd_vector_cclp_scoreParams_new(&vector) == 0, "vector new");
+    expect(cstd_vector_cclp_scoreParams_resize(vector, 2) == 0, "vector resize");
+    expect(cstd_vector_cclp_scoreParams_getBeginSize(vector, &begin, &size) == 0 && size == 2 &&
+               begin[1].numScoreMethods == 1,
+           "vector elements constructed");
+    expect(cstd_vector_cclp_scoreParams_delete(&vector) == 0 && vector == NULL, "vector delete");
+    expect(cstd_vector_cclp_scoreParamsShareable_getTypename(NULL, &name) == 0 &&
+               name != NULL && name[0] == 'c',
+           "shareable type name");
+    csys_typeCheck_cclp_scoreParams(NULL);
+}
+
 int main(void) {
     cclp_scoreOneSided function;
     double x0 = 0.0, x1 = 0.0, x2 = 0.0, y0 = 0.0, y1 = 0.0;
@@ -40,6 +60,7 @@ int main(void) {
            "abscissae refused");
     expect(CCLP_STATUS_ABSCISSAE_NOT_MONOTONE < 0, "failure codes are negative");
     expect(cclp_statusName(CCLP_STATUS_Y0_BELOW_Y1) != NULL, "status names");
+    checkVectors();
 
     if (failures == 0) printf("C interface: all checks passed\n");
     return failures == 0 ? 0 : 1;

@@ -112,3 +112,16 @@ TEST(RuntimeControls, SweepFindsEveryAllocationOfAnOperation) {
     };
     EXPECT_EQ(sweepAllocationFailures(threeBlocks), 3);
 }
+
+TEST(RuntimeControls, PersistentFailureHitsEveryRequestFromTheKthOnUntilDisarmed) {
+    LeakCheck leaks;
+    void* blocks[4] = {nullptr, nullptr, nullptr, nullptr};
+    csys_testing_failAllocationPersistent(2);
+    EXPECT_EQ(csys_memory_alloc_internal(4, &blocks[0]), 0);
+    EXPECT_EQ(csys_memory_alloc_internal(4, &blocks[1]), CSYS_STATUS_OUT_OF_MEMORY);
+    EXPECT_EQ(csys_memory_clone_internal(4, blocks[0], &blocks[2]), CSYS_STATUS_OUT_OF_MEMORY);
+    EXPECT_EQ(csys_memory_realloc_internal(8, &blocks[0]), CSYS_STATUS_OUT_OF_MEMORY);
+    csys_testing_failAllocation(0);
+    EXPECT_EQ(csys_memory_alloc_internal(4, &blocks[3]), 0);
+    for (void*& block : blocks) csys_memory_free_internal(&block);
+}

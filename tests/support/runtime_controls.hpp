@@ -19,10 +19,27 @@ struct DisarmOnExit {
     }
 };
 
-// Arms the k-th memory request from here on to fail; disarms at scope exit.
+// How an armed allocation failure behaves: once (transient), or for every
+// request from the k-th on (persistent, as when memory stays exhausted).
+enum class FailureMode { transient, persistent };
+
+// The mode FailAllocation arms; the allocation sweep runs in both.
+inline FailureMode& currentFailureMode() {
+    static FailureMode mode = FailureMode::transient;
+    return mode;
+}
+
+// Arms the k-th memory request from here on to fail, in the current mode;
+// disarms at scope exit.
 class FailAllocation {
 public:
-    explicit FailAllocation(int32_t k) { csys_testing_failAllocation(k); }
+    explicit FailAllocation(int32_t k) {
+        if (currentFailureMode() == FailureMode::persistent) {
+            csys_testing_failAllocationPersistent(k);
+        } else {
+            csys_testing_failAllocation(k);
+        }
+    }
     ~FailAllocation() { csys_testing_failAllocation(0); }
     FailAllocation(const FailAllocation&) = delete;
     FailAllocation& operator=(const FailAllocation&) = delete;
@@ -55,20 +72,38 @@ private:
 // the operation under test, checks the state it promises, tears everything
 // down and returns the operation's status. The sweep checks that each
 // failing attempt returned the runtime's out-of-memory status unchanged and
-// leaked nothing, and stops at the first success. Returns the number of
-// failure points found.
-inline int32_t sweepAllocationFailures(const std::function<int32_t(int32_t k)>& attempt,
-                                       int32_t limit = 10000) {
+// leaked nothing, and stops at the first success. It runs once with
+// transient failures and once with persistent ones, and returns the number
+// of failure points found (the same in both modes).
+inline int32_t sweepAllocationFailuresIn(FailureMode mode,
+                                         const std::function<int32_t(int32_t k)>& attempt,
+                                         int32_t limit) {
+    const char* modeName = mode == FailureMode::persistent ? "persistent" : "transient";
+    currentFailureMode() = mode;
     for (int32_t k = 1; k <= limit; ++k) {
         const int64_t baseline = csys_testing_liveBlocks();
         const int32_t status = attempt(k);
         csys_testing_failAllocation(0);
-        EXPECT_EQ(csys_testing_liveBlocks(), baseline) << "leak when request " << k << " failed";
-        if (status >= 0) return k - 1;
-        EXPECT_EQ(status, CSYS_STATUS_OUT_OF_MEMORY) << "status changed at request " << k;
+        EXPECT_EQ(csys_testing_liveBlocks(), baseline)
+            << "leak when request " << k << " failed (" << modeName << ")";
+        if (status >= 0) {
+            currentFailureMode() = FailureMode::transient;
+            return k - 1;
+        }
+        EXPECT_EQ(status, CSYS_STATUS_OUT_OF_MEMORY)
+            << "status changed at request " << k << " (" << modeName << ")";
     }
-    ADD_FAILURE() << "operation never succeeded";
+    currentFailureMode() = FailureMode::transient;
+    ADD_FAILURE() << "operation never succeeded (" << modeName << ")";
     return limit;
+}
+
+inline int32_t sweepAllocationFailures(const std::function<int32_t(int32_t k)>& attempt,
+                                       int32_t limit = 10000) {
+    const int32_t transient = sweepAllocationFailuresIn(FailureMode::transient, attempt, limit);
+    const int32_t persistent = sweepAllocationFailuresIn(FailureMode::persistent, attempt, limit);
+    EXPECT_EQ(transient, persistent) << "failure points differ between the two modes";
+    return transient;
 }
 
 }  // namespace cclp::testing

@@ -32,6 +32,8 @@ extern "C" {
 #define CSYS_STATUS_ATTENTION CSYS_STATUS_FROM_BITS(0x80000103u)
 /* An argument lies outside what the operation accepts. */
 #define CSYS_STATUS_INVALID_ARGUMENT CSYS_STATUS_FROM_BITS(0x80000104u)
+/* A count does not fit the type it is asked for in. */
+#define CSYS_STATUS_OVERFLOW CSYS_STATUS_FROM_BITS(0x80000105u)
 
 /* Reports a failed precondition at the given source line and returns. */
 CSYS_API void cstd_assert_(int32_t line);
@@ -80,6 +82,9 @@ CSYS_API int32_t csys_cleanupExecute_(csys_cleanupEntry* entries, int32_t* count
 /* The k-th memory request from now on (alloc, realloc or clone, counted from
  * 1) fails once with CSYS_STATUS_OUT_OF_MEMORY; 0 disarms. Returns 0. */
 CSYS_API int32_t csys_testing_failAllocation(int32_t k);
+/* Every memory request from the k-th on fails, until disarmed with 0 (by
+ * either this control or csys_testing_failAllocation). Returns 0. */
+CSYS_API int32_t csys_testing_failAllocationPersistent(int32_t k);
 /* The k-th call of csys_attention_check from now on returns
  * CSYS_STATUS_ATTENTION; 0 disarms. Returns 0. */
 CSYS_API int32_t csys_testing_failAttention(int32_t k);

@@ -1,0 +1,53 @@
+// The arithmetic from which the score methods build their measurements, once
+// per number format: double precision, and 1/256 fixed point in 32-bit
+// integers. The method table is written once over these overloads
+// (evaluate.hpp). Fixed-point results wrap to 32 bits the way a 32-bit
+// machine computes them, so no input is undefined; inputs within the
+// documented range (positions and widths below 2^23 units) never wrap.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "fixed_point.hpp"
+
+namespace cclp::measure {
+
+inline double add(double a, double b) { return a + b; }
+inline int32_t add(int32_t a, int32_t b) { return wrap32(static_cast<int64_t>(a) + b); }
+
+inline double subtract(double a, double b) { return a - b; }
+inline int32_t subtract(int32_t a, int32_t b) { return wrap32(static_cast<int64_t>(a) - b); }
+
+inline double magnitude(double a) { return std::fabs(a); }
+inline int32_t magnitude(int32_t a) { return wrap32(a < 0 ? -static_cast<int64_t>(a) : a); }
+
+inline double halve(double a) { return a / 2.0; }
+inline int32_t halve(int32_t a) { return a >> 1; }
+
+// Signed division truncating toward zero. A zero divisor (only reachable
+// past a failed precondition) saturates like the infinities of the double
+// format instead of trapping.
+inline int32_t divide(int32_t a, int32_t b) {
+    if (b == 0) return a > 0 ? INT32_MAX : (a < 0 ? INT32_MIN : 0);
+    return wrap32(static_cast<int64_t>(a) / b);
+}
+
+// x / w as a ratio; in fixed point a ratio of 1 is 256.
+inline double ratio(double x, double w) { return x / w; }
+inline int32_t ratio(int32_t x, int32_t w) { return divide(shiftLeft(x, 8), w); }
+
+// x / (2w), for measurements of a sum of two positions.
+inline double halfRatio(double x, double w) { return x / (2.0 * w); }
+inline int32_t halfRatio(int32_t x, int32_t w) { return divide(shiftLeft(x, 7), w); }
+
+inline double mean(double sum, int32_t count) { return sum / static_cast<double>(count); }
+inline int32_t mean(int32_t sum, int32_t count) { return divide(sum, count); }
+
+// a when it is greater than b, else b.
+template <class Number>
+Number larger(Number a, Number b) {
+    return a > b ? a : b;
+}
+
+}  // namespace cclp::measure

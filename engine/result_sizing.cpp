@@ -1,0 +1,139 @@
+#include "result_sizing.hpp"
+
+#include <cstddef>
+
+#include "check.hpp"
+#include "csys_runtime.h"
+#include "owned_arrays.hpp"
+
+namespace cclp {
+namespace {
+
+int32_t resetRecord(cclp_scoreOneResult* record) { return cclp_scoreOneResult_reset(record); }
+int32_t resetRecord(cclp_scoreOneResultEx* record) { return cclp_scoreOneResultEx_reset(record); }
+int32_t constructRecord(cclp_scoreOneResult* record) {
+    return cclp_scoreOneResult_construct(record);
+}
+int32_t constructRecord(cclp_scoreOneResultEx* record) {
+    return cclp_scoreOneResultEx_construct(record);
+}
+
+// The runtime's memory operations on a typed array variable. On failure
+// the variable keeps its block.
+template <class T>
+int32_t reallocArray(T*& array, int32_t count) {
+    void* block = array;
+    const int32_t status =
+        csys_memory_realloc_internal(sizeof(T) * static_cast<size_t>(count), &block);
+    array = static_cast<T*>(block);
+    return status;
+}
+
+template <class Set>
+int32_t resizeSet(Set* set, int32_t n) {
+    CCLP_REQUIRE_NONNULL(set);
+    CCLP_ASSERT(n >= 0);
+    if (n < 0) return CSYS_STATUS_INVALID_ARGUMENT;
+    // A set without an array holds no records, whatever its count says.
+    if (set->results == nullptr || set->numResults < 0) set->numResults = 0;
+    if (set->numResults == n) return CCLP_STATUS_OK;
+    while (set->numResults > 0) {
+        CCLP_RETURN_IF_FAILED(resetRecord(&set->results[set->numResults - 1]));
+        --set->numResults;
+    }
+    CCLP_RETURN_IF_FAILED(reallocArray(set->results, n));
+    while (set->numResults < n) {
+        CCLP_RETURN_IF_FAILED(constructRecord(&set->results[set->numResults]));
+        ++set->numResults;
+    }
+    return CCLP_STATUS_OK;
+}
+
+struct Header {
+    int32_t numScores;
+    uint32_t formats;
+    int32_t numEdges;
+};
+
+// An array fits when the record already held this format with this count.
+// A missing array fits only an empty count: the run writes into it.
+template <class T>
+bool fits(bool hadFormat, int32_t oldCount, int32_t count, const T* array) {
+    return hadFormat && oldCount == count && (array != nullptr || count == 0);
+}
+
+// One format's pair of arrays: both are released when the format is not
+// wanted; otherwise each is marked for resizing unless it already fits.
+struct ArraysToResize {
+    bool edges = false;
+    bool scores = false;
+};
+
+template <class Edge, class Score>
+int32_t planFormat(uint32_t bit, const Header& old, const Header& wanted, Edge*& edges,
+                   Score*& scores, ArraysToResize& resize) {
+    if ((wanted.formats & bit) == 0) {
+        CCLP_RETURN_IF_FAILED(releaseArray(edges));
+        return releaseArray(scores);
+    }
+    const bool had = (old.formats & bit) != 0;
+    resize.edges = !fits(had, old.numEdges, wanted.numEdges, edges);
+    resize.scores = !fits(had, old.numScores, wanted.numScores, scores);
+    return CCLP_STATUS_OK;
+}
+
+template <class Record>
+int32_t prepareRecord(Record* record, const Header& wanted) {
+    CCLP_REQUIRE_NONNULL(record);
+    CCLP_ASSERT(wanted.numScores >= 0 && wanted.numEdges >= 0);
+    if (wanted.numScores < 0 || wanted.numEdges < 0) return CSYS_STATUS_INVALID_ARGUMENT;
+    const Header old{record->numScores, record->formats, record->numEdges};
+    record->numScores = 0;
+    record->formats = 0;
+    record->numEdges = 0;
+    ArraysToResize doubles;
+    ArraysToResize fixed;
+    CCLP_RETURN_IF_FAILED(
+        planFormat(CCLP_FORMAT_DOUBLE, old, wanted, record->edges, record->scores, doubles));
+    CCLP_RETURN_IF_FAILED(
+        planFormat(CCLP_FORMAT_FIXED, old, wanted, record->edgesFixed, record->scoresFixed, fixed));
+    if (doubles.edges) CCLP_RETURN_IF_FAILED(reallocArray(record->edges, wanted.numEdges));
+    if (fixed.edges) CCLP_RETURN_IF_FAILED(reallocArray(record->edgesFixed, wanted.numEdges));
+    if (doubles.scores) CCLP_RETURN_IF_FAILED(reallocArray(record->scores, wanted.numScores));
+    if (fixed.scores) CCLP_RETURN_IF_FAILED(reallocArray(record->scoresFixed, wanted.numScores));
+    record->numScores = wanted.numScores;
+    record->formats = wanted.formats;
+    record->numEdges = wanted.numEdges;
+    return CCLP_STATUS_OK;
+}
+
+template <class Set>
+void discardResults(Set* set) {
+    if (set == nullptr) return;
+    while (set->results != nullptr && set->numResults > 0) {
+        // A reset only releases arrays the record owns; nothing to report.
+        (void)resetRecord(&set->results[set->numResults - 1]);
+        --set->numResults;
+    }
+    set->numResults = 0;
+}
+
+}  // namespace
+
+int32_t resizeScoreResultSet(cclp_scoreResultSet* set, int32_t n) { return resizeSet(set, n); }
+int32_t resizeScoreResultSetEx(cclp_scoreResultSetEx* set, int32_t n) { return resizeSet(set, n); }
+
+int32_t prepareScoreOneResult(cclp_scoreOneResult* record, uint32_t formats, int32_t numScores,
+                              int32_t numEdges) {
+    return prepareRecord(record, Header{numScores, formats, numEdges});
+}
+
+int32_t prepareScoreOneResultEx(cclp_scoreOneResultEx* record, uint32_t formats,
+                                int32_t numScores, int32_t numEdges) {
+    return prepareRecord(record, Header{numScores, formats, numEdges});
+}
+
+void discardScoreResults(cclp_scoreResultSet* set) { discardResults(set); }
+void discardScoreResultsEx(cclp_scoreResultSetEx* set) { discardResults(set); }
+
+}  // namespace cclp

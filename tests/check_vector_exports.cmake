@@ -1,0 +1,37 @@
+# Counts the vector families' functions in the export list: 48 typed members
+# per family, the vector conversion, 26 shareable members per family and 7
+# type checks for each of 14 types.
+list(APPEND CMAKE_MODULE_PATH "${CMAKE_CURRENT_LIST_DIR}/../cmake")
+include(Exports)
+cclp_read_exports("${DEF_FILE}" names)
+
+function(count_matching regex out_var)
+  set(count 0)
+  foreach(name IN LISTS names)
+    if(name MATCHES "${regex}")
+      math(EXPR count "${count} + 1")
+    endif()
+  endforeach()
+  set(${out_var} ${count} PARENT_SCOPE)
+endfunction()
+
+set(failures "")
+macro(expect_count regex expected)
+  count_matching("${regex}" actual)
+  if(NOT actual EQUAL ${expected})
+    string(APPEND failures "\n ${regex}: ${actual} exports, expected ${expected}")
+  endif()
+endmacro()
+
+expect_count("^(cstd_vector_cclp_|csys_typeCheck)" 395)
+expect_count("^csys_typeCheck" 98)
+expect_count("^cstd_vector_cclp_resultSetEx_assignToEx$" 1)
+list(FILTER names EXCLUDE REGEX "^cstd_vector_cclp_resultSetEx_assignToEx$")
+foreach(family score scoreParams scoreResultSet resultSetEx)
+  expect_count("^cstd_vector_cclp_${family}_" 48)
+  expect_count("^cstd_vector_cclp_${family}Shareable_" 26)
+endforeach()
+if(failures)
+  message(FATAL_ERROR "vector family exports:${failures}")
+endif()
+message(STATUS "vector families: 4 x 48 + 1 + 4 x 26 + 98 exports")

@@ -1,0 +1,161 @@
+// Sizing a scored result set and fitting each record's arrays to a run.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "cclp_score/cclp_results.h"
+#include "result_sizing.hpp"
+#include "runtime_controls.hpp"
+
+using namespace cclp;
+using namespace cclp::testing;
+
+namespace {
+
+// A set of n records prepared for doubles, 3 scores, 2 edges.
+void fill(cclp_scoreResultSet& set, int32_t n) {
+    ASSERT_EQ(resizeScoreResultSet(&set, n), 0);
+    for (int32_t r = 0; r < n; ++r) {
+        ASSERT_EQ(prepareScoreOneResult(&set.results[r], CCLP_FORMAT_DOUBLE, 3, 2), 0);
+    }
+}
+
+bool isConstructed(const cclp_scoreOneResult& r) {
+    return r.formats == 1 && r.numScores == 0 && r.numEdges == 0 && r.scores == nullptr &&
+           r.edges == nullptr && r.scoresFixed == nullptr && r.edgesFixed == nullptr;
+}
+
+struct Set {
+    Set() { cclp_scoreResultSet_construct(&set); }
+    ~Set() { cclp_scoreResultSet_destruct(&set); }
+    cclp_scoreResultSet set;
+};
+
+}  // namespace
+
+TEST(ResizeScoreResultSet, AnUnchangedCountKeepsEveryRecord) {
+    LeakCheck leaks;
+    Set s;
+    fill(s.set, 3);
+    const auto* results = s.set.results;
+    const double* scores = s.set.results[2].scores;
+    const int64_t requests = csys_testing_allocationCount();
+    EXPECT_EQ(resizeScoreResultSet(&s.set, 3), 0);
+    EXPECT_EQ(csys_testing_allocationCount(), requests);
+    EXPECT_EQ(s.set.results, results);
+    EXPECT_EQ(s.set.results[2].scores, scores);
+}
+
+TEST(ResizeScoreResultSet, AnyOtherCountRebuildsAllRecords) {
+    LeakCheck leaks;
+    Set s;
+    fill(s.set, 3);
+    ASSERT_EQ(resizeScoreResultSet(&s.set, 2), 0);
+    ASSERT_EQ(s.set.numResults, 2);
+    EXPECT_TRUE(isConstructed(s.set.results[0]));
+    EXPECT_TRUE(isConstructed(s.set.results[1]));
+    fill(s.set, 2);
+    ASSERT_EQ(resizeScoreResultSet(&s.set, 4), 0);
+    EXPECT_TRUE(isConstructed(s.set.results[3]));
+    ASSERT_EQ(resizeScoreResultSet(&s.set, 0), 0);
+    EXPECT_EQ(s.set.numResults, 0);
+}
+
+TEST(ResizeScoreResultSet, ASetWithoutAnArrayHoldsNoRecords) {
+    LeakCheck leaks;
+    cclp_scoreResultSet set{5, nullptr};
+    ASSERT_EQ(resizeScoreResultSet(&set, 5), 0);
+    ASSERT_EQ(set.numResults, 5);
+    EXPECT_TRUE(isConstructed(set.results[4]));
+    cclp_scoreResultSet_destruct(&set);
+}
+
+TEST(ResizeScoreResultSet, FailuresLeaveOnlyValidRecordsCounted) {
+    const int32_t failures = sweepAllocationFailures([](int32_t k) {
+        Set s;
+        fill(s.set, 3);
+        FailAllocation fail(k);
+        const int32_t status = resizeScoreResultSet(&s.set, 2);
+        if (status < 0) {
+            EXPECT_EQ(s.set.numResults, 0);
+        }
+        return status;
+    });
+    EXPECT_EQ(failures, 1);
+    cclp_scoreResultSet set{0, nullptr};
+    AssertionCounter assertions;
+    EXPECT_EQ(resizeScoreResultSet(&set, -1), CSYS_STATUS_INVALID_ARGUMENT);
+    EXPECT_EQ(resizeScoreResultSet(nullptr, 1), CSYS_STATUS_NULL_ARGUMENT);
+    EXPECT_EQ(assertions.count(), 2);
+}
+
+TEST(PrepareScoreOneResult, AFittingRecordKeepsItsArrays) {
+    LeakCheck leaks;
+    cclp_scoreOneResult record;
+    cclp_scoreOneResult_construct(&record);
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_FIXED, 3, 1), 0);
+    const int32_t* scoresFixed = record.scoresFixed;
+    const cclp_edgeFixed* edgesFixed = record.edgesFixed;
+    const int64_t requests = csys_testing_allocationCount();
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_FIXED, 3, 1), 0);
+    EXPECT_EQ(csys_testing_allocationCount(), requests);
+    EXPECT_EQ(record.scoresFixed, scoresFixed);
+    EXPECT_EQ(record.edgesFixed, edgesFixed);
+    EXPECT_EQ(record.formats, 2u);
+    EXPECT_EQ(record.numScores, 3);
+    EXPECT_EQ(record.numEdges, 1);
+    cclp_scoreOneResult_destruct(&record);
+}
+
+TEST(PrepareScoreOneResult, FormatsDecideWhichArraysExist) {
+    LeakCheck leaks;
+    cclp_scoreOneResult record;
+    cclp_scoreOneResult_construct(&record);
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 2, 2), 0);
+    EXPECT_NE(record.scores, nullptr);
+    EXPECT_NE(record.edges, nullptr);
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_FIXED, 2, 2), 0);
+    EXPECT_EQ(record.scores, nullptr);
+    EXPECT_EQ(record.edges, nullptr);
+    EXPECT_NE(record.scoresFixed, nullptr);
+    EXPECT_NE(record.edgesFixed, nullptr);
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED, 4, 1), 0);
+    EXPECT_NE(record.scores, nullptr);
+    EXPECT_NE(record.edges, nullptr);
+    record.scores[3] = 1.0;
+    record.scoresFixed[3] = 256;
+    record.edges[0] = {1.0, 2.0};
+    record.edgesFixed[0] = {256, 512};
+    cclp_scoreOneResult_destruct(&record);
+}
+
+TEST(PrepareScoreOneResult, AMissingArrayIsAllocatedEvenWhenTheCountsMatch) {
+    LeakCheck leaks;
+    cclp_scoreOneResult record;
+    cclp_scoreOneResult_construct(&record);
+    record.numEdges = 2;  // as a copy of a record without edges leaves it
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 0, 2), 0);
+    ASSERT_NE(record.edges, nullptr);
+    record.edges[1] = {1.0, 2.0};
+    cclp_scoreOneResult_destruct(&record);
+}
+
+TEST(PrepareScoreOneResult, AFailedResizeLeavesAZeroHeader) {
+    const int32_t failures = sweepAllocationFailures([](int32_t k) {
+        cclp_scoreOneResultEx record;
+        cclp_scoreOneResultEx_construct(&record);
+        int32_t status = 0;
+        {
+            FailAllocation fail(k);
+            status = prepareScoreOneResultEx(&record, 3, 2, 2);
+        }
+        if (status < 0) {
+            EXPECT_EQ(record.numScores, 0);
+            EXPECT_EQ(record.formats, 0u);
+            EXPECT_EQ(record.numEdges, 0);
+        }
+        cclp_scoreOneResultEx_destruct(&record);
+        return status;
+    });
+    EXPECT_EQ(failures, 4);
+}

@@ -1,0 +1,147 @@
+// Conversion of a caliper library vector of result sets into a vector of
+// extended caliper result sets at one common projection scale.
+#include <gtest/gtest.h>
+
+#include "caliper_fixtures.hpp"
+#include "cclp_score/cclp_vectors.h"
+#include "runtime_controls.hpp"
+
+using namespace cclp::testing;
+
+namespace {
+
+constexpr int32_t kProjectionWidth = 5;
+constexpr uint32_t kSeed = 1000;
+
+// Projection value at column x of row y as fillCaliperSet leaves it.
+uint32_t projectionValue(int32_t x, int32_t y) {
+    return kSeed + static_cast<uint32_t>(100 * y + x);
+}
+
+// Three caliper result sets with the given scales, each following its scale.
+struct ThreeSets {
+    CaliperVector sources{3};
+    explicit ThreeSets(const uint32_t (&scales)[3]) {
+        for (int32_t i = 0; i < 3; ++i) {
+            fillCaliperSet(sources.at(i), 2 + i);
+            sources.at(i).projectionScale = scales[i];
+            sources.at(i).projectionScaling = 1;
+        }
+    }
+};
+
+struct ExVector {
+    cstd_vector_cclp_resultSetEx value{};
+    explicit ExVector(intptr_t count) {
+        EXPECT_EQ(cstd_vector_cclp_resultSetEx_construct(&value, count), 0);
+    }
+    ~ExVector() { EXPECT_EQ(cstd_vector_cclp_resultSetEx_destruct(&value), 0); }
+    ExVector(const ExVector&) = delete;
+    ExVector& operator=(const ExVector&) = delete;
+
+    int32_t size() const {
+        int32_t size = -1;
+        EXPECT_EQ(cstd_vector_cclp_resultSetEx_getSize(&value, &size), 0);
+        return size;
+    }
+    const cclp_resultSetEx& at(intptr_t index) const {
+        const cclp_resultSetEx* element = nullptr;
+        EXPECT_EQ(cstd_vector_cclp_resultSetEx_getElementConst(&value, index, &element), 0);
+        return *element;
+    }
+};
+
+// The first row multiplied by factor, the second row as it was.
+void expectProjection(const cclp_resultSetEx& set, uint32_t factor) {
+    for (int32_t x = 0; x < kProjectionWidth; ++x) {
+        EXPECT_EQ(*cimg_image32_pixelAtConst(&set.projectionImage, x, 0),
+                  projectionValue(x, 0) * factor)
+            << "column " << x;
+        EXPECT_EQ(*cimg_image32_pixelAtConst(&set.projectionImage, x, 1), projectionValue(x, 1))
+            << "column " << x;
+    }
+}
+
+}  // namespace
+
+TEST(ResultSetExVector, BringsEveryScalingProjectionToTheLargestScale) {
+    LeakCheck leaks;
+    ThreeSets sets({0, 1, 4});
+    ExVector vector(5);
+    ASSERT_EQ(cstd_vector_cclp_resultSetEx_assignToEx(&vector.value, &sets.sources.value), 0);
+    ASSERT_EQ(vector.size(), 3);
+    for (int32_t i = 0; i < 3; ++i) {
+        const cclp_resultSetEx& converted = vector.at(i);
+        EXPECT_EQ(converted.projectionScale, 4u) << "element " << i;
+        EXPECT_EQ(converted.numEdges, 2 + i);
+        expectSameEdges(converted.edges, sets.sources.at(i).edges, converted.numEdges);
+        expectZeroExtras(converted.edgesFixed, converted.numEdges);
+        EXPECT_EQ(converted.auxValue, sets.sources.at(i).auxValue);
+    }
+    expectProjection(vector.at(0), 4);
+    expectProjection(vector.at(1), 4);
+    expectProjection(vector.at(2), 1);
+    for (int32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(*cimg_image32_pixelAtConst(&sets.sources.at(i).projectionImage, 0, 0),
+                  projectionValue(0, 0))
+            << "the sources stay as they were";
+    }
+}
+
+TEST(ResultSetExVector, AProjectionThatDoesNotFollowItsScaleIsCopiedUnscaled) {
+    LeakCheck leaks;
+    ThreeSets sets({0, 1, 4});
+    sets.sources.at(0).projectionScaling = 0;
+    ExVector vector(0);
+    ASSERT_EQ(cstd_vector_cclp_resultSetEx_assignToEx(&vector.value, &sets.sources.value), 0);
+    EXPECT_EQ(vector.at(0).projectionScale, 4u);
+    EXPECT_EQ(vector.at(0).projectionScaling, 0u);
+    expectProjection(vector.at(0), 1);
+    expectProjection(vector.at(1), 4);
+}
+
+TEST(ResultSetExVector, ScalesCompareAsSignedValues) {
+    LeakCheck leaks;
+    ThreeSets sets({0x80000000u, 2, 1});
+    ExVector vector(0);
+    AssertionCounter assertions;
+    ASSERT_EQ(cstd_vector_cclp_resultSetEx_assignToEx(&vector.value, &sets.sources.value), 0);
+    EXPECT_EQ(vector.at(0).projectionScale, 2u) << "a scale with the top bit set is no candidate";
+    expectProjection(vector.at(0), 2);
+    EXPECT_EQ(assertions.count(), 1) << "rescaling from a scale above 1 is reported";
+}
+
+TEST(ResultSetExVector, AnEmptySourceEmptiesTheDestination) {
+    LeakCheck leaks;
+    CaliperVector sources(0);
+    ExVector vector(2);
+    ASSERT_EQ(cstd_vector_cclp_resultSetEx_assignToEx(&vector.value, &sources.value), 0);
+    EXPECT_EQ(vector.size(), 0);
+}
+
+TEST(ResultSetExVector, AFailedConversionKeepsTheElementsBeforeIt) {
+    ThreeSets sets({0, 1, 4});
+    int32_t partial = 0;
+    sweepAllocationFailures([&](int32_t k) -> int32_t {
+        ExVector vector(1);
+        int32_t status = 0;
+        {
+            FailAllocation fail(k);
+            status = cstd_vector_cclp_resultSetEx_assignToEx(&vector.value, &sets.sources.value);
+        }
+        if (status < 0 && vector.size() == 3) {
+            // Converted elements first, then the failed one, which claims no
+            // edges, then elements as construction left them.
+            int32_t converted = 0;
+            while (converted < 3 && vector.at(converted).numEdges == 2 + converted) ++converted;
+            EXPECT_LT(converted, 3);
+            if (converted == 3) return status;
+            EXPECT_EQ(vector.at(converted).numEdges, 0);
+            EXPECT_EQ(vector.at(converted).formats, 0u);
+            for (int32_t i = 0; i < converted; ++i) EXPECT_EQ(vector.at(i).projectionScale, 4u);
+            partial += converted > 0;
+        }
+        return status;
+    });
+    EXPECT_GT(partial, 0) << "some failures hit a later element";
+}

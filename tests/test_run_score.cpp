@@ -1,0 +1,358 @@
+// Scoring runs through the exported entry points: which candidates are
+// formed and kept, how they are ranked and limited, and what each result
+// record holds, in both number formats and both record families.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "cclp_score/cclp_score.h"
+#include "runtime_controls.hpp"
+#include "scoring_fixture.hpp"
+
+using namespace cclp::testing;
+
+namespace {
+
+constexpr uint32_t kBothFormats[] = {CCLP_FORMAT_DOUBLE, CCLP_FORMAT_FIXED};
+
+// The result fields of the format the run wrote, in double units.
+template <class Record>
+bool wroteDoubles(const Record& r) {
+    return (r.formats & CCLP_FORMAT_DOUBLE) != 0;
+}
+template <class Record>
+double positionOf(const Record& r) {
+    return wroteDoubles(r) ? r.position : r.positionFixed / 256.0;
+}
+template <class Record>
+double scoreOf(const Record& r) {
+    return wroteDoubles(r) ? r.score : r.scoreFixed / 256.0;
+}
+template <class Record>
+double methodScoreOf(const Record& r, int32_t m) {
+    return wroteDoubles(r) ? r.scores[m] : r.scoresFixed[m] / 256.0;
+}
+template <class Record>
+double edgePositionOf(const Record& r, int32_t e) {
+    return wroteDoubles(r) ? r.edges[e].position : r.edgesFixed[e].position / 256.0;
+}
+
+template <class Set>
+std::vector<std::pair<double, double>> pairsOf(const Output<Set>& out) {
+    std::vector<std::pair<double, double>> pairs;
+    for (int32_t r = 0; r < out.set.numResults; ++r) {
+        pairs.emplace_back(edgePositionOf(out[r], 0), edgePositionOf(out[r], 1));
+    }
+    return pairs;
+}
+
+template <class Set>
+std::vector<double> positionsOf(const Output<Set>& out) {
+    std::vector<double> positions;
+    for (int32_t r = 0; r < out.set.numResults; ++r) positions.push_back(positionOf(out[r]));
+    return positions;
+}
+
+// Fixed-point scores may differ from the exact ones by a unit or so.
+double toleranceOf(uint32_t formats) { return formats == CCLP_FORMAT_FIXED ? 1.5 / 256 : 1e-12; }
+
+// Scores 1 - |p| / 10 for a single edge, 1 - |mean| / 10 for a pair.
+cclp_score nearCentre() { return oneSidedMethod(cclp_scoreMethodPosAbs, 0, 10, 10, 1, 0); }
+
+// Scores |contrast| / 255, 1 from 255 on.
+cclp_score contrast() {
+    cclp_score method;
+    EXPECT_EQ(cclp_score_init(&method), 0);
+    return method;
+}
+
+}  // namespace
+
+TEST(RunScore, PairsAreFormedFirstEdgeMajorInInputOrder) {
+    Params params;
+    params.edgePair(4).methods({nearCentre()}).maxResults(10).sorted(false);
+    using P = std::pair<double, double>;
+    for (const uint32_t formats : kBothFormats) {
+        const Input input({{-3, 5}, {-1, 5}, {2, 5}, {5, 5}}, formats);
+        Output<cclp_scoreResultSet> out;
+        ASSERT_EQ(runScore(input, params, out), 0);
+        EXPECT_EQ(pairsOf(out),
+                  (std::vector<P>{{-3, -1}, {-3, 2}, {-3, 5}, {-1, 2}, {-1, 5}, {2, 5}}))
+            << "formats " << formats;
+        params.maxResults(2);
+        ASSERT_EQ(runScore(input, params, out), 0);
+        EXPECT_EQ(pairsOf(out), (std::vector<P>{{-3, -1}, {-3, 2}})) << "formats " << formats;
+        params.maxResults(10);
+    }
+}
+
+TEST(RunScore, PairPositionIsTheMeanAndFlooredInFixedPoint) {
+    Params params;
+    params.edgePair(4).methods({nearCentre()}).maxResults(10).sorted(false);
+    for (const uint32_t formats : kBothFormats) {
+        Output<cclp_scoreResultSet> out;
+        ASSERT_EQ(runScore(Input({{-2, 5}, {1, 5}, {4, 5}}, formats), params, out), 0);
+        EXPECT_EQ(positionsOf(out), (std::vector<double>{-0.5, 1.0, 2.5}));
+    }
+    Output<cclp_scoreResultSet> out;
+    ASSERT_EQ(runScore(Input({{-3 / 256.0, 5}, {0, 5}}, CCLP_FORMAT_FIXED), params, out), 0);
+    ASSERT_EQ(out.set.numResults, 1);
+    EXPECT_EQ(out[0].positionFixed, -2) << "(-3 + 0) >> 1";
+}
+
+TEST(RunScore, PolarityTestsLetAZeroContrastPassBoth) {
+    const std::vector<EdgeSpec> edges = {{-2, 5}, {0, 0}, {2, -5}};
+    for (const uint32_t formats : kBothFormats) {
+        const Input input(edges, formats);
+        Params params;
+        params.methods({nearCentre()}).maxResults(10).sorted(false);
+        Output<cclp_scoreResultSet> out;
+        params.singleEdge(cclp_polarityPositive);
+        ASSERT_EQ(runScore(input, params, out), 0);
+        EXPECT_EQ(positionsOf(out), (std::vector<double>{-2, 0}));
+        params.singleEdge(cclp_polarityNegative);
+        ASSERT_EQ(runScore(input, params, out), 0);
+        EXPECT_EQ(positionsOf(out), (std::vector<double>{0, 2}));
+        params.singleEdge(7);
+        ASSERT_EQ(runScore(input, params, out), 0);
+        EXPECT_EQ(positionsOf(out), (std::vector<double>{-2, 0, 2}));
+        // First edge light-to-dark, second dark-to-light: (0,1), (0,2), (1,2).
+        params.edgePair(4, cclp_polarityPositive, cclp_polarityNegative);
+        ASSERT_EQ(runScore(input, params, out), 0);
+        EXPECT_EQ(positionsOf(out), (std::vector<double>{-1, 0, 1}));
+    }
+}
+
+TEST(RunScore, RunsWithoutCandidatesGiveEmptyResults) {
+    for (const uint32_t formats : kBothFormats) {
+        Params params;
+        Output<cclp_scoreResultSet> out;
+        ASSERT_EQ(runScore(Input({}, formats), params, out), 0);
+        EXPECT_EQ(out.set.numResults, 0);
+        params.singleEdge(cclp_polarityNegative);
+        ASSERT_EQ(runScore(Input({{-3, 10}, {3, 20}}, formats), params, out), 0);
+        EXPECT_EQ(out.set.numResults, 0);
+        // A pair-only method fails only once a candidate reaches it.
+        params.methods({oneSidedMethod(cclp_scoreMethodSize, 0, 1, 2, 1, 0)});
+        ASSERT_EQ(runScore(Input({{-3, 10}, {3, 20}}, formats), params, out), 0);
+        EXPECT_EQ(runScore(Input({{-3, 10}, {3, -20}}, formats), params, out),
+                  CCLP_STATUS_METHOD_NEEDS_PAIR);
+        params.edgePair(4).methods({nearCentre()});
+        ASSERT_EQ(runScore(Input({{1, 1}}, formats), params, out), 0);
+        EXPECT_EQ(out.set.numResults, 0);
+    }
+}
+
+TEST(RunScore, UnsortedRunsKeepInputOrderEvenBehindAZeroScore) {
+    for (const uint32_t formats : kBothFormats) {
+        const Input input({{-20, 5}, {1, 5}, {-2, 5}}, formats);
+        Params params;
+        params.methods({nearCentre()}).maxResults(2).sorted(false);
+        Output<cclp_scoreResultSet> out;
+        ASSERT_EQ(runScore(input, params, out), 0);
+        ASSERT_EQ(out.set.numResults, 2);
+        EXPECT_EQ(scoreOf(out[0]), 0.0);
+        EXPECT_EQ(positionsOf(out), (std::vector<double>{-20, 1}));
+        params.sorted(true).maxResults(1);
+        ASSERT_EQ(runScore(input, params, out), 0);
+        EXPECT_EQ(positionsOf(out), (std::vector<double>{1}));
+    }
+}
+
+TEST(RunScore, EqualScoresRankLowerPositionFirst) {
+    for (const uint32_t formats : kBothFormats) {
+        Params params;
+        params.methods({nearCentre()}).maxResults(10).sorted(true);
+        Output<cclp_scoreResultSet> out;
+        ASSERT_EQ(runScore(Input({{3, 5}, {-1, 5}, {-3, 5}, {1, 5}}, formats), params, out), 0);
+        EXPECT_EQ(positionsOf(out), (std::vector<double>{-1, 1, -3, 3}));
+        // Equal contrasts: every pair scores the same.
+        params.edgePair(8).methods({contrast()});
+        ASSERT_EQ(runScore(Input({{-3, 90}, {-5, 90}, {5, 90}, {7, 90}}, formats), params, out), 0);
+        EXPECT_EQ(positionsOf(out), (std::vector<double>{-4, 0, 1, 1, 2, 6}));
+    }
+}
+
+TEST(RunScore, TheLimitCutsTheRankedCandidates) {
+    for (const uint32_t formats : kBothFormats) {
+        Params params;
+        params.methods({nearCentre()}).maxResults(3).sorted(true);
+        Output<cclp_scoreResultSet> out;
+        ASSERT_EQ(runScore(Input({{4, 1}, {-3, 1}, {2, 1}, {9, 1}, {-1, 1}}, formats), params, out),
+                  0);
+        EXPECT_EQ(positionsOf(out), (std::vector<double>{-1, 2, -3}));
+        ASSERT_EQ(runScore(Input({{4, 1}, {-3, 1}}, formats), params, out), 0);
+        EXPECT_EQ(positionsOf(out), (std::vector<double>{-3, 4}));
+    }
+}
+
+TEST(RunScore, EachResultCarriesItsOwnEdgeAndMethodScores) {
+    // Edges 0 to 4 fail the polarity test; edges 5 and 6 keep their own
+    // scores after the sort puts edge 6 first.
+    std::vector<EdgeSpec> edges;
+    for (int32_t i = 0; i < 5; ++i) edges.push_back({-1.0 * i, -100.0});
+    edges.push_back({2.0, 51.0});
+    edges.push_back({-1.0, 102.0});
+    for (const uint32_t formats : kBothFormats) {
+        Params params;
+        params.singleEdge(cclp_polarityPositive).methods({contrast(), nearCentre()}).maxResults(5);
+        Output<cclp_scoreResultSet> out;
+        ASSERT_EQ(runScore(Input(edges, formats), params, out), 0);
+        ASSERT_EQ(out.set.numResults, 2);
+        const double tolerance = toleranceOf(formats);
+        EXPECT_EQ(edgePositionOf(out[0], 0), -1.0);
+        EXPECT_NEAR(methodScoreOf(out[0], 0), 0.4, tolerance);
+        EXPECT_NEAR(methodScoreOf(out[0], 1), 0.9, tolerance);
+        EXPECT_EQ(edgePositionOf(out[1], 0), 2.0);
+        EXPECT_NEAR(methodScoreOf(out[1], 0), 0.2, tolerance);
+        EXPECT_NEAR(methodScoreOf(out[1], 1), 0.8, tolerance);
+        EXPECT_EQ(out[1].numScores, 2);
+        EXPECT_EQ(out[1].numEdges, 1);
+        EXPECT_EQ(out[1].formats, formats);
+    }
+}
+
+TEST(RunScore, AMethodScoringZeroKeepsTheCandidateAndEveryMethodScore) {
+    Params params;
+    params.methods({nearCentre(), contrast()}).maxResults(5).sorted(false);
+    Output<cclp_scoreResultSet> out;
+    ASSERT_EQ(runScore(Input({{12, 255}}), params, out), 0);
+    ASSERT_EQ(out.set.numResults, 1);
+    EXPECT_EQ(out[0].score, 0.0);
+    EXPECT_EQ(out[0].scores[0], 0.0);
+    EXPECT_EQ(out[0].scores[1], 1.0) << "evaluated after the zero";
+}
+
+TEST(RunScore, DoubleRunFillsTheFixedFieldsWhenTheInputHasBothFormats) {
+    Params params;
+    params.methods({oneSidedMethod(cclp_scoreMethodPosAbs, 0, 4, 4, 1, 0)})
+        .sorted(false)
+        .maxResults(5);
+    Input input({{-1.0, 30}, {-1.5, 30}, {-1.3, 30}}, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED);
+    // The fixed-point edges are copied as they are, not derived from the
+    // doubles.
+    input.edgesFixed[1] = {-999, 77};
+    Output<cclp_scoreResultSet> out;
+    ASSERT_EQ(runScore(input, params, out), 0);
+    ASSERT_EQ(out.set.numResults, 3);
+    EXPECT_EQ(out[0].formats, 3u);
+    EXPECT_EQ(out[0].score, 0.75);
+    EXPECT_EQ(out[0].scoreFixed, 192);
+    EXPECT_EQ(out[0].scoresFixed[0], 192);
+    EXPECT_EQ(out[0].positionFixed, -256);
+    EXPECT_EQ(out[1].positionFixed, -384);
+    EXPECT_EQ(out[1].scoreFixed, 160);
+    EXPECT_EQ(out[1].edgesFixed[0].position, -999);
+    EXPECT_EQ(out[1].edgesFixed[0].contrast, 77);
+    EXPECT_EQ(out[1].edges[0].position, -1.5);
+    // Rounded, not truncated: -332.8 and 172.8 (score 0.675) in 1/256.
+    EXPECT_EQ(out[2].positionFixed, -333);
+    EXPECT_EQ(out[2].scoreFixed, 173);
+    EXPECT_EQ(out[2].scoresFixed[0], 173);
+
+    input.set.formats = CCLP_FORMAT_DOUBLE;
+    Output<cclp_scoreResultSet> doublesOnly;
+    ASSERT_EQ(runScore(input, params, doublesOnly), 0);
+    EXPECT_EQ(doublesOnly[0].formats, 1u);
+    EXPECT_EQ(doublesOnly[0].scoresFixed, nullptr);
+    EXPECT_EQ(doublesOnly[0].edgesFixed, nullptr);
+    EXPECT_EQ(doublesOnly[0].positionFixed, 0);
+    EXPECT_EQ(doublesOnly[0].scoreFixed, 0);
+}
+
+TEST(RunScore, FixedRunWritesOnlyTheFixedFields) {
+    Params params;
+    params.methods({contrast()});
+    Output<cclp_scoreResultSet> out;
+    ASSERT_EQ(runScore(Input({{-1.5, 191.25}}, CCLP_FORMAT_FIXED), params, out), 0);
+    ASSERT_EQ(out.set.numResults, 1);
+    EXPECT_EQ(out[0].formats, 2u);
+    EXPECT_EQ(out[0].scores, nullptr);
+    EXPECT_EQ(out[0].edges, nullptr);
+    EXPECT_EQ(out[0].position, 0.0);
+    EXPECT_EQ(out[0].positionFixed, -384);
+    EXPECT_EQ(out[0].edgesFixed[0].contrast, fixed256(191.25));
+    EXPECT_EQ(out[0].scoresFixed[0], out[0].scoreFixed);
+}
+
+TEST(RunScore, FormatsChooseTheRun) {
+    Params params;
+    Output<cclp_scoreResultSet> out;
+    EXPECT_EQ(runScore(Input({{1, 1}}, 0), params, out), CCLP_STATUS_FORMAT_NOT_VALID);
+    EXPECT_EQ(runScore(Input({{1, 1}}, 4), params, out), CCLP_STATUS_FORMAT_NOT_VALID);
+    ASSERT_EQ(runScore(Input({{1, 1}}, 3), params, out), 0);
+    EXPECT_EQ(out[0].formats, 3u) << "both formats: scored in double precision";
+    Output<cclp_scoreResultSetEx> outEx;
+    EXPECT_EQ(runScore(InputEx({{1, 1}}, 0), params, outEx), CCLP_STATUS_FORMAT_NOT_VALID);
+    ASSERT_EQ(runScore(InputEx({{1, 1}}, CCLP_FORMAT_FIXED), params, outEx), 0);
+    EXPECT_EQ(outEx[0].formats, 2u);
+}
+
+TEST(RunScore, FixedPairRunsNeedAWidthOfAtLeastOneUnit) {
+    Params params;
+    params.methods({nearCentre()});
+    Output<cclp_scoreResultSet> out;
+    const cclp_desiredEdge tooClose[2] = {{0.0, 3}, {0.001, 3}};
+    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.params, 2, tooClose), 0);
+    const Input input({{-1, 1}, {1, 1}}, CCLP_FORMAT_FIXED);
+    EXPECT_EQ(runScore(input, params, out), CCLP_STATUS_ZERO_PAIR_WIDTH);
+    EXPECT_EQ(runScore(Input({{-1, 1}, {1, 1}}), params, out), 0) << "no such limit in doubles";
+    const cclp_desiredEdge apart[2] = {{0.0, 3}, {0.002, 3}};
+    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.params, 2, apart), 0);
+    EXPECT_EQ(runScore(input, params, out), 0);
+}
+
+TEST(RunScore, ExtendedRunsScoreTheExtraValuesAndPlainRunsScoreThemZero) {
+    // Method 13 scores the larger of extra2 and extra3: 1 - max / 10.
+    const cclp_score extraMax = oneSidedMethod(cclp_scoreMethodExtraMax, 0, 10, 10, 1, 0);
+    const cclp_score extraDiff = oneSidedMethod(cclp_scoreMethodExtra1Diff, 0, 10, 10, 1, 0);
+    const std::vector<EdgeSpec> edges = {{-2, 5, 1, 2, 4}, {3, 5, 7, 3, 1}};
+    for (const uint32_t formats : kBothFormats) {
+        Params params;
+        params.methods({extraMax}).maxResults(5).sorted(false);
+        Output<cclp_scoreResultSetEx> outEx;
+        ASSERT_EQ(runScore(InputEx(edges, formats), params, outEx), 0);
+        ASSERT_EQ(outEx.set.numResults, 2);
+        const double tolerance = toleranceOf(formats);
+        EXPECT_NEAR(scoreOf(outEx[0]), 0.6, tolerance);
+        EXPECT_NEAR(scoreOf(outEx[1]), 0.7, tolerance);
+        params.edgePair(5).methods({extraDiff, extraMax});
+        ASSERT_EQ(runScore(InputEx(edges, formats), params, outEx), 0);
+        ASSERT_EQ(outEx.set.numResults, 1);
+        EXPECT_NEAR(methodScoreOf(outEx[0], 0), 0.4, tolerance);
+        EXPECT_NEAR(methodScoreOf(outEx[0], 1), 0.6, tolerance);
+        if (formats == CCLP_FORMAT_FIXED) {
+            EXPECT_EQ(outEx[0].edgesFixed[1].extra1, fixed256(7));
+        } else {
+            EXPECT_EQ(outEx[0].edges[1].extra1, 7.0);
+        }
+
+        AssertionCounter assertions;
+        Output<cclp_scoreResultSet> out;
+        ASSERT_EQ(runScore(Input({{-2, 5}, {3, 5}}, formats), params, out), 0);
+        ASSERT_EQ(out.set.numResults, 1);
+        EXPECT_EQ(scoreOf(out[0]), 0.0);
+        EXPECT_EQ(methodScoreOf(out[0], 0), 0.0);
+        EXPECT_EQ(methodScoreOf(out[0], 1), 0.0);
+        EXPECT_EQ(assertions.count(), 2) << "each extra method reported";
+    }
+}
+
+TEST(RunScore, ARepeatedRunAllocatesOnlyItsWorkingBlock) {
+    for (const uint32_t formats : {1u, 2u, 3u}) {
+        Params params;
+        params.edgePair(4).methods({nearCentre(), contrast()}).maxResults(3);
+        const Input input({{-3, 5}, {-1, 9}, {2, 5}, {5, 7}}, formats);
+        Output<cclp_scoreResultSet> out;
+        ASSERT_EQ(runScore(input, params, out), 0);
+        const auto* results = out.set.results;
+        const auto* scores = out[2].scores;
+        const int64_t before = csys_testing_allocationCount();
+        ASSERT_EQ(runScore(input, params, out), 0);
+        EXPECT_EQ(csys_testing_allocationCount() - before, 1) << "formats " << formats;
+        EXPECT_EQ(out.set.results, results);
+        EXPECT_EQ(out[2].scores, scores);
+    }
+}

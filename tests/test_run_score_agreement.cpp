@@ -1,0 +1,228 @@
+// The fixed-point run against the floating-point run on many random,
+// well-conditioned inputs: edges on the 1/256 grid, continuous scoring
+// functions whose ramps span at least one unit of the measured value. Each
+// method score agrees within a few 1/256, each combined score within what
+// those errors allow, and the fixed-point ranking never puts a clearly
+// worse candidate ahead of a better one.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "cclp_score/cclp_score.h"
+#include "scoring_fixture.hpp"
+
+using namespace cclp::testing;
+
+namespace {
+
+constexpr double kMethodTolerance = 3.0 / 256;
+
+class RandomCase {
+public:
+    explicit RandomCase(uint32_t seed) : rng_(seed) {}
+
+    // Grid values: multiples of 1/16, so every abscissa and position is
+    // exact in both formats.
+    double grid(double low, double high) {
+        std::uniform_int_distribution<int32_t> steps(static_cast<int32_t>(low * 16),
+                                                     static_cast<int32_t>(high * 16));
+        return steps(rng_) / 16.0;
+    }
+    int32_t pick(int32_t low, int32_t high) {
+        return std::uniform_int_distribution<int32_t>(low, high)(rng_);
+    }
+
+    std::vector<EdgeSpec> edges() {
+        std::vector<EdgeSpec> edges;
+        double position = grid(-40, -25);
+        const int32_t n = pick(6, 14);
+        for (int32_t i = 0; i < n; ++i) {
+            const double contrast = grid(5, 250) * (pick(0, 2) == 0 ? -1 : 1);
+            edges.push_back({position, contrast, grid(0, 20), grid(0, 20), grid(0, 20)});
+            position += grid(0.5, 7);
+        }
+        return edges;
+    }
+
+    // Continuous one-sided functions: y1 = 0, so nothing jumps at x2.
+    cclp_score upward(int32_t method, double x0, double span) {
+        const double x1 = x0 + span;
+        return oneSidedMethod(method, x0, x1, x1 + grid(0, 2), 1, 0);
+    }
+    cclp_score downward(int32_t method, double x0, double span) {
+        const double x1 = x0 - span;
+        return oneSidedMethod(method, x0, x1, x1 - grid(0, 2), 1, 0);
+    }
+    // A peak of 1 at the split, falling on both sides.
+    cclp_score triangle(int32_t method, double split) {
+        const double low[3] = {split, split - grid(1, 2), split - 3};
+        const double high[3] = {split, split + grid(1, 2), split + 3};
+        return twoSidedMethod(method, low, high, 1, 0, 1, 0);
+    }
+
+    cclp_score singleEdgeMethod() {
+        switch (pick(0, 4)) {
+        case 0: return upward(cclp_scoreMethodPosAbs, grid(0, 5), grid(5, 30));
+        case 1: return downward(cclp_scoreMethodContrast, grid(100, 255), grid(60, 90));
+        case 2: return upward(cclp_scoreMethodPos, grid(-40, 0), grid(10, 50));
+        case 3: {
+            cclp_score method = upward(cclp_scoreMethodOffsetDist, grid(0, 2), grid(5, 20));
+            method.oneSided.positionOffset = grid(-10, 10);
+            return method;
+        }
+        default: return downward(cclp_scoreMethodExtraMax, grid(10, 20), grid(5, 10));
+        }
+    }
+
+    cclp_score pairMethod() {
+        switch (pick(0, 12)) {
+        case 0: return upward(cclp_scoreMethodSizeDiff, grid(0, 0.25), grid(1, 2));
+        case 1: return upward(cclp_scoreMethodSize, grid(0.5, 1.5), grid(1, 4));
+        case 2: return upward(cclp_scoreMethodPosNormAbs, 0, grid(1, 3));
+        case 3: return upward(cclp_scoreMethodPosAbs, grid(0, 5), grid(5, 30));
+        case 4: return oneSidedMethod(cclp_scoreMethodStraddle, 0, 1, 1, 1, 0);
+        case 5: return downward(cclp_scoreMethodContrast, grid(100, 255), grid(60, 90));
+        case 6: return upward(cclp_scoreMethodPosNorm, grid(-3, 0), grid(2, 6));
+        case 7: return upward(cclp_scoreMethodPos, grid(-40, 0), grid(10, 50));
+        case 8: return triangle(cclp_scoreMethodSizeDiffSigned, grid(-0.5, 0.5));
+        case 9: return triangle(cclp_scoreMethodEdgePos, grid(-5, 5));
+        case 10: {
+            const double low[3] = {grid(0, 2), 12, 14};
+            const double high[3] = {grid(0, 2), 15, 16};
+            cclp_score method = twoSidedMethod(cclp_scoreMethodOffsetDist, low, high, 1, 0, 1, 0);
+            method.twoSided.lowSide.positionOffset = grid(-10, 0);
+            method.twoSided.highSide.positionOffset = grid(0, 10);
+            return method;
+        }
+        case 11: return upward(cclp_scoreMethodExtra1Diff, 0, grid(5, 20));
+        default: return downward(cclp_scoreMethodExtraMax, grid(10, 20), grid(5, 10));
+        }
+    }
+
+private:
+    std::mt19937 rng_;
+};
+
+struct Candidate {
+    double score;
+    double position;
+    std::vector<double> scores;
+};
+
+// The results of one run in double units, and where each candidate (by the
+// fixed-point positions of its edges) stands among them.
+struct Scored {
+    std::vector<Candidate> candidates;
+    std::map<std::pair<int32_t, int32_t>, size_t> byEdges;
+};
+
+Scored read(const cclp_scoreResultSetEx& set) {
+    Scored scored;
+    for (int32_t r = 0; r < set.numResults; ++r) {
+        const cclp_scoreOneResultEx& record = set.results[r];
+        const bool doubles = (record.formats & CCLP_FORMAT_DOUBLE) != 0;
+        Candidate c{doubles ? record.score : record.scoreFixed / 256.0,
+                    doubles ? record.position : record.positionFixed / 256.0,
+                    {}};
+        for (int32_t m = 0; m < record.numScores; ++m) {
+            c.scores.push_back(doubles ? record.scores[m] : record.scoresFixed[m] / 256.0);
+        }
+        const auto key = [&](int32_t e) {
+            return e < record.numEdges ? (doubles ? fixed256(record.edges[e].position)
+                                                  : record.edgesFixed[e].position)
+                                       : 0;
+        };
+        scored.byEdges[{key(0), key(1)}] = scored.candidates.size();
+        scored.candidates.push_back(c);
+    }
+    return scored;
+}
+
+// How far a fixed-point combined score may stray: the method errors and the
+// rounding of each partial product, carried through the geometric mean;
+// unbounded once a score or partial product nears 0.
+double combinedTolerance(const Candidate& exact) {
+    double relative = 0.0;
+    double partial = 1.0;
+    for (const double s : exact.scores) {
+        partial *= s;
+        if (s < 4.0 / 256 || partial < 4.0 / 256) return 1.0;
+        relative += kMethodTolerance / s + 0.5 / 256 / partial;
+    }
+    return 2.0 / 256 + exact.score * relative / static_cast<double>(exact.scores.size());
+}
+
+Scored run(const InputEx& input, Params& params, bool sorted) {
+    params.sorted(sorted).maxResults(1000);
+    Output<cclp_scoreResultSetEx> out;
+    EXPECT_EQ(runScore(input, params, out), 0);
+    return read(out.set);
+}
+
+void compareTrial(uint32_t seed) {
+    RandomCase random(seed);
+    const std::vector<EdgeSpec> edges = random.edges();
+    const bool pairs = seed % 2 == 1;
+    Params params;
+    std::vector<cclp_score> methods;
+    const int32_t numMethods = random.pick(1, 4);
+    for (int32_t m = 0; m < numMethods; ++m) {
+        methods.push_back(pairs ? random.pairMethod() : random.singleEdgeMethod());
+    }
+    params.methods(methods);
+    if (pairs) {
+        params.edgePair(random.grid(2, 30));
+    } else {
+        params.singleEdge();
+    }
+    const InputEx doubles(edges, CCLP_FORMAT_DOUBLE);
+    const InputEx fixed(edges, CCLP_FORMAT_FIXED);
+
+    const Scored exact = run(doubles, params, false);
+    const Scored approx = run(fixed, params, false);
+    ASSERT_EQ(exact.candidates.size(), approx.candidates.size());
+    for (size_t k = 0; k < exact.candidates.size(); ++k) {
+        const Candidate& e = exact.candidates[k];
+        const Candidate& a = approx.candidates[k];
+        EXPECT_NEAR(a.position, e.position, 1.0 / 256) << "candidate " << k;
+        for (size_t m = 0; m < e.scores.size(); ++m) {
+            EXPECT_NEAR(a.scores[m], e.scores[m], kMethodTolerance)
+                << "candidate " << k << ", method " << methods[m].method;
+        }
+        EXPECT_NEAR(a.score, e.score, combinedTolerance(e)) << "candidate " << k;
+    }
+
+    // Walking the fixed-point ranking, the exact scores may only rise by
+    // what the two candidates' tolerances allow.
+    const Scored ranked = run(fixed, params, true);
+    const Scored exactRanked = run(doubles, params, true);
+    ASSERT_FALSE(ranked.candidates.empty());
+    std::vector<const Candidate*> order(ranked.byEdges.size());
+    for (const auto& [edgesKey, rank] : ranked.byEdges) {
+        order[rank] = &exact.candidates[exact.byEdges.at(edgesKey)];
+    }
+    for (size_t r = 0; r + 1 < order.size(); ++r) {
+        EXPECT_GE(order[r]->score + combinedTolerance(*order[r]),
+                  order[r + 1]->score - combinedTolerance(*order[r + 1]))
+            << "rank " << r;
+    }
+    const Candidate& best = exactRanked.candidates.front();
+    EXPECT_GE(order.front()->score + combinedTolerance(*order.front()),
+              best.score - combinedTolerance(best));
+}
+
+}  // namespace
+
+TEST(RunScoreAgreement, FixedPointRunsRankAndScoreLikeDoublePrecisionRuns) {
+    for (uint32_t seed = 1; seed <= 400; ++seed) {
+        SCOPED_TRACE(::testing::Message() << "seed " << seed);
+        compareTrial(seed);
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+}
