@@ -45,8 +45,9 @@ TEST(TableReport, ListsRanksScoresAndEdges) {
         << table;
     EXPECT_TRUE(
         std::regex_search(table, std::regex(R"(rank +position +score +sizeDiff +first edge)")));
-    EXPECT_TRUE(std::regex_search(table, std::regex(R"(\n +1 +0\.000 +1\.0000 +1\.0000 +)"
-                                                    R"(#0 -10\.000 \(\+50\.00\) +#2 10\.000 \(-40\.00\))")))
+    EXPECT_TRUE(
+        std::regex_search(table, std::regex(R"(\n +1 +0\.000 +1\.0000 +1\.0000 +)"
+                                            R"(#0 -10\.000 \(\+50\.00\) +#2 10\.000 \(-40\.00\))")))
         << table;
     EXPECT_TRUE(std::regex_search(
         table, std::regex(R"(\n +2 +-4\.000 +0\.2500 +0\.2500 +#0 .* #1 2\.000 \(-5\.00\))")))

@@ -8,18 +8,22 @@ namespace cclp_cli {
 namespace {
 
 // A library record for the length of a scope: constructed on entry,
-// destructed on exit.
-template <class Record, int32_t (*Construct)(Record*), int32_t (*Destruct)(Record*)>
+// destructed on exit. Life cycles are static functions rather than function
+// pointers, since the address of an imported function is no constant on
+// every platform.
+template <class LifeCycle>
 class Owned {
 public:
+    using Record = typename LifeCycle::Record;
+
     explicit Owned(const char* what) {
-        const int32_t status = Construct(&record_);
+        const int32_t status = LifeCycle::construct(&record_);
         if (status < 0) {
             throw RunError(std::string("cannot construct ") + what + ": " + describeStatus(status),
                            status);
         }
     }
-    ~Owned() { Destruct(&record_); }
+    ~Owned() { LifeCycle::destruct(&record_); }
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
 
@@ -30,24 +34,40 @@ private:
     Record record_{};
 };
 
+#define CCLP_CLI_LIFE_CYCLE(name, type)                                   \
+    struct name {                                                         \
+        using Record = type;                                              \
+        static int32_t construct(type* r) { return type##_construct(r); } \
+        static int32_t destruct(type* r) { return type##_destruct(r); }   \
+    };
+CCLP_CLI_LIFE_CYCLE(ResultSetLife, cclp_resultSet)
+CCLP_CLI_LIFE_CYCLE(ResultSetExLife, cclp_resultSetEx)
+CCLP_CLI_LIFE_CYCLE(ScoreResultSetLife, cclp_scoreResultSet)
+CCLP_CLI_LIFE_CYCLE(ScoreResultSetExLife, cclp_scoreResultSetEx)
+#undef CCLP_CLI_LIFE_CYCLE
+
 struct PlainForm {
-    using Input = Owned<cclp_resultSet, cclp_resultSet_construct, cclp_resultSet_destruct>;
-    using Output =
-        Owned<cclp_scoreResultSet, cclp_scoreResultSet_construct, cclp_scoreResultSet_destruct>;
+    using Input = Owned<ResultSetLife>;
+    using Output = Owned<ScoreResultSetLife>;
     using EdgeRecord = cclp_edge;
     using EdgeFixedRecord = cclp_edgeFixed;
     static constexpr const char* kEntryPoint = "cclp_runScore";
-    static constexpr auto run = cclp_runScore;
+    static int32_t run(const cclp_resultSet* input, const cclp_scoreParams* params,
+                       cclp_scoreResultSet* output) {
+        return cclp_runScore(input, params, output);
+    }
 };
 
 struct ExtendedForm {
-    using Input = Owned<cclp_resultSetEx, cclp_resultSetEx_construct, cclp_resultSetEx_destruct>;
-    using Output = Owned<cclp_scoreResultSetEx, cclp_scoreResultSetEx_construct,
-                         cclp_scoreResultSetEx_destruct>;
+    using Input = Owned<ResultSetExLife>;
+    using Output = Owned<ScoreResultSetExLife>;
     using EdgeRecord = cclp_edgeEx;
     using EdgeFixedRecord = cclp_edgeFixedEx;
     static constexpr const char* kEntryPoint = "cclp_runScoreEx";
-    static constexpr auto run = cclp_runScoreEx;
+    static int32_t run(const cclp_resultSetEx* input, const cclp_scoreParams* params,
+                       cclp_scoreResultSetEx* output) {
+        return cclp_runScoreEx(input, params, output);
+    }
 };
 
 template <class Record, class Source>

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "method_table.hpp"
+#include "input_document.hpp"
 #include "plot_parts.hpp"
 #include "text_format.hpp"
 
@@ -76,6 +76,15 @@ std::vector<std::string> titleLines(const std::string& title) {
     return lines;
 }
 
+std::string edgeModelText(const Job& job) {
+    const auto polarity = [&](std::size_t k) {
+        return std::string(polarityName(job.desiredEdges[k].polarity));
+    };
+    if (!job.pairs()) return "single edges, polarity " + polarity(0);
+    return "edge pairs, " + polarity(0) + " then " + polarity(1) + ", expected width " +
+           compact(job.expectedWidth(), 6);
+}
+
 std::vector<std::string> headerTitle(const Job& job) {
     return titleLines(job.description.empty() ? "cclp-score" : job.description);
 }
@@ -94,10 +103,8 @@ void drawHeader(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome) {
     std::string run =
         outcome.entryPoint + ", " +
         (outcome.fixedPoint() ? "fixed point (curves drawn in floating point)" : "floating point") +
-        "; " + std::to_string(job.edges.size()) + " edges; " +
-        (job.pairs() ? "edge pairs, expected width " + compact(job.expectedWidth(), 6)
-                     : std::string("single edges")) +
-        "; " + std::to_string(outcome.results.size()) + " kept";
+        "; " + std::to_string(job.edges.size()) + " edges; " + edgeModelText(job) + "; " +
+        std::to_string(outcome.results.size()) + " kept";
     canvas.text(kMargin, y + 20.0, run, textStyle(11.5, colour::faint));
     canvas.text(kMargin, y + 38.0, winnerText(job, outcome),
                 textStyle(12.5, colour::winner, "start", true));
