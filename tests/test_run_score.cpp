@@ -225,6 +225,23 @@ TEST(RunScore, AMethodScoringZeroKeepsTheCandidateAndEveryMethodScore) {
     EXPECT_EQ(out[0].scores[1], 1.0) << "evaluated after the zero";
 }
 
+// Found by fuzzing: a ramp narrower than 1e-7 scored edges on it up to 100.
+TEST(RunScore, ScoresStayWithinTheLevelsOnARampTooSteepToFollow) {
+    Params params;
+    params.methods({oneSidedMethod(cclp_scoreMethodPos, 0, 1e-8, 1, 1, 0.5)}).maxResults(5);
+    Output<cclp_scoreResultSet> out;
+    ASSERT_EQ(runScore(Input({{0.5e-8, 9}, {0.9e-8, 9}}, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED),
+                       params, out),
+              0);
+    ASSERT_EQ(out.set.numResults, 2);
+    for (int32_t r = 0; r < 2; ++r) {
+        EXPECT_GE(out[r].score, 0.5);
+        EXPECT_LE(out[r].score, 1.0);
+        EXPECT_LE(out[r].scoreFixed, 256);
+    }
+    EXPECT_EQ(out[0].score, 1.0) << "the formula gives 7.5";
+}
+
 TEST(RunScore, DoubleRunFillsTheFixedFieldsWhenTheInputHasBothFormats) {
     Params params;
     params.methods({oneSidedMethod(cclp_scoreMethodPosAbs, 0, 4, 4, 1, 0)})
