@@ -319,6 +319,14 @@ TEST(RunScore, FixedPairRunsNeedAWidthOfAtLeastOneUnit) {
     const cclp_desiredEdge apart[2] = {{0.0, 3}, {0.002, 3}};
     ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.params, 2, apart), 0);
     EXPECT_EQ(runScore(input, params, out), 0);
+    // Only a record written by hand carries a width of 0: the double run
+    // reports it and scores on.
+    params.params.desiredEdges[1].position = 0.0;
+    AssertionCounter assertions;
+    EXPECT_EQ(runScore(Input({{-1, 1}, {1, 1}}), params, out), 0);
+    EXPECT_EQ(assertions.count(), 1);
+    EXPECT_EQ(out.set.numResults, 1);
+    EXPECT_EQ(runScore(input, params, out), CCLP_STATUS_ZERO_PAIR_WIDTH);
 }
 
 TEST(RunScore, ExtendedRunsScoreTheExtraValuesAndPlainRunsScoreThemZero) {
