@@ -10,15 +10,18 @@
 #include "cmath_lib.h"
 #include "fixed_point.hpp"
 #include "number_formats.hpp"
+#include "portable_pow.hpp"
 
 namespace cclp {
 
-// The count-th root of a product of count scores.
+// The count-th root of a product of count scores. Roots beyond the square
+// root use the portable power function: the C library's pow differs between
+// platforms in the last bit, and results must not.
 inline double combineScores(double product, int32_t count) {
     if (count <= 0) return 0.0;
     if (count == 1) return product;
     if (count == 2) return std::sqrt(product);
-    return std::pow(product, 1.0 / count);
+    return portablePow(product, 1.0 / count);
 }
 
 // The same in 1/256 units: the square root is the integer root of the
@@ -31,7 +34,7 @@ inline int32_t combineScoresFixed(int32_t product, int32_t count) {
         const uint32_t root = cmath_sqrt32(static_cast<uint32_t>(shiftLeft(product, 8)));
         return static_cast<int32_t>(root & 0xFFFFu);
     }
-    return round256Scaled(std::pow(product / 256.0, 1.0 / count) * 256.0);
+    return round256Scaled(portablePow(product / 256.0, 1.0 / count) * 256.0);
 }
 
 inline double multiplyScores(double product, double score) { return product * score; }

@@ -4,6 +4,7 @@
 
 #include "check.hpp"
 #include "csys_runtime.h"
+#include "owned_arrays.hpp"
 
 namespace cclp {
 namespace {
@@ -24,14 +25,6 @@ int32_t reallocArray(T*& array, int32_t count) {
     void* block = array;
     const int32_t status =
         csys_memory_realloc_internal(sizeof(T) * static_cast<size_t>(count), &block);
-    array = static_cast<T*>(block);
-    return status;
-}
-
-template <class T>
-int32_t releaseArray(T*& array) {
-    void* block = array;
-    const int32_t status = csys_memory_free_internal(&block);
     array = static_cast<T*>(block);
     return status;
 }
