@@ -14,6 +14,7 @@
 #include "fuzz_methods.hpp"
 #include "fuzz_support.hpp"
 #include "function_value.hpp"
+#include "portable_pow.hpp"
 #include "score_method.hpp"
 
 namespace {
@@ -226,14 +227,51 @@ void fuzzStoredMethods(FuzzedDataProvider& in) {
     FUZZ_CHECK(cclp_scoreParams_destruct(&params) == 0);
 }
 
+// Units in the last place between two finite doubles.
+uint64_t ulpsBetween(double a, double b) {
+    const auto ordered = [](double value) {
+        int64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        return bits < 0 ? INT64_MIN - bits : bits;
+    };
+    const int64_t x = ordered(a), y = ordered(b);
+    return x > y ? static_cast<uint64_t>(x) - static_cast<uint64_t>(y)
+                 : static_cast<uint64_t>(y) - static_cast<uint64_t>(x);
+}
+
+// The power function behind the geometric means of three or more scores,
+// over what the means ask of it: roots (y = 1/count, count >= 3) of products
+// of scores, which lie in (0, 1] in double precision and below 2^23 in fixed
+// point. There it is within an ulp of the C library's pow, and a root of a
+// value in [0, 1] stays in [0, 1]. The C library's own (exact) results stand
+// for the special arguments.
+void fuzzPower(FuzzedDataProvider& in) {
+    double x = in.ConsumeBool() ? in.ConsumeProbability<double>() : std::fabs(readDouble(in));
+    if (x > 8388608.0) x = std::fmod(x, 8388608.0);
+    const int32_t count = in.ConsumeBool() ? in.ConsumeIntegralInRange<int32_t>(3, 64)
+                                           : in.ConsumeIntegralInRange<int32_t>(3, INT32_MAX);
+    const double y = in.ConsumeIntegralInRange<int>(0, 15) == 0 ? readDouble(in) : 1.0 / count;
+    if (std::isnan(x) || std::isnan(y)) return;  // products of scores are numbers
+    const double value = cclp::portablePow(x, y);
+    const double reference = std::pow(x, y);
+    if (x == 0.0 || std::isinf(x) || std::isinf(y) || x == 1.0 || y == 0.0) {
+        FUZZ_CHECK(sameBits(value, reference));
+        return;
+    }
+    if (y < 0.0 || y > 1.0 / 3) return;  // beyond what the means use
+    FUZZ_CHECK(ulpsBetween(value, reference) <= 1);
+    if (x <= 1.0) FUZZ_CHECK(value > 0.0 && value <= 1.0);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    switch (in.ConsumeIntegralInRange<int>(0, 2)) {
+    switch (in.ConsumeIntegralInRange<int>(0, 3)) {
     case 0: fuzzOneSided(in); break;
     case 1: fuzzTwoSided(in); break;
-    default: fuzzStoredMethods(in); break;
+    case 2: fuzzStoredMethods(in); break;
+    default: fuzzPower(in); break;
     }
     return 0;
 }
