@@ -10,6 +10,9 @@ add_compile_options(--coverage -fprofile-update=atomic)
 add_link_options(--coverage)
 
 set(CCLP_COVERAGE_FOLDERS include frame score params results engine vectors)
+# The report fails below these (percent).
+set(CCLP_COVERAGE_MIN_LINES 95 CACHE STRING "Least line coverage the report accepts")
+set(CCLP_COVERAGE_MIN_BRANCHES 90 CACHE STRING "Least branch coverage the report accepts")
 set(coverage_filters)
 foreach(folder IN LISTS CCLP_COVERAGE_FOLDERS)
   list(APPEND coverage_filters --filter "${CMAKE_SOURCE_DIR}/${folder}/")
@@ -22,6 +25,8 @@ add_custom_target(coverage_report
   COMMAND ${GCOVR_EXECUTABLE} --root "${CMAKE_SOURCE_DIR}" ${coverage_filters}
           --exclude-unreachable-branches --exclude-throw-branches
           --print-summary
+          --fail-under-line ${CCLP_COVERAGE_MIN_LINES}
+          --fail-under-branch ${CCLP_COVERAGE_MIN_BRANCHES}
           --txt "${CMAKE_BINARY_DIR}/coverage.txt"
           --html-details "${CMAKE_BINARY_DIR}/coverage/index.html"
           "${CMAKE_BINARY_DIR}"
