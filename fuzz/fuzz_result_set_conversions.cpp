@@ -22,9 +22,10 @@
 
 namespace {
 
+using cclp::fuzz::Bytes;
 using cclp::fuzz::bytesOf;
+using cclp::fuzz::copiedArrayMatches;
 using cclp::fuzz::Injection;
-using Bytes = std::vector<unsigned char>;
 
 template <class T>
 T* allocateArray(int32_t count) {
@@ -133,28 +134,6 @@ Bytes describe(const Set& set) {
     return bytes;
 }
 
-// Edges as the destination form holds them: position and contrast carried
-// over; extras copied between extended edges, zero otherwise.
-template <class To, class From>
-bool convertedEdgesMatch(const To* to, const From* from, int32_t count) {
-    if (count <= 0 || from == nullptr) return to == nullptr;
-    if (to == nullptr || static_cast<const void*>(to) == static_cast<const void*>(from)) {
-        return false;
-    }
-    for (int32_t i = 0; i < count; ++i) {
-        To expected{};
-        std::memset(&expected, 0, sizeof expected);
-        if constexpr (std::is_same_v<To, From>) {
-            expected = from[i];
-        } else {
-            expected.position = from[i].position;
-            expected.contrast = from[i].contrast;
-        }
-        if (std::memcmp(&to[i], &expected, sizeof expected) != 0) return false;
-    }
-    return true;
-}
-
 template <class Image>
 bool samePixels(const Image& a, const Image& b) {
     return pixelsOf(a) == pixelsOf(b) && (a.pixels == nullptr || a.pixels != b.pixels);
@@ -164,8 +143,8 @@ template <class To, class From>
 void checkCarriedAcross(const To& to, const From& from) {
     FUZZ_CHECK(to.numEdges == from.numEdges);
     FUZZ_CHECK(to.formats == from.formats);
-    FUZZ_CHECK(convertedEdgesMatch(to.edges, from.edges, from.numEdges));
-    FUZZ_CHECK(convertedEdgesMatch(to.edgesFixed, from.edgesFixed, from.numEdges));
+    FUZZ_CHECK(copiedArrayMatches(to.edges, from.edges, from.numEdges));
+    FUZZ_CHECK(copiedArrayMatches(to.edgesFixed, from.edgesFixed, from.numEdges));
     FUZZ_CHECK(to.projectionScale == from.projectionScale);
     FUZZ_CHECK(to.projectionScaling == from.projectionScaling);
     FUZZ_CHECK(to.auxValue == from.auxValue);

@@ -29,11 +29,11 @@
 
 namespace {
 
+using cclp::fuzz::Bytes;
 using cclp::fuzz::bytesOf;
 using cclp::fuzz::Injection;
 using cclp::fuzz::referenceRound256;
-
-using Bytes = std::vector<unsigned char>;
+using cclp::fuzz::sameBits;
 
 template <class T>
 void append(Bytes& bytes, const T& value) {
@@ -395,8 +395,6 @@ bool ranksBefore(const Key& a, const Key& b) {
     }
     return a.position < b.position;
 }
-
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Equal scores and positions; candidates tied on both may come in either
 // order, so -0.0 and 0.0 are alike here, as are two NaN positions.

@@ -25,9 +25,11 @@
 
 namespace {
 
+using cclp::fuzz::Bytes;
 using cclp::fuzz::bytesOf;
+using cclp::fuzz::copiedArrayMatches;
 using cclp::fuzz::Injection;
-using Bytes = std::vector<unsigned char>;
+using cclp::fuzz::sameBits;
 
 // A source record's arrays live in these vectors; the module only reads them.
 struct Storage {
@@ -138,31 +140,6 @@ Bytes describeSet(const Set& set) {
     }
     return bytes;
 }
-
-// An array copied from the source: a copy exactly when the source has one
-// and a positive count. Edges keep position and contrast; extras are copied
-// between extended edges and 0 otherwise.
-template <class To, class From>
-bool copiedArrayMatches(const To* to, const From* from, int32_t count) {
-    if (count <= 0 || from == nullptr) return to == nullptr;
-    if (to == nullptr || static_cast<const void*>(to) == static_cast<const void*>(from)) {
-        return false;
-    }
-    for (int32_t i = 0; i < count; ++i) {
-        To expected;
-        std::memset(&expected, 0, sizeof expected);
-        if constexpr (std::is_same_v<To, From>) {
-            expected = from[i];
-        } else {
-            expected.position = from[i].position;
-            expected.contrast = from[i].contrast;
-        }
-        if (std::memcmp(&to[i], &expected, sizeof expected) != 0) return false;
-    }
-    return true;
-}
-
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 template <class To, class From>
 void checkRecordCopied(const To& to, const From& from) {

@@ -23,8 +23,7 @@ using cclp::fuzz::bytesOf;
 using cclp::fuzz::readDouble;
 using cclp::fuzz::readLevel;
 using cclp::fuzz::referenceRound256;
-
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+using cclp::fuzz::sameBits;
 
 bool isLevel(double y) { return y >= 0.0 && y <= 1.0; }
 

@@ -13,6 +13,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
 #include "cclp_score/cclp_status.h"
@@ -84,12 +85,40 @@ inline int32_t readInt(FuzzedDataProvider& in, int32_t low, int32_t high) {
                             : in.ConsumeIntegral<int32_t>();
 }
 
+using Bytes = std::vector<unsigned char>;
+
+inline bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// An array that a copy or conversion made from `count` records of `from`:
+// present, and not shared, exactly when the source has the array and a
+// positive count. Edges keep position and contrast; extras are copied
+// between extended edges and 0 otherwise.
+template <class To, class From>
+bool copiedArrayMatches(const To* to, const From* from, int32_t count) {
+    if (count <= 0 || from == nullptr) return to == nullptr;
+    if (to == nullptr || static_cast<const void*>(to) == static_cast<const void*>(from)) {
+        return false;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        To expected;
+        std::memset(&expected, 0, sizeof expected);
+        if constexpr (std::is_same_v<To, From>) {
+            expected = from[i];
+        } else {
+            expected.position = from[i].position;
+            expected.contrast = from[i].contrast;
+        }
+        if (std::memcmp(&to[i], &expected, sizeof expected) != 0) return false;
+    }
+    return true;
+}
+
 // The bytes of `count` records, for before/after comparisons.
 template <class T>
-std::vector<unsigned char> bytesOf(const T* records, int64_t count = 1) {
+Bytes bytesOf(const T* records, int64_t count = 1) {
     if (records == nullptr || count <= 0) return {};
     const auto* first = reinterpret_cast<const unsigned char*>(records);
-    return std::vector<unsigned char>(first, first + static_cast<size_t>(count) * sizeof(T));
+    return Bytes(first, first + static_cast<size_t>(count) * sizeof(T));
 }
 
 // The runtime's round256, from its definition: v*256 + 0.5 truncated for
