@@ -80,8 +80,11 @@ void readSet(FuzzedDataProvider& in, Set& set) {
     const int32_t count = in.ConsumeIntegralInRange<int32_t>(0, 12);
     const bool withDouble = in.ConsumeBool();
     const bool withFixed = in.ConsumeBool();
-    set.numEdges = withDouble || withFixed ? (in.ConsumeIntegralInRange<int>(0, 7) == 0 ? -count : count)
-                                           : cclp::fuzz::readInt(in, -2, 12);
+    if (withDouble || withFixed) {
+        set.numEdges = in.ConsumeIntegralInRange<int>(0, 7) == 0 ? -count : count;
+    } else {
+        set.numEdges = cclp::fuzz::readInt(in, -2, 12);
+    }
     if (withDouble) {
         set.edges = allocateArray<Edge>(count);
         for (int32_t i = 0; i < count; ++i) {

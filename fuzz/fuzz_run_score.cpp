@@ -210,7 +210,9 @@ void readParams(FuzzedDataProvider& in, cclp_scoreParams& params) {
     for (int32_t m = 0; m < numMethods; ++m) {
         methods[m] = cclp::fuzz::readScoreMethod(in);
         // Stored methods are not validated: rarely make one unusable.
-        if (in.ConsumeIntegralInRange<int>(0, 15) == 0) methods[m].method = in.ConsumeIntegral<int32_t>();
+        if (in.ConsumeIntegralInRange<int>(0, 15) == 0) {
+            methods[m].method = in.ConsumeIntegral<int32_t>();
+        }
     }
     const int32_t methodsStatus = cclp_scoreParams_setScoreMethods(&params, numMethods, methods);
     FUZZ_CHECK(methodsStatus ==
@@ -412,7 +414,8 @@ bool sameEdge(const Edge& a, const Edge& b) {
 // One record of a successful run against the candidate it must hold.
 template <class Form>
 void checkRecord(const typename Form::Record& record, const typename Form::Input& input,
-                 const cclp_scoreParams& params, const Plan& plan, const CandidateEdges& candidate) {
+                 const cclp_scoreParams& params, const Plan& plan,
+                 const CandidateEdges& candidate) {
     const int32_t numMethods = params.numScoreMethods;
     const int32_t numEdges = plan.pairs ? 2 : 1;
     FUZZ_CHECK(record.numScores == numMethods);
@@ -425,9 +428,11 @@ void checkRecord(const typename Form::Record& record, const typename Form::Input
     FUZZ_CHECK((record.scoresFixed != nullptr) == withFixed);
     const int32_t at[2] = {candidate.first, candidate.second};
     if (withDouble) {
-        for (int32_t e = 0; e < numEdges; ++e) FUZZ_CHECK(sameEdge(record.edges[e], input.edges[at[e]]));
-        const double position = plan.pairs ? (input.edges[at[0]].position + input.edges[at[1]].position) / 2.0
-                                           : input.edges[at[0]].position;
+        for (int32_t e = 0; e < numEdges; ++e) {
+            FUZZ_CHECK(sameEdge(record.edges[e], input.edges[at[e]]));
+        }
+        const double first = input.edges[at[0]].position;
+        const double position = plan.pairs ? (first + input.edges[at[1]].position) / 2.0 : first;
         FUZZ_CHECK(sameBits(record.position, position));
         FUZZ_CHECK(record.score >= 0.0 && record.score <= 1.0);
         bool anyZero = false;
@@ -537,7 +542,8 @@ private:
         const bool canFail = !plan_.refusedUpFront;
         if (injection.allocation() && canFail) {
             FUZZ_CHECK_STATUS(status, CSYS_STATUS_OUT_OF_MEMORY);
-        } else if (injection.attention() && canFail && plan_.status != CCLP_STATUS_ZERO_PAIR_WIDTH) {
+        } else if (injection.attention() && canFail &&
+                   plan_.status != CCLP_STATUS_ZERO_PAIR_WIDTH) {
             FUZZ_CHECK_STATUS(status, CSYS_STATUS_ATTENTION);
         } else {
             FUZZ_CHECK_STATUS(status, plan_.status);
@@ -568,8 +574,9 @@ private:
             const Key key = keyOf(output.results[r], plan_.doubleRun);
             FUZZ_CHECK(sameRank(key, ranked[static_cast<size_t>(r)]));
             // Each kept record is one of the candidates, each taken once.
-            const auto found = std::lower_bound(pool.begin(), pool.end(), contentOf(output.results[r]));
-            FUZZ_CHECK(found != pool.end() && *found == contentOf(output.results[r]));
+            const Bytes content = contentOf(output.results[r]);
+            const auto found = std::lower_bound(pool.begin(), pool.end(), content);
+            FUZZ_CHECK(found != pool.end() && *found == content);
             pool.erase(found);
         }
     }
@@ -621,7 +628,8 @@ void fuzzRuns(FuzzedDataProvider& in, Scenario<Form>& scenario, const cclp_score
         if (maxNumResults > 0) {
             FUZZ_CHECK(cclp_scoreParams_setMaxNumResults(&settings.params, maxNumResults) == 0);
         }
-        FUZZ_CHECK(cclp_scoreParams_setSortByScore(&settings.params, in.ConsumeIntegralInRange<int32_t>(0, 1)) == 0);
+        const int32_t sortByScore = in.ConsumeIntegralInRange<int32_t>(0, 1);
+        FUZZ_CHECK(cclp_scoreParams_setSortByScore(&settings.params, sortByScore) == 0);
         scenario.run(output.set, settings.params, Injection::read(in));
     }
 }

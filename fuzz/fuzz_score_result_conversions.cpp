@@ -167,7 +167,9 @@ struct PlainForm {
     static int32_t destructRecord(Record* r) { return cclp_scoreOneResult_destruct(r); }
     static int32_t construct(Set* s) { return cclp_scoreResultSet_construct(s); }
     static int32_t destruct(Set* s) { return cclp_scoreResultSet_destruct(s); }
-    static int32_t assignRecord(Record* r, const Record* s) { return cclp_scoreOneResult_assign(r, s); }
+    static int32_t assignRecord(Record* r, const Record* s) {
+        return cclp_scoreOneResult_assign(r, s);
+    }
     static int32_t assign(Set* r, const Set* s) { return cclp_scoreResultSet_assign(r, s); }
     static int32_t constructCopyRecord(Record* r, const Record* s) {
         return cclp_scoreOneResult_constructCopy(r, s);
@@ -213,8 +215,8 @@ int32_t convertSet(cclp_scoreResultSet* to, const cclp_scoreResultSetEx* from) {
 // Runs one operation under an injected failure; the source must not change
 // and only the injected failure may be reported.
 template <class Source, class Operation>
-int32_t underInjection(const Injection& injection, const Source& source, Bytes (*describe)(const Source&),
-                       Operation operation) {
+int32_t underInjection(const Injection& injection, const Source& source,
+                       Bytes (*describe)(const Source&), Operation operation) {
     const Bytes before = describe(source);
     int32_t status;
     {
@@ -257,8 +259,9 @@ void fuzzRecordConstructCopy(FuzzedDataProvider& in, const typename Form::Record
     const int64_t before = csys_testing_liveBlocks();
     Record copy;
     std::memset(&copy, 0xA5, sizeof copy);
-    const int32_t status = underInjection(Injection::read(in), source, describeRecord<Record>,
-                                          [&] { return Form::constructCopyRecord(&copy, &source); });
+    const int32_t status =
+        underInjection(Injection::read(in), source, describeRecord<Record>,
+                       [&] { return Form::constructCopyRecord(&copy, &source); });
     if (status < 0) {
         FUZZ_CHECK(csys_testing_liveBlocks() == before);
         return;
@@ -319,7 +322,9 @@ void fuzzSetCopies(FuzzedDataProvider& in, const typename Form::Set& source) {
                                           [&] { return Form::assign(&copy, &source); });
     const int32_t expected = recordsIn(source);
     FUZZ_CHECK(status < 0 ? copy.numResults <= expected : copy.numResults == expected);
-    for (int32_t r = 0; r < copy.numResults; ++r) checkRecordCopied(copy.results[r], source.results[r]);
+    for (int32_t r = 0; r < copy.numResults; ++r) {
+        checkRecordCopied(copy.results[r], source.results[r]);
+    }
     FUZZ_CHECK(Form::assign(&copy, &copy) == 0);
     FUZZ_CHECK(Form::destruct(&copy) == 0);
 

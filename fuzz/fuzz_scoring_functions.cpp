@@ -207,10 +207,9 @@ void fuzzStoredMethods(FuzzedDataProvider& in) {
         }
         cclp_score expected;
         cclp_scoreFixed expectedFixed;
-        std::memcpy(&expected, &methodsBefore[static_cast<size_t>(index) * sizeof(cclp_score)],
-                    sizeof expected);
-        std::memcpy(&expectedFixed, &fixedBefore[static_cast<size_t>(index) * sizeof(cclp_scoreFixed)],
-                    sizeof expectedFixed);
+        const auto at = static_cast<size_t>(index);
+        std::memcpy(&expected, &methodsBefore[at * sizeof expected], sizeof expected);
+        std::memcpy(&expectedFixed, &fixedBefore[at * sizeof expectedFixed], sizeof expectedFixed);
         if (twoSided) {
             expected.twoSided.lowSide.positionOffset = low;
             expected.twoSided.highSide.positionOffset = high;
