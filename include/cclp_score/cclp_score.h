@@ -2,6 +2,7 @@
 #ifndef CCLP_SCORE_H
 #define CCLP_SCORE_H
 
+#include "cclp_version.h"
 #include "cclp_export.h"
 #include "cclp_status.h"
 #include "cclp_scoring_function.h"

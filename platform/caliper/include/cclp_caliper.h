@@ -5,7 +5,7 @@
 
 #include <stdint.h>
 
-#include "../../platform_export.h"
+#include "platform_export.h"
 #include "cimg_image.h"
 #include "cmath_lib.h"
 #include "cstd_vector.h"

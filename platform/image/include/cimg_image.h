@@ -6,7 +6,7 @@
 
 #include <stdint.h>
 
-#include "../../platform_export.h"
+#include "platform_export.h"
 
 #if defined(CIMG_BUILDING)
 #  define CIMG_API PLATFORM_EXPORT

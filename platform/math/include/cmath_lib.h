@@ -5,7 +5,7 @@
 
 #include <stdint.h>
 
-#include "../../platform_export.h"
+#include "platform_export.h"
 
 #if defined(CMATH_BUILDING)
 #  define CMATH_API PLATFORM_EXPORT

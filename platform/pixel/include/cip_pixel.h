@@ -4,7 +4,7 @@
 
 #include <stdint.h>
 
-#include "../../platform_export.h"
+#include "platform_export.h"
 #include "cimg_image.h"
 
 #if defined(CIP_BUILDING)

@@ -6,7 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "../../platform_export.h"
+#include "platform_export.h"
 
 #if defined(CSYS_RUNTIME_BUILDING)
 #  define CSYS_API PLATFORM_EXPORT

@@ -1,0 +1,60 @@
+// Building the score parameters record of a job: what the record holds,
+// the 32-bit limit of a run, and allocation failures inside the library.
+#include <gtest/gtest.h>
+
+#include "runtime_controls.hpp"
+#include "score_params.hpp"
+#include "tool_fixtures.hpp"
+
+namespace cclp_cli {
+namespace {
+
+TEST(ScoreParams, HoldsTheJobsSettings) {
+    Job job = readJob(testing::pairDocument());
+    job.sortByScore = false;
+    const ScoreParams params(job);
+    const cclp_scoreParams& record = *params.get();
+    EXPECT_EQ(record.numDesiredEdges, 2);
+    EXPECT_EQ(record.desiredEdges[1].polarity, cclp_polarityNegative);
+    EXPECT_EQ(record.numScoreMethods, 1);
+    EXPECT_EQ(record.scoreMethods[0].method, cclp_scoreMethodSizeDiff);
+    EXPECT_EQ(record.scoreMethodsFixed[0].oneSided.x1, 128);  // 0.5 in 1/256
+    EXPECT_EQ(record.maxNumResults, 2);
+    EXPECT_EQ(record.sortByScore, 0);
+}
+
+TEST(ScoreParams, RefusesRunsBeyondThe32BitCounts) {
+    Job job = readJob(testing::pairDocument());
+    job.edges.resize(46342);  // n * (n - 1) passes 2^31
+    EXPECT_THROW(checkRunSize(job), InputError);
+    job.edges.resize(46341);  // n * (n - 1) fits, one method per pair too
+    EXPECT_NO_THROW(checkRunSize(job));
+    job.scoreMethods.resize(3, job.scoreMethods[0]);  // three scores per pair do not
+    try {
+        checkRunSize(job);
+        ADD_FAILURE() << "accepted";
+    } catch (const InputError& error) {
+        EXPECT_EQ(error.field(), "caliper.edges");
+    }
+    job.desiredEdges.pop_back();  // single edges need only n * m
+    EXPECT_NO_THROW(checkRunSize(job));
+}
+
+// Out of memory inside the library is a failed run, not bad input, and
+// leaves nothing allocated behind.
+TEST(ScoreParams, AllocationFailuresAreRunErrorsAndLeakNothing) {
+    const Job job = readJob(testing::pairDocument());
+    const int32_t failurePoints = cclp::testing::sweepAllocationFailures([&](int32_t k) {
+        cclp::testing::FailAllocation fail(k);
+        try {
+            const ScoreParams params(job);
+            return CSYS_STATUS_OK;
+        } catch (const RunError& error) {
+            return error.status();
+        }
+    });
+    EXPECT_GE(failurePoints, 3);
+}
+
+}  // namespace
+}  // namespace cclp_cli

@@ -1,0 +1,122 @@
+#include "cli_options.hpp"
+
+#include "input_error.hpp"
+#include "method_table.hpp"
+
+namespace cclp_cli {
+
+Options parseOptions(const std::vector<std::string_view>& arguments) {
+    Options options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--json") {
+            options.json = true;
+        } else if (argument == "--fixed") {
+            options.fixed = true;
+        } else if (argument == "--plot") {
+            if (i + 1 == arguments.size()) throw UsageError("--plot needs a file name");
+            options.plotPath = std::string(arguments[++i]);
+        } else if (argument.starts_with("--plot=")) {
+            options.plotPath = std::string(argument.substr(7));
+        } else if (argument.starts_with("-") && argument != "-") {
+            throw UsageError("unknown option " + std::string(argument) + " (see --help)");
+        } else if (options.inputPath) {
+            throw UsageError("one input file at a time (got " + *options.inputPath + " and " +
+                             std::string(argument) + ")");
+        } else {
+            options.inputPath = std::string(argument);
+        }
+    }
+    if (options.plotPath && options.plotPath->empty()) throw UsageError("--plot needs a file name");
+    return options;
+}
+
+std::string helpText() {
+    std::string methods;
+    for (const MethodInfo& method : allMethods()) {
+        std::string line = "  " + std::string(method.name);
+        line.resize(18, ' ');
+        line += std::string(method.measures);
+        if (method.pairsOnly) line += "; pairs only";
+        if (method.function == FunctionKind::twoSided) line += "; twoSided";
+        if (method.function == FunctionKind::bySingleOrPair)
+            line += "; oneSided for single edges, twoSided for pairs";
+        if (method.function == FunctionKind::none) line += "; no function";
+        if (method.needsExtras) line += "; extended edges";
+        methods += line + "\n";
+    }
+    return R"(Usage: cclp-score [--json] [--fixed] [--plot FILE.svg] [INPUT.json | -]
+
+Scores the edges of one recorded caliper result against score parameters
+with the caliper scoring module, and prints the kept candidates best first:
+rank, position, combined score, the score of each method and the edges.
+Without INPUT it scores a bundled sample (a pair among distractors); "-"
+reads standard input.
+
+Options:
+  --json           print JSON instead of the table: the input as scored,
+                   every default spelled out, plus "run" and "results". The
+                   output is itself valid input: feeding it back scores again.
+  --fixed          score the 1/256 fixed-point form (cclp_runScore's
+                   fixed-point run) even when floating-point edges are given;
+                   edges are rounded as the module rounds: v*256 + 0.5
+                   truncated for v >= 0, v*256 - 0.4999999999 for v < 0,
+                   saturating at the 32-bit limits.
+  --plot FILE.svg  also draw, for each score method, its scoring function
+                   with the kept candidates' measured values marked by rank,
+                   and a strip of the caliper with the edges and the winner.
+  -h, --help       this text.
+
+Input (JSON):
+  {
+    "description": "optional title",
+    "caliper": {
+      "formats": "double",           double | fixed | both (default double)
+      "edges": [                     ascending positions, as the caliper reports
+        {"position": -10.2, "contrast": 48.0},
+        {"position": 9.9, "contrast": -51.5,
+         "extra1": 0.4, "extra2": 0.9, "extra3": 0.1}   optional extras
+      ],
+      "profile": {"start": -40, "step": 0.5, "values": [...]}   optional, drawn only
+    },
+    "params": {
+      "desiredEdges": [              one (single edges) or two (edge pairs)
+        {"position": -10, "polarity": "positive"},      positive|negative|any
+        {"position": 10, "polarity": "negative"}
+      ],
+      "scoreMethods": [
+        {"method": "sizeDiff", "oneSided": {"x0": 0, "x1": 0.1, "x2": 0.3}},
+        {"method": "contrast", "oneSided": {"x0": 60, "x1": 10, "x2": 0,
+                                             "y0": 1, "y1": 0}},
+        {"method": "edgePos", "twoSided": {
+            "low":  {"x0": -10, "x1": -14, "x2": -20},
+            "high": {"x0": 10, "x1": 14, "x2": 20}}},
+        {"method": "straddle"}
+      ],
+      "maxNumResults": 3,            default 1
+      "sortByScore": true            default true
+    }
+  }
+
+  Positions, contrasts and extras are in caliper units; the fixed-point
+  edges are derived from them. A function is x0, x1, x2 (required) and
+  y0, y1 (default 1 and 0): score y0 from x0 outward, a ramp to y1 at x1,
+  y1 up to x2, 0 beyond; abscissae ascending or descending. "offset" sets
+  the reference position of offsetDist. sizeDiffSigned's two sides must
+  meet at the split point; edgePos and offsetDist score each side alone.
+  Edges with extras, or the methods extra1Diff and extraMax, run
+  cclp_runScoreEx; otherwise cclp_runScore.
+
+Score methods (p0, p1: positions of a pair's edges; w: expected width):
+)" + methods +
+           R"(
+Exit status: 0 success; 1 bad input (the message names the field and the
+reason, with the library's status name where the library refused a value);
+2 bad command line or a file that cannot be read or written; 3 the scoring
+run failed. Nothing is printed to standard output unless the run succeeds.
+)";
+}
+
+}  // namespace cclp_cli

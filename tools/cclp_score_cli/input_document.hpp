@@ -1,0 +1,24 @@
+// Reads the input document: a recorded caliper result and the score
+// parameters. Every field is checked for presence and type, every scoring
+// function and score method is built by the library, and the first problem
+// is thrown as an InputError naming the field.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+#include "scoring_job.hpp"
+
+namespace cclp_cli {
+
+// Parses JSON text; syntax errors become InputErrors too.
+nlohmann::json parseJsonText(std::string_view text);
+Job readJob(const nlohmann::json& document);
+
+// Names used in the document for formats and polarities.
+std::string_view formatsName(uint32_t formats);
+std::string_view polarityName(int32_t polarity);
+
+}  // namespace cclp_cli

@@ -1,0 +1,19 @@
+// The machine-readable report of a run. The document repeats the input as
+// it was scored (every default spelled out), so that it can be fed back in
+// to score again, and adds the run and its results.
+#pragma once
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "scoring_job.hpp"
+#include "scoring_run.hpp"
+
+namespace cclp_cli {
+
+nlohmann::ordered_json jobToJson(const Job& job);
+nlohmann::ordered_json resultsToJson(const Job& job, const RunOutcome& outcome);
+std::string formatJson(const Job& job, const RunOutcome& outcome);
+
+}  // namespace cclp_cli

@@ -1,0 +1,86 @@
+// cclp-score: scores one recorded caliper result from the command line.
+// Everything is computed and rendered first; standard output and the plot
+// file are written only once the whole run has succeeded.
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bundled_sample.hpp"
+#include "cli_options.hpp"
+#include "input_document.hpp"
+#include "input_error.hpp"
+#include "json_output.hpp"
+#include "score_params.hpp"
+#include "scoring_run.hpp"
+#include "svg_plot.hpp"
+#include "table_output.hpp"
+
+namespace {
+
+using namespace cclp_cli;
+
+struct Input {
+    std::string name;
+    std::string text;
+};
+
+Input readInput(const Options& options) {
+    if (!options.inputPath) return {std::string(bundledSampleName()), std::string(bundledSample())};
+    if (*options.inputPath == "-") {
+        return {"standard input", std::string(std::istreambuf_iterator<char>(std::cin), {})};
+    }
+    std::ifstream file(*options.inputPath, std::ios::binary);
+    if (!file) throw UsageError("cannot read " + *options.inputPath);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return {*options.inputPath, text.str()};
+}
+
+void writeFile(const std::string& path, const std::string& content) {
+    std::ofstream file(path, std::ios::binary);
+    file << content;
+    file.close();
+    if (!file) throw UsageError("cannot write " + path);
+}
+
+int run(const Options& options, std::string& inputName) {
+    const Input input = readInput(options);
+    inputName = input.name;
+    Job job = readJob(parseJsonText(input.text));
+    if (options.fixed) job.formats = CCLP_FORMAT_FIXED;
+    const ScoreParams params(job);
+    const RunOutcome outcome = runJob(job, params);
+    const std::string report = options.json ? formatJson(job, outcome) : formatTable(job, outcome);
+    if (options.plotPath) writeFile(*options.plotPath, renderPlot(job, outcome));
+    std::cout << report << std::flush;
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string inputName;
+    try {
+        const Options options = parseOptions(std::vector<std::string_view>(argv + 1, argv + argc));
+        if (options.help) {
+            std::cout << helpText();
+            return kExitSuccess;
+        }
+        return run(options, inputName);
+    } catch (const InputError& error) {
+        std::cerr << "cclp-score: bad input in " << inputName << ": " << error.what() << "\n";
+        return kExitBadInput;
+    } catch (const UsageError& error) {
+        std::cerr << "cclp-score: " << error.what() << "\n";
+        return kExitUsage;
+    } catch (const RunError& error) {
+        std::cerr << "cclp-score: scoring " << inputName << ": " << error.what() << "\n";
+        return kExitRunFailed;
+    } catch (const std::exception& error) {
+        std::cerr << "cclp-score: " << error.what() << "\n";
+        return kExitRunFailed;
+    }
+}

@@ -1,0 +1,154 @@
+// The caliper strip of the plot: the recorded profile, the edges as stems
+// (up and blue for positive contrast, down and red for negative), and one
+// row per kept candidate, the winner in green.
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "plot_parts.hpp"
+#include "text_format.hpp"
+
+namespace cclp_cli::plot {
+namespace {
+
+constexpr double kLabelColumn = 64.0;
+constexpr double kProfileBand = 80.0;
+constexpr double kEdgeBand = 130.0;
+constexpr double kRowHeight = 16.0;
+constexpr double kAxisBand = 40.0;
+constexpr std::size_t kMaxRows = 8;
+constexpr std::size_t kMaxLabelledEdges = 40;
+
+std::size_t resultRows(const RunOutcome& outcome) {
+    return std::min(outcome.results.size(), kMaxRows);
+}
+
+double resultBand(const RunOutcome& outcome) {
+    return static_cast<double>(std::max<std::size_t>(resultRows(outcome), 1)) * kRowHeight + 12.0;
+}
+
+// Every position the strip shows: edges, profile and the caliper's centre.
+Scale positionScale(const Job& job, double from, double to) {
+    double lo = 0.0;
+    double hi = 0.0;
+    for (const Edge& edge : job.edges) {
+        lo = std::min(lo, edge.position);
+        hi = std::max(hi, edge.position);
+    }
+    if (job.profile) {
+        const double end = job.profile->start +
+                           job.profile->step * static_cast<double>(job.profile->values.size() - 1);
+        lo = std::min(lo, job.profile->start);
+        hi = std::max(hi, end);
+    }
+    const double pad = hi > lo ? (hi - lo) * 0.04 : 1.0;
+    return {lo - pad, hi + pad, from, to};
+}
+
+void bandLabel(SvgCanvas& canvas, const Box& box, double y, std::string_view text) {
+    canvas.text(box.x + kLabelColumn - 10.0, y, text, textStyle(10.5, colour::faint, "end"));
+}
+
+void drawProfile(SvgCanvas& canvas, const Profile& profile, const Scale& x, const Box& box,
+                 double top) {
+    const auto [lo, hi] = std::minmax_element(profile.values.begin(), profile.values.end());
+    const double span = *hi > *lo ? *hi - *lo : 1.0;
+    const Scale y{*lo, *lo + span, top + kProfileBand - 8.0, top + 8.0};
+    std::vector<Point> points;
+    for (std::size_t i = 0; i < profile.values.size(); ++i) {
+        points.emplace_back(x(profile.start + profile.step * static_cast<double>(i)),
+                            y(profile.values[i]));
+    }
+    canvas.polyline(points, "stroke=\"#555555\" stroke-width=\"1.5\"");
+    bandLabel(canvas, box, top + kProfileBand / 2.0, "profile");
+}
+
+std::set<std::size_t> winningEdges(const RunOutcome& outcome) {
+    std::set<std::size_t> indices;
+    if (!outcome.results.empty()) {
+        for (const ResultEdge& edge : outcome.results[0].edges) indices.insert(edge.index);
+    }
+    return indices;
+}
+
+void drawEdges(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, const Scale& x,
+               const Box& box, double top) {
+    const double baseline = top + kEdgeBand / 2.0;
+    const double reach = kEdgeBand / 2.0 - 18.0;
+    canvas.line(x.from, baseline, x.to, baseline, "stroke=\"#bbbbbb\"");
+    double maxContrast = 0.0;
+    for (const Edge& edge : job.edges)
+        maxContrast = std::max(maxContrast, std::fabs(edge.contrast));
+    if (maxContrast == 0.0) maxContrast = 1.0;
+    const std::set<std::size_t> winners = winningEdges(outcome);
+    const bool labelled = job.edges.size() <= kMaxLabelledEdges;
+    for (std::size_t i = 0; i < job.edges.size(); ++i) {
+        const Edge& edge = job.edges[i];
+        const bool up = edge.contrast >= 0.0;
+        const double tip = baseline - (up ? 1.0 : -1.0) * std::max(3.0, std::fabs(edge.contrast) /
+                                                                            maxContrast * reach);
+        const std::string_view stroke = up ? colour::positive : colour::negative;
+        const bool winner = winners.count(i) != 0;
+        canvas.line(
+            x(edge.position), baseline, x(edge.position), tip,
+            "stroke=\"" + std::string(stroke) + "\" stroke-width=\"" + (winner ? "4" : "2") + "\"");
+        if (winner) {
+            canvas.circle(x(edge.position), tip, 5.0,
+                          "fill=\"" + std::string(colour::winner) + "\" stroke=\"white\"");
+        }
+        if (labelled) {
+            canvas.text(x(edge.position), up ? tip - 8.0 : tip + 15.0, "#" + std::to_string(i),
+                        textStyle(9.5, winner ? colour::winner : stroke, "middle", winner));
+        }
+    }
+    bandLabel(canvas, box, baseline - 4.0, "edges");
+    bandLabel(canvas, box, baseline + 9.0, "(+/-)");
+}
+
+void drawResults(SvgCanvas& canvas, const RunOutcome& outcome, const Scale& x, const Box& box,
+                 double top) {
+    bandLabel(canvas, box, top + 14.0, "kept");
+    if (outcome.results.empty()) {
+        canvas.text(x.from + 4.0, top + 14.0, "none: no candidate has the desired polarity",
+                    textStyle(10.5, colour::faint));
+    }
+    for (std::size_t r = 0; r < resultRows(outcome); ++r) {
+        const ScoredResult& result = outcome.results[r];
+        const std::string paint(rankColour(r + 1));
+        const double y = top + 10.0 + static_cast<double>(r) * kRowHeight;
+        const double first = x(result.edgeValue(0).position);
+        const double last = x(result.edgeValue(result.edges.size() - 1).position);
+        if (result.edges.size() == 2) {
+            canvas.line(first, y, last, y, "stroke=\"" + paint + "\" stroke-width=\"3\"");
+            canvas.line(first, y - 4, first, y + 4, "stroke=\"" + paint + "\" stroke-width=\"2\"");
+            canvas.line(last, y - 4, last, y + 4, "stroke=\"" + paint + "\" stroke-width=\"2\"");
+        }
+        canvas.circle(x(result.positionValue()), y, 4.0, "fill=\"" + paint + "\"");
+        canvas.text(first - 8.0, y + 4.0, std::to_string(r + 1),
+                    textStyle(10.5, paint, "end", r == 0));
+        canvas.text(last + 8.0, y + 4.0, decimals(result.scoreValue(), 3), textStyle(10, paint));
+    }
+}
+
+}  // namespace
+
+double caliperStripHeight(const Job& job, const RunOutcome& outcome) {
+    return (job.profile ? kProfileBand : 0.0) + kEdgeBand + resultBand(outcome) + kAxisBand;
+}
+
+void drawCaliperStrip(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, Box box) {
+    const Scale x = positionScale(job, box.x + kLabelColumn, box.x + box.width - 40.0);
+    const double axisY = box.y + box.height - kAxisBand;
+    canvas.rect(x.from, box.y, x.to - x.from, axisY - box.y, "fill=\"#fafafa\" stroke=\"none\"");
+    canvas.line(x(0.0), box.y, x(0.0), axisY, "stroke=\"#999999\" stroke-dasharray=\"4,3\"");
+    double top = box.y;
+    if (job.profile) {
+        drawProfile(canvas, *job.profile, x, box, top);
+        top += kProfileBand;
+    }
+    drawEdges(canvas, job, outcome, x, box, top);
+    drawResults(canvas, outcome, x, box, top + kEdgeBand);
+    drawXAxis(canvas, x, axisY, "position along the caliper (0 = its centre)");
+}
+
+}  // namespace cclp_cli::plot

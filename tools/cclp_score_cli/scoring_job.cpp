@@ -1,0 +1,33 @@
+#include "scoring_job.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "fixed_point.hpp"
+#include "method_table.hpp"
+
+namespace cclp_cli {
+
+EdgeFixed toFixed(const Edge& edge) {
+    return {round256(edge.position), round256(edge.contrast), round256(edge.extra1),
+            round256(edge.extra2), round256(edge.extra3)};
+}
+
+Edge fromFixed(const EdgeFixed& edge) {
+    return {fromFixed(edge.position), fromFixed(edge.contrast), fromFixed(edge.extra1),
+            fromFixed(edge.extra2), fromFixed(edge.extra3)};
+}
+
+double Job::expectedWidth() const {
+    return pairs() ? std::fabs(desiredEdges[1].position - desiredEdges[0].position) : 0.0;
+}
+
+bool Job::needsExtendedRun() const {
+    return edgesHaveExtras ||
+           std::any_of(scoreMethods.begin(), scoreMethods.end(), [](const cclp_score& method) {
+               const MethodInfo* info = findMethod(method.method);
+               return info != nullptr && info->needsExtras;
+           });
+}
+
+}  // namespace cclp_cli

@@ -1,0 +1,64 @@
+// What one invocation scores: a recorded caliper result and the score
+// parameters, as read from the input document and checked.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cclp_score/cclp_score.h"
+
+namespace cclp_cli {
+
+// One recorded edge in caliper units; the fixed-point form is derived from it.
+struct Edge {
+    double position = 0.0;
+    double contrast = 0.0;
+    double extra1 = 0.0;
+    double extra2 = 0.0;
+    double extra3 = 0.0;
+
+    bool operator==(const Edge&) const = default;
+};
+
+// The same edge in 1/256 fixed point.
+struct EdgeFixed {
+    int32_t position = 0;
+    int32_t contrast = 0;
+    int32_t extra1 = 0;
+    int32_t extra2 = 0;
+    int32_t extra3 = 0;
+
+    bool operator==(const EdgeFixed&) const = default;
+};
+
+// Every value rounded by the module's rule, saturating.
+EdgeFixed toFixed(const Edge& edge);
+Edge fromFixed(const EdgeFixed& edge);
+
+// The caliper's projection, sampled at start, start + step, ...; drawn only.
+struct Profile {
+    double start = 0.0;
+    double step = 1.0;
+    std::vector<double> values;
+};
+
+struct Job {
+    std::string description;
+    uint32_t formats = CCLP_FORMAT_DOUBLE;
+    std::vector<Edge> edges;
+    bool edgesHaveExtras = false;
+    std::optional<Profile> profile;
+    std::vector<cclp_desiredEdge> desiredEdges;
+    std::vector<cclp_score> scoreMethods;  // built and checked by the library
+    int32_t maxNumResults = 1;
+    bool sortByScore = true;
+
+    bool pairs() const { return desiredEdges.size() == 2; }
+    double expectedWidth() const;
+    // Extended edges, or a method that reads them, call for cclp_runScoreEx.
+    bool needsExtendedRun() const;
+};
+
+}  // namespace cclp_cli

@@ -1,0 +1,13 @@
+// Runs the library's scoring entry point on a job and collects what it wrote.
+#pragma once
+
+#include "score_params.hpp"
+#include "scored_result.hpp"
+#include "scoring_job.hpp"
+
+namespace cclp_cli {
+
+// Throws RunError when the library returns a failure status.
+RunOutcome runJob(const Job& job, const ScoreParams& params);
+
+}  // namespace cclp_cli

@@ -1,0 +1,16 @@
+// The plot of a run, as one SVG document: the caliper's edges (polarity by
+// colour) and the kept candidates along the caliper, then for each score
+// method its scoring function with the kept candidates' measured values
+// marked and labelled by rank.
+#pragma once
+
+#include <string>
+
+#include "scoring_job.hpp"
+#include "scoring_run.hpp"
+
+namespace cclp_cli {
+
+std::string renderPlot(const Job& job, const RunOutcome& outcome);
+
+}  // namespace cclp_cli

@@ -1,0 +1,15 @@
+// Number formatting shared by the table and the plot.
+#pragma once
+
+#include <string>
+
+namespace cclp_cli {
+
+// Fixed decimals, "-0.000" printed as "0.000".
+std::string decimals(double value, int places);
+// As decimals, with a sign always.
+std::string signedDecimals(double value, int places);
+// Short form for axis ticks and labels: at most `significant` digits, no trailing zeros.
+std::string compact(double value, int significant = 4);
+
+}  // namespace cclp_cli
