@@ -19,6 +19,19 @@ constexpr auto lowerEnd(const Function& function) {
     return function.x2 >= function.x0 ? function.x0 : function.x2;
 }
 
+// A ramp value held between the two levels. The formula leaves them where
+// the derived fields cannot follow the line: a ramp of 1e-7 or less is taken
+// as 1e9 steep (a value of up to 100 times the drop), abscissae near the
+// ends of the double range overflow to infinities and NaN, and rounding can
+// pass an end by a unit in the last place. A NaN (also that of a NaN value)
+// scores the lower level.
+inline double withinLevels(double value, double y0, double y1) {
+    const double low = y1 < y0 ? y1 : y0;
+    const double high = y1 < y0 ? y0 : y1;
+    if (value > high) return high;
+    return value >= low ? value : low;
+}
+
 // The value when the function's direction (isUpward) is already known.
 inline double oneSidedValue(const cclp_scoreOneSided& f, bool upward, double x) {
     if (upward) {
@@ -30,7 +43,7 @@ inline double oneSidedValue(const cclp_scoreOneSided& f, bool upward, double x) 
         if (x <= f.x1) return f.y1;
         if (x >= f.x0) return f.y0;
     }
-    return (f.rampConst - x * f.rampDrop) * f.rampInvSpan;
+    return withinLevels((f.rampConst - x * f.rampDrop) * f.rampInvSpan, f.y0, f.y1);
 }
 
 inline double oneSidedValue(const cclp_scoreOneSided& f, double x) {

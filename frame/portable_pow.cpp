@@ -112,6 +112,10 @@ double portablePow(double x, double y) {
     if (!(x > 0.0) || !std::isfinite(x) || !std::isfinite(y)) return std::pow(x, y);
     const DoubleDouble logX = logarithm(x);
     const DoubleDouble product = twoProduct(logX.hi, y);
+    // Past these the power is 0 or infinite outright, and the low parts may
+    // not be numbers (the exact product of a huge y overflows).
+    if (product.hi > 709.8) return HUGE_VAL;
+    if (product.hi < -746.0) return 0.0;
     return exponential(fastTwoSum(product.hi, product.lo + logX.lo * y));
 }
 

@@ -188,7 +188,8 @@ TEST(ResultSetEx, NullRecordsAreReportedAndRefused) {
     EXPECT_EQ(cclp_resultSetEx_destruct(nullptr), CSYS_STATUS_NULL_ARGUMENT);
     EXPECT_EQ(cclp_resultSetEx_assignToEx(&set.value, nullptr), CSYS_STATUS_NULL_ARGUMENT);
     EXPECT_EQ(cclp_resultSetEx_assignFromEx(nullptr, &set.value), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(assertions.count(), 6);
+    EXPECT_EQ(cclp_resultSetEx_constructCopy(nullptr, &set.value), CSYS_STATUS_NULL_ARGUMENT);
+    EXPECT_EQ(assertions.count(), 7);
     LeakCheck leaks;
     cclp_resultSetEx copy;
     EXPECT_EQ(cclp_resultSetEx_constructCopy(&copy, nullptr), CSYS_STATUS_NULL_ARGUMENT);

@@ -225,6 +225,23 @@ TEST(RunScore, AMethodScoringZeroKeepsTheCandidateAndEveryMethodScore) {
     EXPECT_EQ(out[0].scores[1], 1.0) << "evaluated after the zero";
 }
 
+// Found by fuzzing: a ramp narrower than 1e-7 scored edges on it up to 100.
+TEST(RunScore, ScoresStayWithinTheLevelsOnARampTooSteepToFollow) {
+    Params params;
+    params.methods({oneSidedMethod(cclp_scoreMethodPos, 0, 1e-8, 1, 1, 0.5)}).maxResults(5);
+    Output<cclp_scoreResultSet> out;
+    ASSERT_EQ(runScore(Input({{0.5e-8, 9}, {0.9e-8, 9}}, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED),
+                       params, out),
+              0);
+    ASSERT_EQ(out.set.numResults, 2);
+    for (int32_t r = 0; r < 2; ++r) {
+        EXPECT_GE(out[r].score, 0.5);
+        EXPECT_LE(out[r].score, 1.0);
+        EXPECT_LE(out[r].scoreFixed, 256);
+    }
+    EXPECT_EQ(out[0].score, 1.0) << "the formula gives 7.5";
+}
+
 TEST(RunScore, DoubleRunFillsTheFixedFieldsWhenTheInputHasBothFormats) {
     Params params;
     params.methods({oneSidedMethod(cclp_scoreMethodPosAbs, 0, 4, 4, 1, 0)})
@@ -302,6 +319,14 @@ TEST(RunScore, FixedPairRunsNeedAWidthOfAtLeastOneUnit) {
     const cclp_desiredEdge apart[2] = {{0.0, 3}, {0.002, 3}};
     ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.params, 2, apart), 0);
     EXPECT_EQ(runScore(input, params, out), 0);
+    // Only a record written by hand carries a width of 0: the double run
+    // reports it and scores on.
+    params.params.desiredEdges[1].position = 0.0;
+    AssertionCounter assertions;
+    EXPECT_EQ(runScore(Input({{-1, 1}, {1, 1}}), params, out), 0);
+    EXPECT_EQ(assertions.count(), 1);
+    EXPECT_EQ(out.set.numResults, 1);
+    EXPECT_EQ(runScore(input, params, out), CCLP_STATUS_ZERO_PAIR_WIDTH);
 }
 
 TEST(RunScore, ExtendedRunsScoreTheExtraValuesAndPlainRunsScoreThemZero) {

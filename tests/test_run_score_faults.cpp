@@ -198,6 +198,21 @@ TEST(RunScoreFaults, NullArgumentsAreRefused) {
     Input noFixedCopies(kEdges, 3);
     noFixedCopies.set.edgesFixed = nullptr;
     EXPECT_EQ(runScore(noFixedCopies, params, out), CSYS_STATUS_NULL_ARGUMENT);
+    // And the parameters' arrays: the desired edges, the methods of the run's format.
+    for (const uint32_t formats : {1u, 2u}) {
+        const Input present(kEdges, formats);
+        cclp_scoreParams noDesiredEdges = params.params;
+        noDesiredEdges.desiredEdges = nullptr;
+        EXPECT_EQ(cclp_runScore(&present.set, &noDesiredEdges, &out.set),
+                  CSYS_STATUS_NULL_ARGUMENT);
+        cclp_scoreParams noMethods = params.params;
+        if (formats == 1) {
+            noMethods.scoreMethods = nullptr;
+        } else {
+            noMethods.scoreMethodsFixed = nullptr;
+        }
+        EXPECT_EQ(cclp_runScore(&present.set, &noMethods, &out.set), CSYS_STATUS_NULL_ARGUMENT);
+    }
     EXPECT_EQ(out.set.numResults, 0);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "cclp_score/cclp_score_params.h"
@@ -477,15 +478,36 @@ TEST(ScoreParamsSettings, OffsetUpdatesWriteBothFormsAndNothingElse) {
 }
 
 TEST(ScoreParamsSettings, NullArgumentsAreReportedAndRefusedWithoutACrash) {
-    AssertionCounter assertions;
     Params params;
+    cclp_scoreParams* p = &params.p;
     int32_t count = 0;
-    EXPECT_LT(cclp_scoreParams_construct(nullptr), 0);
-    EXPECT_LT(cclp_scoreParams_assign(&params.p, nullptr), 0);
-    EXPECT_LT(cclp_scoreParams_delete(nullptr), 0);
-    EXPECT_LT(cclp_scoreParams_setDesiredEdges(&params.p, 1, nullptr), 0);
-    EXPECT_LT(cclp_scoreParams_setScoreMethods(&params.p, 1, nullptr), 0);
-    EXPECT_LT(cclp_scoreParams_getScoreMethods(&params.p, &count, nullptr), 0);
-    EXPECT_EQ(assertions.count(), 6);
+    const cclp_desiredEdge* edges = nullptr;
+    const cclp_score* methods = nullptr;
+    const std::vector<std::function<int32_t()>> calls = {
+        [] { return cclp_scoreParams_construct(nullptr); },
+        [p] { return cclp_scoreParams_constructCopy(nullptr, p); },
+        [p] { return cclp_scoreParams_constructCopy(p, nullptr); },
+        [p] { return cclp_scoreParams_assign(p, nullptr); },
+        [] { return cclp_scoreParams_destruct(nullptr); },
+        [] { return cclp_scoreParams_new(nullptr); },
+        [p] { return cclp_scoreParams_newClone(nullptr, p); },
+        [] { return cclp_scoreParams_delete(nullptr); },
+        [p] { return cclp_scoreParams_setDesiredEdges(p, 1, nullptr); },
+        [&edges] { return cclp_scoreParams_getDesiredEdges(nullptr, nullptr, &edges); },
+        [] { return cclp_scoreParams_setMaxNumResults(nullptr, 1); },
+        [p] { return cclp_scoreParams_getMaxNumResults(p, nullptr); },
+        [] { return cclp_scoreParams_setSortByScore(nullptr, 1); },
+        [p] { return cclp_scoreParams_getSortByScore(p, nullptr); },
+        [p] { return cclp_scoreParams_setScoreMethods(p, 1, nullptr); },
+        [p, &count] { return cclp_scoreParams_getScoreMethods(p, &count, nullptr); },
+        [&count, &methods] { return cclp_scoreParams_getScoreMethods(nullptr, &count, &methods); },
+        [] { return cclp_scoreParams_updateOneSidedOffset(nullptr, 0, 1.0); },
+        [] { return cclp_scoreParams_updateTwoSidedOffsets(nullptr, 0, 1.0, 2.0); },
+    };
+    for (size_t i = 0; i < calls.size(); ++i) {
+        AssertionCounter assertions;
+        EXPECT_EQ(calls[i](), CSYS_STATUS_NULL_ARGUMENT) << "call " << i;
+        EXPECT_EQ(assertions.count(), 1) << "call " << i;
+    }
     expectDefaults(params.p);
 }

@@ -434,7 +434,11 @@ TEST(ScoreResults, NullRecordsAreReportedAndRefused) {
     EXPECT_EQ(cclp_scoreOneResultEx_assignFromEx(&record, nullptr), CSYS_STATUS_NULL_ARGUMENT);
     EXPECT_EQ(cclp_scoreResultSet_destruct(nullptr), CSYS_STATUS_NULL_ARGUMENT);
     EXPECT_EQ(cclp_scoreResultSetEx_assignToEx(&set, nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(assertions.count(), 6);
+    EXPECT_EQ(cclp_scoreResultSet_construct(nullptr), CSYS_STATUS_NULL_ARGUMENT);
+    EXPECT_EQ(cclp_scoreResultSetEx_assign(&set, nullptr), CSYS_STATUS_NULL_ARGUMENT);
+    EXPECT_EQ(cclp_scoreOneResult_constructCopy(nullptr, &record), CSYS_STATUS_NULL_ARGUMENT);
+    EXPECT_EQ(cclp_scoreResultSetEx_constructCopy(nullptr, &set), CSYS_STATUS_NULL_ARGUMENT);
+    EXPECT_EQ(assertions.count(), 10);
     EXPECT_EQ(cclp_scoreOneResult_constructCopy(&record, nullptr), CSYS_STATUS_NULL_ARGUMENT);
     expectInitial(record);
 }

@@ -158,6 +158,28 @@ TYPED_TEST(ShareableVector, ForwardsToTheBase) {
     EXPECT_EQ(Typed::destruct(&typed), 0);
 }
 
+// Every way of reaching the elements gives the same storage and count.
+TYPED_TEST(ShareableVector, ElementAccessorsAgree) {
+    using Api = ShareableApi<TypeParam>;
+    LeakCheck leaks;
+    typename Api::Shareable shareable;
+    ASSERT_EQ(Api::construct(&shareable, 3), 0);
+    TypeParam* begin = nullptr;
+    TypeParam* end = nullptr;
+    ASSERT_EQ(Api::getBeginEnd(&shareable, &begin, &end), 0);
+    ASSERT_EQ(end - begin, 3);
+    const TypeParam* constBegin = nullptr;
+    int32_t size = 0;
+    ASSERT_EQ(Api::getBeginSizeConst(&shareable, &constBegin, &size), 0);
+    EXPECT_EQ(constBegin, begin);
+    EXPECT_EQ(size, 3);
+    TypeParam* mutableBegin = nullptr;
+    ASSERT_EQ(Api::getBeginSize(&shareable, &mutableBegin, &size), 0);
+    EXPECT_EQ(mutableBegin, begin);
+    EXPECT_EQ(size, 3);
+    EXPECT_EQ(Api::destruct(&shareable), 0);
+}
+
 TYPED_TEST(ShareableVector, NewCloneAndDelete) {
     using Api = ShareableApi<TypeParam>;
     using Shareable = typename Api::Shareable;

@@ -61,6 +61,23 @@ TEST(OneSidedValue, AZeroWidthRampScoresY1AtItsPoint) {
     EXPECT_EQ(oneSidedValue(f, 1.9), 1.0);
 }
 
+// Found by fuzzing: the ramp formula scored up to 100 on a ramp narrower
+// than 1e-7, and NaN across abscissae near the ends of the double range.
+TEST(OneSidedValue, RampValuesStayBetweenTheLevels) {
+    const auto steep = make(0.0, 1e-8, 1.0, 1.0, 0.25);
+    EXPECT_EQ(oneSidedValue(steep, 0.5e-8), 1.0) << "the formula gives 6.25";
+    const double nearEnd = oneSidedValue(steep, 0.999e-8);
+    EXPECT_GE(nearEnd, 0.25);
+    EXPECT_LE(nearEnd, 1.0);
+    const auto wide = make(-1e308, 1e308, 1e308, 0.75, 0.25);
+    EXPECT_EQ(oneSidedValue(wide, 0.0), 0.25) << "the formula gives 0 below y1";
+    const auto flat = make(-1e308, 1e308, 1e308, 1.0, 1.0);
+    EXPECT_EQ(oneSidedValue(flat, 0.0), 1.0) << "the formula gives NaN";
+    const auto ramp = make(0.0, 5.0, 10.0, 1.0, 0.5);
+    EXPECT_EQ(oneSidedValue(ramp, std::numeric_limits<double>::quiet_NaN()), 0.5);
+    EXPECT_EQ(oneSidedValue(ramp, 2.5), 0.75) << "values on the line are kept";
+}
+
 TEST(Round256, RoundsHalvesAwayFromZeroForPositivesAndTowardZeroForNegatives) {
     EXPECT_EQ(round256(1.0), 256);
     EXPECT_EQ(round256(-1.0), -256);

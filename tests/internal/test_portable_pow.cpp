@@ -89,6 +89,18 @@ TEST(PortablePow, CoversTheWholeRangeOfPositiveArguments) {
               1);
 }
 
+// Found by fuzzing: a product of log x and y beyond the double range left
+// NaN in its low part, which reached a conversion to int.
+TEST(PortablePow, ExponentsBeyondTheDoubleRangeGiveZeroOrInfinity) {
+    const double huge = std::numeric_limits<double>::max();
+    const double infinity = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(portablePow(0x1p-9, -huge), infinity);
+    EXPECT_EQ(portablePow(0x1p-9, huge), 0.0);
+    EXPECT_EQ(portablePow(2.0, 1e305), infinity);
+    EXPECT_EQ(portablePow(0.5, 1e305), 0.0);
+    EXPECT_EQ(portablePow(1.0 + 0x1p-52, 1e300), infinity);
+}
+
 TEST(PortablePow, SpecialArgumentsFollowTheCLibrary) {
     EXPECT_EQ(portablePow(0.0, 1.0 / 3.0), 0.0);
     EXPECT_TRUE(std::isnan(portablePow(std::nan(""), 0.5)));

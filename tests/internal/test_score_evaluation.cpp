@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "evaluate.hpp"
@@ -302,6 +303,60 @@ TYPED_TEST(ScoreEvaluation, TwoSidedFunctionSplitsAtTheStartOfItsHighSide) {
     EXPECT_EQ(score, F::units(0.0)) << "low side beyond its x2";
     ASSERT_EQ(evaluate<F>(method, Candidate<F>{{0.0}, {1.0}}, 4.0, score), 0);
     EXPECT_EQ(score, F::units(0.25)) << "low side plateau";
+}
+
+TYPED_TEST(ScoreEvaluation, ADownwardHighSideSplitsAtItsX2) {
+    using F = Format<TypeParam>;
+    // High side 2, 2, 1 runs downward: the split point is 1. Below it the
+    // low side's plateau (0.25), from it on the high side's lower level (0.5).
+    const cclp_scoreTwoSided f{oneSided(1, 1, -1, 0.25, 0.25), oneSided(2, 2, 1, 1, 0.5)};
+    const auto method = F::method(9, f);
+    TypeParam score{};
+    // Method 9 measures (|p1 - p0| - w) / w: 0.5 and 1.5 here.
+    ASSERT_EQ(evaluate<F>(method, Candidate<F>{{0.0}, {6.0}}, 4.0, score), 0);
+    EXPECT_EQ(score, F::units(0.25));
+    ASSERT_EQ(evaluate<F>(method, Candidate<F>{{0.0}, {10.0}}, 4.0, score), 0);
+    EXPECT_EQ(score, F::units(0.5));
+}
+
+// A broken precondition is reported once and the evaluation goes on with the
+// values as they are.
+TYPED_TEST(ScoreEvaluation, BrokenPreconditionsAreReportedAndScoredAsTheyStand) {
+    using F = Format<TypeParam>;
+    const bool doubles = std::is_same_v<TypeParam, double>;
+    struct Case {
+        const char* what;
+        typename F::Method method;
+        Candidate<F> candidate;
+        double width;
+        int64_t reports;
+    };
+    cclp_scoreTwoSided sides{oneSided(-2, -1, -1, 1, 0), oneSided(0, 1, 1, 1, 0)};
+    cclp_scoreTwoSided overlapping = sides;
+    overlapping.lowSide = oneSided(-1, 1, 2, 1, 0);
+    cclp_scoreTwoSided pastTheSplit = sides;
+    pastTheSplit.lowSide = oneSided(-2, -1, 1, 1, 0);
+    cclp_scoreTwoSided highMiddleBelow = sides;
+    highMiddleBelow.highSide.x1 = -1.0;
+    const Case cases[] = {
+        {"offset distance, pair out of order", F::method(11, sides), Candidate<F>{{3.0}, {-2.0}},
+         4.0, 1},
+        {"edge positions, pair out of order", F::method(10, sides), Candidate<F>{{3.0}, {-2.0}},
+         4.0, doubles ? 1 : 0},
+        {"size without a width", F::method(2, probe(0.0)), Candidate<F>{{-2.0}, {3.0}}, 0.0, 1},
+        {"low side's x1 past the split", F::method(9, overlapping), Candidate<F>{{0.0}, {4.0}},
+         4.0, 1},
+        {"low side's x2 past the split", F::method(9, pastTheSplit), Candidate<F>{{0.0}, {4.0}},
+         4.0, 1},
+        {"high side's x1 below its lower end", F::method(9, highMiddleBelow),
+         Candidate<F>{{0.0}, {4.0}}, 4.0, 1},
+    };
+    for (const Case& c : cases) {
+        AssertionCounter assertions;
+        TypeParam score = F::units(0.5);
+        EXPECT_EQ(evaluate<F>(c.method, c.candidate, c.width, score), 0) << c.what;
+        EXPECT_EQ(assertions.count(), c.reports) << c.what;
+    }
 }
 
 TEST(ScoreEvaluationFixed, ExtremeInputsWrapInsteadOfOverflowing) {

@@ -1,0 +1,253 @@
+// Conversions between the caliper's result set and the extended one, and the
+// extended set's assignment and copy construction, over records decoded from
+// arbitrary bytes (edge counts with or without arrays, any formats and scale
+// fields, images of any small size) into destinations that may already hold
+// results, with an injected allocation failure. Checked:
+// - the status is 0, or the injected out-of-memory status;
+// - the source is unchanged, and nothing leaks;
+// - a success carries everything across: counts, formats, edges (extras 0
+//   on the way to the extended form), vectors, scale fields, and pixels
+//   that are equal but not shared; the projection is never rescaled;
+// - converting to the extended form and back gives the original again;
+// - a failure leaves a destination that claims no edges and is destroyed
+//   without leaks; a failed copy construction leaves nothing to destroy.
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+#include <vector>
+
+#include "cclp_caliper.h"
+#include "cclp_score/cclp_result_set_ex.h"
+#include "fuzz_support.hpp"
+
+namespace {
+
+using cclp::fuzz::Bytes;
+using cclp::fuzz::bytesOf;
+using cclp::fuzz::copiedArrayMatches;
+using cclp::fuzz::Injection;
+
+template <class T>
+T* allocateArray(int32_t count) {
+    void* block = nullptr;
+    FUZZ_CHECK(csys_memory_alloc_internal(static_cast<size_t>(count) * sizeof(T), &block) == 0);
+    return static_cast<T*>(block);
+}
+
+template <class Image>
+void readImage(FuzzedDataProvider& in, Image& image) {
+    const int32_t width = in.ConsumeIntegralInRange<int32_t>(0, 6);
+    const int32_t height = in.ConsumeIntegralInRange<int32_t>(0, 3);
+    FUZZ_CHECK(cimg_image_destruct(&image) == 0);
+    int32_t status;
+    if constexpr (std::is_same_v<Image, cimg_image32>) {
+        status = cimg_image32_constructSized(&image, width, height);
+    } else {
+        status = cimg_imageD_constructSized(&image, width, height);
+    }
+    FUZZ_CHECK(status == 0);
+    if (image.pixels == nullptr) return;
+    for (int32_t y = 0; y < image.height; ++y) {
+        for (int32_t x = 0; x < image.width; ++x) {
+            if constexpr (std::is_same_v<Image, cimg_image32>) {
+                image.pixels[y * image.rowStride + x] = in.ConsumeIntegral<uint32_t>();
+            } else {
+                image.pixels[y * image.rowStride + x] = cclp::fuzz::readDouble(in);
+            }
+        }
+    }
+}
+
+template <class Image>
+Bytes pixelsOf(const Image& image) {
+    Bytes bytes = bytesOf(&image.width);
+    const Bytes height = bytesOf(&image.height);
+    bytes.insert(bytes.end(), height.begin(), height.end());
+    if (image.pixels == nullptr) return bytes;
+    for (int32_t y = 0; y < image.height; ++y) {
+        const Bytes row = bytesOf(image.pixels + y * image.rowStride, image.width);
+        bytes.insert(bytes.end(), row.begin(), row.end());
+    }
+    return bytes;
+}
+
+// Fills a constructed set of either form from the bytes. An edge array is
+// present with exactly numEdges records, or missing with any count.
+template <class Set>
+void readSet(FuzzedDataProvider& in, Set& set) {
+    using Edge = std::remove_pointer_t<decltype(set.edges)>;
+    using EdgeFixed = std::remove_pointer_t<decltype(set.edgesFixed)>;
+    const int32_t count = in.ConsumeIntegralInRange<int32_t>(0, 12);
+    const bool withDouble = in.ConsumeBool();
+    const bool withFixed = in.ConsumeBool();
+    if (withDouble || withFixed) {
+        set.numEdges = in.ConsumeIntegralInRange<int>(0, 7) == 0 ? -count : count;
+    } else {
+        set.numEdges = cclp::fuzz::readInt(in, -2, 12);
+    }
+    if (withDouble) {
+        set.edges = allocateArray<Edge>(count);
+        for (int32_t i = 0; i < count; ++i) {
+            Edge& edge = set.edges[i];
+            std::memset(&edge, 0, sizeof edge);
+            edge.position = cclp::fuzz::readDouble(in);
+            edge.contrast = cclp::fuzz::readDouble(in);
+            if constexpr (std::is_same_v<Edge, cclp_edgeEx>) {
+                edge.extra1 = cclp::fuzz::readDouble(in);
+                edge.extra2 = cclp::fuzz::readDouble(in);
+                edge.extra3 = cclp::fuzz::readDouble(in);
+            }
+        }
+    }
+    if (withFixed) {
+        set.edgesFixed = allocateArray<EdgeFixed>(count);
+        for (int32_t i = 0; i < count; ++i) {
+            EdgeFixed& edge = set.edgesFixed[i];
+            std::memset(&edge, 0, sizeof edge);
+            edge.position = in.ConsumeIntegral<int32_t>();
+            edge.contrast = in.ConsumeIntegral<int32_t>();
+            if constexpr (std::is_same_v<EdgeFixed, cclp_edgeFixedEx>) {
+                edge.extra1 = in.ConsumeIntegral<int32_t>();
+                edge.extra2 = in.ConsumeIntegral<int32_t>();
+                edge.extra3 = in.ConsumeIntegral<int32_t>();
+            }
+        }
+    }
+    set.formats = static_cast<uint32_t>(cclp::fuzz::readInt(in, 0, 3));
+    set.projectionScale = static_cast<uint32_t>(cclp::fuzz::readInt(in, 0, 8));
+    set.projectionScaling = static_cast<uint32_t>(cclp::fuzz::readInt(in, 0, 1));
+    set.auxValue = in.ConsumeIntegral<uint32_t>();
+    set.vect0 = cmath_vect{cclp::fuzz::readDouble(in), 0.0};
+    set.vect0.y = cclp::fuzz::readDouble(in);
+    set.vect1 = cmath_vect{cclp::fuzz::readDouble(in), 0.0};
+    set.vect1.y = cclp::fuzz::readDouble(in);
+    readImage(in, set.projectionImage);
+    readImage(in, set.doubleImage);
+}
+
+// Everything a set holds that a conversion reads, as bytes.
+template <class Set>
+Bytes describe(const Set& set) {
+    Bytes bytes = bytesOf(&set);
+    const int32_t count = set.numEdges;
+    for (const Bytes& part : {bytesOf(set.edges, count), bytesOf(set.edgesFixed, count),
+                              pixelsOf(set.projectionImage), pixelsOf(set.doubleImage)}) {
+        bytes.insert(bytes.end(), part.begin(), part.end());
+    }
+    return bytes;
+}
+
+template <class Image>
+bool samePixels(const Image& a, const Image& b) {
+    return pixelsOf(a) == pixelsOf(b) && (a.pixels == nullptr || a.pixels != b.pixels);
+}
+
+template <class To, class From>
+void checkCarriedAcross(const To& to, const From& from) {
+    FUZZ_CHECK(to.numEdges == from.numEdges);
+    FUZZ_CHECK(to.formats == from.formats);
+    FUZZ_CHECK(copiedArrayMatches(to.edges, from.edges, from.numEdges));
+    FUZZ_CHECK(copiedArrayMatches(to.edgesFixed, from.edgesFixed, from.numEdges));
+    FUZZ_CHECK(to.projectionScale == from.projectionScale);
+    FUZZ_CHECK(to.projectionScaling == from.projectionScaling);
+    FUZZ_CHECK(to.auxValue == from.auxValue);
+    FUZZ_CHECK(bytesOf(&to.vect0) == bytesOf(&from.vect0));
+    FUZZ_CHECK(bytesOf(&to.vect1) == bytesOf(&from.vect1));
+    FUZZ_CHECK(samePixels(to.projectionImage, from.projectionImage));
+    FUZZ_CHECK(samePixels(to.doubleImage, from.doubleImage));
+}
+
+template <class Set>
+void checkClaimsNothing(const Set& set) {
+    FUZZ_CHECK(set.numEdges == 0 && set.formats == 0);
+    FUZZ_CHECK(set.projectionScaling == 0 && set.auxValue == 0);
+}
+
+struct CaliperSet {
+    cclp_resultSet set{};
+    CaliperSet() { FUZZ_CHECK(cclp_resultSet_construct(&set) == 0); }
+    ~CaliperSet() { FUZZ_CHECK(cclp_resultSet_destruct(&set) == 0); }
+    CaliperSet(const CaliperSet&) = delete;
+    CaliperSet& operator=(const CaliperSet&) = delete;
+};
+
+struct ExtendedSet {
+    cclp_resultSetEx set{};
+    ExtendedSet() { FUZZ_CHECK(cclp_resultSetEx_construct(&set) == 0); }
+    ~ExtendedSet() { FUZZ_CHECK(cclp_resultSetEx_destruct(&set) == 0); }
+    ExtendedSet(const ExtendedSet&) = delete;
+    ExtendedSet& operator=(const ExtendedSet&) = delete;
+};
+
+// One conversion (or assignment) under an injected failure; true on success.
+template <class To, class From, class Convert>
+bool convert(To& to, const From& from, const Injection& injection, Convert operation) {
+    const Bytes sourceBefore = describe(from);
+    int32_t status;
+    {
+        cclp::fuzz::Armed armed(injection);
+        status = operation(&to, &from);
+    }
+    FUZZ_CHECK(describe(from) == sourceBefore);
+    if (status < 0) {
+        FUZZ_CHECK(injection.allocation() && status == CSYS_STATUS_OUT_OF_MEMORY);
+        checkClaimsNothing(to);
+        return false;
+    }
+    FUZZ_CHECK(status == 0);
+    checkCarriedAcross(to, from);
+    return true;
+}
+
+// Copy construction into raw storage: on failure nothing is left to destroy.
+void fuzzConstructCopy(FuzzedDataProvider& in, const cclp_resultSetEx& source) {
+    const int64_t before = csys_testing_liveBlocks();
+    cclp_resultSetEx copy;
+    std::memset(&copy, 0xA5, sizeof copy);
+    int32_t status;
+    const Injection injection = Injection::read(in);
+    {
+        cclp::fuzz::Armed armed(injection);
+        status = cclp_resultSetEx_constructCopy(&copy, &source);
+    }
+    if (status < 0) {
+        FUZZ_CHECK(injection.allocation() && status == CSYS_STATUS_OUT_OF_MEMORY);
+        FUZZ_CHECK(csys_testing_liveBlocks() == before);
+        return;
+    }
+    checkCarriedAcross(copy, source);
+    FUZZ_CHECK(cclp_resultSetEx_destruct(&copy) == 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider in(data, size);
+    cclp::fuzz::NoLeaks noLeaks;
+    CaliperSet source;
+    readSet(in, source.set);
+    ExtendedSet extended;
+    // The destination may already hold another conversion's results.
+    if (in.ConsumeBool()) {
+        CaliperSet earlier;
+        readSet(in, earlier.set);
+        FUZZ_CHECK(cclp_resultSetEx_assignToEx(&extended.set, &earlier.set) == 0);
+    }
+    if (!convert(extended.set, source.set, Injection::read(in), cclp_resultSetEx_assignToEx)) {
+        return 0;
+    }
+    // And back: the caliper's record again.
+    CaliperSet back;
+    if (in.ConsumeBool()) readSet(in, back.set);
+    if (convert(back.set, extended.set, Injection::read(in), cclp_resultSetEx_assignFromEx)) {
+        checkCarriedAcross(back.set, source.set);
+    }
+    // Extended to extended, extras included.
+    ExtendedSet copy;
+    if (in.ConsumeBool()) readSet(in, copy.set);
+    convert(copy.set, extended.set, Injection::read(in), cclp_resultSetEx_assign);
+    FUZZ_CHECK(cclp_resultSetEx_assign(&extended.set, &extended.set) == 0);
+    checkCarriedAcross(extended.set, source.set);
+    fuzzConstructCopy(in, extended.set);
+    return 0;
+}
