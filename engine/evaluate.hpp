@@ -151,16 +151,24 @@ inline int32_t methodStatus(int32_t kind, bool pair, bool extended) {
     return CCLP_STATUS_OK;
 }
 
-// Whether every evaluation of the method for candidates of this kind
+// Whether method number kind scores candidates of this form (pair or single
+// edge) by its formula alone: it is known and suits the form, and it is not
+// method 12 or 13 over plain edges, which report at every evaluation.
+template <class Edge>
+constexpr bool formulaAlone(int32_t kind, bool pair) {
+    constexpr bool kExtended = ExtendedEdge<Edge>;
+    if (kind < 1 || kind > 13 || (!pair && detail::needsPair(kind, kExtended))) return false;
+    return kExtended || (kind != 12 && kind != 13);
+}
+
+// Whether every evaluation of the method for candidates of this form
 // succeeds without reporting anything that does not depend on the
 // candidate's own values: a loop over many candidates may then apply the
-// formula directly. Methods 12 and 13 over plain edges report at every
-// evaluation.
+// formula directly.
 template <class Edge>
 bool evaluatesQuietly(const MethodFor<Edge>& method, bool pair, EdgeNumber<Edge> width) {
     const int32_t kind = method.method;
-    if (methodStatus(kind, pair, ExtendedEdge<Edge>) != CCLP_STATUS_OK) return false;
-    if (!ExtendedEdge<Edge> && (kind == 12 || kind == 13)) return false;
+    if (!formulaAlone<Edge>(kind, pair)) return false;
     if (detail::dividesByWidth(kind) && !(width > 0)) return false;
     if (kind == 9) {
         return highSideStartsAtSplit(method.twoSided) && lowSideEndsAtSplit(method.twoSided);
@@ -187,8 +195,12 @@ int32_t evaluateScoreMethod(const MethodFor<Edge>* method, int32_t numEdges, con
     if (detail::dividesByWidth(kind)) CCLP_ASSERT(width > 0);
     *score = detail::visitMethodKind(kind, [&](auto constant) {
         constexpr int32_t kKind = decltype(constant)::value;
-        return pair ? detail::methodScore<kKind, true>(*method, edges[0], edges[1], width)
-                    : detail::methodScore<kKind, false>(*method, edges[0], edges[0], width);
+        if constexpr (detail::needsPair(kKind, ExtendedEdge<Edge>)) {
+            return detail::methodScore<kKind, true>(*method, edges[0], edges[1], width);
+        } else {
+            return pair ? detail::methodScore<kKind, true>(*method, edges[0], edges[1], width)
+                        : detail::methodScore<kKind, false>(*method, edges[0], edges[0], width);
+        }
     });
     return CCLP_STATUS_OK;
 }

@@ -42,8 +42,8 @@ public:
         : scores_(scores), edges_(edges), capacity_(capacity), limit_(capacity) {}
 
     // Batches of one candidate, for methods that must be checked for every
-    // candidate.
-    void scoreOneByOne() { limit_ = capacity_ > 0 ? 1 : 0; }
+    // candidate. (A batch without room forms no candidate at all.)
+    void scoreOneByOne() { limit_ = 1; }
 
     // Adds the candidate of this edge index when it passes; written either
     // way, so the caller's test needs no branch. The batch must not be full.
@@ -90,12 +90,15 @@ private:
         const Edge shared = first;
         detail::visitMethodKind(local.method, [&](auto kind) {
             constexpr int32_t kKind = decltype(kind)::value;
-            for (int32_t t = 0; t < count_; ++t) {
-                const Edge& edge = edges[edges_[t]];
-                if constexpr (Pair) {
-                    out[t] = detail::methodScore<kKind, true>(local, shared, edge, width);
-                } else {
-                    out[t] = detail::methodScore<kKind, false>(local, edge, edge, width);
+            // Other methods never come here (evaluatesQuietly).
+            if constexpr (formulaAlone<Edge>(kKind, Pair)) {
+                for (int32_t t = 0; t < count_; ++t) {
+                    const Edge& edge = edges[edges_[t]];
+                    if constexpr (Pair) {
+                        out[t] = detail::methodScore<kKind, true>(local, shared, edge, width);
+                    } else {
+                        out[t] = detail::methodScore<kKind, false>(local, edge, edge, width);
+                    }
                 }
             }
         });

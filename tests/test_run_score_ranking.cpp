@@ -224,3 +224,25 @@ TEST(RunScoreRanking, AnAbandonedRunHasReportedWhatItsEarlierCandidatesReported)
         }
     }
 }
+
+TEST(RunScoreRanking, ALimitOfZeroWritesNoResult) {
+    // The setter refuses a limit of 0; a run given one in the record keeps
+    // no candidate, sorted or not, and leaves an empty output.
+    const std::vector<EdgeSpec> edges = coarseEdges(30, 2);
+    for (const uint32_t formats : {1u, 2u}) {
+        for (const bool pairs : {false, true}) {
+            for (const bool sort : {false, true}) {
+                LeakCheck leaks;
+                Params params;
+                if (pairs) params.edgePair(6);
+                params.methods({nearCentre()}).maxResults(3).sorted(sort);
+                Output<cclp_scoreResultSet> out;
+                ASSERT_EQ(runScore(Input(edges, formats), params, out), 0);
+                ASSERT_EQ(out.set.numResults, 3);
+                params.params.maxNumResults = 0;
+                EXPECT_EQ(runScore(Input(edges, formats), params, out), 0);
+                EXPECT_EQ(out.set.numResults, 0);
+            }
+        }
+    }
+}

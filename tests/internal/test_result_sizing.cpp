@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "cclp_score/cclp_results.h"
+#include "csys_runtime.h"
 #include "result_sizing.hpp"
 #include "runtime_controls.hpp"
 
@@ -137,6 +138,26 @@ TEST(PrepareScoreOneResult, AMissingArrayIsAllocatedEvenWhenTheCountsMatch) {
     ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 0, 2), 0);
     ASSERT_NE(record.edges, nullptr);
     record.edges[1] = {1.0, 2.0};
+    cclp_scoreOneResult_destruct(&record);
+}
+
+TEST(PrepareScoreOneResult, AMatchingHeaderDoesNotHideArraysThatDoNotFit) {
+    LeakCheck leaks;
+    cclp_scoreOneResult record;
+    cclp_scoreOneResult_construct(&record);
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED, 2, 1), 0);
+    // The header says doubles only, the fixed-point arrays are still there.
+    record.formats = CCLP_FORMAT_DOUBLE;
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 2, 1), 0);
+    EXPECT_EQ(record.scoresFixed, nullptr);
+    EXPECT_EQ(record.edgesFixed, nullptr);
+    // A wanted array that went missing is allocated again.
+    void* scores = record.scores;
+    ASSERT_EQ(csys_memory_free_internal(&scores), 0);
+    record.scores = nullptr;
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 2, 1), 0);
+    ASSERT_NE(record.scores, nullptr);
+    record.scores[1] = 1.0;
     cclp_scoreOneResult_destruct(&record);
 }
 

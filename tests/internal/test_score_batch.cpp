@@ -31,8 +31,9 @@ cclp_scoreOneSided oneSided(double x0, double x1, double x2, double offset) {
 }
 
 // Methods of every number with a function of each shape: rising, falling,
-// two sides meeting at a split point, and sides placed so that the split point's
-// preconditions fail (such methods are checked one candidate at a time).
+// two sides meeting at a split point, and sides placed so that one or the
+// other of the split point's preconditions fails (such methods are checked
+// one candidate at a time).
 std::vector<cclp_score> everyMethod() {
     const cclp_scoreOneSided shapes[] = {oneSided(-2, 6, 9, 1.5), oneSided(4, -1, -5, -2)};
     cclp_scoreTwoSided peak;
@@ -41,6 +42,10 @@ std::vector<cclp_score> everyMethod() {
     peak.highSide.positionOffset = 4;
     cclp_scoreTwoSided crossed;
     EXPECT_EQ(cclp_scoreTwoSided_initOneSided(&crossed, 5, 6, 7, 1, 0, 1, 2, 3, 1, 0), 0);
+    // A high side whose middle lies below its lower end, as only a record
+    // written field by field can hold.
+    cclp_scoreTwoSided sagging = peak;
+    sagging.highSide.x1 = 0.0;
     std::vector<cclp_score> methods;
     for (int32_t kind = 1; kind <= 13; ++kind) {
         for (const cclp_scoreOneSided& f : shapes) {
@@ -48,6 +53,7 @@ std::vector<cclp_score> everyMethod() {
         }
         methods.push_back(cclp_score{0, shapes[0], peak, kind});
         methods.push_back(cclp_score{0, shapes[1], crossed, kind});
+        methods.push_back(cclp_score{0, shapes[0], sagging, kind});
     }
     return methods;
 }
