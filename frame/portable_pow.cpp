@@ -9,6 +9,7 @@
 // 2^(j/128) from a table in two doubles and expm1(r) from a short series.
 #include "portable_pow.hpp"
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -56,6 +57,24 @@ DoubleDouble twoProduct(double a, double b) {
     return {product, error};
 }
 
+// The exponent and mantissa fields of a double, read and written directly:
+// the library's frexp, ldexp and floor are exact too, but are calls that
+// cost more than the rest of the power together.
+constexpr int kExponentBias = 1023;
+constexpr int kMantissaBits = 52;
+constexpr uint64_t kMantissaMask = (uint64_t{1} << kMantissaBits) - 1;
+
+// 2^power for a power of a normal double.
+double powerOfTwo(int power) {
+    return std::bit_cast<double>(static_cast<uint64_t>(power + kExponentBias) << kMantissaBits);
+}
+
+// floor(v) for |v| < 2^52.
+double floorSmall(double v) {
+    const auto truncated = static_cast<double>(static_cast<int64_t>(v));
+    return truncated > v ? truncated - 1.0 : truncated;
+}
+
 // log(x) for finite x > 0, with an absolute error near 1e-21.
 DoubleDouble logarithm(double x) {
     int exponent = 0;
@@ -63,9 +82,11 @@ DoubleDouble logarithm(double x) {
         x *= 0x1p54;
         exponent = -54;
     }
-    int frexpExponent = 0;
-    const double m = 2.0 * std::frexp(x, &frexpExponent);  // in [1, 2), exact
-    exponent += frexpExponent - 1;
+    const auto bits = std::bit_cast<uint64_t>(x);
+    // x = 2^e * m with m in [1, 2), exactly.
+    const double m = std::bit_cast<double>((bits & kMantissaMask) |
+                                           (uint64_t{kExponentBias} << kMantissaBits));
+    exponent += static_cast<int>(bits >> kMantissaBits) - kExponentBias;
     const auto index = static_cast<int>((m - 1.0) * kTableSize);
     const LogEntry& entry = kLogTable[index];
 
@@ -88,7 +109,7 @@ DoubleDouble logarithm(double x) {
 double exponential(DoubleDouble t) {
     if (t.hi > 709.8) return HUGE_VAL;
     if (t.hi < -746.0) return 0.0;
-    const double k = std::floor(t.hi * kNOverLn2 + 0.5);
+    const double k = floorSmall(t.hi * kNOverLn2 + 0.5);
     // k * kLn2OverNHi is exact and close to t.hi, so the difference is too.
     const DoubleDouble r = twoSum(t.hi - k * kLn2OverNHi, t.lo - k * kLn2OverNLo);
     const double rh = r.hi;
@@ -102,6 +123,9 @@ double exponential(DoubleDouble t) {
     const ExpEntry& entry = kExpTable[j];
     const double value =
         entry.hi + (entry.lo + entry.hi * rh + (entry.hi * expm1Tail + entry.lo * rh));
+    // Scaling by a power of two is exact while the result stays normal;
+    // ldexp rounds a subnormal result once.
+    if (power > DBL_MIN_EXP && power < DBL_MAX_EXP - 1) return value * powerOfTwo(power);
     return std::ldexp(value, power);
 }
 
