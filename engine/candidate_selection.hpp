@@ -66,6 +66,8 @@ public:
     // the row for its method scores; nullptr when it is passed over. Most
     // candidates of a long run fail at the bar; the rest is out of line.
     Number* admit(Number score, Number position, int32_t index, CandidateEdges edges) {
+        // A lower score ranks after the bar whatever the rest: the usual case.
+        if (hasBar_ && score < bar_.score) return nullptr;
         const Candidate candidate{score, position, index, count_};
         if (hasBar_ && !ranksBefore(candidate, bar_)) return nullptr;
         if (count_ < storage_.capacity) return append(candidate, edges);
