@@ -75,7 +75,9 @@ int32_t cclp_scoreResultSetEx_assign(cclp_scoreResultSetEx* set,
                                      const cclp_scoreResultSetEx* source) {
     return cclp::assignSet(set, source);
 }
-int32_t cclp_scoreResultSetEx_destruct(cclp_scoreResultSetEx* set) { return cclp::resetSet(set); }
+int32_t cclp_scoreResultSetEx_destruct(cclp_scoreResultSetEx* set) {
+    return cclp::resetScoreResultSetEx(set);
+}
 int32_t cclp_scoreResultSetEx_assignToEx(cclp_scoreResultSetEx* set,
                                          const cclp_scoreResultSet* source) {
     return cclp::assignSet(set, source);
