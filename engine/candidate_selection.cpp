@@ -41,7 +41,12 @@ Number* CandidateSelection<Number>::admitIntoFullBuffer(const Candidate& candida
 template <class Number>
 void CandidateSelection<Number>::keepBest() {
     Candidate* const entries = storage_.entries;
-    std::nth_element(entries, entries + (limit_ - 1), entries + count_, Rank<Number>{});
+    if (limit_ == 1) {
+        // The common "best candidate only": a scan, not a selection.
+        std::iter_swap(entries, std::min_element(entries, entries + count_, Rank<Number>{}));
+    } else {
+        std::nth_element(entries, entries + (limit_ - 1), entries + count_, Rank<Number>{});
+    }
     int32_t dropped = limit_;
     for (int32_t kept = 0; kept < limit_; ++kept) {
         if (entries[kept].slot < limit_) continue;
