@@ -14,16 +14,12 @@ namespace cclp_cli {
 namespace {
 
 TEST(Round256, RoundsAsTheModuleDoesAndSaturates) {
-    EXPECT_EQ(round256(1.0), 256);
-    EXPECT_EQ(round256(-1.0), -256);
-    EXPECT_EQ(round256(0.5 / 256), 1);
-    EXPECT_EQ(round256(-0.5 / 256), 0);  // negative halves round toward zero
-    EXPECT_EQ(round256(-0.6 / 256), -1);
-    EXPECT_EQ(round256(9.0e6), std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(round256(-9.0e6), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(round256(std::numeric_limits<double>::infinity()),
-              std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(round256(std::numeric_limits<double>::quiet_NaN()), 0);
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    const std::pair<double, int32_t> cases[] = {
+        {1.0, 256}, {0.5 / 256, 1}, {-0.5 / 256, 0} /* toward zero */, {-0.6 / 256, -1},
+        {9.0e6, INT32_MAX}, {-9.0e6, INT32_MIN}, {kInfinity, INT32_MAX},
+        {std::numeric_limits<double>::quiet_NaN(), 0}};
+    for (const auto& [value, fixed] : cases) EXPECT_EQ(round256(value), fixed) << value;
 }
 
 cclp_scoreOneSided oneSided(double x0, double x1, double x2, double y0, double y1) {

@@ -1,6 +1,6 @@
 // Builders for scoring-run tests: caliper inputs from edge lists, score
-// parameters, owned output sets, and a printable snapshot of an output so
-// that "left as it was" can be checked field by field.
+// parameters, owned output sets, readers of what a run wrote, and a
+// printable snapshot of an output so that "left as it was" can be checked.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,16 +30,30 @@ struct EdgeSpec {
 };
 
 // A caliper result set over edges it owns; the fixed-point edges are the
-// rounded double edges unless replaced.
-struct Input {
-    std::vector<cclp_edge> edges;
-    std::vector<cclp_edgeFixed> edgesFixed;
-    cclp_resultSet set{};
+// rounded double edges unless replaced. Results is the family's output set.
+template <class Set, class Edge, class EdgeFixed, class ResultSet>
+struct BasicInput {
+    using Results = ResultSet;
+    std::vector<Edge> edges;
+    std::vector<EdgeFixed> edgesFixed;
+    Set set{};
 
-    explicit Input(const std::vector<EdgeSpec>& specs, uint32_t formats = CCLP_FORMAT_DOUBLE) {
+    explicit BasicInput(const std::vector<EdgeSpec>& specs, uint32_t formats = CCLP_FORMAT_DOUBLE) {
         for (const EdgeSpec& e : specs) {
-            edges.push_back({e.position, e.contrast});
-            edgesFixed.push_back({fixed256(e.position), fixed256(e.contrast)});
+            Edge& edge = edges.emplace_back();
+            EdgeFixed& fixed = edgesFixed.emplace_back();
+            edge.position = e.position;
+            edge.contrast = e.contrast;
+            fixed.position = fixed256(e.position);
+            fixed.contrast = fixed256(e.contrast);
+            if constexpr (requires { edge.extra1; }) {
+                edge.extra1 = e.extra1;
+                edge.extra2 = e.extra2;
+                edge.extra3 = e.extra3;
+                fixed.extra1 = fixed256(e.extra1);
+                fixed.extra2 = fixed256(e.extra2);
+                fixed.extra3 = fixed256(e.extra3);
+            }
         }
         set.numEdges = static_cast<int32_t>(specs.size());
         set.formats = formats;
@@ -47,24 +61,9 @@ struct Input {
         set.edgesFixed = edgesFixed.data();
     }
 };
-
-struct InputEx {
-    std::vector<cclp_edgeEx> edges;
-    std::vector<cclp_edgeFixedEx> edgesFixed;
-    cclp_resultSetEx set{};
-
-    explicit InputEx(const std::vector<EdgeSpec>& specs, uint32_t formats = CCLP_FORMAT_DOUBLE) {
-        for (const EdgeSpec& e : specs) {
-            edges.push_back({e.position, e.contrast, e.extra1, e.extra2, e.extra3});
-            edgesFixed.push_back({fixed256(e.position), fixed256(e.contrast), fixed256(e.extra1),
-                                  fixed256(e.extra2), fixed256(e.extra3)});
-        }
-        set.numEdges = static_cast<int32_t>(specs.size());
-        set.formats = formats;
-        set.edges = edges.data();
-        set.edgesFixed = edgesFixed.data();
-    }
-};
+using Input = BasicInput<cclp_resultSet, cclp_edge, cclp_edgeFixed, cclp_scoreResultSet>;
+using InputEx =
+    BasicInput<cclp_resultSetEx, cclp_edgeEx, cclp_edgeFixedEx, cclp_scoreResultSetEx>;
 
 inline cclp_score oneSidedMethod(int32_t method, double x0, double x1, double x2, double y0,
                                  double y1) {
@@ -87,6 +86,16 @@ inline cclp_score twoSidedMethod(int32_t method, const double low[3], const doub
     EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &function), 0);
     return score;
 }
+
+// Scores |contrast| / 255, 1 from 255 on (the initial method).
+inline cclp_score contrast() {
+    cclp_score method;
+    EXPECT_EQ(cclp_score_init(&method), 0);
+    return method;
+}
+
+// Scores 1 - |p| / 10 for a single edge, 1 - |mean| / 10 for a pair.
+inline cclp_score nearCentre() { return oneSidedMethod(cclp_scoreMethodPosAbs, 0, 10, 10, 1, 0); }
 
 // Score parameters, destructed at scope exit. Polarity 3 accepts any edge.
 class Params {
@@ -155,36 +164,84 @@ inline int32_t runScore(const InputEx& input, const Params& params,
     return cclp_runScoreEx(&input.set, &params.params, &out.set);
 }
 
+// A result's values in the format the run wrote, in double units.
+template <class Record>
+bool wroteDoubles(const Record& r) {
+    return (r.formats & CCLP_FORMAT_DOUBLE) != 0;
+}
+template <class Record>
+double positionOf(const Record& r) {
+    return wroteDoubles(r) ? r.position : r.positionFixed / 256.0;
+}
+template <class Record>
+double scoreOf(const Record& r) {
+    return wroteDoubles(r) ? r.score : r.scoreFixed / 256.0;
+}
+template <class Record>
+double methodScoreOf(const Record& r, int32_t m) {
+    return wroteDoubles(r) ? r.scores[m] : r.scoresFixed[m] / 256.0;
+}
+template <class Record>
+double edgePositionOf(const Record& r, int32_t e) {
+    return wroteDoubles(r) ? r.edges[e].position : r.edgesFixed[e].position / 256.0;
+}
+
+// Appends a value to a text that tells values apart bit for bit. Piece by
+// piece: GCC 12 at -O3 warns falsely on string sums.
+inline void appendValue(std::string& text, double value) {
+    char number[32];
+    std::snprintf(number, sizeof number, " %a", value);
+    text += number;
+}
+inline void appendPointer(std::string& text, const void* pointer) {
+    char number[32];
+    std::snprintf(number, sizeof number, " %p", pointer);
+    text += number;
+}
+
+// Everything a caller can see of a result record: its values, and where its
+// arrays lie unless `withPointers` is false.
+template <class Record>
+std::string recordText(const Record& r, bool withPointers) {
+    std::string text;
+    for (const double value : {1.0 * r.numScores, 1.0 * r.formats, 1.0 * r.numEdges, r.position,
+                               1.0 * r.positionFixed, r.score, 1.0 * r.scoreFixed}) {
+        appendValue(text, value);
+    }
+    if (withPointers) {
+        for (const void* p : {static_cast<const void*>(r.scores),
+                              static_cast<const void*>(r.scoresFixed),
+                              static_cast<const void*>(r.edges),
+                              static_cast<const void*>(r.edgesFixed)}) {
+            appendPointer(text, p);
+        }
+    }
+    for (int32_t m = 0; m < r.numScores; ++m) {
+        if (r.scores != nullptr) appendValue(text, r.scores[m]);
+        if (r.scoresFixed != nullptr) appendValue(text, r.scoresFixed[m]);
+    }
+    for (int32_t e = 0; e < r.numEdges; ++e) {
+        if (r.edges != nullptr) {
+            appendValue(text, r.edges[e].position);
+            appendValue(text, r.edges[e].contrast);
+        }
+        if (r.edgesFixed != nullptr) {
+            appendValue(text, r.edgesFixed[e].position);
+            appendValue(text, r.edgesFixed[e].contrast);
+        }
+    }
+    return text;
+}
+
 // Everything a caller can see of an output set, pointers included.
 template <class Set>
 std::string snapshot(const Set& set) {
     std::string text;
-    char line[256];
-    std::snprintf(line, sizeof line, "n=%d at %p\n", set.numResults,
-                  static_cast<void*>(set.results));
-    text += line;
+    appendValue(text, set.numResults);
+    appendPointer(text, set.results);
     for (int32_t r = 0; set.results != nullptr && r < set.numResults; ++r) {
-        const auto& record = set.results[r];
-        std::snprintf(line, sizeof line, "[%d] s=%d f=%u e=%d pos=%a/%d score=%a/%d %p %p %p %p\n",
-                      r, record.numScores, record.formats, record.numEdges, record.position,
-                      record.positionFixed, record.score, record.scoreFixed,
-                      static_cast<void*>(record.scores), static_cast<void*>(record.scoresFixed),
-                      static_cast<void*>(record.edges), static_cast<void*>(record.edgesFixed));
-        text += line;
-        // Appended piece by piece: GCC 12 at -O3 warns falsely on string sums.
-        const auto append = [&text](double value) {
-            text += ' ';
-            text += std::to_string(value);
-        };
-        for (int32_t m = 0; m < record.numScores; ++m) {
-            if (record.scores != nullptr) append(record.scores[m]);
-            if (record.scoresFixed != nullptr) append(record.scoresFixed[m]);
-        }
-        for (int32_t e = 0; e < record.numEdges; ++e) {
-            if (record.edges != nullptr) append(record.edges[e].position);
-            if (record.edgesFixed != nullptr) append(record.edgesFixed[e].position);
-        }
-        text += "\n";
+        text += recordText(set.results[r], true);
+        text += '\n';
     }
     return text;
 }
