@@ -59,11 +59,20 @@ public:
         const double x1 = x0 - span;
         return oneSidedMethod(method, x0, x1, x1 - grid(0, 2), 1, 0);
     }
-    // A peak of 1 at the split, falling on both sides.
+    // Both sides falling from 1 to 0 away from the split.
+    static cclp_score twoSided(int32_t method, const double low[3], const double high[3]) {
+        cclp_scoreTwoSided f;
+        EXPECT_EQ(cclp_scoreTwoSided_initOneSided(&f, low[0], low[1], low[2], 1, 0, high[0],
+                                                  high[1], high[2], 1, 0),
+                  0);
+        cclp_score score = contrast();
+        EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &f), 0);
+        return score;
+    }
     cclp_score triangle(int32_t method, double split) {
         const double low[3] = {split, split - grid(1, 2), split - 3};
         const double high[3] = {split, split + grid(1, 2), split + 3};
-        return twoSidedMethod(method, low, high, 1, 0, 1, 0);
+        return twoSided(method, low, high);
     }
 
     // Methods 4, 6, 8 and 13 score both candidate forms, the one-sided
@@ -90,7 +99,7 @@ public:
         case 12: {
             const double low[3] = {grid(0, 2), 12, 14};
             const double high[3] = {grid(0, 2), 15, 16};
-            cclp_score method = twoSidedMethod(cclp_scoreMethodOffsetDist, low, high, 1, 0, 1, 0);
+            cclp_score method = twoSided(cclp_scoreMethodOffsetDist, low, high);
             method.twoSided.lowSide.positionOffset = grid(-10, 0);
             method.twoSided.highSide.positionOffset = grid(0, 10);
             return method;

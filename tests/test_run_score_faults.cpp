@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -152,7 +153,7 @@ TEST(RunScoreFaults, AFailingMethodOrFormatLeavesTheOutputAsItWas) {
     }
 }
 
-TEST(RunScoreFaults, NullArgumentsAndMissingArraysAreRefused) {
+TEST(RunScoreFaults, NullArgumentsAreRefused) {
     const Input input(kEdges);
     Params params;
     Output<cclp_scoreResultSet> out;
@@ -162,60 +163,52 @@ TEST(RunScoreFaults, NullArgumentsAndMissingArraysAreRefused) {
     EXPECT_EQ(cclp_runScore(&input.set, &params.params, nullptr), CSYS_STATUS_NULL_ARGUMENT);
     EXPECT_EQ(cclp_runScoreEx(nullptr, nullptr, nullptr), CSYS_STATUS_NULL_ARGUMENT);
     EXPECT_EQ(assertions.count(), 4);
-    // The edge arrays of the input's formats (either one of an input in both).
-    const auto refusedWithout = [&](uint32_t formats, bool doubles) {
-        Input missing(kEdges, formats);
-        if (doubles) missing.set.edges = nullptr;
-        if (!doubles) missing.set.edgesFixed = nullptr;
-        EXPECT_EQ(runScore(missing, params, out), CSYS_STATUS_NULL_ARGUMENT) << formats;
-    };
-    refusedWithout(1, true);
-    refusedWithout(2, false);
-    refusedWithout(3, true);
-    refusedWithout(3, false);
-    // The parameters' desired edges, and the methods of the run's format.
-    for (const uint32_t formats : {1u, 2u}) {
-        const Input present(kEdges, formats);
-        cclp_scoreParams noEdges = params.params;
-        noEdges.desiredEdges = nullptr;
-        EXPECT_EQ(cclp_runScore(&present.set, &noEdges, &out.set), CSYS_STATUS_NULL_ARGUMENT);
-        cclp_scoreParams noMethods = params.params;
-        if (formats == 1) noMethods.scoreMethods = nullptr;
-        if (formats == 2) noMethods.scoreMethodsFixed = nullptr;
-        EXPECT_EQ(cclp_runScore(&present.set, &noMethods, &out.set), CSYS_STATUS_NULL_ARGUMENT);
-    }
-    EXPECT_EQ(out.set.numResults, 0);
 }
 
-TEST(RunScoreFaults, CountsOutsideTheRecordsRangesAreRefusedBeforeAnyAllocation) {
-    for (const uint32_t formats : {1u, 2u}) {
-        Input input(kEdges, formats);
+// Counts outside the records' ranges, counts beyond what 32 bits or a block
+// of 2 GB hold, and missing arrays that the run would read.
+TEST(RunScoreFaults, RunsRefusedUpFrontAllocateNothingAndLeaveTheOutputAsItWas) {
+    using Change = std::function<void(cclp_resultSet&, cclp_scoreParams&)>;
+    for (const uint32_t formats : {1u, 2u, 3u}) {
+        SCOPED_TRACE(::testing::Message() << "formats " << formats);
+        const Input input(kEdges, formats);
         FilledOutput<Input> out(input, {true, formats});
         const std::string before = out.snapshot();
         Params params;
         configure(params, {true, formats});
-        const auto refuses = [&](int32_t& field, int32_t value, int32_t status) {
-            const int32_t kept = field;
-            field = value;
+        const auto refuses = [&](int32_t status, const Change& change) {
+            cclp_resultSet set = input.set;
+            cclp_scoreParams changed = params.params;
+            change(set, changed);
             const int64_t requests = csys_testing_allocationCount();
-            EXPECT_EQ(runScore(input, params, out), status) << "value " << value;
-            EXPECT_EQ(csys_testing_allocationCount(), requests) << "value " << value;
-            field = kept;
+            EXPECT_EQ(cclp_runScore(&set, &changed, &out.set), status);
+            EXPECT_EQ(csys_testing_allocationCount(), requests);
+            EXPECT_EQ(out.snapshot(), before);
         };
-        refuses(input.set.numEdges, -1, CSYS_STATUS_INVALID_ARGUMENT);
+        refuses(CSYS_STATUS_INVALID_ARGUMENT, [](auto& set, auto&) { set.numEdges = -1; });
         // 46342 edges make more ordered pairs than 32 bits count; 46341 do
         // not, but their per-method scores (3 each) do.
-        refuses(input.set.numEdges, 46342, CSYS_STATUS_OUT_OF_MEMORY);
-        refuses(input.set.numEdges, 46341, CSYS_STATUS_OUT_OF_MEMORY);
-        refuses(params.params.numScoreMethods, -2, CSYS_STATUS_INVALID_ARGUMENT);
-        refuses(params.params.maxNumResults, -1, CSYS_STATUS_INVALID_ARGUMENT);
-        refuses(params.params.numDesiredEdges, 0, CSYS_STATUS_INVALID_ARGUMENT);
-        if (formats == 1) {
+        refuses(CSYS_STATUS_OUT_OF_MEMORY, [](auto& set, auto&) { set.numEdges = 46342; });
+        refuses(CSYS_STATUS_OUT_OF_MEMORY, [](auto& set, auto&) { set.numEdges = 46341; });
+        refuses(CSYS_STATUS_INVALID_ARGUMENT, [](auto&, auto& p) { p.numScoreMethods = -2; });
+        refuses(CSYS_STATUS_INVALID_ARGUMENT, [](auto&, auto& p) { p.maxNumResults = -1; });
+        refuses(CSYS_STATUS_INVALID_ARGUMENT, [](auto&, auto& p) { p.numDesiredEdges = 0; });
+        refuses(CSYS_STATUS_NULL_ARGUMENT, [](auto&, auto& p) { p.desiredEdges = nullptr; });
+        if (formats == 2) {
+            refuses(CSYS_STATUS_NULL_ARGUMENT,
+                    [](auto&, auto& p) { p.scoreMethodsFixed = nullptr; });
+        } else {
+            refuses(CSYS_STATUS_NULL_ARGUMENT, [](auto&, auto& p) { p.scoreMethods = nullptr; });
+            refuses(CSYS_STATUS_NULL_ARGUMENT, [](auto& set, auto&) { set.edges = nullptr; });
             // Single edges: 60000 edges by 5000 methods, 2.4e9 bytes of doubles.
-            params.singleEdge();
-            input.set.numEdges = 60000;
-            refuses(params.params.numScoreMethods, 5000, CSYS_STATUS_OUT_OF_MEMORY);
+            refuses(CSYS_STATUS_OUT_OF_MEMORY, [](auto& set, auto& p) {
+                set.numEdges = 60000;
+                p.numDesiredEdges = 1;
+                p.numScoreMethods = 5000;
+            });
         }
-        EXPECT_EQ(out.snapshot(), before);
+        if (formats != 1) {
+            refuses(CSYS_STATUS_NULL_ARGUMENT, [](auto& set, auto&) { set.edgesFixed = nullptr; });
+        }
     }
 }

@@ -134,10 +134,12 @@ TEST(RunScoreRanking, CandidatesEqualInScoreAndPositionComeInTheOrderTheyWereFor
 }
 
 TEST(RunScoreRanking, AnAbandonedRunHasReportedWhatItsEarlierCandidatesReported) {
-    // Edges in falling order: every pair breaks the offset-distance
-    // method's precondition once. A run stopped at a poll has scored
-    // exactly the candidates formed before it.
+    // Edges in falling order: every pair breaks the offset-distance method's
+    // precondition once, so the reports count the pairs scored before the
+    // poll that stopped the run. Fixed point polls before every second edge;
+    // floating point before every first edge, after all pairs of the earlier ones.
     const int32_t n = 12;
+    const int32_t pairs = n * (n - 1) / 2;
     std::vector<EdgeSpec> falling;
     for (int32_t i = 0; i < n; ++i) falling.push_back({20.0 - 3 * i, 10});
     cclp_scoreTwoSided sides;
@@ -147,23 +149,15 @@ TEST(RunScoreRanking, AnAbandonedRunHasReportedWhatItsEarlierCandidatesReported)
     Params params;
     params.edgePair(4).methods({offsets}).maxResults(3);
     for (const uint32_t formats : {1u, 2u}) {
-        const Input input(falling, formats);
-        const int32_t polls = formats == 2u ? n * (n - 1) / 2 + 1 : n + 1;
-        for (int32_t k = 1; k <= polls; ++k) {
-            // Fixed point polls before every second edge; floating point
-            // before every first edge, after all pairs of the earlier ones.
-            int32_t formed = k - 1;
-            if (formats == 1u) {
-                formed = 0;
-                for (int32_t i = 0; i < k - 1 && i < n; ++i) formed += n - 1 - i;
-            }
+        int32_t formed = 0;
+        for (int32_t k = 1; k <= (formats == 2u ? pairs + 1 : n + 1); ++k) {
             Output<cclp_scoreResultSet> out;
             AssertionCounter assertions;
             DisarmOnExit disarm;
             csys_testing_failAttention(k);
-            ASSERT_EQ(runScore(input, params, out), CSYS_STATUS_ATTENTION) << "poll " << k;
-            EXPECT_EQ(assertions.count(), std::min(formed, n * (n - 1) / 2))
-                << "formats " << formats << " poll " << k;
+            ASSERT_EQ(runScore(Input(falling, formats), params, out), CSYS_STATUS_ATTENTION);
+            EXPECT_EQ(assertions.count(), std::min(formed, pairs)) << formats << " poll " << k;
+            formed += formats == 2u ? 1 : n - k;
         }
     }
 }

@@ -29,8 +29,9 @@ struct EdgeSpec {
     double extra3 = 0.0;
 };
 
-// A caliper result set over edges it owns; the fixed-point edges are the
-// rounded double edges unless replaced. Results is the family's output set.
+// A caliper result set of either family over edges it owns; the fixed-point
+// edges are the rounded double edges unless replaced. Results names the
+// family's scored result set.
 template <class Set, class Edge, class EdgeFixed, class ResultSet>
 struct BasicInput {
     using Results = ResultSet;
@@ -39,26 +40,27 @@ struct BasicInput {
     Set set{};
 
     explicit BasicInput(const std::vector<EdgeSpec>& specs, uint32_t formats = CCLP_FORMAT_DOUBLE) {
-        for (const EdgeSpec& e : specs) {
-            Edge& edge = edges.emplace_back();
-            EdgeFixed& fixed = edgesFixed.emplace_back();
-            edge.position = e.position;
-            edge.contrast = e.contrast;
-            fixed.position = fixed256(e.position);
-            fixed.contrast = fixed256(e.contrast);
-            if constexpr (requires { edge.extra1; }) {
-                edge.extra1 = e.extra1;
-                edge.extra2 = e.extra2;
-                edge.extra3 = e.extra3;
-                fixed.extra1 = fixed256(e.extra1);
-                fixed.extra2 = fixed256(e.extra2);
-                fixed.extra3 = fixed256(e.extra3);
-            }
+        for (const EdgeSpec& spec : specs) {
+            edges.push_back(make<Edge>(spec, [](double value) { return value; }));
+            edgesFixed.push_back(make<EdgeFixed>(spec, fixed256));
         }
         set.numEdges = static_cast<int32_t>(specs.size());
         set.formats = formats;
         set.edges = edges.data();
         set.edgesFixed = edgesFixed.data();
+    }
+
+    template <class E, class Units>
+    static E make(const EdgeSpec& spec, Units units) {
+        E edge{};
+        edge.position = units(spec.position);
+        edge.contrast = units(spec.contrast);
+        if constexpr (requires { edge.extra1; }) {
+            edge.extra1 = units(spec.extra1);
+            edge.extra2 = units(spec.extra2);
+            edge.extra3 = units(spec.extra3);
+        }
+        return edge;
     }
 };
 using Input = BasicInput<cclp_resultSet, cclp_edge, cclp_edgeFixed, cclp_scoreResultSet>;
@@ -75,18 +77,6 @@ inline cclp_score oneSidedMethod(int32_t method, double x0, double x1, double x2
     return score;
 }
 
-inline cclp_score twoSidedMethod(int32_t method, const double low[3], const double high[3],
-                                 double lowY0, double lowY1, double highY0, double highY1) {
-    cclp_scoreTwoSided function;
-    EXPECT_EQ(cclp_scoreTwoSided_initOneSided(&function, low[0], low[1], low[2], lowY0, lowY1,
-                                              high[0], high[1], high[2], highY0, highY1),
-              0);
-    cclp_score score;
-    EXPECT_EQ(cclp_score_init(&score), 0);
-    EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &function), 0);
-    return score;
-}
-
 // Scores |contrast| / 255, 1 from 255 on (the initial method).
 inline cclp_score contrast() {
     cclp_score method;
@@ -97,7 +87,8 @@ inline cclp_score contrast() {
 // Scores 1 - |p| / 10 for a single edge, 1 - |mean| / 10 for a pair.
 inline cclp_score nearCentre() { return oneSidedMethod(cclp_scoreMethodPosAbs, 0, 10, 10, 1, 0); }
 
-// Score parameters, destructed at scope exit. Polarity 3 accepts any edge.
+// Score parameters, destructed at scope exit; each setter must succeed.
+// Polarity 3 accepts any edge.
 class Params {
 public:
     Params() { EXPECT_EQ(cclp_scoreParams_construct(&params), 0); }
@@ -105,33 +96,30 @@ public:
     Params(const Params&) = delete;
     Params& operator=(const Params&) = delete;
 
-    Params& singleEdge(int32_t polarity = 3) {
-        const cclp_desiredEdge edge{0.0, polarity};
-        EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params, 1, &edge), 0);
-        return *this;
+    Params& desired(const std::vector<cclp_desiredEdge>& edges) {
+        return check(cclp_scoreParams_setDesiredEdges(&params, count(edges), edges.data()));
     }
+    Params& singleEdge(int32_t polarity = 3) { return desired({{0.0, polarity}}); }
     Params& edgePair(double width, int32_t firstPolarity = 3, int32_t secondPolarity = 3) {
-        const cclp_desiredEdge edges[2] = {{-width / 2, firstPolarity},
-                                           {width / 2, secondPolarity}};
-        EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params, 2, edges), 0);
-        return *this;
+        return desired({{-width / 2, firstPolarity}, {width / 2, secondPolarity}});
     }
     Params& methods(const std::vector<cclp_score>& methods) {
-        EXPECT_EQ(cclp_scoreParams_setScoreMethods(&params, static_cast<int32_t>(methods.size()),
-                                                   methods.data()),
-                  0);
-        return *this;
+        return check(cclp_scoreParams_setScoreMethods(&params, count(methods), methods.data()));
     }
-    Params& maxResults(int32_t count) {
-        EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&params, count), 0);
-        return *this;
-    }
-    Params& sorted(bool sort) {
-        EXPECT_EQ(cclp_scoreParams_setSortByScore(&params, sort ? 1 : 0), 0);
-        return *this;
-    }
+    Params& maxResults(int32_t n) { return check(cclp_scoreParams_setMaxNumResults(&params, n)); }
+    Params& sorted(bool sort) { return check(cclp_scoreParams_setSortByScore(&params, sort)); }
 
     cclp_scoreParams params;
+
+private:
+    template <class T>
+    static int32_t count(const std::vector<T>& items) {
+        return static_cast<int32_t>(items.size());
+    }
+    Params& check(int32_t status) {
+        EXPECT_EQ(status, 0);
+        return *this;
+    }
 };
 
 inline int32_t constructSet(cclp_scoreResultSet* set) { return cclp_scoreResultSet_construct(set); }
@@ -165,70 +153,51 @@ inline int32_t runScore(const InputEx& input, const Params& params,
 }
 
 // A result's values in the format the run wrote, in double units.
-template <class Record>
-bool wroteDoubles(const Record& r) {
-    return (r.formats & CCLP_FORMAT_DOUBLE) != 0;
-}
-template <class Record>
-double positionOf(const Record& r) {
-    return wroteDoubles(r) ? r.position : r.positionFixed / 256.0;
-}
-template <class Record>
-double scoreOf(const Record& r) {
-    return wroteDoubles(r) ? r.score : r.scoreFixed / 256.0;
-}
-template <class Record>
-double methodScoreOf(const Record& r, int32_t m) {
+template <class R>
+bool wroteDoubles(const R& r) { return (r.formats & CCLP_FORMAT_DOUBLE) != 0; }
+template <class R>
+double positionOf(const R& r) { return wroteDoubles(r) ? r.position : r.positionFixed / 256.0; }
+template <class R>
+double scoreOf(const R& r) { return wroteDoubles(r) ? r.score : r.scoreFixed / 256.0; }
+template <class R>
+double methodScoreOf(const R& r, int32_t m) {
     return wroteDoubles(r) ? r.scores[m] : r.scoresFixed[m] / 256.0;
 }
-template <class Record>
-double edgePositionOf(const Record& r, int32_t e) {
+template <class R>
+double edgePositionOf(const R& r, int32_t e) {
     return wroteDoubles(r) ? r.edges[e].position : r.edgesFixed[e].position / 256.0;
 }
 
-// Appends a value to a text that tells values apart bit for bit. Piece by
+// Everything a caller can see of a result record, bit for bit: its values,
+// and where its arrays lie unless `withPointers` is false. Appended piece by
 // piece: GCC 12 at -O3 warns falsely on string sums.
-inline void appendValue(std::string& text, double value) {
-    char number[32];
-    std::snprintf(number, sizeof number, " %a", value);
-    text += number;
-}
-inline void appendPointer(std::string& text, const void* pointer) {
-    char number[32];
-    std::snprintf(number, sizeof number, " %p", pointer);
-    text += number;
-}
-
-// Everything a caller can see of a result record: its values, and where its
-// arrays lie unless `withPointers` is false.
-template <class Record>
-std::string recordText(const Record& r, bool withPointers) {
+template <class R>
+std::string recordText(const R& r, bool withPointers) {
     std::string text;
+    char item[32];
+    const auto add = [&](const char* format, auto value) {
+        std::snprintf(item, sizeof item, format, value);
+        text += item;
+    };
     for (const double value : {1.0 * r.numScores, 1.0 * r.formats, 1.0 * r.numEdges, r.position,
                                1.0 * r.positionFixed, r.score, 1.0 * r.scoreFixed}) {
-        appendValue(text, value);
+        add(" %a", value);
     }
-    if (withPointers) {
-        for (const void* p : {static_cast<const void*>(r.scores),
+    for (const void* array : {static_cast<const void*>(r.scores),
                               static_cast<const void*>(r.scoresFixed),
                               static_cast<const void*>(r.edges),
                               static_cast<const void*>(r.edgesFixed)}) {
-            appendPointer(text, p);
-        }
+        if (withPointers) add(" %p", array);
     }
     for (int32_t m = 0; m < r.numScores; ++m) {
-        if (r.scores != nullptr) appendValue(text, r.scores[m]);
-        if (r.scoresFixed != nullptr) appendValue(text, r.scoresFixed[m]);
+        if (r.scores != nullptr) add(" %a", r.scores[m]);
+        if (r.scoresFixed != nullptr) add(" %d", r.scoresFixed[m]);
     }
     for (int32_t e = 0; e < r.numEdges; ++e) {
-        if (r.edges != nullptr) {
-            appendValue(text, r.edges[e].position);
-            appendValue(text, r.edges[e].contrast);
-        }
-        if (r.edgesFixed != nullptr) {
-            appendValue(text, r.edgesFixed[e].position);
-            appendValue(text, r.edgesFixed[e].contrast);
-        }
+        if (r.edges != nullptr) add(" %a", r.edges[e].position);
+        if (r.edges != nullptr) add(" %a", r.edges[e].contrast);
+        if (r.edgesFixed != nullptr) add(" %d", r.edgesFixed[e].position);
+        if (r.edgesFixed != nullptr) add(" %d", r.edgesFixed[e].contrast);
     }
     return text;
 }
@@ -236,9 +205,9 @@ std::string recordText(const Record& r, bool withPointers) {
 // Everything a caller can see of an output set, pointers included.
 template <class Set>
 std::string snapshot(const Set& set) {
-    std::string text;
-    appendValue(text, set.numResults);
-    appendPointer(text, set.results);
+    char head[48];
+    std::snprintf(head, sizeof head, "%d %p\n", set.numResults, static_cast<void*>(set.results));
+    std::string text = head;
     for (int32_t r = 0; set.results != nullptr && r < set.numResults; ++r) {
         text += recordText(set.results[r], true);
         text += '\n';
