@@ -12,34 +12,17 @@ using testing::inputErrorOf;
 using testing::loadSample;
 using testing::pairDocument;
 
-TEST(InputDocument, ReadsTheSamples) {
-    const Job job = readJob(loadSample("pair_with_distractors.json"));
-    EXPECT_EQ(job.formats, CCLP_FORMAT_DOUBLE);
-    ASSERT_EQ(job.edges.size(), 8u);
-    EXPECT_DOUBLE_EQ(job.edges[2].position, -10.35);
-    EXPECT_DOUBLE_EQ(job.edges[2].contrast, 61.2);
-    EXPECT_GT(job.profile.value().values.size(), 100u);
-    EXPECT_EQ(job.desiredEdges[1].polarity, cclp_polarityNegative);
-    EXPECT_DOUBLE_EQ(job.expectedWidth(), 20.0);
-    ASSERT_EQ(job.scoreMethods.size(), 3u);
-    EXPECT_EQ(job.scoreMethods[0].method, cclp_scoreMethodSizeDiff);
-    EXPECT_DOUBLE_EQ(job.scoreMethods[0].oneSided.x1, 0.4);
-    EXPECT_EQ(job.maxNumResults, 4);
-    EXPECT_FALSE(job.needsExtendedRun());
-
-    const Job extended = readJob(loadSample("extended_edges.json"));
-    EXPECT_EQ(extended.formats, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED);
-    EXPECT_TRUE(extended.edgesHaveExtras);
-    EXPECT_TRUE(extended.needsExtendedRun());
-    EXPECT_EQ(extended.scoreMethods[3].isOneSided, 0);
-    EXPECT_DOUBLE_EQ(extended.scoreMethods[3].twoSided.highSide.positionOffset, 6.0);
-    EXPECT_EQ(readJob(loadSample("single_edge.json")).formats, CCLP_FORMAT_FIXED);
-
-    // An extra-value method alone calls for the extended run too.
+// The samples are read in the end-to-end runs; an extra-value method alone
+// calls for the extended run too.
+TEST(InputDocument, AnExtraMethodAloneCallsForTheExtendedRun) {
     nlohmann::json document = pairDocument();
     document["params"]["scoreMethods"][0] = {{"method", "extraMax"},
                                              {"oneSided", {{"x0", 1}, {"x1", 0}, {"x2", 0}}}};
-    EXPECT_TRUE(readJob(document).needsExtendedRun());
+    const Job job = readJob(document);
+    EXPECT_FALSE(job.edgesHaveExtras);
+    EXPECT_TRUE(job.needsExtendedRun());
+    EXPECT_TRUE(readJob(loadSample("extended_edges.json")).needsExtendedRun());
+    EXPECT_FALSE(readJob(loadSample("pair_with_distractors.json")).needsExtendedRun());
 }
 
 TEST(InputDocument, OmittedSettingsTakeTheLibraryDefaults) {

