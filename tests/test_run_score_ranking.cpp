@@ -123,9 +123,9 @@ TEST(RunScoreRanking, CandidatesEqualInScoreAndPositionComeInTheOrderTheyWereFor
         for (int32_t r = 80; r < 83; ++r, ++atMinusOne) {
             atMinusOne = std::find_if(atMinusOne, edges.end(),
                                       [](const EdgeSpec& e) { return e.position == -1.0; });
-            const double contrast = formats == 1u ? out[r].edges[0].contrast
-                                                  : out[r].edgesFixed[0].contrast / 256.0;
-            EXPECT_EQ(contrast, atMinusOne->contrast) << "result " << r;
+            const double kept = formats == 1u ? out[r].edges[0].contrast
+                                              : out[r].edgesFixed[0].contrast / 256.0;
+            EXPECT_EQ(kept, atMinusOne->contrast) << "result " << r;
         }
         // Pairs: many pairs share a mean position and so a score.
         params.edgePair(2);
