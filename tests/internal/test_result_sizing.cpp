@@ -90,6 +90,9 @@ TEST(PrepareScoreOneResult, FitsTheArraysToTheFormatsAndCounts) {
     LeakCheck leaks;
     Record r;
     cclp_scoreOneResult& record = r.record;
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 3, 1), 0);
+    EXPECT_NE(record.scores, nullptr);
+    EXPECT_NE(record.edges, nullptr);
     ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_FIXED, 3, 1), 0);
     EXPECT_EQ(record.scores, nullptr);
     EXPECT_EQ(record.edges, nullptr);
@@ -122,6 +125,9 @@ TEST(PrepareScoreOneResult, FitsTheArraysToTheFormatsAndCounts) {
     ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 4, 2), 0);
     ASSERT_NE(record.scores, nullptr);
     record.scores[3] = 1.0;
+    // A change of the edge count alone is fitted too.
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 4, 3), 0);
+    record.edges[2] = {1.0, 2.0};
     // Nor does a count copied from a record without the array.
     Record copy;
     copy.record.numEdges = 2;
