@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "cclp_score/cclp_score.h"
@@ -16,213 +15,90 @@ using namespace cclp::testing;
 namespace {
 
 constexpr uint32_t kBothFormats[] = {CCLP_FORMAT_DOUBLE, CCLP_FORMAT_FIXED};
-
-// The result fields of the format the run wrote, in double units.
-template <class Record>
-bool wroteDoubles(const Record& r) {
-    return (r.formats & CCLP_FORMAT_DOUBLE) != 0;
-}
-template <class Record>
-double positionOf(const Record& r) {
-    return wroteDoubles(r) ? r.position : r.positionFixed / 256.0;
-}
-template <class Record>
-double scoreOf(const Record& r) {
-    return wroteDoubles(r) ? r.score : r.scoreFixed / 256.0;
-}
-template <class Record>
-double methodScoreOf(const Record& r, int32_t m) {
-    return wroteDoubles(r) ? r.scores[m] : r.scoresFixed[m] / 256.0;
-}
-template <class Record>
-double edgePositionOf(const Record& r, int32_t e) {
-    return wroteDoubles(r) ? r.edges[e].position : r.edgesFixed[e].position / 256.0;
-}
-
-template <class Set>
-std::vector<std::pair<double, double>> pairsOf(const Output<Set>& out) {
-    std::vector<std::pair<double, double>> pairs;
-    for (int32_t r = 0; r < out.set.numResults; ++r) {
-        pairs.emplace_back(edgePositionOf(out[r], 0), edgePositionOf(out[r], 1));
-    }
-    return pairs;
-}
-
-template <class Set>
-std::vector<double> positionsOf(const Output<Set>& out) {
-    std::vector<double> positions;
-    for (int32_t r = 0; r < out.set.numResults; ++r) positions.push_back(positionOf(out[r]));
-    return positions;
-}
+using Positions = std::vector<double>;
 
 // Fixed-point scores may differ from the exact ones by a unit or so.
 double toleranceOf(uint32_t formats) { return formats == CCLP_FORMAT_FIXED ? 1.5 / 256 : 1e-12; }
 
-// Scores 1 - |p| / 10 for a single edge, 1 - |mean| / 10 for a pair.
-cclp_score nearCentre() { return oneSidedMethod(cclp_scoreMethodPosAbs, 0, 10, 10, 1, 0); }
-
-// Scores |contrast| / 255, 1 from 255 on.
-cclp_score contrast() {
-    cclp_score method;
-    EXPECT_EQ(cclp_score_init(&method), 0);
-    return method;
+// The positions of the results of a run that must succeed.
+Positions positionsAfter(const std::vector<EdgeSpec>& edges, uint32_t formats,
+                         const Params& params) {
+    Output<cclp_scoreResultSet> out;
+    EXPECT_EQ(runScore(Input(edges, formats), params, out), 0);
+    Positions positions;
+    for (int32_t r = 0; r < out.set.numResults; ++r) positions.push_back(positionOf(out[r]));
+    return positions;
 }
 
 }  // namespace
 
-TEST(RunScore, PairsAreFormedFirstEdgeMajorInInputOrder) {
+TEST(RunScore, PairsAreFormedFirstEdgeMajorInInputOrderAtTheirMean) {
     Params params;
     params.edgePair(4).methods({nearCentre()}).maxResults(10).sorted(false);
-    using P = std::pair<double, double>;
+    const std::vector<EdgeSpec> edges = {{-3, 5}, {-1, 5}, {2, 5}, {5, 5}};
     for (const uint32_t formats : kBothFormats) {
-        const Input input({{-3, 5}, {-1, 5}, {2, 5}, {5, 5}}, formats);
-        Output<cclp_scoreResultSet> out;
-        ASSERT_EQ(runScore(input, params, out), 0);
-        EXPECT_EQ(pairsOf(out),
-                  (std::vector<P>{{-3, -1}, {-3, 2}, {-3, 5}, {-1, 2}, {-1, 5}, {2, 5}}))
-            << "formats " << formats;
-        params.maxResults(2);
-        ASSERT_EQ(runScore(input, params, out), 0);
-        EXPECT_EQ(pairsOf(out), (std::vector<P>{{-3, -1}, {-3, 2}})) << "formats " << formats;
+        EXPECT_EQ(positionsAfter(edges, formats, params), (Positions{-2, -0.5, 1, 0.5, 2, 3.5}));
+        EXPECT_EQ(positionsAfter(edges, formats, params.maxResults(2)), (Positions{-2, -0.5}));
         params.maxResults(10);
-    }
-}
-
-TEST(RunScore, PairPositionIsTheMeanAndFlooredInFixedPoint) {
-    Params params;
-    params.edgePair(4).methods({nearCentre()}).maxResults(10).sorted(false);
-    for (const uint32_t formats : kBothFormats) {
-        Output<cclp_scoreResultSet> out;
-        ASSERT_EQ(runScore(Input({{-2, 5}, {1, 5}, {4, 5}}, formats), params, out), 0);
-        EXPECT_EQ(positionsOf(out), (std::vector<double>{-0.5, 1.0, 2.5}));
     }
     Output<cclp_scoreResultSet> out;
     ASSERT_EQ(runScore(Input({{-3 / 256.0, 5}, {0, 5}}, CCLP_FORMAT_FIXED), params, out), 0);
-    ASSERT_EQ(out.set.numResults, 1);
     EXPECT_EQ(out[0].positionFixed, -2) << "(-3 + 0) >> 1";
 }
 
 TEST(RunScore, PolarityTestsLetAZeroContrastPassBoth) {
     const std::vector<EdgeSpec> edges = {{-2, 5}, {0, 0}, {2, -5}};
+    Params params;
+    params.methods({nearCentre()}).maxResults(10).sorted(false);
     for (const uint32_t formats : kBothFormats) {
-        const Input input(edges, formats);
-        Params params;
-        params.methods({nearCentre()}).maxResults(10).sorted(false);
-        Output<cclp_scoreResultSet> out;
-        params.singleEdge(cclp_polarityPositive);
-        ASSERT_EQ(runScore(input, params, out), 0);
-        EXPECT_EQ(positionsOf(out), (std::vector<double>{-2, 0}));
-        params.singleEdge(cclp_polarityNegative);
-        ASSERT_EQ(runScore(input, params, out), 0);
-        EXPECT_EQ(positionsOf(out), (std::vector<double>{0, 2}));
-        params.singleEdge(7);
-        ASSERT_EQ(runScore(input, params, out), 0);
-        EXPECT_EQ(positionsOf(out), (std::vector<double>{-2, 0, 2}));
+        EXPECT_EQ(positionsAfter(edges, formats, params.singleEdge(cclp_polarityPositive)),
+                  (Positions{-2, 0}));
+        EXPECT_EQ(positionsAfter(edges, formats, params.singleEdge(cclp_polarityNegative)),
+                  (Positions{0, 2}));
+        EXPECT_EQ(positionsAfter(edges, formats, params.singleEdge(7)), (Positions{-2, 0, 2}));
         // First edge light-to-dark, second dark-to-light: (0,1), (0,2), (1,2).
         params.edgePair(4, cclp_polarityPositive, cclp_polarityNegative);
-        ASSERT_EQ(runScore(input, params, out), 0);
-        EXPECT_EQ(positionsOf(out), (std::vector<double>{-1, 0, 1}));
+        EXPECT_EQ(positionsAfter(edges, formats, params), (Positions{-1, 0, 1}));
     }
 }
 
 TEST(RunScore, RunsWithoutCandidatesGiveEmptyResults) {
     for (const uint32_t formats : kBothFormats) {
         Params params;
-        Output<cclp_scoreResultSet> out;
-        ASSERT_EQ(runScore(Input({}, formats), params, out), 0);
-        EXPECT_EQ(out.set.numResults, 0);
+        EXPECT_TRUE(positionsAfter({}, formats, params).empty());
         params.singleEdge(cclp_polarityNegative);
-        ASSERT_EQ(runScore(Input({{-3, 10}, {3, 20}}, formats), params, out), 0);
-        EXPECT_EQ(out.set.numResults, 0);
+        EXPECT_TRUE(positionsAfter({{-3, 10}, {3, 20}}, formats, params).empty());
         // A pair-only method fails only once a candidate reaches it.
         params.methods({oneSidedMethod(cclp_scoreMethodSize, 0, 1, 2, 1, 0)});
-        ASSERT_EQ(runScore(Input({{-3, 10}, {3, 20}}, formats), params, out), 0);
+        EXPECT_TRUE(positionsAfter({{-3, 10}, {3, 20}}, formats, params).empty());
+        Output<cclp_scoreResultSet> out;
         EXPECT_EQ(runScore(Input({{-3, 10}, {3, -20}}, formats), params, out),
                   CCLP_STATUS_METHOD_NEEDS_PAIR);
         params.edgePair(4).methods({nearCentre()});
-        ASSERT_EQ(runScore(Input({{1, 1}}, formats), params, out), 0);
-        EXPECT_EQ(out.set.numResults, 0);
+        EXPECT_TRUE(positionsAfter({{1, 1}}, formats, params).empty());
     }
 }
 
 TEST(RunScore, UnsortedRunsKeepInputOrderEvenBehindAZeroScore) {
-    for (const uint32_t formats : kBothFormats) {
-        const Input input({{-20, 5}, {1, 5}, {-2, 5}}, formats);
-        Params params;
-        params.methods({nearCentre()}).maxResults(2).sorted(false);
-        Output<cclp_scoreResultSet> out;
-        ASSERT_EQ(runScore(input, params, out), 0);
-        ASSERT_EQ(out.set.numResults, 2);
-        EXPECT_EQ(scoreOf(out[0]), 0.0);
-        EXPECT_EQ(positionsOf(out), (std::vector<double>{-20, 1}));
-        params.sorted(true).maxResults(1);
-        ASSERT_EQ(runScore(input, params, out), 0);
-        EXPECT_EQ(positionsOf(out), (std::vector<double>{1}));
-    }
-}
-
-TEST(RunScore, EqualScoresRankLowerPositionFirst) {
+    const std::vector<EdgeSpec> edges = {{-20, 255}, {1, 51}, {-2, 51}};
     for (const uint32_t formats : kBothFormats) {
         Params params;
-        params.methods({nearCentre()}).maxResults(10).sorted(true);
-        Output<cclp_scoreResultSet> out;
-        ASSERT_EQ(runScore(Input({{3, 5}, {-1, 5}, {-3, 5}, {1, 5}}, formats), params, out), 0);
-        EXPECT_EQ(positionsOf(out), (std::vector<double>{-1, 1, -3, 3}));
-        // Equal contrasts: every pair scores the same.
-        params.edgePair(8).methods({contrast()});
-        ASSERT_EQ(runScore(Input({{-3, 90}, {-5, 90}, {5, 90}, {7, 90}}, formats), params, out), 0);
-        EXPECT_EQ(positionsOf(out), (std::vector<double>{-4, 0, 1, 1, 2, 6}));
-    }
-}
-
-TEST(RunScore, TheLimitCutsTheRankedCandidates) {
-    for (const uint32_t formats : kBothFormats) {
-        Params params;
-        params.methods({nearCentre()}).maxResults(3).sorted(true);
-        Output<cclp_scoreResultSet> out;
-        ASSERT_EQ(runScore(Input({{4, 1}, {-3, 1}, {2, 1}, {9, 1}, {-1, 1}}, formats), params, out),
-                  0);
-        EXPECT_EQ(positionsOf(out), (std::vector<double>{-1, 2, -3}));
-        ASSERT_EQ(runScore(Input({{4, 1}, {-3, 1}}, formats), params, out), 0);
-        EXPECT_EQ(positionsOf(out), (std::vector<double>{-3, 4}));
-    }
-}
-
-TEST(RunScore, EachResultCarriesItsOwnEdgeAndMethodScores) {
-    // Edges 0 to 4 fail the polarity test; edges 5 and 6 keep their own
-    // scores after the sort puts edge 6 first.
-    std::vector<EdgeSpec> edges;
-    for (int32_t i = 0; i < 5; ++i) edges.push_back({-1.0 * i, -100.0});
-    edges.push_back({2.0, 51.0});
-    edges.push_back({-1.0, 102.0});
-    for (const uint32_t formats : kBothFormats) {
-        Params params;
-        params.singleEdge(cclp_polarityPositive).methods({contrast(), nearCentre()}).maxResults(5);
+        params.methods({nearCentre(), contrast()}).maxResults(2).sorted(false);
         Output<cclp_scoreResultSet> out;
         ASSERT_EQ(runScore(Input(edges, formats), params, out), 0);
         ASSERT_EQ(out.set.numResults, 2);
-        const double tolerance = toleranceOf(formats);
-        EXPECT_EQ(edgePositionOf(out[0], 0), -1.0);
-        EXPECT_NEAR(methodScoreOf(out[0], 0), 0.4, tolerance);
-        EXPECT_NEAR(methodScoreOf(out[0], 1), 0.9, tolerance);
-        EXPECT_EQ(edgePositionOf(out[1], 0), 2.0);
-        EXPECT_NEAR(methodScoreOf(out[1], 0), 0.2, tolerance);
-        EXPECT_NEAR(methodScoreOf(out[1], 1), 0.8, tolerance);
+        EXPECT_EQ(positionOf(out[0]), -20);
+        EXPECT_EQ(scoreOf(out[0]), 0.0);
+        EXPECT_EQ(methodScoreOf(out[0], 1), 1.0) << "evaluated after the zero";
+        EXPECT_EQ(edgePositionOf(out[1], 0), 1);
+        EXPECT_NEAR(methodScoreOf(out[1], 0), 0.9, toleranceOf(formats));
+        EXPECT_NEAR(methodScoreOf(out[1], 1), 0.2, toleranceOf(formats));
         EXPECT_EQ(out[1].numScores, 2);
         EXPECT_EQ(out[1].numEdges, 1);
         EXPECT_EQ(out[1].formats, formats);
+        EXPECT_EQ(positionsAfter(edges, formats, params.sorted(true).maxResults(1)),
+                  (Positions{1}));
     }
-}
-
-TEST(RunScore, AMethodScoringZeroKeepsTheCandidateAndEveryMethodScore) {
-    Params params;
-    params.methods({nearCentre(), contrast()}).maxResults(5).sorted(false);
-    Output<cclp_scoreResultSet> out;
-    ASSERT_EQ(runScore(Input({{12, 255}}), params, out), 0);
-    ASSERT_EQ(out.set.numResults, 1);
-    EXPECT_EQ(out[0].score, 0.0);
-    EXPECT_EQ(out[0].scores[0], 0.0);
-    EXPECT_EQ(out[0].scores[1], 1.0) << "evaluated after the zero";
 }
 
 // Found by fuzzing: a ramp narrower than 1e-7 scored edges on it up to 100.
@@ -230,9 +106,7 @@ TEST(RunScore, ScoresStayWithinTheLevelsOnARampTooSteepToFollow) {
     Params params;
     params.methods({oneSidedMethod(cclp_scoreMethodPos, 0, 1e-8, 1, 1, 0.5)}).maxResults(5);
     Output<cclp_scoreResultSet> out;
-    ASSERT_EQ(runScore(Input({{0.5e-8, 9}, {0.9e-8, 9}}, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED),
-                       params, out),
-              0);
+    ASSERT_EQ(runScore(Input({{0.5e-8, 9}, {0.9e-8, 9}}, 3), params, out), 0);
     ASSERT_EQ(out.set.numResults, 2);
     for (int32_t r = 0; r < 2; ++r) {
         EXPECT_GE(out[r].score, 0.5);
@@ -244,12 +118,10 @@ TEST(RunScore, ScoresStayWithinTheLevelsOnARampTooSteepToFollow) {
 
 TEST(RunScore, DoubleRunFillsTheFixedFieldsWhenTheInputHasBothFormats) {
     Params params;
-    params.methods({oneSidedMethod(cclp_scoreMethodPosAbs, 0, 4, 4, 1, 0)})
-        .sorted(false)
-        .maxResults(5);
+    params.methods({oneSidedMethod(cclp_scoreMethodPosAbs, 0, 4, 4, 1, 0)}).sorted(false);
+    params.maxResults(5);
     Input input({{-1.0, 30}, {-1.5, 30}, {-1.3, 30}}, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED);
-    // The fixed-point edges are copied as they are, not derived from the
-    // doubles.
+    // The fixed-point edges are copied as they are, not derived from the doubles.
     input.edgesFixed[1] = {-999, 77};
     Output<cclp_scoreResultSet> out;
     ASSERT_EQ(runScore(input, params, out), 0);
@@ -279,10 +151,12 @@ TEST(RunScore, DoubleRunFillsTheFixedFieldsWhenTheInputHasBothFormats) {
     EXPECT_EQ(doublesOnly[0].scoreFixed, 0);
 }
 
-TEST(RunScore, FixedRunWritesOnlyTheFixedFields) {
+TEST(RunScore, FormatsChooseTheRunAndAFixedRunWritesOnlyTheFixedFields) {
     Params params;
-    params.methods({contrast()});
     Output<cclp_scoreResultSet> out;
+    for (const uint32_t invalid : {0u, 4u}) {
+        EXPECT_EQ(runScore(Input({{1, 1}}, invalid), params, out), CCLP_STATUS_FORMAT_NOT_VALID);
+    }
     ASSERT_EQ(runScore(Input({{-1.5, 191.25}}, CCLP_FORMAT_FIXED), params, out), 0);
     ASSERT_EQ(out.set.numResults, 1);
     EXPECT_EQ(out[0].formats, 2u);
@@ -292,15 +166,6 @@ TEST(RunScore, FixedRunWritesOnlyTheFixedFields) {
     EXPECT_EQ(out[0].positionFixed, -384);
     EXPECT_EQ(out[0].edgesFixed[0].contrast, fixed256(191.25));
     EXPECT_EQ(out[0].scoresFixed[0], out[0].scoreFixed);
-}
-
-TEST(RunScore, FormatsChooseTheRun) {
-    Params params;
-    Output<cclp_scoreResultSet> out;
-    EXPECT_EQ(runScore(Input({{1, 1}}, 0), params, out), CCLP_STATUS_FORMAT_NOT_VALID);
-    EXPECT_EQ(runScore(Input({{1, 1}}, 4), params, out), CCLP_STATUS_FORMAT_NOT_VALID);
-    ASSERT_EQ(runScore(Input({{1, 1}}, 3), params, out), 0);
-    EXPECT_EQ(out[0].formats, 3u) << "both formats: scored in double precision";
     Output<cclp_scoreResultSetEx> outEx;
     EXPECT_EQ(runScore(InputEx({{1, 1}}, 0), params, outEx), CCLP_STATUS_FORMAT_NOT_VALID);
     ASSERT_EQ(runScore(InputEx({{1, 1}}, CCLP_FORMAT_FIXED), params, outEx), 0);
@@ -309,16 +174,12 @@ TEST(RunScore, FormatsChooseTheRun) {
 
 TEST(RunScore, FixedPairRunsNeedAWidthOfAtLeastOneUnit) {
     Params params;
-    params.methods({nearCentre()});
+    params.methods({nearCentre()}).desired({{0.0, 3}, {0.001, 3}});
     Output<cclp_scoreResultSet> out;
-    const cclp_desiredEdge tooClose[2] = {{0.0, 3}, {0.001, 3}};
-    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.params, 2, tooClose), 0);
     const Input input({{-1, 1}, {1, 1}}, CCLP_FORMAT_FIXED);
     EXPECT_EQ(runScore(input, params, out), CCLP_STATUS_ZERO_PAIR_WIDTH);
     EXPECT_EQ(runScore(Input({{-1, 1}, {1, 1}}), params, out), 0) << "no such limit in doubles";
-    const cclp_desiredEdge apart[2] = {{0.0, 3}, {0.002, 3}};
-    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.params, 2, apart), 0);
-    EXPECT_EQ(runScore(input, params, out), 0);
+    EXPECT_EQ(runScore(input, params.desired({{0.0, 3}, {0.002, 3}}), out), 0);
     // Only a record written by hand carries a width of 0: the double run
     // reports it and scores on.
     params.params.desiredEdges[1].position = 0.0;
@@ -335,12 +196,12 @@ TEST(RunScore, ExtendedRunsScoreTheExtraValuesAndPlainRunsScoreThemZero) {
     const cclp_score extraDiff = oneSidedMethod(cclp_scoreMethodExtra1Diff, 0, 10, 10, 1, 0);
     const std::vector<EdgeSpec> edges = {{-2, 5, 1, 2, 4}, {3, 5, 7, 3, 1}};
     for (const uint32_t formats : kBothFormats) {
+        const double tolerance = toleranceOf(formats);
         Params params;
         params.methods({extraMax}).maxResults(5).sorted(false);
         Output<cclp_scoreResultSetEx> outEx;
         ASSERT_EQ(runScore(InputEx(edges, formats), params, outEx), 0);
         ASSERT_EQ(outEx.set.numResults, 2);
-        const double tolerance = toleranceOf(formats);
         EXPECT_NEAR(scoreOf(outEx[0]), 0.6, tolerance);
         EXPECT_NEAR(scoreOf(outEx[1]), 0.7, tolerance);
         params.edgePair(5).methods({extraDiff, extraMax});
@@ -348,11 +209,9 @@ TEST(RunScore, ExtendedRunsScoreTheExtraValuesAndPlainRunsScoreThemZero) {
         ASSERT_EQ(outEx.set.numResults, 1);
         EXPECT_NEAR(methodScoreOf(outEx[0], 0), 0.4, tolerance);
         EXPECT_NEAR(methodScoreOf(outEx[0], 1), 0.6, tolerance);
-        if (formats == CCLP_FORMAT_FIXED) {
-            EXPECT_EQ(outEx[0].edgesFixed[1].extra1, fixed256(7));
-        } else {
-            EXPECT_EQ(outEx[0].edges[1].extra1, 7.0);
-        }
+        EXPECT_EQ(formats == CCLP_FORMAT_FIXED ? outEx[0].edgesFixed[1].extra1 / 256.0
+                                               : outEx[0].edges[1].extra1,
+                  7.0);
 
         AssertionCounter assertions;
         Output<cclp_scoreResultSet> out;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,117 +19,91 @@ namespace {
 const std::vector<EdgeSpec> kEdges = {{-6, 40, 1, 2, 3}, {-2.5, -80, 2, 3, 1}, {-1, 0, 5, 1, 1},
                                       {0.5, 60, 1, 1, 9}, {3, -30, 2, 2, 2},   {4.5, 90, 3, 0, 1}};
 
-cclp_score contrast() {
-    cclp_score method;
-    EXPECT_EQ(cclp_score_init(&method), 0);
-    return method;
-}
-
-std::vector<cclp_score> pairMethods() {
-    return {oneSidedMethod(cclp_scoreMethodSizeDiff, 0, 1, 2, 1, 0), contrast(),
-            oneSidedMethod(cclp_scoreMethodPosAbs, 0, 8, 8, 1, 0)};
-}
-
 struct RunShape {
     bool pairs;
     uint32_t formats;
 };
-
 const RunShape kShapes[] = {{false, 1}, {false, 2}, {false, 3}, {true, 1}, {true, 2}, {true, 3}};
 
-void configure(Params& params, const RunShape& shape) {
+void configure(Params& params, const RunShape& shape, int32_t maxResults = 4) {
     if (shape.pairs) {
-        params.edgePair(5).methods(pairMethods());
+        params.edgePair(5).methods({oneSidedMethod(cclp_scoreMethodSizeDiff, 0, 1, 2, 1, 0),
+                                    contrast(),
+                                    oneSidedMethod(cclp_scoreMethodPosAbs, 0, 8, 8, 1, 0)});
     } else {
         params.singleEdge().methods(
             {contrast(), oneSidedMethod(cclp_scoreMethodPos, 0, 8, 8, 1, 0)});
     }
-    params.maxResults(4);
+    params.maxResults(maxResults);
 }
 
 // An output that already holds results of another run (one more record
 // than the runs here write), so that every sizing path is taken.
-template <class Set, class In>
-void fillWithEarlierResults(Output<Set>& out, const In& input, const RunShape& shape) {
-    Params earlier;
-    configure(earlier, shape);
-    earlier.maxResults(5);
-    ASSERT_EQ(runScore(input, earlier, out), 0);
-    ASSERT_EQ(out.set.numResults, 5);
-}
-
-template <class In, class Set>
-void sweepAllocations(const RunShape& shape) {
-    const In input(kEdges, shape.formats);
-    Params params;
-    configure(params, shape);
-    const int32_t failurePoints = sweepAllocationFailures([&](int32_t k) {
-        Output<Set> out;
-        fillWithEarlierResults(out, input, shape);
-        const std::string before = snapshot(out.set);
-        const int32_t status = [&] {
-            FailAllocation fail(k);
-            return runScore(input, params, out);
-        }();
-        if (status < 0 && k == 1) {
-            EXPECT_EQ(snapshot(out.set), before) << "the working block failed: output untouched";
-        } else if (status < 0) {
-            EXPECT_EQ(out.set.numResults, 0) << "failed at request " << k;
-        } else {
-            EXPECT_EQ(out.set.numResults, 4);
-        }
-        return status;
-    });
-    // The block, the set's array, and one request per array of each record.
-    const int32_t arraysPerRecord = shape.formats == 3 ? 4 : 2;
-    EXPECT_EQ(failurePoints, 2 + 4 * arraysPerRecord);
-}
+template <class In>
+struct FilledOutput : Output<typename In::Results> {
+    FilledOutput(const In& input, const RunShape& shape) {
+        Params earlier;
+        configure(earlier, shape, 5);
+        EXPECT_EQ(runScore(input, earlier, *this), 0);
+        EXPECT_EQ(this->set.numResults, 5);
+    }
+    std::string snapshot() const { return cclp::testing::snapshot(this->set); }
+};
 
 // The number of attention polls of one successful run.
-template <class In, class Set>
+template <class In>
 int64_t pollsOf(const In& input, const Params& params) {
-    Output<Set> out;
+    Output<typename In::Results> out;
     const int64_t before = csys_testing_attentionCount();
     EXPECT_EQ(runScore(input, params, out), 0);
     return csys_testing_attentionCount() - before;
 }
 
-template <class In, class Set>
-void sweepAttention(const RunShape& shape) {
+// A failure at any allocation or attention poll passes through; until the
+// run sizes its output (the working block comes first) the output is left
+// as it was, after that it holds no records.
+template <class In>
+void sweepFailures(const RunShape& shape) {
     const In input(kEdges, shape.formats);
     Params params;
     configure(params, shape);
-    const int64_t polls = pollsOf<In, Set>(input, params);
+    const int32_t failurePoints = sweepAllocationFailures([&](int32_t k) {
+        FilledOutput<In> out(input, shape);
+        const std::string before = out.snapshot();
+        const int32_t status = [&] {
+            FailAllocation fail(k);
+            return runScore(input, params, out);
+        }();
+        if (status < 0 && k == 1) {
+            EXPECT_EQ(out.snapshot(), before) << "the working block failed: output untouched";
+        } else {
+            EXPECT_EQ(out.set.numResults, status < 0 ? 0 : 4) << "request " << k;
+        }
+        return status;
+    });
+    // The block, the set's array, and one request per array of each record.
+    EXPECT_EQ(failurePoints, 2 + 4 * (shape.formats == 3 ? 4 : 2));
+    const int64_t polls = pollsOf(input, params);
     ASSERT_GT(polls, 1);
     for (int32_t k = 1; k <= polls; ++k) {
         LeakCheck leaks;
-        Output<Set> out;
-        fillWithEarlierResults(out, input, shape);
-        const std::string before = snapshot(out.set);
+        FilledOutput<In> out(input, shape);
+        const std::string before = out.snapshot();
         DisarmOnExit disarm;
         csys_testing_failAttention(k);
         EXPECT_EQ(runScore(input, params, out), CSYS_STATUS_ATTENTION) << "poll " << k;
-        EXPECT_EQ(snapshot(out.set), before) << "poll " << k;
+        EXPECT_EQ(out.snapshot(), before) << "poll " << k;
     }
 }
 
 }  // namespace
 
-TEST(RunScoreFaults, EveryAllocationFailurePassesThroughWithoutLeaks) {
+TEST(RunScoreFaults, EveryAllocationFailureOrAttentionPassesThroughWithoutLeaks) {
     for (const RunShape& shape : kShapes) {
-        SCOPED_TRACE(::testing::Message()
-                     << "pairs " << shape.pairs << " formats " << shape.formats);
-        sweepAllocations<Input, cclp_scoreResultSet>(shape);
-        sweepAllocations<InputEx, cclp_scoreResultSetEx>(shape);
-    }
-}
-
-TEST(RunScoreFaults, AttentionAtAnyPollAbandonsTheRunBeforeTheOutputIsTouched) {
-    for (const RunShape& shape : kShapes) {
-        SCOPED_TRACE(::testing::Message()
-                     << "pairs " << shape.pairs << " formats " << shape.formats);
-        sweepAttention<Input, cclp_scoreResultSet>(shape);
-        sweepAttention<InputEx, cclp_scoreResultSetEx>(shape);
+        SCOPED_TRACE(::testing::Message() << "pairs " << shape.pairs << " formats "
+                                          << shape.formats);
+        sweepFailures<Input>(shape);
+        sweepFailures<InputEx>(shape);
     }
 }
 
@@ -138,27 +113,24 @@ TEST(RunScoreFaults, RunsPollAtTheirOwnPlaces) {
     for (int32_t i = 0; i < 9; ++i) nine.push_back({i - 4.0, 10});
     Params singles;
     singles.singleEdge(cclp_polarityPositive);
-    for (const uint32_t formats : {1u, 2u}) {
-        EXPECT_EQ((pollsOf<Input, cclp_scoreResultSet>(Input(nine, formats), singles)), 4);
-    }
+    EXPECT_EQ(pollsOf(Input(nine, 1), singles), 4);
+    EXPECT_EQ(pollsOf(Input(nine, 2), singles), 4);
     // Pairs over five edges of which edges 1 and 3 fail the first polarity.
     const std::vector<EdgeSpec> five = {{-4, 5}, {-2, -5}, {0, 5}, {2, -5}, {4, 5}};
     Params pairs;
     pairs.edgePair(4, cclp_polarityPositive, 3).methods({contrast()});
     // Floating point: before every first edge, and once after sorting.
-    EXPECT_EQ((pollsOf<Input, cclp_scoreResultSet>(Input(five, 1), pairs)), 6);
+    EXPECT_EQ(pollsOf(Input(five, 1), pairs), 6);
     // Fixed point: before every second edge of a kept first edge (4 + 2 + 0),
     // and once after the scan.
-    EXPECT_EQ((pollsOf<Input, cclp_scoreResultSet>(Input(five, 2), pairs)), 7);
+    EXPECT_EQ(pollsOf(Input(five, 2), pairs), 7);
 }
 
-TEST(RunScoreFaults, AFailingMethodLeavesTheOutputAsItWas) {
+TEST(RunScoreFaults, AFailingMethodOrFormatLeavesTheOutputAsItWas) {
     for (const uint32_t formats : {1u, 2u}) {
-        const RunShape shape{false, formats};
         const Input input(kEdges, formats);
-        Output<cclp_scoreResultSet> out;
-        fillWithEarlierResults(out, input, shape);
-        const std::string before = snapshot(out.set);
+        FilledOutput<Input> out(input, {false, formats});
+        const std::string before = out.snapshot();
         LeakCheck leaks;
         Params params;
         params.singleEdge().methods(
@@ -171,7 +143,7 @@ TEST(RunScoreFaults, AFailingMethodLeavesTheOutputAsItWas) {
         params.singleEdge();
         EXPECT_EQ(runScore(input, params, out), CCLP_STATUS_METHOD_NEEDS_PAIR);
         EXPECT_EQ(runScore(Input(kEdges, 0), params, out), CCLP_STATUS_FORMAT_NOT_VALID);
-        EXPECT_EQ(snapshot(out.set), before);
+        EXPECT_EQ(out.snapshot(), before);
     }
 }
 
@@ -185,84 +157,52 @@ TEST(RunScoreFaults, NullArgumentsAreRefused) {
     EXPECT_EQ(cclp_runScore(&input.set, &params.params, nullptr), CSYS_STATUS_NULL_ARGUMENT);
     EXPECT_EQ(cclp_runScoreEx(nullptr, nullptr, nullptr), CSYS_STATUS_NULL_ARGUMENT);
     EXPECT_EQ(assertions.count(), 4);
-    // Arrays a run would read must be there too.
+}
+
+// Counts outside the records' ranges, counts beyond what 32 bits or a block
+// of 2 GB hold, and missing arrays that the run would read.
+TEST(RunScoreFaults, RunsRefusedUpFrontAllocateNothingAndLeaveTheOutputAsItWas) {
+    using Change = std::function<void(cclp_resultSet&, cclp_scoreParams&)>;
     for (const uint32_t formats : {1u, 2u, 3u}) {
-        Input missing(kEdges, formats);
-        if (formats == 2) {
-            missing.set.edgesFixed = nullptr;
-        } else {
-            missing.set.edges = nullptr;
-        }
-        EXPECT_EQ(runScore(missing, params, out), CSYS_STATUS_NULL_ARGUMENT) << formats;
-    }
-    Input noFixedCopies(kEdges, 3);
-    noFixedCopies.set.edgesFixed = nullptr;
-    EXPECT_EQ(runScore(noFixedCopies, params, out), CSYS_STATUS_NULL_ARGUMENT);
-    // And the parameters' arrays: the desired edges, the methods of the run's format.
-    for (const uint32_t formats : {1u, 2u}) {
-        const Input present(kEdges, formats);
-        cclp_scoreParams noDesiredEdges = params.params;
-        noDesiredEdges.desiredEdges = nullptr;
-        EXPECT_EQ(cclp_runScore(&present.set, &noDesiredEdges, &out.set),
-                  CSYS_STATUS_NULL_ARGUMENT);
-        cclp_scoreParams noMethods = params.params;
-        if (formats == 1) {
-            noMethods.scoreMethods = nullptr;
-        } else {
-            noMethods.scoreMethodsFixed = nullptr;
-        }
-        EXPECT_EQ(cclp_runScore(&present.set, &noMethods, &out.set), CSYS_STATUS_NULL_ARGUMENT);
-    }
-    EXPECT_EQ(out.set.numResults, 0);
-}
-
-TEST(RunScoreFaults, CountsOutsideTheRecordsRangesAreRefusedBeforeAnyAllocation) {
-    for (const uint32_t formats : {1u, 2u}) {
-        const RunShape shape{true, formats};
-        Input input(kEdges, formats);
-        Output<cclp_scoreResultSet> out;
-        fillWithEarlierResults(out, input, shape);
-        const std::string before = snapshot(out.set);
+        SCOPED_TRACE(::testing::Message() << "formats " << formats);
+        const Input input(kEdges, formats);
+        FilledOutput<Input> out(input, {true, formats});
+        const std::string before = out.snapshot();
         Params params;
-        configure(params, shape);
-        const int64_t requests = csys_testing_allocationCount();
-
-        input.set.numEdges = -1;
-        EXPECT_EQ(runScore(input, params, out), CSYS_STATUS_INVALID_ARGUMENT);
-        // 46342 edges make more ordered pairs than 32 bits count.
-        input.set.numEdges = 46342;
-        EXPECT_EQ(runScore(input, params, out), CSYS_STATUS_OUT_OF_MEMORY);
-        // 46341 edges do, but their per-method scores (3 each) do not.
-        input.set.numEdges = 46341;
-        EXPECT_EQ(runScore(input, params, out), CSYS_STATUS_OUT_OF_MEMORY);
-        input.set.numEdges = static_cast<int32_t>(kEdges.size());
-
-        const int32_t methods = params.params.numScoreMethods;
-        params.params.numScoreMethods = -2;
-        EXPECT_EQ(runScore(input, params, out), CSYS_STATUS_INVALID_ARGUMENT);
-        params.params.numScoreMethods = methods;
-        params.params.maxNumResults = -1;
-        EXPECT_EQ(runScore(input, params, out), CSYS_STATUS_INVALID_ARGUMENT);
-        params.params.maxNumResults = 4;
-        params.params.numDesiredEdges = 0;
-        EXPECT_EQ(runScore(input, params, out), CSYS_STATUS_INVALID_ARGUMENT);
-        params.params.numDesiredEdges = 2;
-
-        EXPECT_EQ(csys_testing_allocationCount(), requests);
-        EXPECT_EQ(snapshot(out.set), before);
+        configure(params, {true, formats});
+        const auto refuses = [&](int32_t status, const Change& change) {
+            cclp_resultSet set = input.set;
+            cclp_scoreParams changed = params.params;
+            change(set, changed);
+            const int64_t requests = csys_testing_allocationCount();
+            EXPECT_EQ(cclp_runScore(&set, &changed, &out.set), status);
+            EXPECT_EQ(csys_testing_allocationCount(), requests);
+            EXPECT_EQ(out.snapshot(), before);
+        };
+        refuses(CSYS_STATUS_INVALID_ARGUMENT, [](auto& set, auto&) { set.numEdges = -1; });
+        // 46342 edges make more ordered pairs than 32 bits count; 46341 do
+        // not, but their per-method scores (3 each) do.
+        refuses(CSYS_STATUS_OUT_OF_MEMORY, [](auto& set, auto&) { set.numEdges = 46342; });
+        refuses(CSYS_STATUS_OUT_OF_MEMORY, [](auto& set, auto&) { set.numEdges = 46341; });
+        refuses(CSYS_STATUS_INVALID_ARGUMENT, [](auto&, auto& p) { p.numScoreMethods = -2; });
+        refuses(CSYS_STATUS_INVALID_ARGUMENT, [](auto&, auto& p) { p.maxNumResults = -1; });
+        refuses(CSYS_STATUS_INVALID_ARGUMENT, [](auto&, auto& p) { p.numDesiredEdges = 0; });
+        refuses(CSYS_STATUS_NULL_ARGUMENT, [](auto&, auto& p) { p.desiredEdges = nullptr; });
+        if (formats == 2) {
+            refuses(CSYS_STATUS_NULL_ARGUMENT,
+                    [](auto&, auto& p) { p.scoreMethodsFixed = nullptr; });
+        } else {
+            refuses(CSYS_STATUS_NULL_ARGUMENT, [](auto&, auto& p) { p.scoreMethods = nullptr; });
+            refuses(CSYS_STATUS_NULL_ARGUMENT, [](auto& set, auto&) { set.edges = nullptr; });
+            // Single edges: 60000 edges by 5000 methods, 2.4e9 bytes of doubles.
+            refuses(CSYS_STATUS_OUT_OF_MEMORY, [](auto& set, auto& p) {
+                set.numEdges = 60000;
+                p.numDesiredEdges = 1;
+                p.numScoreMethods = 5000;
+            });
+        }
+        if (formats != 1) {
+            refuses(CSYS_STATUS_NULL_ARGUMENT, [](auto& set, auto&) { set.edgesFixed = nullptr; });
+        }
     }
-}
-
-TEST(RunScoreFaults, SingleEdgeRunsRefuseBlocksBeyondTwoGigabytes) {
-    // 60000 edges by 5000 methods: 3e8 scores, 2.4e9 bytes of doubles.
-    Input input(kEdges);
-    input.set.numEdges = 60000;
-    Params params;
-    const int32_t methods = params.params.numScoreMethods;
-    params.params.numScoreMethods = 5000;
-    Output<cclp_scoreResultSet> out;
-    const int64_t requests = csys_testing_allocationCount();
-    EXPECT_EQ(runScore(input, params, out), CSYS_STATUS_OUT_OF_MEMORY);
-    EXPECT_EQ(csys_testing_allocationCount(), requests);
-    params.params.numScoreMethods = methods;
 }

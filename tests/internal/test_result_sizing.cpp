@@ -32,9 +32,15 @@ struct Set {
     cclp_scoreResultSet set;
 };
 
+struct Record {
+    Record() { cclp_scoreOneResult_construct(&record); }
+    ~Record() { cclp_scoreOneResult_destruct(&record); }
+    cclp_scoreOneResult record;
+};
+
 }  // namespace
 
-TEST(ResizeScoreResultSet, AnUnchangedCountKeepsEveryRecord) {
+TEST(ResizeScoreResultSet, OnlyAnUnchangedCountKeepsTheRecords) {
     LeakCheck leaks;
     Set s;
     fill(s.set, 3);
@@ -45,12 +51,7 @@ TEST(ResizeScoreResultSet, AnUnchangedCountKeepsEveryRecord) {
     EXPECT_EQ(csys_testing_allocationCount(), requests);
     EXPECT_EQ(s.set.results, results);
     EXPECT_EQ(s.set.results[2].scores, scores);
-}
-
-TEST(ResizeScoreResultSet, AnyOtherCountRebuildsAllRecords) {
-    LeakCheck leaks;
-    Set s;
-    fill(s.set, 3);
+    // Any other count rebuilds every record.
     ASSERT_EQ(resizeScoreResultSet(&s.set, 2), 0);
     ASSERT_EQ(s.set.numResults, 2);
     EXPECT_TRUE(isConstructed(s.set.results[0]));
@@ -60,15 +61,12 @@ TEST(ResizeScoreResultSet, AnyOtherCountRebuildsAllRecords) {
     EXPECT_TRUE(isConstructed(s.set.results[3]));
     ASSERT_EQ(resizeScoreResultSet(&s.set, 0), 0);
     EXPECT_EQ(s.set.numResults, 0);
-}
-
-TEST(ResizeScoreResultSet, ASetWithoutAnArrayHoldsNoRecords) {
-    LeakCheck leaks;
-    cclp_scoreResultSet set{5, nullptr};
-    ASSERT_EQ(resizeScoreResultSet(&set, 5), 0);
-    ASSERT_EQ(set.numResults, 5);
-    EXPECT_TRUE(isConstructed(set.results[4]));
-    cclp_scoreResultSet_destruct(&set);
+    // A set without an array holds no records, whatever its count says.
+    cclp_scoreResultSet bare{5, nullptr};
+    ASSERT_EQ(resizeScoreResultSet(&bare, 5), 0);
+    ASSERT_EQ(bare.numResults, 5);
+    EXPECT_TRUE(isConstructed(bare.results[4]));
+    cclp_scoreResultSet_destruct(&bare);
 }
 
 TEST(ResizeScoreResultSet, FailuresLeaveOnlyValidRecordsCounted) {
@@ -77,9 +75,7 @@ TEST(ResizeScoreResultSet, FailuresLeaveOnlyValidRecordsCounted) {
         fill(s.set, 3);
         FailAllocation fail(k);
         const int32_t status = resizeScoreResultSet(&s.set, 2);
-        if (status < 0) {
-            EXPECT_EQ(s.set.numResults, 0);
-        }
+        EXPECT_EQ(s.set.numResults, status < 0 ? 0 : 2);
         return status;
     });
     EXPECT_EQ(failures, 1);
@@ -90,13 +86,19 @@ TEST(ResizeScoreResultSet, FailuresLeaveOnlyValidRecordsCounted) {
     EXPECT_EQ(assertions.count(), 2);
 }
 
-TEST(PrepareScoreOneResult, AFittingRecordKeepsItsArrays) {
+TEST(PrepareScoreOneResult, FitsTheArraysToTheFormatsAndCounts) {
     LeakCheck leaks;
-    cclp_scoreOneResult record;
-    cclp_scoreOneResult_construct(&record);
+    Record r;
+    cclp_scoreOneResult& record = r.record;
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 3, 1), 0);
+    EXPECT_NE(record.scores, nullptr);
+    EXPECT_NE(record.edges, nullptr);
     ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_FIXED, 3, 1), 0);
+    EXPECT_EQ(record.scores, nullptr);
+    EXPECT_EQ(record.edges, nullptr);
     const int32_t* scoresFixed = record.scoresFixed;
     const cclp_edgeFixed* edgesFixed = record.edgesFixed;
+    // A fitting record keeps its arrays.
     const int64_t requests = csys_testing_allocationCount();
     ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_FIXED, 3, 1), 0);
     EXPECT_EQ(csys_testing_allocationCount(), requests);
@@ -105,60 +107,33 @@ TEST(PrepareScoreOneResult, AFittingRecordKeepsItsArrays) {
     EXPECT_EQ(record.formats, 2u);
     EXPECT_EQ(record.numScores, 3);
     EXPECT_EQ(record.numEdges, 1);
-    cclp_scoreOneResult_destruct(&record);
-}
-
-TEST(PrepareScoreOneResult, FormatsDecideWhichArraysExist) {
-    LeakCheck leaks;
-    cclp_scoreOneResult record;
-    cclp_scoreOneResult_construct(&record);
-    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 2, 2), 0);
-    EXPECT_NE(record.scores, nullptr);
-    EXPECT_NE(record.edges, nullptr);
-    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_FIXED, 2, 2), 0);
-    EXPECT_EQ(record.scores, nullptr);
-    EXPECT_EQ(record.edges, nullptr);
-    EXPECT_NE(record.scoresFixed, nullptr);
-    EXPECT_NE(record.edgesFixed, nullptr);
-    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED, 4, 1), 0);
-    EXPECT_NE(record.scores, nullptr);
-    EXPECT_NE(record.edges, nullptr);
+    // Both formats: four arrays of the new counts (written, for the sanitizer).
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED, 4, 2), 0);
     record.scores[3] = 1.0;
     record.scoresFixed[3] = 256;
-    record.edges[0] = {1.0, 2.0};
-    record.edgesFixed[0] = {256, 512};
-    cclp_scoreOneResult_destruct(&record);
-}
-
-TEST(PrepareScoreOneResult, AMissingArrayIsAllocatedEvenWhenTheCountsMatch) {
-    LeakCheck leaks;
-    cclp_scoreOneResult record;
-    cclp_scoreOneResult_construct(&record);
-    record.numEdges = 2;  // as a copy of a record without edges leaves it
-    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 0, 2), 0);
-    ASSERT_NE(record.edges, nullptr);
     record.edges[1] = {1.0, 2.0};
-    cclp_scoreOneResult_destruct(&record);
-}
-
-TEST(PrepareScoreOneResult, AMatchingHeaderDoesNotHideArraysThatDoNotFit) {
-    LeakCheck leaks;
-    cclp_scoreOneResult record;
-    cclp_scoreOneResult_construct(&record);
-    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED, 2, 1), 0);
-    // The header says doubles only, the fixed-point arrays are still there.
+    record.edgesFixed[1] = {256, 512};
+    // A header saying doubles only does not hide fixed-point arrays still
+    // there, nor does a wanted array that went missing stay missing.
     record.formats = CCLP_FORMAT_DOUBLE;
-    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 2, 1), 0);
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 4, 2), 0);
     EXPECT_EQ(record.scoresFixed, nullptr);
     EXPECT_EQ(record.edgesFixed, nullptr);
-    // A wanted array that went missing is allocated again.
     void* scores = record.scores;
     ASSERT_EQ(csys_memory_free_internal(&scores), 0);
     record.scores = nullptr;
-    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 2, 1), 0);
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 4, 2), 0);
     ASSERT_NE(record.scores, nullptr);
-    record.scores[1] = 1.0;
-    cclp_scoreOneResult_destruct(&record);
+    record.scores[3] = 1.0;
+    // A change of the edge count alone is fitted too.
+    ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 4, 3), 0);
+    record.edges[2] = {1.0, 2.0};
+    // Nor does a count copied from a record without the array.
+    Record copy;
+    copy.record.numEdges = 2;
+    ASSERT_EQ(prepareScoreOneResult(&copy.record, CCLP_FORMAT_DOUBLE, 0, 2), 0);
+    ASSERT_NE(copy.record.edges, nullptr);
+    copy.record.edges[1] = {1.0, 2.0};
 }
 
 TEST(PrepareScoreOneResult, AFailedResizeLeavesAZeroHeader) {

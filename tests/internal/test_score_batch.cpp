@@ -1,8 +1,7 @@
-// Batches of candidates scored method after method: every method, on single
-// edges and on pairs, in both number formats and over plain and extended
-// edges, gives bit for bit the scores of the one-candidate evaluation and
-// reports the same broken preconditions, for rising, falling and two-sided
-// functions alike.
+// Batches of candidates scored method after method give bit for bit the
+// scores and the reports of broken preconditions of the one-candidate
+// evaluation: every method and function shape, single edges and pairs, both
+// number formats, plain and extended edges.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -126,17 +125,18 @@ void expectBatchMatchesOneByOne(const Method& method, const std::vector<Edge>& e
 }
 
 template <class Edge>
-void expectEveryMethodMatches(bool fixed) {
+void expectEveryMethodMatches() {
+    constexpr bool fixed = std::is_same_v<cclp::EdgeNumber<Edge>, int32_t>;
     const std::vector<Edge> edges = randomEdges<Edge>(40, fixed);
     for (const cclp_score& method : everyMethod()) {
         for (const bool pair : {false, true}) {
             if (cclp::methodStatus(method.method, pair, cclp::ExtendedEdge<Edge>) != 0) continue;
             SCOPED_TRACE(::testing::Message() << "method " << method.method << " pair " << pair
                                               << " one-sided " << method.isOneSided);
-            if constexpr (std::is_same_v<cclp::EdgeNumber<Edge>, double>) {
-                expectBatchMatchesOneByOne(method, edges, pair, 6.0);
-            } else {
+            if constexpr (fixed) {
                 expectBatchMatchesOneByOne(cclp::toFixed(method), edges, pair, round256(6.0));
+            } else {
+                expectBatchMatchesOneByOne(method, edges, pair, 6.0);
             }
         }
     }
@@ -145,15 +145,12 @@ void expectEveryMethodMatches(bool fixed) {
 }  // namespace
 
 TEST(ScoreBatch, EveryMethodScoresAsTheOneByOneEvaluation) {
-    expectEveryMethodMatches<cclp_edge>(false);
-    expectEveryMethodMatches<cclp_edgeEx>(false);
-    expectEveryMethodMatches<cclp_edgeFixed>(true);
-    expectEveryMethodMatches<cclp_edgeFixedEx>(true);
-}
-
-TEST(ScoreBatch, AZeroPairWidthIsReportedForEveryCandidate) {
-    const std::vector<cclp_edge> edges = randomEdges<cclp_edge>(10, false);
+    expectEveryMethodMatches<cclp_edge>();
+    expectEveryMethodMatches<cclp_edgeEx>();
+    expectEveryMethodMatches<cclp_edgeFixed>();
+    expectEveryMethodMatches<cclp_edgeFixedEx>();
+    // A zero pair width is reported for every candidate.
     const cclp_score size{1, oneSided(0, 1, 2, 0), {}, cclp_scoreMethodSize};
     EXPECT_FALSE(cclp::evaluatesQuietly<cclp_edge>(size, true, 0.0));
-    expectBatchMatchesOneByOne(size, edges, true, 0.0);
+    expectBatchMatchesOneByOne(size, randomEdges<cclp_edge>(10, false), true, 0.0);
 }

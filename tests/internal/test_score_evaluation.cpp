@@ -1,8 +1,8 @@
 // Score method evaluation in both number formats: what each method
 // measures on single edges and on pairs, and which candidates a method
-// refuses. The measured value is read back through a "probe" function: a
-// one-unit ramp around the expected value whose score is centre + half -
-// value, so any measurement off by a unit or more shows.
+// refuses. Measured values are read back through a "probe" function, a
+// one-unit ramp that scores 0.5 exactly at the value expected, so any
+// measurement off by a unit of the format shows.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,27 +11,36 @@
 
 #include "evaluate.hpp"
 #include "fixed_point.hpp"
-#include "one_sided.hpp"
 #include "runtime_controls.hpp"
+#include "score_method.hpp"
 
 using cclp::round256;
 using cclp::testing::AssertionCounter;
 
 namespace {
 
-cclp_scoreOneSided oneSided(double x0, double x1, double x2, double y0, double y1) {
+const cclp_desiredEdge kDesired[2] = {{0.0, 3}, {4.0, 3}};
+
+cclp_scoreOneSided oneSided(double x0, double x1, double x2, double y0, double y1,
+                            double offset = 0.0) {
     cclp_scoreOneSided f;
     EXPECT_EQ(cclp_scoreOneSided_initValues(&f, x0, x1, x2, y0, y1), 0);
+    f.positionOffset = offset;
     return f;
 }
 
 // Scores centre + 0.5 - value for values within half a unit of centre.
-cclp_scoreOneSided probe(double centre) {
-    return oneSided(centre - 0.5, centre + 0.5, centre + 0.5, 1.0, 0.0);
+cclp_scoreOneSided probe(double centre, double offset = 0.0) {
+    return oneSided(centre - 0.5, centre + 0.5, centre + 0.5, 1.0, 0.0, offset);
 }
 
 // Scores 0 everywhere: a low side that stays out of the way.
 cclp_scoreOneSided zeroBelow(double split) { return oneSided(split - 2, split - 1, split, 0, 0); }
+
+cclp_score methodOf(int32_t kind, const cclp_scoreOneSided& f) { return {1, f, {}, kind}; }
+cclp_score methodOf(int32_t kind, const cclp_scoreOneSided& low, const cclp_scoreOneSided& high) {
+    return {0, {}, {low, high}, kind};
+}
 
 struct EdgeValues {
     double position;
@@ -40,100 +49,119 @@ struct EdgeValues {
     double extra2 = 0.0;
     double extra3 = 0.0;
 };
+using Edges = std::vector<EdgeValues>;
 
-// The double and the fixed-point form of one test, both over extended edges
-// unless the plain edge type is asked for.
+// The double or the fixed-point form of a test, over extended edges unless
+// the plain edge type is asked for.
 template <class Number, bool Extended = true>
-struct Format;
-
-template <bool Extended>
-struct Format<double, Extended> {
-    using Number = double;
-    using Edge = std::conditional_t<Extended, cclp_edgeEx, cclp_edge>;
-    using Method = cclp_score;
-    static Number units(double value) { return value; }
-    static Method method(int32_t kind, const cclp_scoreOneSided& f) {
-        Method m{};
-        m.isOneSided = 1;
-        m.oneSided = f;
-        m.method = kind;
-        return m;
+struct Format {
+    static constexpr bool kFixed = std::is_same_v<Number, int32_t>;
+    using Edge = std::conditional_t<kFixed,
+                                    std::conditional_t<Extended, cclp_edgeFixedEx, cclp_edgeFixed>,
+                                    std::conditional_t<Extended, cclp_edgeEx, cclp_edge>>;
+    static Number units(double value) {
+        if constexpr (kFixed) return round256(value);
+        else return value;
     }
-    static Method method(int32_t kind, const cclp_scoreTwoSided& f) {
-        Method m{};
-        m.twoSided = f;
-        m.method = kind;
-        return m;
+    static auto convert(const cclp_score& method) {
+        if constexpr (kFixed) return cclp::toFixed(method);
+        else return method;
     }
-    static Edge edge(const EdgeValues& v) {
-        if constexpr (Extended) {
-            return Edge{v.position, v.contrast, v.extra1, v.extra2, v.extra3};
-        } else {
-            return Edge{v.position, v.contrast};
+    static int32_t evaluate(const cclp_score& method, const Edges& values, double width,
+                            Number& score) {
+        std::vector<Edge> edges;
+        for (const EdgeValues& v : values) {
+            Edge& edge = edges.emplace_back();
+            edge.position = units(v.position);
+            edge.contrast = units(v.contrast);
+            if constexpr (Extended) {
+                edge.extra1 = units(v.extra1);
+                edge.extra2 = units(v.extra2);
+                edge.extra3 = units(v.extra3);
+            }
         }
+        const auto converted = convert(method);
+        return cclp::evaluateScoreMethod(&converted, static_cast<int32_t>(edges.size()),
+                                         edges.data(), kDesired, units(width), &score);
     }
 };
 
-template <bool Extended>
-struct Format<int32_t, Extended> {
-    using Number = int32_t;
-    using Edge = std::conditional_t<Extended, cclp_edgeFixedEx, cclp_edgeFixed>;
-    using Method = cclp_scoreFixed;
-    static Number units(double value) { return round256(value); }
-    static Method method(int32_t kind, const cclp_scoreOneSided& f) {
-        Method m{};
-        m.isOneSided = 1;
-        m.oneSided = cclp::toFixed(f);
-        m.method = kind;
-        return m;
-    }
-    static Method method(int32_t kind, const cclp_scoreTwoSided& f) {
-        Method m{};
-        m.twoSided = {cclp::toFixed(f.lowSide), cclp::toFixed(f.highSide)};
-        m.method = kind;
-        return m;
-    }
-    static Edge edge(const EdgeValues& v) {
-        if constexpr (Extended) {
-            return Edge{round256(v.position), round256(v.contrast), round256(v.extra1),
-                        round256(v.extra2), round256(v.extra3)};
-        } else {
-            return Edge{round256(v.position), round256(v.contrast)};
-        }
-    }
+constexpr double kAnyScore = -1.0;
+
+// Unless its score is kAnyScore, a candidate scores as given, after the
+// broken preconditions given have been reported.
+struct Scoring {
+    cclp_score method;
+    Edges edges;
+    double width;
+    double score;
+    int64_t reports = 0;
 };
 
-template <class F>
-struct Candidate {
-    std::vector<typename F::Edge> edges;
-    explicit Candidate(std::initializer_list<EdgeValues> values) {
-        for (const auto& v : values) edges.push_back(F::edge(v));
-    }
-    int32_t count() const { return static_cast<int32_t>(edges.size()); }
-};
-
-const cclp_desiredEdge kDesired[2] = {{0.0, 3}, {4.0, 3}};
-
-template <class F>
-int32_t evaluate(const typename F::Method& method, const Candidate<F>& candidate, double width,
-                 typename F::Number& score) {
-    return cclp::evaluateScoreMethod(&method, candidate.count(), candidate.edges.data(), kDesired,
-                                     F::units(width), &score);
-}
-
-// The value a method measured, read back through a probe around expected.
-template <class F>
-typename F::Number measured(const typename F::Method& method, const Candidate<F>& candidate,
-                            double width, double expected) {
-    typename F::Number score{};
-    EXPECT_EQ(evaluate<F>(method, candidate, width, score), 0);
-    return F::units(expected) + F::units(0.5) - score;
-}
-
-template <class F>
-typename F::Number measuredOneSided(int32_t kind, const Candidate<F>& candidate, double width,
-                                    double expected) {
-    return measured<F>(F::method(kind, probe(expected)), candidate, width, expected);
+// Probed methods score 0.5 exactly where they measure the probe's centre.
+// A broken precondition is reported once and the values scored as they stand.
+const std::vector<Scoring>& scorings() {
+    const Edges extended = {{-2, 1, 5, 1, 4}, {3, 1, 2, 6, 2}};
+    const cclp_scoreOneSided low = oneSided(-2, -1, -1, 1, 0);
+    const cclp_scoreOneSided high = oneSided(0, 1, 1, 1, 0);
+    cclp_scoreOneSided sagging = high;
+    sagging.x1 = -1.0;
+    const cclp_score split =
+        methodOf(9, oneSided(-3, -2, -0.5, 0.25, 0.25), oneSided(0, 1, 2, 1, 0));
+    const cclp_score down = methodOf(9, oneSided(1, 1, -1, 0.25, 0.25), oneSided(2, 2, 1, 1, 0.5));
+    static const std::vector<Scoring> table = {
+        // Pair sizes, relative to the expected width; too narrow counts too.
+        {methodOf(1, probe(0.25)), {{-2}, {3}}, 4, 0.5},
+        {methodOf(2, probe(1.25)), {{-2}, {3}}, 4, 0.5},
+        {methodOf(3, probe(0.125)), {{-2}, {3}}, 4, 0.5},
+        {methodOf(1, probe(0.5)), {{-1}, {1}}, 4, 0.5},
+        // Positions of single edges and of pairs.
+        {methodOf(4, probe(3)), {{-3}}, 0, 0.5},
+        {methodOf(8, probe(-3)), {{-3}}, 0, 0.5},
+        {methodOf(4, probe(1.5)), {{-2}, {5}}, 4, 0.5},
+        {methodOf(8, probe(1.5)), {{-2}, {5}}, 4, 0.5},
+        {methodOf(4, probe(1.5)), {{-5}, {2}}, 4, 0.5},
+        {methodOf(7, probe(-0.375)), {{-5}, {2}}, 4, 0.5},
+        {methodOf(8, probe(-1.5)), {{-5}, {2}}, 4, 0.5},
+        // Straddling is strict on both sides.
+        {methodOf(5, probe(0)), {{-1}, {2}}, 4, 1},
+        {methodOf(5, probe(0)), {{0}, {2}}, 4, 0},
+        {methodOf(5, probe(0)), {{-1}, {0}}, 4, 0},
+        // Contrast: the mean magnitude.
+        {methodOf(6, probe(40)), {{1, -40}}, 0, 0.5},
+        {methodOf(6, probe(30.5)), {{1, -40}, {2, 21}}, 4, 0.5},
+        // The signed size difference uses the whole two-sided function.
+        {methodOf(9, zeroBelow(-0.25), probe(0.25)), {{-2}, {3}}, 4, 0.5},
+        {methodOf(9, zeroBelow(-0.75), probe(-0.25)), {{0}, {3}}, 4, 0.5},
+        // A high side starting at 0 scores a measured 0 itself (1); anything
+        // below, -1/256 here, is the low side's: beyond its x2, then its plateau.
+        {split, {{0}, {4}}, 4, 1},
+        {split, {{0}, {3.9}}, 4, 0},
+        {split, {{0}, {1}}, 4, 0.25},
+        // A downward high side (2, 2, 1) splits at its x2: measured 0.5 is
+        // the low side's plateau, 1.5 the high side's lower level.
+        {down, {{0}, {6}}, 4, 0.25},
+        {down, {{0}, {10}}, 4, 0.5},
+        // Edge positions, each by its own side: (0.75 + 0.5) / 2, where
+        // swapped sides would give (0 + 1) / 2.
+        {methodOf(10, oneSided(-2.25, -1.25, -1.25, 1, 0), probe(3)), {{-2}, {3}}, 4, 0.625},
+        // Offset distances from each function's offset: |2 + 1.5| on a single
+        // edge; |p0 + 3| = 1 scoring 0.75 and |p1 + 1| = 4 scoring 0.5.
+        {methodOf(11, probe(3.5, -1.5)), {{2}}, 0, 0.5},
+        {methodOf(11, oneSided(0.75, 1.75, 1.75, 1, 0, -3), probe(4, -1)), {{-2}, {3}}, 4, 0.625},
+        // The extra values of extended edges.
+        {methodOf(12, probe(3)), extended, 4, 0.5},
+        {methodOf(13, probe(6)), extended, 4, 0.5},
+        {methodOf(13, probe(4)), {extended[0]}, 0, 0.5},
+        // Broken: a pair out of order; a size without a width; the low side's
+        // x1 or x2 past the split; the high side's x1 below its lower end.
+        {methodOf(11, low, high), {{3}, {-2}}, 4, kAnyScore, 1},
+        {methodOf(2, probe(0)), {{-2}, {3}}, 0, kAnyScore, 1},
+        {methodOf(9, oneSided(-1, 1, 2, 1, 0), high), {{0}, {4}}, 4, kAnyScore, 1},
+        {methodOf(9, oneSided(-2, -1, 1, 1, 0), high), {{0}, {4}}, 4, kAnyScore, 1},
+        {methodOf(9, low, sagging), {{0}, {4}}, 4, kAnyScore, 1},
+    };
+    return table;
 }
 
 template <class Number>
@@ -143,99 +171,33 @@ TYPED_TEST_SUITE(ScoreEvaluation, NumberFormats);
 
 }  // namespace
 
-TYPED_TEST(ScoreEvaluation, PairSizeMethodsMeasureRelativeToTheExpectedWidth) {
+TYPED_TEST(ScoreEvaluation, EachMethodMeasuresWhatItScores) {
     using F = Format<TypeParam>;
-    const Candidate<F> pair{{-2.0}, {3.0}};
-    EXPECT_EQ(measuredOneSided<F>(1, pair, 4.0, 0.25), F::units(0.25));
-    EXPECT_EQ(measuredOneSided<F>(2, pair, 4.0, 1.25), F::units(1.25));
-    EXPECT_EQ(measuredOneSided<F>(3, pair, 4.0, 0.125), F::units(0.125));
-    const Candidate<F> narrow{{-1.0}, {1.0}};
-    EXPECT_EQ(measuredOneSided<F>(1, narrow, 4.0, 0.5), F::units(0.5)) << "too narrow counts too";
-}
-
-TYPED_TEST(ScoreEvaluation, PositionMethodsHaveSingleAndPairForms) {
-    using F = Format<TypeParam>;
-    const Candidate<F> single{{-3.0}};
-    EXPECT_EQ(measuredOneSided<F>(4, single, 0.0, 3.0), F::units(3.0));
-    EXPECT_EQ(measuredOneSided<F>(8, single, 0.0, -3.0), F::units(-3.0));
-    const Candidate<F> pair{{-2.0}, {5.0}};
-    EXPECT_EQ(measuredOneSided<F>(4, pair, 4.0, 1.5), F::units(1.5));
-    EXPECT_EQ(measuredOneSided<F>(8, pair, 4.0, 1.5), F::units(1.5));
-    const Candidate<F> leftOfCentre{{-5.0}, {2.0}};
-    EXPECT_EQ(measuredOneSided<F>(4, leftOfCentre, 4.0, 1.5), F::units(1.5));
-    EXPECT_EQ(measuredOneSided<F>(7, leftOfCentre, 4.0, -0.375), F::units(-0.375));
-    EXPECT_EQ(measuredOneSided<F>(8, leftOfCentre, 4.0, -1.5), F::units(-1.5));
-}
-
-TYPED_TEST(ScoreEvaluation, StraddleIsStrictOnBothSides) {
-    using F = Format<TypeParam>;
-    const auto method = F::method(5, probe(0.0));
-    TypeParam score{};
-    ASSERT_EQ(evaluate<F>(method, Candidate<F>{{-1.0}, {2.0}}, 4.0, score), 0);
-    EXPECT_EQ(score, F::units(1.0));
-    ASSERT_EQ(evaluate<F>(method, Candidate<F>{{0.0}, {2.0}}, 4.0, score), 0);
-    EXPECT_EQ(score, 0);
-    ASSERT_EQ(evaluate<F>(method, Candidate<F>{{-1.0}, {0.0}}, 4.0, score), 0);
-    EXPECT_EQ(score, 0);
-}
-
-TYPED_TEST(ScoreEvaluation, ContrastIsTheMeanMagnitude) {
-    using F = Format<TypeParam>;
-    EXPECT_EQ(measuredOneSided<F>(6, Candidate<F>{{1.0, -40.0}}, 0.0, 40.0), F::units(40.0));
-    EXPECT_EQ(measuredOneSided<F>(6, Candidate<F>{{1.0, -40.0}, {2.0, 21.0}}, 4.0, 30.5),
-              F::units(30.5));
-}
-
-TYPED_TEST(ScoreEvaluation, SignedSizeDifferenceUsesTheWholeTwoSidedFunction) {
-    using F = Format<TypeParam>;
-    for (const double expected : {0.25, -0.25}) {
-        const cclp_scoreTwoSided f{zeroBelow(expected - 0.5), probe(expected)};
-        const double p0 = expected > 0 ? -2.0 : 0.0;
-        EXPECT_EQ(measured<F>(F::method(9, f), Candidate<F>{{p0}, {3.0}}, 4.0, expected),
-                  F::units(expected));
+    for (size_t row = 0; row < scorings().size(); ++row) {
+        const Scoring& s = scorings()[row];
+        AssertionCounter assertions;
+        TypeParam score{};
+        EXPECT_EQ(F::evaluate(s.method, s.edges, s.width, score), 0) << "row " << row;
+        if (s.score != kAnyScore) {
+            EXPECT_EQ(score, F::units(s.score)) << "row " << row;
+        }
+        EXPECT_EQ(assertions.count(), s.reports) << "row " << row;
     }
-}
-
-TYPED_TEST(ScoreEvaluation, EdgePositionsScoreEachEdgeByItsOwnSide) {
-    using F = Format<TypeParam>;
-    // Low side scores 0.75 at p0 = -2, high side 0.5 at p1 = 3: mean 0.625.
-    // Sides swapped would give (0 + 1) / 2.
-    const cclp_scoreTwoSided f{oneSided(-2.25, -1.25, -1.25, 1, 0), probe(3.0)};
+    // Edge positions of a pair out of order are reported in double precision only.
+    AssertionCounter assertions;
     TypeParam score{};
-    ASSERT_EQ(evaluate<F>(F::method(10, f), Candidate<F>{{-2.0}, {3.0}}, 4.0, score), 0);
-    EXPECT_EQ(score, F::units(0.625));
-}
-
-TYPED_TEST(ScoreEvaluation, OffsetDistanceMeasuresFromEachFunctionsOffset) {
-    using F = Format<TypeParam>;
-    auto single = probe(3.5);
-    single.positionOffset = -1.5;
-    EXPECT_EQ(measured<F>(F::method(11, single), Candidate<F>{{2.0}}, 0.0, 3.5), F::units(3.5));
-    // |p0 - (-3)| = 1 scores 0.75 on the low side, |p1 - (-1)| = 4 scores 0.5.
-    cclp_scoreTwoSided pair{oneSided(0.75, 1.75, 1.75, 1, 0), probe(4.0)};
-    pair.lowSide.positionOffset = -3.0;
-    pair.highSide.positionOffset = -1.0;
-    TypeParam score{};
-    ASSERT_EQ(evaluate<F>(F::method(11, pair), Candidate<F>{{-2.0}, {3.0}}, 4.0, score), 0);
-    EXPECT_EQ(score, F::units(0.625));
-}
-
-TYPED_TEST(ScoreEvaluation, ExtendedEdgesScoreTheirExtraValues) {
-    using F = Format<TypeParam>;
-    const Candidate<F> pair{{-2.0, 1.0, 5.0, 1.0, 4.0}, {3.0, 1.0, 2.0, 6.0, 2.0}};
-    EXPECT_EQ(measuredOneSided<F>(12, pair, 4.0, 3.0), F::units(3.0));
-    EXPECT_EQ(measuredOneSided<F>(13, pair, 4.0, 6.0), F::units(6.0));
-    const Candidate<F> single{{-2.0, 1.0, 5.0, 1.0, 4.0}};
-    EXPECT_EQ(measuredOneSided<F>(13, single, 0.0, 4.0), F::units(4.0));
+    const cclp_scoreOneSided low = oneSided(-2, -1, -1, 1, 0);
+    EXPECT_EQ(F::evaluate(methodOf(10, low, oneSided(0, 1, 1, 1, 0)), {{3}, {-2}}, 4, score), 0);
+    EXPECT_EQ(assertions.count(), F::kFixed ? 0 : 1);
 }
 
 TYPED_TEST(ScoreEvaluation, PlainEdgesScoreTheExtraMethodsZeroAndReportIt) {
     using F = Format<TypeParam, false>;
     for (const int32_t kind : {12, 13}) {
-        for (const auto& candidate : {Candidate<F>{{1.0}}, Candidate<F>{{1.0}, {2.0}}}) {
+        for (const size_t edges : {1u, 2u}) {
             AssertionCounter assertions;
             TypeParam score = F::units(0.5);
-            EXPECT_EQ(evaluate<F>(F::method(kind, probe(0.0)), candidate, 4.0, score), 0);
+            EXPECT_EQ(F::evaluate(methodOf(kind, probe(0)), Edges(edges, {1.0}), 4, score), 0);
             EXPECT_EQ(score, 0) << "method " << kind;
             EXPECT_EQ(assertions.count(), 1);
         }
@@ -244,43 +206,29 @@ TYPED_TEST(ScoreEvaluation, PlainEdgesScoreTheExtraMethodsZeroAndReportIt) {
 
 TYPED_TEST(ScoreEvaluation, UnsuitableMethodsFailWithoutWritingAScore) {
     using F = Format<TypeParam>;
-    const Candidate<F> single{{1.0}};
-    const Candidate<F> pair{{1.0}, {2.0}};
-    struct Refusal {
-        int32_t kind;
-        const Candidate<F>* candidate;
-        int32_t status;
-    };
-    const Refusal refusals[] = {
-        {1, &single, CCLP_STATUS_METHOD_NEEDS_PAIR},  {2, &single, CCLP_STATUS_METHOD_NEEDS_PAIR},
-        {3, &single, CCLP_STATUS_METHOD_NEEDS_PAIR},  {5, &single, CCLP_STATUS_METHOD_NEEDS_PAIR},
-        {7, &single, CCLP_STATUS_METHOD_NEEDS_PAIR},  {9, &single, CCLP_STATUS_METHOD_NEEDS_PAIR},
-        {10, &single, CCLP_STATUS_METHOD_NEEDS_PAIR}, {12, &single, CCLP_STATUS_METHOD_NEEDS_PAIR},
-        {0, &single, CCLP_STATUS_METHOD_NEEDS_PAIR},  {14, &single, CCLP_STATUS_METHOD_NEEDS_PAIR},
-        {0, &pair, CCLP_STATUS_UNKNOWN_METHOD_FOR_PAIR},
-        {14, &pair, CCLP_STATUS_UNKNOWN_METHOD_FOR_PAIR},
-        {-1, &pair, CCLP_STATUS_UNKNOWN_METHOD_FOR_PAIR},
-    };
-    for (const Refusal& refusal : refusals) {
+    const auto expectRefused = [](int32_t kind, const Edges& edges, int32_t status) {
         TypeParam score = F::units(0.5);
-        EXPECT_EQ(evaluate<F>(F::method(refusal.kind, probe(0.0)), *refusal.candidate, 4.0, score),
-                  refusal.status)
-            << "method " << refusal.kind;
-        EXPECT_EQ(score, F::units(0.5)) << "method " << refusal.kind;
+        EXPECT_EQ(F::evaluate(methodOf(kind, probe(0)), edges, 4, score), status) << kind;
+        EXPECT_EQ(score, F::units(0.5)) << "method " << kind;
+    };
+    for (const int32_t kind : {0, 1, 2, 3, 5, 7, 9, 10, 12, 14}) {
+        expectRefused(kind, {{1}}, CCLP_STATUS_METHOD_NEEDS_PAIR);
+    }
+    for (const int32_t kind : {-1, 0, 14}) {
+        expectRefused(kind, {{1}, {2}}, CCLP_STATUS_UNKNOWN_METHOD_FOR_PAIR);
     }
 }
 
 TYPED_TEST(ScoreEvaluation, ContrastNeedsAnEdgeAndNullPointersAreRefused) {
     using F = Format<TypeParam>;
-    const auto method = F::method(6, probe(0.0));
-    const Candidate<F> single{{1.0}};
+    const auto method = F::convert(methodOf(6, probe(0)));
+    const typename F::Edge edge{};
     TypeParam score = F::units(0.5);
     AssertionCounter assertions;
-    EXPECT_EQ(cclp::evaluateScoreMethod(&method, 0, single.edges.data(), kDesired, TypeParam{0},
-                                        &score),
+    EXPECT_EQ(cclp::evaluateScoreMethod(&method, 0, &edge, kDesired, TypeParam{0}, &score),
               CCLP_STATUS_BAD_DESIRED_EDGE_COUNT);
     EXPECT_EQ(score, F::units(0.5));
-    EXPECT_EQ(cclp::evaluateScoreMethod(&method, 1, single.edges.data(), kDesired, TypeParam{0},
+    EXPECT_EQ(cclp::evaluateScoreMethod(&method, 1, &edge, kDesired, TypeParam{0},
                                         static_cast<TypeParam*>(nullptr)),
               CSYS_STATUS_NULL_ARGUMENT);
     EXPECT_EQ(cclp::evaluateScoreMethod<typename F::Edge>(&method, 1, nullptr, kDesired,
@@ -289,86 +237,14 @@ TYPED_TEST(ScoreEvaluation, ContrastNeedsAnEdgeAndNullPointersAreRefused) {
     EXPECT_EQ(assertions.count(), 3);
 }
 
-TYPED_TEST(ScoreEvaluation, TwoSidedFunctionSplitsAtTheStartOfItsHighSide) {
-    using F = Format<TypeParam>;
-    // High side starts at 0: x = 0 is scored by it (1), anything below by the
-    // low side (0.25).
-    const cclp_scoreTwoSided f{oneSided(-3, -2, -0.5, 0.25, 0.25), oneSided(0, 1, 2, 1, 0)};
-    const auto method = F::method(9, f);
-    TypeParam score{};
-    // Method 9 measures (|p1 - p0| - w) / w: 0 here, and -1/256 just below.
-    ASSERT_EQ(evaluate<F>(method, Candidate<F>{{0.0}, {4.0}}, 4.0, score), 0);
-    EXPECT_EQ(score, F::units(1.0));
-    ASSERT_EQ(evaluate<F>(method, Candidate<F>{{0.0}, {3.9}}, 4.0, score), 0);
-    EXPECT_EQ(score, F::units(0.0)) << "low side beyond its x2";
-    ASSERT_EQ(evaluate<F>(method, Candidate<F>{{0.0}, {1.0}}, 4.0, score), 0);
-    EXPECT_EQ(score, F::units(0.25)) << "low side plateau";
-}
-
-TYPED_TEST(ScoreEvaluation, ADownwardHighSideSplitsAtItsX2) {
-    using F = Format<TypeParam>;
-    // High side 2, 2, 1 runs downward: the split point is 1. Below it the
-    // low side's plateau (0.25), from it on the high side's lower level (0.5).
-    const cclp_scoreTwoSided f{oneSided(1, 1, -1, 0.25, 0.25), oneSided(2, 2, 1, 1, 0.5)};
-    const auto method = F::method(9, f);
-    TypeParam score{};
-    // Method 9 measures (|p1 - p0| - w) / w: 0.5 and 1.5 here.
-    ASSERT_EQ(evaluate<F>(method, Candidate<F>{{0.0}, {6.0}}, 4.0, score), 0);
-    EXPECT_EQ(score, F::units(0.25));
-    ASSERT_EQ(evaluate<F>(method, Candidate<F>{{0.0}, {10.0}}, 4.0, score), 0);
-    EXPECT_EQ(score, F::units(0.5));
-}
-
-// A broken precondition is reported once and the evaluation goes on with the
-// values as they are.
-TYPED_TEST(ScoreEvaluation, BrokenPreconditionsAreReportedAndScoredAsTheyStand) {
-    using F = Format<TypeParam>;
-    const bool doubles = std::is_same_v<TypeParam, double>;
-    struct Case {
-        const char* what;
-        typename F::Method method;
-        Candidate<F> candidate;
-        double width;
-        int64_t reports;
-    };
-    cclp_scoreTwoSided sides{oneSided(-2, -1, -1, 1, 0), oneSided(0, 1, 1, 1, 0)};
-    cclp_scoreTwoSided overlapping = sides;
-    overlapping.lowSide = oneSided(-1, 1, 2, 1, 0);
-    cclp_scoreTwoSided pastTheSplit = sides;
-    pastTheSplit.lowSide = oneSided(-2, -1, 1, 1, 0);
-    cclp_scoreTwoSided highMiddleBelow = sides;
-    highMiddleBelow.highSide.x1 = -1.0;
-    const Case cases[] = {
-        {"offset distance, pair out of order", F::method(11, sides), Candidate<F>{{3.0}, {-2.0}},
-         4.0, 1},
-        {"edge positions, pair out of order", F::method(10, sides), Candidate<F>{{3.0}, {-2.0}},
-         4.0, doubles ? 1 : 0},
-        {"size without a width", F::method(2, probe(0.0)), Candidate<F>{{-2.0}, {3.0}}, 0.0, 1},
-        {"low side's x1 past the split", F::method(9, overlapping), Candidate<F>{{0.0}, {4.0}},
-         4.0, 1},
-        {"low side's x2 past the split", F::method(9, pastTheSplit), Candidate<F>{{0.0}, {4.0}},
-         4.0, 1},
-        {"high side's x1 below its lower end", F::method(9, highMiddleBelow),
-         Candidate<F>{{0.0}, {4.0}}, 4.0, 1},
-    };
-    for (const Case& c : cases) {
-        AssertionCounter assertions;
-        TypeParam score = F::units(0.5);
-        EXPECT_EQ(evaluate<F>(c.method, c.candidate, c.width, score), 0) << c.what;
-        EXPECT_EQ(assertions.count(), c.reports) << c.what;
-    }
-}
-
 TEST(ScoreEvaluationFixed, ExtremeInputsWrapInsteadOfOverflowing) {
-    using F = Format<int32_t>;
-    const auto method = F::method(1, probe(0.0));
-    const F::Edge edges[2] = {{INT32_MIN, INT32_MIN, 0, 0, 0}, {INT32_MAX, INT32_MAX, 0, 0, 0}};
+    const cclp_edgeFixedEx edges[2] = {{INT32_MIN, INT32_MIN, 0, 0, 0},
+                                       {INT32_MAX, INT32_MAX, 0, 0, 0}};
     int32_t score = 0;
     for (const int32_t kind : {1, 2, 3, 4, 6, 7, 8, 9, 11}) {
-        auto m = method;
-        m.method = kind;
-        EXPECT_EQ(cclp::evaluateScoreMethod(&m, 2, edges, kDesired, 1, &score), 0);
-        EXPECT_EQ(cclp::evaluateScoreMethod(&m, 2, edges, kDesired, 0, &score), 0);
-        EXPECT_EQ(cclp::evaluateScoreMethod(&m, 2, edges, kDesired, -1, &score), 0);
+        const cclp_scoreFixed method = cclp::toFixed(methodOf(kind, probe(0)));
+        for (const int32_t width : {1, 0, -1}) {
+            EXPECT_EQ(cclp::evaluateScoreMethod(&method, 2, edges, kDesired, width, &score), 0);
+        }
     }
 }

@@ -1,6 +1,6 @@
 // Builders for scoring-run tests: caliper inputs from edge lists, score
-// parameters, owned output sets, and a printable snapshot of an output so
-// that "left as it was" can be checked field by field.
+// parameters, owned output sets, readers of what a run wrote, and a
+// printable snapshot of an output so that "left as it was" can be checked.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -29,42 +29,43 @@ struct EdgeSpec {
     double extra3 = 0.0;
 };
 
-// A caliper result set over edges it owns; the fixed-point edges are the
-// rounded double edges unless replaced.
-struct Input {
-    std::vector<cclp_edge> edges;
-    std::vector<cclp_edgeFixed> edgesFixed;
-    cclp_resultSet set{};
+// A caliper result set of either family over edges it owns; the fixed-point
+// edges are the rounded double edges unless replaced. Results names the
+// family's scored result set.
+template <class Set, class Edge, class EdgeFixed, class ResultSet>
+struct BasicInput {
+    using Results = ResultSet;
+    std::vector<Edge> edges;
+    std::vector<EdgeFixed> edgesFixed;
+    Set set{};
 
-    explicit Input(const std::vector<EdgeSpec>& specs, uint32_t formats = CCLP_FORMAT_DOUBLE) {
-        for (const EdgeSpec& e : specs) {
-            edges.push_back({e.position, e.contrast});
-            edgesFixed.push_back({fixed256(e.position), fixed256(e.contrast)});
+    explicit BasicInput(const std::vector<EdgeSpec>& specs, uint32_t formats = CCLP_FORMAT_DOUBLE) {
+        for (const EdgeSpec& spec : specs) {
+            edges.push_back(make<Edge>(spec, [](double value) { return value; }));
+            edgesFixed.push_back(make<EdgeFixed>(spec, fixed256));
         }
         set.numEdges = static_cast<int32_t>(specs.size());
         set.formats = formats;
         set.edges = edges.data();
         set.edgesFixed = edgesFixed.data();
     }
-};
 
-struct InputEx {
-    std::vector<cclp_edgeEx> edges;
-    std::vector<cclp_edgeFixedEx> edgesFixed;
-    cclp_resultSetEx set{};
-
-    explicit InputEx(const std::vector<EdgeSpec>& specs, uint32_t formats = CCLP_FORMAT_DOUBLE) {
-        for (const EdgeSpec& e : specs) {
-            edges.push_back({e.position, e.contrast, e.extra1, e.extra2, e.extra3});
-            edgesFixed.push_back({fixed256(e.position), fixed256(e.contrast), fixed256(e.extra1),
-                                  fixed256(e.extra2), fixed256(e.extra3)});
+    template <class E, class Units>
+    static E make(const EdgeSpec& spec, Units units) {
+        E edge{};
+        edge.position = units(spec.position);
+        edge.contrast = units(spec.contrast);
+        if constexpr (requires { edge.extra1; }) {
+            edge.extra1 = units(spec.extra1);
+            edge.extra2 = units(spec.extra2);
+            edge.extra3 = units(spec.extra3);
         }
-        set.numEdges = static_cast<int32_t>(specs.size());
-        set.formats = formats;
-        set.edges = edges.data();
-        set.edgesFixed = edgesFixed.data();
+        return edge;
     }
 };
+using Input = BasicInput<cclp_resultSet, cclp_edge, cclp_edgeFixed, cclp_scoreResultSet>;
+using InputEx =
+    BasicInput<cclp_resultSetEx, cclp_edgeEx, cclp_edgeFixedEx, cclp_scoreResultSetEx>;
 
 inline cclp_score oneSidedMethod(int32_t method, double x0, double x1, double x2, double y0,
                                  double y1) {
@@ -76,19 +77,18 @@ inline cclp_score oneSidedMethod(int32_t method, double x0, double x1, double x2
     return score;
 }
 
-inline cclp_score twoSidedMethod(int32_t method, const double low[3], const double high[3],
-                                 double lowY0, double lowY1, double highY0, double highY1) {
-    cclp_scoreTwoSided function;
-    EXPECT_EQ(cclp_scoreTwoSided_initOneSided(&function, low[0], low[1], low[2], lowY0, lowY1,
-                                              high[0], high[1], high[2], highY0, highY1),
-              0);
-    cclp_score score;
-    EXPECT_EQ(cclp_score_init(&score), 0);
-    EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &function), 0);
-    return score;
+// Scores |contrast| / 255, 1 from 255 on (the initial method).
+inline cclp_score contrast() {
+    cclp_score method;
+    EXPECT_EQ(cclp_score_init(&method), 0);
+    return method;
 }
 
-// Score parameters, destructed at scope exit. Polarity 3 accepts any edge.
+// Scores 1 - |p| / 10 for a single edge, 1 - |mean| / 10 for a pair.
+inline cclp_score nearCentre() { return oneSidedMethod(cclp_scoreMethodPosAbs, 0, 10, 10, 1, 0); }
+
+// Score parameters, destructed at scope exit; each setter must succeed.
+// Polarity 3 accepts any edge.
 class Params {
 public:
     Params() { EXPECT_EQ(cclp_scoreParams_construct(&params), 0); }
@@ -96,33 +96,30 @@ public:
     Params(const Params&) = delete;
     Params& operator=(const Params&) = delete;
 
-    Params& singleEdge(int32_t polarity = 3) {
-        const cclp_desiredEdge edge{0.0, polarity};
-        EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params, 1, &edge), 0);
-        return *this;
+    Params& desired(const std::vector<cclp_desiredEdge>& edges) {
+        return check(cclp_scoreParams_setDesiredEdges(&params, count(edges), edges.data()));
     }
+    Params& singleEdge(int32_t polarity = 3) { return desired({{0.0, polarity}}); }
     Params& edgePair(double width, int32_t firstPolarity = 3, int32_t secondPolarity = 3) {
-        const cclp_desiredEdge edges[2] = {{-width / 2, firstPolarity},
-                                           {width / 2, secondPolarity}};
-        EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params, 2, edges), 0);
-        return *this;
+        return desired({{-width / 2, firstPolarity}, {width / 2, secondPolarity}});
     }
     Params& methods(const std::vector<cclp_score>& methods) {
-        EXPECT_EQ(cclp_scoreParams_setScoreMethods(&params, static_cast<int32_t>(methods.size()),
-                                                   methods.data()),
-                  0);
-        return *this;
+        return check(cclp_scoreParams_setScoreMethods(&params, count(methods), methods.data()));
     }
-    Params& maxResults(int32_t count) {
-        EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&params, count), 0);
-        return *this;
-    }
-    Params& sorted(bool sort) {
-        EXPECT_EQ(cclp_scoreParams_setSortByScore(&params, sort ? 1 : 0), 0);
-        return *this;
-    }
+    Params& maxResults(int32_t n) { return check(cclp_scoreParams_setMaxNumResults(&params, n)); }
+    Params& sorted(bool sort) { return check(cclp_scoreParams_setSortByScore(&params, sort)); }
 
     cclp_scoreParams params;
+
+private:
+    template <class T>
+    static int32_t count(const std::vector<T>& items) {
+        return static_cast<int32_t>(items.size());
+    }
+    Params& check(int32_t status) {
+        EXPECT_EQ(status, 0);
+        return *this;
+    }
 };
 
 inline int32_t constructSet(cclp_scoreResultSet* set) { return cclp_scoreResultSet_construct(set); }
@@ -155,36 +152,65 @@ inline int32_t runScore(const InputEx& input, const Params& params,
     return cclp_runScoreEx(&input.set, &params.params, &out.set);
 }
 
+// A result's values in the format the run wrote, in double units.
+template <class R>
+bool wroteDoubles(const R& r) { return (r.formats & CCLP_FORMAT_DOUBLE) != 0; }
+template <class R>
+double positionOf(const R& r) { return wroteDoubles(r) ? r.position : r.positionFixed / 256.0; }
+template <class R>
+double scoreOf(const R& r) { return wroteDoubles(r) ? r.score : r.scoreFixed / 256.0; }
+template <class R>
+double methodScoreOf(const R& r, int32_t m) {
+    return wroteDoubles(r) ? r.scores[m] : r.scoresFixed[m] / 256.0;
+}
+template <class R>
+double edgePositionOf(const R& r, int32_t e) {
+    return wroteDoubles(r) ? r.edges[e].position : r.edgesFixed[e].position / 256.0;
+}
+
+// Everything a caller can see of a result record, bit for bit: its values,
+// and where its arrays lie unless `withPointers` is false. Appended piece by
+// piece: GCC 12 at -O3 warns falsely on string sums.
+template <class R>
+std::string recordText(const R& r, bool withPointers) {
+    std::string text;
+    char item[32];
+    const auto add = [&](const char* format, auto value) {
+        std::snprintf(item, sizeof item, format, value);
+        text += item;
+    };
+    for (const double value : {1.0 * r.numScores, 1.0 * r.formats, 1.0 * r.numEdges, r.position,
+                               1.0 * r.positionFixed, r.score, 1.0 * r.scoreFixed}) {
+        add(" %a", value);
+    }
+    for (const void* array : {static_cast<const void*>(r.scores),
+                              static_cast<const void*>(r.scoresFixed),
+                              static_cast<const void*>(r.edges),
+                              static_cast<const void*>(r.edgesFixed)}) {
+        if (withPointers) add(" %p", array);
+    }
+    for (int32_t m = 0; m < r.numScores; ++m) {
+        if (r.scores != nullptr) add(" %a", r.scores[m]);
+        if (r.scoresFixed != nullptr) add(" %d", r.scoresFixed[m]);
+    }
+    for (int32_t e = 0; e < r.numEdges; ++e) {
+        if (r.edges != nullptr) add(" %a", r.edges[e].position);
+        if (r.edges != nullptr) add(" %a", r.edges[e].contrast);
+        if (r.edgesFixed != nullptr) add(" %d", r.edgesFixed[e].position);
+        if (r.edgesFixed != nullptr) add(" %d", r.edgesFixed[e].contrast);
+    }
+    return text;
+}
+
 // Everything a caller can see of an output set, pointers included.
 template <class Set>
 std::string snapshot(const Set& set) {
-    std::string text;
-    char line[256];
-    std::snprintf(line, sizeof line, "n=%d at %p\n", set.numResults,
-                  static_cast<void*>(set.results));
-    text += line;
+    char head[48];
+    std::snprintf(head, sizeof head, "%d %p\n", set.numResults, static_cast<void*>(set.results));
+    std::string text = head;
     for (int32_t r = 0; set.results != nullptr && r < set.numResults; ++r) {
-        const auto& record = set.results[r];
-        std::snprintf(line, sizeof line, "[%d] s=%d f=%u e=%d pos=%a/%d score=%a/%d %p %p %p %p\n",
-                      r, record.numScores, record.formats, record.numEdges, record.position,
-                      record.positionFixed, record.score, record.scoreFixed,
-                      static_cast<void*>(record.scores), static_cast<void*>(record.scoresFixed),
-                      static_cast<void*>(record.edges), static_cast<void*>(record.edgesFixed));
-        text += line;
-        // Appended piece by piece: GCC 12 at -O3 warns falsely on string sums.
-        const auto append = [&text](double value) {
-            text += ' ';
-            text += std::to_string(value);
-        };
-        for (int32_t m = 0; m < record.numScores; ++m) {
-            if (record.scores != nullptr) append(record.scores[m]);
-            if (record.scoresFixed != nullptr) append(record.scoresFixed[m]);
-        }
-        for (int32_t e = 0; e < record.numEdges; ++e) {
-            if (record.edges != nullptr) append(record.edges[e].position);
-            if (record.edgesFixed != nullptr) append(record.edgesFixed[e].position);
-        }
-        text += "\n";
+        text += recordText(set.results[r], true);
+        text += '\n';
     }
     return text;
 }
