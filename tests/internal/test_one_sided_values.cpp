@@ -23,82 +23,63 @@ cclp_scoreOneSided make(double x0, double x1, double x2, double y0, double y1) {
     return f;
 }
 
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
 }  // namespace
 
-TEST(OneSidedValue, DefaultFunctionOnPlateauRampAndBeyond) {
-    cclp_scoreOneSided f;
-    cclp_scoreOneSided_init(&f);
-    EXPECT_EQ(oneSidedValue(f, -5.0), 1.0);
-    EXPECT_EQ(oneSidedValue(f, 0.25), 0.75);
-    EXPECT_EQ(oneSidedValue(f, 1.0), 0.0);
-    EXPECT_EQ(oneSidedValue(f, 1.5), 0.0);
-}
-
-TEST(OneSidedValue, UpwardFunctionKeepsY1AtX2AndDropsJustBeyond) {
-    const auto f = make(0.0, 5.0, 10.0, 1.0, 0.5);
-    EXPECT_EQ(oneSidedValue(f, 2.5), 0.75);
-    EXPECT_EQ(oneSidedValue(f, 5.0), 0.5);
-    EXPECT_EQ(oneSidedValue(f, 10.0), 0.5);
-    EXPECT_EQ(oneSidedValue(f, std::nextafter(10.0, 11.0)), 0.0);
-    EXPECT_EQ(oneSidedValue(f, 0.0), 1.0);
-}
-
-TEST(OneSidedValue, DownwardFunctionMirrorsTheUpwardOne) {
-    const auto f = make(255.0, 0.0, 0.0, 1.0, 0.0);
-    EXPECT_EQ(oneSidedValue(f, 127.5), 0.5);
-    EXPECT_EQ(oneSidedValue(f, 300.0), 1.0);
-    EXPECT_EQ(oneSidedValue(f, 255.0), 1.0);
-    EXPECT_EQ(oneSidedValue(f, 0.0), 0.0) << "y1 at x2 is 0 here";
-    EXPECT_EQ(oneSidedValue(f, -1.0), 0.0);
-    const auto g = make(2.0, 1.0, 0.0, 1.0, 0.25);
-    EXPECT_EQ(oneSidedValue(g, 0.0), 0.25);
-    EXPECT_EQ(oneSidedValue(g, std::nextafter(0.0, -1.0)), 0.0);
-}
-
-TEST(OneSidedValue, AZeroWidthRampScoresY1AtItsPoint) {
-    const auto f = make(2.0, 2.0, 4.0, 1.0, 0.5);
-    EXPECT_EQ(oneSidedValue(f, 2.0), 0.5);
-    EXPECT_EQ(oneSidedValue(f, 1.9), 1.0);
-}
-
+// y0 on the plateau, the line on the ramp, y1 up to and at x2, 0 beyond.
 // Found by fuzzing: the ramp formula scored up to 100 on a ramp narrower
 // than 1e-7, and NaN across abscissae near the ends of the double range.
-TEST(OneSidedValue, RampValuesStayBetweenTheLevels) {
+TEST(OneSidedValue, PlateauRampAndBeyondInBothDirections) {
+    const auto unit = make(0.0, 1.0, 1.0, 1.0, 0.0);
+    const auto up = make(0.0, 5.0, 10.0, 1.0, 0.5);
+    const auto down = make(255.0, 0.0, 0.0, 1.0, 0.0);
+    const auto downHalf = make(2.0, 1.0, 0.0, 1.0, 0.25);
+    const auto step = make(2.0, 2.0, 4.0, 1.0, 0.5);
     const auto steep = make(0.0, 1e-8, 1.0, 1.0, 0.25);
-    EXPECT_EQ(oneSidedValue(steep, 0.5e-8), 1.0) << "the formula gives 6.25";
+    const auto wide = make(-1e308, 1e308, 1e308, 0.75, 0.25);
+    const auto flat = make(-1e308, 1e308, 1e308, 1.0, 1.0);
+    const struct {
+        const cclp_scoreOneSided& f;
+        double x, value;
+    } cases[] = {
+        {unit, -5.0, 1.0},  {unit, 0.25, 0.75}, {unit, 1.0, 0.0},   {unit, 1.5, 0.0},
+        {up, 0.0, 1.0},     {up, 2.5, 0.75},    {up, 5.0, 0.5},     {up, 10.0, 0.5},
+        {up, std::nextafter(10.0, 11.0), 0.0},  {down, 300.0, 1.0}, {down, 255.0, 1.0},
+        {down, 127.5, 0.5}, {down, 0.0, 0.0},   {down, -1.0, 0.0},  {downHalf, 0.0, 0.25},
+        {downHalf, std::nextafter(0.0, -1.0), 0.0}, {step, 2.0, 0.5},   {step, 1.9, 1.0},
+        {steep, 0.5e-8, 1.0},  // the formula gives 6.25
+        {wide, 0.0, 0.25},     // the formula gives 0 below y1
+        {flat, 0.0, 1.0},      // the formula gives NaN
+        {up, kNaN, 0.5},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(oneSidedValue(c.f, c.x), c.value) << c.f.x0 << " " << c.f.x1 << " at " << c.x;
+    }
     const double nearEnd = oneSidedValue(steep, 0.999e-8);
     EXPECT_GE(nearEnd, 0.25);
     EXPECT_LE(nearEnd, 1.0);
-    const auto wide = make(-1e308, 1e308, 1e308, 0.75, 0.25);
-    EXPECT_EQ(oneSidedValue(wide, 0.0), 0.25) << "the formula gives 0 below y1";
-    const auto flat = make(-1e308, 1e308, 1e308, 1.0, 1.0);
-    EXPECT_EQ(oneSidedValue(flat, 0.0), 1.0) << "the formula gives NaN";
-    const auto ramp = make(0.0, 5.0, 10.0, 1.0, 0.5);
-    EXPECT_EQ(oneSidedValue(ramp, std::numeric_limits<double>::quiet_NaN()), 0.5);
-    EXPECT_EQ(oneSidedValue(ramp, 2.5), 0.75) << "values on the line are kept";
 }
 
-TEST(Round256, RoundsHalvesAwayFromZeroForPositivesAndTowardZeroForNegatives) {
-    EXPECT_EQ(round256(1.0), 256);
-    EXPECT_EQ(round256(-1.0), -256);
-    EXPECT_EQ(round256(0.5 / 256.0), 1);
-    EXPECT_EQ(round256(-0.5 / 256.0), 0);
-    EXPECT_EQ(round256(-1.5 / 256.0), -1);
-    EXPECT_EQ(round256(0.75), 192);
-    EXPECT_EQ(round256(-1.5), -384);
-}
-
-TEST(Round256, SaturatesOutOfRangeValuesAndMapsNaNToZero) {
-    EXPECT_EQ(round256(1e12), INT32_MAX);
-    EXPECT_EQ(round256(-1e12), INT32_MIN);
-    EXPECT_EQ(round256(std::numeric_limits<double>::infinity()), INT32_MAX);
-    EXPECT_EQ(round256(-std::numeric_limits<double>::infinity()), INT32_MIN);
-    EXPECT_EQ(round256(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_EQ(round256(8388607.0), 8388607 * 256);
+// Halves away from zero for positives, toward zero for negatives; saturated
+// out of range, NaN to 0.
+TEST(Round256, RoundsAndSaturates) {
+    const struct {
+        double value;
+        int32_t fixed;
+    } cases[] = {
+        {1.0, 256},          {-1.0, -256},         {0.5 / 256.0, 1},      {-0.5 / 256.0, 0},
+        {-1.5 / 256.0, -1},  {0.75, 192},          {-1.5, -384},          {1e12, INT32_MAX},
+        {-1e12, INT32_MIN},  {kInf, INT32_MAX},    {-kInf, INT32_MIN},    {kNaN, 0},
+        {8388607.0, 8388607 * 256},
+    };
+    for (const auto& c : cases) EXPECT_EQ(round256(c.value), c.fixed) << c.value;
 }
 
 TEST(OneSidedFixed, DerivedFieldsComeFromTheRoundedIntegers) {
-    const auto f = make(0.0, 1.0, 2.0, 1.0, 0.25);
+    auto f = make(0.0, 1.0, 2.0, 1.0, 0.25);
+    f.positionOffset = -2.5;
     const cclp_scoreOneSidedFixed q = toFixed(f);
     EXPECT_EQ(q.x0, 0);
     EXPECT_EQ(q.x1, 256);
@@ -108,46 +89,26 @@ TEST(OneSidedFixed, DerivedFieldsComeFromTheRoundedIntegers) {
     EXPECT_EQ(q.rampConst, 256);
     EXPECT_EQ(q.rampDrop, 192);
     EXPECT_EQ(q.rampInvSpan, 65536);
-    EXPECT_EQ(q.positionOffset, 0);
+    EXPECT_EQ(q.positionOffset, -640);
+    EXPECT_EQ(toFixed(make(1.0, 1.001, 2.0, 1.0, 0.0)).rampInvSpan, INT32_MAX)
+        << "equal rounded abscissae get the largest inverse span";
 }
 
-TEST(OneSidedFixed, EqualRoundedAbscissaeGetTheLargestInverseSpan) {
-    const auto f = make(1.0, 1.001, 2.0, 1.0, 0.0);
-    EXPECT_EQ(toFixed(f).rampInvSpan, INT32_MAX);
-}
-
-TEST(OneSidedFixed, ConvertsThePositionOffset) {
-    auto f = make(0.0, 1.0, 2.0, 1.0, 0.0);
-    f.positionOffset = -2.5;
-    EXPECT_EQ(toFixed(f).positionOffset, -640);
-}
-
-TEST(OneSidedFixedValue, UpwardFunctionGivesTheRoundedLine) {
-    const auto q = toFixed(make(0.0, 1.0, 2.0, 1.0, 0.25));
-    EXPECT_EQ(oneSidedValueFixed(q, -5), 256);
-    EXPECT_EQ(oneSidedValueFixed(q, 0), 256);
-    EXPECT_EQ(oneSidedValueFixed(q, 128), 160);
-    EXPECT_EQ(oneSidedValueFixed(q, 255), 65);
-    EXPECT_EQ(oneSidedValueFixed(q, 256), 64);
-    EXPECT_EQ(oneSidedValueFixed(q, 512), 64);
-    EXPECT_EQ(oneSidedValueFixed(q, 513), 0);
-}
-
-TEST(OneSidedFixedValue, DownwardMirror) {
-    const auto q = toFixed(make(2.0, 1.0, 0.0, 1.0, 0.25));
-    EXPECT_EQ(oneSidedValueFixed(q, 384), 160);
-    EXPECT_EQ(oneSidedValueFixed(q, 0), 64);
-    EXPECT_EQ(oneSidedValueFixed(q, -1), 0);
-}
-
-TEST(OneSidedFixedValue, ANarrowRampMayLeaveItsLevels) {
-    cclp_scoreOneSidedFixed q{0, 1, 3, 13, 128, 96, 2, 32, 8388608};
-    EXPECT_EQ(oneSidedValueFixed(q, 2), 256) << "not the 112 of the exact line";
-}
-
-TEST(OneSidedFixedValue, ExtremeValuesStayDefined) {
-    const auto q = toFixed(make(-30000.0, 30000.0, 30000.0, 1.0, 0.0));
-    const int32_t v = oneSidedValueFixed(q, INT32_MIN + 1);
-    EXPECT_EQ(v, 256);
-    (void)oneSidedValueFixed(q, 7000000);
+TEST(OneSidedFixedValue, TheRoundedLineInBothDirections) {
+    const auto up = toFixed(make(0.0, 1.0, 2.0, 1.0, 0.25));
+    const auto down = toFixed(make(2.0, 1.0, 0.0, 1.0, 0.25));
+    const cclp_scoreOneSidedFixed narrow{0, 1, 3, 13, 128, 96, 2, 32, 8388608};
+    const auto extreme = toFixed(make(-30000.0, 30000.0, 30000.0, 1.0, 0.0));
+    const struct {
+        const cclp_scoreOneSidedFixed& q;
+        int32_t x, value;
+    } cases[] = {
+        {up, -5, 256},   {up, 0, 256},   {up, 128, 160},  {up, 255, 65},
+        {up, 256, 64},   {up, 512, 64},  {up, 513, 0},    {down, 384, 160},
+        {down, 0, 64},   {down, -1, 0},
+        {narrow, 2, 256},  // a narrow ramp may leave its levels: not the 112 of the exact line
+        {extreme, INT32_MIN + 1, 256},
+    };
+    for (const auto& c : cases) EXPECT_EQ(oneSidedValueFixed(c.q, c.x), c.value) << c.x;
+    (void)oneSidedValueFixed(extreme, 7000000);  // defined, whatever it gives
 }

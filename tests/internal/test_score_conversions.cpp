@@ -16,20 +16,16 @@ using cclp::testing::sameBytes;
 
 namespace {
 
-cclp_scoreTwoSided asymmetric() {
-    cclp_scoreTwoSided f;
-    EXPECT_EQ(
-        cclp_scoreTwoSided_initValues(&f, -1.0, -2.0, -3.0, 0.0, 2.0, 4.0, 1.0, 0.5, 1.0, 0.25), 0);
-    return f;
-}
-
+// Both functions filled, whichever isOneSided selects.
 cclp_score methodOf(int32_t isOneSided) {
     cclp_score score;
     std::memset(&score, 0, sizeof score);
     score.isOneSided = isOneSided;
     score.method = 11;
     EXPECT_EQ(cclp_scoreOneSided_initValues(&score.oneSided, 0.0, 1.0, 2.0, 1.0, 0.25), 0);
-    score.twoSided = asymmetric();
+    EXPECT_EQ(cclp_scoreTwoSided_initValues(&score.twoSided, -1.0, -2.0, -3.0, 0.0, 2.0, 4.0, 1.0,
+                                            0.5, 1.0, 0.25),
+              0);
     return score;
 }
 
@@ -52,30 +48,29 @@ TEST(TwoSidedValue, DefaultTrianglePeaksAtZero) {
     for (const double x : {-1.0, 1.0, -3.0, 3.0}) EXPECT_EQ(cclp::twoSidedValue(f, x), 0.0);
 }
 
+// isOneSided 1 selects the one-sided function, anything else the two-sided.
 TEST(ScoreMethodFixed, ConvertsOnlyTheSelectedFunctionAndZeroesTheOther) {
-    const cclp_score one = methodOf(1);
-    const cclp_scoreFixed q1 = toFixed(one);
-    EXPECT_EQ(q1.isOneSided, 1);
-    EXPECT_EQ(q1.method, 11);
-    EXPECT_TRUE(sameBytes(q1.oneSided, toFixed(one.oneSided)));
-    EXPECT_TRUE(allZero(q1.twoSided));
-
-    for (const int32_t isOneSided : {0, 2, -1}) {
-        const cclp_score two = methodOf(isOneSided);
-        const cclp_scoreFixed q = toFixed(two);
+    for (const int32_t isOneSided : {1, 0, 2, -1}) {
+        const cclp_score method = methodOf(isOneSided);
+        const cclp_scoreFixed q = toFixed(method);
         EXPECT_EQ(q.isOneSided, isOneSided);
         EXPECT_EQ(q.method, 11);
-        EXPECT_TRUE(sameBytes(q.twoSided, toFixed(two.twoSided)));
-        EXPECT_TRUE(allZero(q.oneSided));
+        if (isOneSided == 1) {
+            EXPECT_TRUE(sameBytes(q.oneSided, toFixed(method.oneSided)));
+            EXPECT_TRUE(allZero(q.twoSided));
+        } else {
+            EXPECT_TRUE(sameBytes(q.twoSided, toFixed(method.twoSided)));
+            EXPECT_TRUE(allZero(q.oneSided));
+        }
     }
 }
 
+// After every setting, offset update and copy.
 TEST(ScoreParamsFixed, FixedFormsAreTheConversionOfTheStoredMethods) {
     cclp_scoreParams params, copy;
     ASSERT_EQ(cclp_scoreParams_construct(&params), 0);
     ASSERT_EQ(cclp_scoreParams_construct(&copy), 0);
     expectFixedFormsMatch(params);
-
     const cclp_score functions = methodOf(1);
     cclp_score methods[3];
     ASSERT_EQ(cclp_score_init(&methods[0]), 0);
@@ -83,18 +78,15 @@ TEST(ScoreParamsFixed, FixedFormsAreTheConversionOfTheStoredMethods) {
     ASSERT_EQ(cclp_score_initScoreMethodOneSided(&methods[2], 11, &functions.oneSided), 0);
     ASSERT_EQ(cclp_scoreParams_setScoreMethods(&params, 3, methods), 0);
     expectFixedFormsMatch(params);
-
-    // Offsets of the part each method uses.
     ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&params, 0, 2.5), 0);
     ASSERT_EQ(cclp_scoreParams_updateTwoSidedOffsets(&params, 1, -2.5, 1.0 / 3.0), 0);
     ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&params, 2, -1e-3), 0);
     expectFixedFormsMatch(params);
-
     ASSERT_EQ(cclp_scoreParams_assign(&copy, &params), 0);
     expectFixedFormsMatch(copy);
-    for (int32_t i = 0; i < 3; ++i) {
-        EXPECT_TRUE(sameBytes(copy.scoreMethodsFixed[i], params.scoreMethodsFixed[i]));
-    }
+    EXPECT_EQ(std::memcmp(copy.scoreMethodsFixed, params.scoreMethodsFixed,
+                          3 * sizeof(cclp_scoreFixed)),
+              0);
     EXPECT_EQ(cclp_scoreParams_destruct(&params), 0);
     EXPECT_EQ(cclp_scoreParams_destruct(&copy), 0);
 }

@@ -136,14 +136,7 @@ template <>
 struct Element<cclp_resultSetEx> {
     static int32_t construct(cclp_resultSetEx* set) { return cclp_resultSetEx_construct(set); }
     static int32_t destruct(cclp_resultSetEx* set) { return cclp_resultSetEx_destruct(set); }
-    static bool isFresh(const cclp_resultSetEx& set) {
-        return set.numEdges == 0 && set.formats == 0 && set.edges == nullptr &&
-               set.edgesFixed == nullptr && set.reserved0 == nullptr && set.reserved1 == nullptr &&
-               set.projectionScale == 0 && set.projectionScaling == 0 && set.auxValue == 0 &&
-               set.projectionImage.pixels == nullptr && set.projectionImage.width == 0 &&
-               set.doubleImage.pixels == nullptr && set.doubleImage.width == 0 &&
-               set.vect0.x == 0.0 && set.vect0.y == 0.0 && set.vect1.x == 0.0 && set.vect1.y == 0.0;
-    }
+    static bool isFresh(const cclp_resultSetEx& set) { return isFreshResultSetEx(set); }
     // Edges in both forms and both images with pixels.
     static void fill(cclp_resultSetEx& set, int32_t seed) {
         CaliperSet caliper;
