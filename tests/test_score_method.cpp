@@ -116,13 +116,11 @@ TEST(ScoreMethod, NewNewCloneAndDeleteOwnTheRecord) {
 }
 
 TEST(ScoreMethod, NullArgumentsAreReportedAndRefused) {
-    AssertionCounter assertions;
     cclp_score score;
-    EXPECT_EQ(cclp_score_init(nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_score_initScoreMethodOneSided(&score, 6, nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_score_initScoreMethodTwoSided(nullptr, 9, nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_score_new(nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_score_newClone(nullptr, &score), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_score_delete(nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(assertions.count(), 6);
+    EXPECT_NULL_REFUSED(cclp_score_init(nullptr));
+    EXPECT_NULL_REFUSED(cclp_score_initScoreMethodOneSided(&score, 6, nullptr));
+    EXPECT_NULL_REFUSED(cclp_score_initScoreMethodTwoSided(nullptr, 9, nullptr));
+    EXPECT_NULL_REFUSED(cclp_score_new(nullptr));
+    EXPECT_NULL_REFUSED(cclp_score_newClone(nullptr, &score));
+    EXPECT_NULL_REFUSED(cclp_score_delete(nullptr));
 }

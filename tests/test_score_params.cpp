@@ -2,8 +2,8 @@
 // deep copies, and every allocation failure.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
-#include <vector>
 
 #include "cclp_score/cclp_score_params.h"
 #include "record_bytes.hpp"
@@ -13,128 +13,74 @@ using namespace cclp::testing;
 
 namespace {
 
-// A constructed record, destructed at scope exit.
+const cclp_desiredEdge kPair[2] = {{0.0, cclp_polarityPositive}, {20.0, cclp_polarityNegative}};
+
+std::array<cclp_score, 3> threeMethods() {
+    std::array<cclp_score, 3> methods{};
+    cclp_scoreOneSided one;
+    cclp_scoreTwoSided two;
+    EXPECT_EQ(cclp_scoreOneSided_initValues(&one, 1.0, 1.5, 2.0, 1.0, 0.0), 0);
+    EXPECT_EQ(cclp_score_initScoreMethodOneSided(&methods[0], cclp_scoreMethodSize, &one), 0);
+    EXPECT_EQ(cclp_scoreTwoSided_initValues(&two, -1.0, -2.0, -3.0, 0.0, 2.0, 4.0, 1.0, 0.5, 1.0,
+                                            0.25),
+              0);
+    EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&methods[1], 9, &two), 0);
+    EXPECT_EQ(cclp_scoreOneSided_initValues(&one, 0.0, 4.0, 8.0, 1.0, 0.0), 0);
+    EXPECT_EQ(cclp_score_initScoreMethodOneSided(&methods[2], cclp_scoreMethodOffsetDist, &one), 0);
+    return methods;
+}
+
+// A constructed record, destructed at scope exit; filled: two desired edges,
+// three methods, and non-default scalars.
 struct Params {
     cclp_scoreParams p;
-    Params() { EXPECT_EQ(cclp_scoreParams_construct(&p), 0); }
+    explicit Params(bool filled = false) {
+        EXPECT_EQ(cclp_scoreParams_construct(&p), 0);
+        if (!filled) return;
+        EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&p, 2, kPair), 0);
+        EXPECT_EQ(cclp_scoreParams_setScoreMethods(&p, 3, threeMethods().data()), 0);
+        EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&p, 5), 0);
+        EXPECT_EQ(cclp_scoreParams_setSortByScore(&p, 0), 0);
+    }
     ~Params() { EXPECT_EQ(cclp_scoreParams_destruct(&p), 0); }
     Params(const Params&) = delete;
     Params& operator=(const Params&) = delete;
 };
 
-cclp_score oneSidedMethod(int32_t method, double x0, double x1, double x2) {
-    cclp_scoreOneSided function;
-    EXPECT_EQ(cclp_scoreOneSided_initValues(&function, x0, x1, x2, 1.0, 0.0), 0);
-    cclp_score score;
-    EXPECT_EQ(cclp_score_initScoreMethodOneSided(&score, method, &function), 0);
-    return score;
-}
-
-cclp_score twoSidedMethod(int32_t method) {
-    cclp_scoreTwoSided function;
-    EXPECT_EQ(cclp_scoreTwoSided_initValues(&function, -1.0, -2.0, -3.0, 0.0, 2.0, 4.0, 1.0, 0.5,
-                                            1.0, 0.25),
-              0);
-    cclp_score score;
-    EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &function), 0);
-    return score;
-}
-
-const cclp_desiredEdge kPair[2] = {{0.0, cclp_polarityPositive}, {20.0, cclp_polarityNegative}};
-
-std::vector<cclp_score> threeMethods() {
-    return {oneSidedMethod(cclp_scoreMethodSize, 1.0, 1.5, 2.0), twoSidedMethod(9),
-            oneSidedMethod(cclp_scoreMethodOffsetDist, 0.0, 4.0, 8.0)};
-}
-
-// Two desired edges, three methods, and non-default scalars.
-void fillSource(cclp_scoreParams& p) {
-    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&p, 2, kPair), 0);
-    ASSERT_EQ(cclp_scoreParams_setScoreMethods(&p, 3, threeMethods().data()), 0);
-    ASSERT_EQ(cclp_scoreParams_setMaxNumResults(&p, 5), 0);
-    ASSERT_EQ(cclp_scoreParams_setSortByScore(&p, 0), 0);
-}
-
-// What a record holds, copied out so that later changes can be seen.
-struct Snapshot {
-    int32_t numDesiredEdges, sortByScore, maxNumResults, numScoreMethods;
-    const cclp_desiredEdge* edgesArray;
-    std::vector<cclp_desiredEdge> edges;
-    std::vector<cclp_score> methods;
-    std::vector<cclp_scoreFixed> fixed;
-
-    explicit Snapshot(const cclp_scoreParams& p)
-        : numDesiredEdges(p.numDesiredEdges),
-          sortByScore(p.sortByScore),
-          maxNumResults(p.maxNumResults),
-          numScoreMethods(p.numScoreMethods),
-          edgesArray(p.desiredEdges),
-          edges(p.desiredEdges, p.desiredEdges + p.numDesiredEdges),
-          methods(p.scoreMethods, p.scoreMethods + p.numScoreMethods),
-          fixed(p.scoreMethodsFixed, p.scoreMethodsFixed + p.numScoreMethods) {}
-
-    void expectHeldBy(const cclp_scoreParams& p) const {
-        EXPECT_EQ(p.numDesiredEdges, numDesiredEdges);
-        EXPECT_EQ(p.sortByScore, sortByScore);
-        EXPECT_EQ(p.maxNumResults, maxNumResults);
-        ASSERT_EQ(p.numScoreMethods, numScoreMethods);
-        for (size_t i = 0; i < edges.size(); ++i) {
-            EXPECT_EQ(p.desiredEdges[i].position, edges[i].position);
-            EXPECT_EQ(p.desiredEdges[i].polarity, edges[i].polarity);
-        }
-        for (size_t i = 0; i < methods.size(); ++i) {
-            EXPECT_TRUE(sameScore(p.scoreMethods[i], methods[i])) << "method " << i;
-            EXPECT_TRUE(sameBytes(p.scoreMethodsFixed[i], fixed[i])) << "fixed method " << i;
-        }
+// Same settings, methods and fixed forms.
+void expectSameParams(const cclp_scoreParams& a, const cclp_scoreParams& b) {
+    EXPECT_EQ(a.numDesiredEdges, b.numDesiredEdges);
+    EXPECT_EQ(a.sortByScore, b.sortByScore);
+    EXPECT_EQ(a.maxNumResults, b.maxNumResults);
+    ASSERT_EQ(a.numScoreMethods, b.numScoreMethods);
+    for (int32_t i = 0; i < b.numDesiredEdges; ++i) {
+        EXPECT_EQ(a.desiredEdges[i].position, b.desiredEdges[i].position);
+        EXPECT_EQ(a.desiredEdges[i].polarity, b.desiredEdges[i].polarity);
     }
-};
-
-void expectDefaults(const cclp_scoreParams& p) {
-    EXPECT_EQ(p.numDesiredEdges, 1);
-    EXPECT_EQ(p.sortByScore, 1);
-    EXPECT_EQ(p.maxNumResults, 1);
-    ASSERT_EQ(p.numScoreMethods, 1);
-    ASSERT_NE(p.desiredEdges, nullptr);
-    EXPECT_EQ(p.desiredEdges[0].position, 0.0);
-    EXPECT_EQ(p.desiredEdges[0].polarity, cclp_polarityAny);
-    cclp_score contrast;
-    cclp_score_init(&contrast);
-    ASSERT_NE(p.scoreMethods, nullptr);
-    EXPECT_TRUE(sameScore(p.scoreMethods[0], contrast));
-    ASSERT_NE(p.scoreMethodsFixed, nullptr);
-    const cclp_scoreFixed& fixed = p.scoreMethodsFixed[0];
-    EXPECT_EQ(fixed.isOneSided, 1);
-    EXPECT_EQ(fixed.method, cclp_scoreMethodContrast);
-    EXPECT_EQ(fixed.oneSided.x0, 255 * 256);
-    EXPECT_EQ(fixed.oneSided.y0, 256);
-    EXPECT_TRUE(allZero(fixed.twoSided));
+    for (int32_t i = 0; i < b.numScoreMethods; ++i) {
+        EXPECT_TRUE(sameScore(a.scoreMethods[i], b.scoreMethods[i])) << "method " << i;
+        EXPECT_TRUE(sameBytes(a.scoreMethodsFixed[i], b.scoreMethodsFixed[i])) << "method " << i;
+    }
 }
 
-void expectEmpty(const cclp_scoreParams& p) {
-    EXPECT_EQ(p.numDesiredEdges, 0);
-    EXPECT_EQ(p.numScoreMethods, 0);
+void expectNoArrays(const cclp_scoreParams& p) {
     EXPECT_EQ(p.desiredEdges, nullptr);
     EXPECT_EQ(p.scoreMethods, nullptr);
     EXPECT_EQ(p.scoreMethodsFixed, nullptr);
-    EXPECT_EQ(p.maxNumResults, 1);
-    EXPECT_EQ(p.sortByScore, 1);
 }
 
-// Sweeps an operation on a constructed record, filled first when asked;
-// `check(record, before, status)` checks the state it promises.
-using Check = std::function<void(const cclp_scoreParams&, const Snapshot&, int32_t)>;
+// Sweeps an operation on a constructed record, filled when asked;
+// `check(record, status)` checks the state it promises.
 int32_t sweepOnRecord(bool filled, const std::function<int32_t(cclp_scoreParams&)>& operation,
-                      const Check& check) {
+                      const std::function<void(const cclp_scoreParams&, int32_t)>& check) {
     return sweepAllocationFailures([&](int32_t k) {
-        Params params;
-        if (filled) fillSource(params.p);
-        const Snapshot before(params.p);
+        Params params(filled);
         int32_t status = 0;
         {
             FailAllocation fail(k);
             status = operation(params.p);
         }
-        check(params.p, before, status);
+        check(params.p, status);
         return status;
     });
 }
@@ -152,12 +98,24 @@ TEST(ScoreParamsLifecycle, ConstructGivesTheDefaultsOrFreesWhatItBuilt) {
                       status = cclp_scoreParams_construct(&p);
                   }
                   if (status < 0) {
-                      EXPECT_EQ(p.desiredEdges, nullptr);
-                      EXPECT_EQ(p.scoreMethods, nullptr);
-                      EXPECT_EQ(p.scoreMethodsFixed, nullptr);
-                  } else {
-                      expectDefaults(p);
+                      expectNoArrays(p);
+                      return status;
                   }
+                  EXPECT_EQ(p.numDesiredEdges, 1);
+                  EXPECT_EQ(p.sortByScore, 1);
+                  EXPECT_EQ(p.maxNumResults, 1);
+                  EXPECT_EQ(p.desiredEdges[0].position, 0.0);
+                  EXPECT_EQ(p.desiredEdges[0].polarity, cclp_polarityAny);
+                  cclp_score contrast;
+                  cclp_score_init(&contrast);
+                  EXPECT_EQ(p.numScoreMethods, 1);
+                  EXPECT_TRUE(sameScore(p.scoreMethods[0], contrast));
+                  const cclp_scoreFixed& fixed = p.scoreMethodsFixed[0];
+                  EXPECT_EQ(fixed.isOneSided, 1);
+                  EXPECT_EQ(fixed.method, cclp_scoreMethodContrast);
+                  EXPECT_EQ(fixed.oneSided.x0, 255 * 256);
+                  EXPECT_EQ(fixed.oneSided.y0, 256);
+                  EXPECT_TRUE(allZero(fixed.twoSided));
                   EXPECT_EQ(cclp_scoreParams_destruct(&p), 0);
                   return status;
               }),
@@ -166,55 +124,54 @@ TEST(ScoreParamsLifecycle, ConstructGivesTheDefaultsOrFreesWhatItBuilt) {
 
 TEST(ScoreParamsLifecycle, DestructEmptiesMayRunTwiceAndAnEmptyRecordAssignsAsEmpty) {
     LeakCheck leaks;
-    cclp_scoreParams empty;
-    ASSERT_EQ(cclp_scoreParams_construct(&empty), 0);
-    fillSource(empty);
-    EXPECT_EQ(cclp_scoreParams_destruct(&empty), 0);
-    expectEmpty(empty);
-    EXPECT_EQ(cclp_scoreParams_destruct(&empty), 0);
-    expectEmpty(empty);
+    const auto expectEmpty = [](const cclp_scoreParams& p) {
+        EXPECT_EQ(p.numDesiredEdges, 0);
+        EXPECT_EQ(p.numScoreMethods, 0);
+        expectNoArrays(p);
+        EXPECT_EQ(p.maxNumResults, 1);
+        EXPECT_EQ(p.sortByScore, 1);
+    };
+    Params empty(true);
+    for (int32_t twice = 0; twice < 2; ++twice) {
+        EXPECT_EQ(cclp_scoreParams_destruct(&empty.p), 0);
+        expectEmpty(empty.p);
+    }
     Params params;
-    ASSERT_EQ(cclp_scoreParams_assign(&params.p, &empty), 0);
+    ASSERT_EQ(cclp_scoreParams_assign(&params.p, &empty.p), 0);
     expectEmpty(params.p);
 }
 
 TEST(ScoreParamsLifecycle, CopiesAreDeepAndIndependent) {
     LeakCheck leaks;
-    Params source, copy;
-    fillSource(source.p);
+    Params source(true), copy, reference(true);
     ASSERT_EQ(cclp_scoreParams_assign(&copy.p, &source.p), 0);
-    const Snapshot held(source.p);
-    held.expectHeldBy(copy.p);
+    expectSameParams(copy.p, reference.p);
     EXPECT_NE(copy.p.desiredEdges, source.p.desiredEdges);
     EXPECT_NE(copy.p.scoreMethods, source.p.scoreMethods);
     EXPECT_NE(copy.p.scoreMethodsFixed, source.p.scoreMethodsFixed);
     const cclp_desiredEdge* edges = source.p.desiredEdges;
     EXPECT_EQ(cclp_scoreParams_assign(&source.p, &source.p), 0);
     EXPECT_EQ(source.p.desiredEdges, edges) << "self-assignment changes nothing";
-    held.expectHeldBy(source.p);
+    expectSameParams(source.p, reference.p);
 
-    const cclp_desiredEdge single{3.0, cclp_polarityAny};
-    const cclp_score one = oneSidedMethod(cclp_scoreMethodPos, 0.0, 1.0, 2.0);
     ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&source.p, 2, 9.0), 0);
-    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&source.p, 1, &single), 0);
-    ASSERT_EQ(cclp_scoreParams_setScoreMethods(&source.p, 1, &one), 0);
+    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&source.p, 1, kPair), 0);
+    ASSERT_EQ(cclp_scoreParams_setScoreMethods(&source.p, 1, &threeMethods()[2]), 0);
     ASSERT_EQ(cclp_scoreParams_destruct(&source.p), 0);
-    held.expectHeldBy(copy.p);
+    expectSameParams(copy.p, reference.p);
 }
 
 // A failed assignment leaves both counts 0; a failed copy construction
 // leaves no arrays.
 TEST(ScoreParamsLifecycle, FailedCopiesClaimNothing) {
-    Params source;
-    fillSource(source.p);
-    const Snapshot held(source.p);
-    EXPECT_EQ(sweepOnRecord(false,
-                            [&](cclp_scoreParams& p) { return cclp_scoreParams_assign(&p, &source.p); },
-                            [&](const cclp_scoreParams& p, const Snapshot&, int32_t status) {
-                                if (status >= 0) return held.expectHeldBy(p);
-                                EXPECT_EQ(p.numDesiredEdges, 0);
-                                EXPECT_EQ(p.numScoreMethods, 0);
-                            }),
+    Params source(true);
+    EXPECT_EQ(sweepOnRecord(
+                  false, [&](cclp_scoreParams& p) { return cclp_scoreParams_assign(&p, &source.p); },
+                  [&](const cclp_scoreParams& p, int32_t status) {
+                      if (status >= 0) return expectSameParams(p, source.p);
+                      EXPECT_EQ(p.numDesiredEdges, 0);
+                      EXPECT_EQ(p.numScoreMethods, 0);
+                  }),
               3);
     EXPECT_EQ(sweepAllocationFailures([&](int32_t k) {
                   cclp_scoreParams p{};
@@ -224,31 +181,28 @@ TEST(ScoreParamsLifecycle, FailedCopiesClaimNothing) {
                       status = cclp_scoreParams_constructCopy(&p, &source.p);
                   }
                   if (status < 0) {
-                      EXPECT_EQ(p.desiredEdges, nullptr);
-                      EXPECT_EQ(p.scoreMethods, nullptr);
-                      EXPECT_EQ(p.scoreMethodsFixed, nullptr);
+                      expectNoArrays(p);
                       return status;
                   }
-                  held.expectHeldBy(p);
+                  expectSameParams(p, source.p);
                   cclp_scoreParams_destruct(&p);
                   return status;
               }),
               6);
 }
 
+// new and newClone delete the record the pointer holds; on failure it is
+// null. Cloning the held record keeps it; a null source deletes.
 TEST(ScoreParamsLifecycle, NewNewCloneAndDeleteManageHeapRecords) {
     LeakCheck leaks;
-    Params source;
-    fillSource(source.p);
-    const Snapshot held(source.p);
+    Params source(true), defaults;
     cclp_scoreParams* params = nullptr;
     ASSERT_EQ(cclp_scoreParams_newClone(&params, &source.p), 0);
-    EXPECT_EQ(cclp_scoreParams_newClone(&params, params), 0) << "cloning the held record keeps it";
-    held.expectHeldBy(*params);
+    EXPECT_EQ(cclp_scoreParams_newClone(&params, params), 0);
+    expectSameParams(*params, source.p);
     EXPECT_EQ(cclp_scoreParams_newClone(&params, nullptr), 0);
-    EXPECT_EQ(params, nullptr) << "a null source deletes";
+    EXPECT_EQ(params, nullptr);
     EXPECT_EQ(cclp_scoreParams_delete(&params), 0) << "deleting a null pointer is allowed";
-    // Both delete the record the pointer holds; on failure it is null.
     for (const bool cloning : {false, true}) {
         EXPECT_EQ(sweepAllocationFailures([&](int32_t k) {
                       EXPECT_EQ(cclp_scoreParams_new(&params), 0);
@@ -260,10 +214,8 @@ TEST(ScoreParamsLifecycle, NewNewCloneAndDeleteManageHeapRecords) {
                       }
                       if (status < 0) {
                           EXPECT_EQ(params, nullptr);
-                      } else if (cloning) {
-                          held.expectHeldBy(*params);
                       } else {
-                          expectDefaults(*params);
+                          expectSameParams(*params, cloning ? source.p : defaults.p);
                       }
                       cclp_scoreParams_delete(&params);
                       return status;
@@ -278,49 +230,47 @@ TEST(ScoreParamsSettings, FailedReplacementsLeaveTheirCountZero) {
     EXPECT_EQ(sweepOnRecord(
                   false,
                   [](cclp_scoreParams& p) { return cclp_scoreParams_setDesiredEdges(&p, 2, kPair); },
-                  [](const cclp_scoreParams& p, const Snapshot& before, int32_t status) {
+                  [](const cclp_scoreParams& p, int32_t status) {
                       EXPECT_EQ(p.numDesiredEdges, status < 0 ? 0 : 2);
-                      if (status < 0) {
-                          EXPECT_EQ(p.desiredEdges, before.edgesArray);
-                      }
+                      EXPECT_EQ(p.desiredEdges[0].polarity,
+                                status < 0 ? cclp_polarityAny : cclp_polarityPositive)
+                          << "the old array is kept";
                   }),
               1);
-    const std::vector<cclp_score> methods = threeMethods();
-    EXPECT_EQ(
-        sweepOnRecord(
-            false,
-            [&](cclp_scoreParams& p) {
-                return cclp_scoreParams_setScoreMethods(&p, 3, methods.data());
-            },
-            [](const cclp_scoreParams& p, const Snapshot&, int32_t status) {
-                EXPECT_EQ(p.numScoreMethods, status < 0 ? 0 : 3);
-            }),
-        2);
-    // From the record's own array: set aside first, so nothing is lost
-    // before the first allocation succeeds.
+    const std::array<cclp_score, 3> methods = threeMethods();
+    EXPECT_EQ(sweepOnRecord(
+                  false,
+                  [&](cclp_scoreParams& p) {
+                      return cclp_scoreParams_setScoreMethods(&p, 3, methods.data());
+                  },
+                  [](const cclp_scoreParams& p, int32_t status) {
+                      EXPECT_EQ(p.numScoreMethods, status < 0 ? 0 : 3);
+                  }),
+              2);
+    // From the record's own array, which is set aside first: a failure
+    // leaves the record as it was or with no methods.
+    Params reference(true);
     EXPECT_EQ(sweepOnRecord(
                   true,
                   [](cclp_scoreParams& p) {
                       return cclp_scoreParams_setScoreMethods(&p, 2, p.scoreMethods + 1);
                   },
-                  [](const cclp_scoreParams& p, const Snapshot& before, int32_t status) {
+                  [&](const cclp_scoreParams& p, int32_t status) {
                       if (status < 0) {
-                          if (p.numScoreMethods != 0) before.expectHeldBy(p);
+                          if (p.numScoreMethods != 0) expectSameParams(p, reference.p);
                           return;
                       }
                       ASSERT_EQ(p.numScoreMethods, 2);
-                      EXPECT_TRUE(sameScore(p.scoreMethods[0], before.methods[1]));
-                      EXPECT_TRUE(sameScore(p.scoreMethods[1], before.methods[2]));
-                      EXPECT_TRUE(sameBytes(p.scoreMethodsFixed[1], before.fixed[2]));
+                      EXPECT_TRUE(sameScore(p.scoreMethods[0], reference.p.scoreMethods[1]));
+                      EXPECT_TRUE(sameScore(p.scoreMethods[1], reference.p.scoreMethods[2]));
+                      EXPECT_TRUE(
+                          sameBytes(p.scoreMethodsFixed[1], reference.p.scoreMethodsFixed[2]));
                   }),
               3);
 }
 
 TEST(ScoreParamsSettings, RangeErrorsChangeNothing) {
-    LeakCheck leaks;
-    Params params;
-    fillSource(params.p);
-    const Snapshot before(params.p);
+    Params params(true), reference(true);
     const cclp_desiredEdge same[2] = {{5.0, 1}, {5.0, 2}};
     const cclp_desiredEdge three[3] = {{0.0, 1}, {1.0, 2}, {2.0, 3}};
     EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 0, kPair),
@@ -340,23 +290,42 @@ TEST(ScoreParamsSettings, RangeErrorsChangeNothing) {
         EXPECT_EQ(cclp_scoreParams_updateTwoSidedOffsets(&params.p, index, 1.0, 2.0),
                   CCLP_STATUS_METHOD_INDEX_OUT_OF_RANGE);
     }
-    before.expectHeldBy(params.p);
+    expectSameParams(params.p, reference.p);
 }
 
+// Copies in the record's own arrays; the fixed forms at 1/256.
 TEST(ScoreParamsSettings, SettingsAreCopiedIntoTheRecordAndReadBack) {
     LeakCheck leaks;
-    Params params;
+    Params params(true);
     int32_t count = 0;
     const cclp_desiredEdge* edges = nullptr;
-    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 2, kPair), 0);
     ASSERT_EQ(cclp_scoreParams_getDesiredEdges(&params.p, &count, &edges), 0);
     ASSERT_EQ(count, 2);
-    EXPECT_EQ(edges, params.p.desiredEdges) << "the record's own copy";
+    EXPECT_EQ(edges, params.p.desiredEdges);
     EXPECT_NE(edges, kPair);
     EXPECT_EQ(edges[1].position, 20.0);
     EXPECT_EQ(edges[1].polarity, cclp_polarityNegative);
+    const std::array<cclp_score, 3> methods = threeMethods();
+    const cclp_score* stored = nullptr;
+    ASSERT_EQ(cclp_scoreParams_getScoreMethods(&params.p, &count, &stored), 0);
+    ASSERT_EQ(count, 3);
+    EXPECT_EQ(stored, params.p.scoreMethods);
+    for (size_t i = 0; i < 3; ++i) EXPECT_TRUE(sameScore(stored[i], methods[i])) << i;
+    const cclp_scoreFixed* fixed = params.p.scoreMethodsFixed;
+    EXPECT_EQ(fixed[0].method, cclp_scoreMethodSize);
+    EXPECT_EQ(fixed[0].oneSided.x1, 384);
+    EXPECT_EQ(fixed[0].oneSided.x2, 512);
+    EXPECT_TRUE(allZero(fixed[0].twoSided));
+    EXPECT_EQ(fixed[1].isOneSided, 0);
+    EXPECT_EQ(fixed[1].method, 9);
+    EXPECT_EQ(fixed[1].twoSided.lowSide.x2, -768);
+    EXPECT_EQ(fixed[1].twoSided.lowSide.y1, 128);
+    EXPECT_EQ(fixed[1].twoSided.highSide.x2, 1024);
+    EXPECT_EQ(fixed[1].twoSided.highSide.y1, 64);
+    EXPECT_TRUE(allZero(fixed[1].oneSided));
+
     // A single edge anywhere, any polarity; the record's own array may be
-    // passed back.
+    // passed back. Any sort flag is stored as given.
     const cclp_desiredEdge single{-7.5, 42};
     ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 1, &single), 0);
     ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 1, params.p.desiredEdges), 0);
@@ -364,7 +333,6 @@ TEST(ScoreParamsSettings, SettingsAreCopiedIntoTheRecordAndReadBack) {
     ASSERT_EQ(count, 1);
     EXPECT_EQ(edges[0].position, -7.5);
     EXPECT_EQ(edges[0].polarity, 42);
-
     int32_t value = 0;
     for (const int32_t most : {1, 12}) {
         ASSERT_EQ(cclp_scoreParams_setMaxNumResults(&params.p, most), 0);
@@ -373,41 +341,16 @@ TEST(ScoreParamsSettings, SettingsAreCopiedIntoTheRecordAndReadBack) {
     }
     ASSERT_EQ(cclp_scoreParams_setSortByScore(&params.p, -3), 0);
     ASSERT_EQ(cclp_scoreParams_getSortByScore(&params.p, &value), 0);
-    EXPECT_EQ(value, -3) << "any flag is stored as given";
-
-    const cclp_score methods[2] = {oneSidedMethod(cclp_scoreMethodPos, 0.0, 2.0, 3.0),
-                                   twoSidedMethod(cclp_scoreMethodEdgePos)};
-    ASSERT_EQ(cclp_scoreParams_setScoreMethods(&params.p, 2, methods), 0);
-    const cclp_score* stored = nullptr;
-    ASSERT_EQ(cclp_scoreParams_getScoreMethods(&params.p, &count, &stored), 0);
-    ASSERT_EQ(count, 2);
-    EXPECT_NE(stored, methods);
-    EXPECT_TRUE(sameScore(stored[0], methods[0]));
-    EXPECT_TRUE(sameScore(stored[1], methods[1]));
-    const cclp_scoreFixed* fixed = params.p.scoreMethodsFixed;
-    EXPECT_EQ(fixed[0].isOneSided, 1);
-    EXPECT_EQ(fixed[0].method, cclp_scoreMethodPos);
-    EXPECT_EQ(fixed[0].oneSided.x1, 512);
-    EXPECT_EQ(fixed[0].oneSided.x2, 768);
-    EXPECT_TRUE(allZero(fixed[0].twoSided));
-    EXPECT_EQ(fixed[1].isOneSided, 0);
-    EXPECT_EQ(fixed[1].method, cclp_scoreMethodEdgePos);
-    EXPECT_EQ(fixed[1].twoSided.lowSide.x2, -768);
-    EXPECT_EQ(fixed[1].twoSided.lowSide.y1, 128);
-    EXPECT_EQ(fixed[1].twoSided.highSide.x2, 1024);
-    EXPECT_EQ(fixed[1].twoSided.highSide.y1, 64);
-    EXPECT_TRUE(allZero(fixed[1].oneSided));
+    EXPECT_EQ(value, -3);
 }
 
+// The two-sided update on the one-sided method at index 2 writes its
+// twoSided part and leaves its oneSided part alone.
 TEST(ScoreParamsSettings, OffsetUpdatesWriteBothFormsOfTheNamedPartOnly) {
-    Params params;
-    fillSource(params.p);
-    const Snapshot before(params.p);
+    Params params(true), reference(true);
     ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&params.p, 0, -2.5), 0);
     EXPECT_EQ(params.p.scoreMethods[0].oneSided.positionOffset, -2.5);
     EXPECT_EQ(params.p.scoreMethodsFixed[0].oneSided.positionOffset, -640);
-    // The two-sided update on the one-sided method at index 2 writes its
-    // twoSided part and leaves its oneSided part alone.
     ASSERT_EQ(cclp_scoreParams_updateTwoSidedOffsets(&params.p, 2, -2.5, 2.5), 0);
     const cclp_score& method = params.p.scoreMethods[2];
     const cclp_scoreFixed& fixed = params.p.scoreMethodsFixed[2];
@@ -415,43 +358,36 @@ TEST(ScoreParamsSettings, OffsetUpdatesWriteBothFormsOfTheNamedPartOnly) {
     EXPECT_EQ(method.twoSided.highSide.positionOffset, 2.5);
     EXPECT_EQ(fixed.twoSided.lowSide.positionOffset, -640);
     EXPECT_EQ(fixed.twoSided.highSide.positionOffset, 640);
-    EXPECT_TRUE(sameBytes(method.oneSided, before.methods[2].oneSided));
-    EXPECT_TRUE(sameBytes(fixed.oneSided, before.fixed[2].oneSided));
-    EXPECT_TRUE(sameScore(params.p.scoreMethods[1], before.methods[1]));
-    EXPECT_TRUE(sameBytes(params.p.scoreMethodsFixed[1], before.fixed[1]));
+    EXPECT_TRUE(sameBytes(method.oneSided, reference.p.scoreMethods[2].oneSided));
+    EXPECT_TRUE(sameBytes(fixed.oneSided, reference.p.scoreMethodsFixed[2].oneSided));
+    EXPECT_TRUE(sameScore(params.p.scoreMethods[1], reference.p.scoreMethods[1]));
+    EXPECT_TRUE(sameBytes(params.p.scoreMethodsFixed[1], reference.p.scoreMethodsFixed[1]));
 }
 
 TEST(ScoreParamsSettings, NullArgumentsAreReportedAndRefused) {
-    Params params;
+    Params params, defaults;
     cclp_scoreParams* p = &params.p;
     int32_t count = 0;
     const cclp_desiredEdge* edges = nullptr;
     const cclp_score* methods = nullptr;
-    const std::vector<std::function<int32_t()>> calls = {
-        [] { return cclp_scoreParams_construct(nullptr); },
-        [p] { return cclp_scoreParams_constructCopy(nullptr, p); },
-        [p] { return cclp_scoreParams_constructCopy(p, nullptr); },
-        [p] { return cclp_scoreParams_assign(p, nullptr); },
-        [] { return cclp_scoreParams_destruct(nullptr); },
-        [] { return cclp_scoreParams_new(nullptr); },
-        [p] { return cclp_scoreParams_newClone(nullptr, p); },
-        [] { return cclp_scoreParams_delete(nullptr); },
-        [p] { return cclp_scoreParams_setDesiredEdges(p, 1, nullptr); },
-        [&edges] { return cclp_scoreParams_getDesiredEdges(nullptr, nullptr, &edges); },
-        [] { return cclp_scoreParams_setMaxNumResults(nullptr, 1); },
-        [p] { return cclp_scoreParams_getMaxNumResults(p, nullptr); },
-        [] { return cclp_scoreParams_setSortByScore(nullptr, 1); },
-        [p] { return cclp_scoreParams_getSortByScore(p, nullptr); },
-        [p] { return cclp_scoreParams_setScoreMethods(p, 1, nullptr); },
-        [p, &count] { return cclp_scoreParams_getScoreMethods(p, &count, nullptr); },
-        [&count, &methods] { return cclp_scoreParams_getScoreMethods(nullptr, &count, &methods); },
-        [] { return cclp_scoreParams_updateOneSidedOffset(nullptr, 0, 1.0); },
-        [] { return cclp_scoreParams_updateTwoSidedOffsets(nullptr, 0, 1.0, 2.0); },
-    };
-    for (size_t i = 0; i < calls.size(); ++i) {
-        AssertionCounter assertions;
-        EXPECT_EQ(calls[i](), CSYS_STATUS_NULL_ARGUMENT) << "call " << i;
-        EXPECT_EQ(assertions.count(), 1) << "call " << i;
-    }
-    expectDefaults(params.p);
+    EXPECT_NULL_REFUSED(cclp_scoreParams_construct(nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_constructCopy(nullptr, p));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_constructCopy(p, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_assign(p, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_destruct(nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_new(nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_newClone(nullptr, p));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_delete(nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_setDesiredEdges(p, 1, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_getDesiredEdges(nullptr, nullptr, &edges));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_setMaxNumResults(nullptr, 1));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_getMaxNumResults(p, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_setSortByScore(nullptr, 1));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_getSortByScore(p, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_setScoreMethods(p, 1, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_getScoreMethods(p, &count, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_getScoreMethods(nullptr, &count, &methods));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_updateOneSidedOffset(nullptr, 0, 1.0));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_updateTwoSidedOffsets(nullptr, 0, 1.0, 2.0));
+    expectSameParams(params.p, defaults.p);
 }

@@ -15,10 +15,11 @@ using namespace cclp::testing;
 namespace {
 
 // The exported operations of each record and set type, and its twin form
-// with the conversion into it, for typed tests.
+// with the conversion into it. A set of extended results has no reset of
+// its own: destruct leaves it empty and reusable.
 template <class T>
 struct Ops;
-#define CCLP_TEST_OPS_(T, TwinType, toTwin)                      \
+#define CCLP_TEST_OPS_(T, TwinType, toTwin, resetFunction)       \
     template <>                                                  \
     struct Ops<T> {                                              \
         using Twin = TwinType;                                   \
@@ -26,12 +27,17 @@ struct Ops;
         static constexpr auto constructCopy = T##_constructCopy; \
         static constexpr auto assign = T##_assign;               \
         static constexpr auto destruct = T##_destruct;           \
+        static constexpr auto reset = resetFunction;             \
         static constexpr auto convert = toTwin;                  \
     };
-CCLP_TEST_OPS_(cclp_scoreOneResult, cclp_scoreOneResultEx, cclp_scoreOneResultEx_assignToEx)
-CCLP_TEST_OPS_(cclp_scoreOneResultEx, cclp_scoreOneResult, cclp_scoreOneResultEx_assignFromEx)
-CCLP_TEST_OPS_(cclp_scoreResultSet, cclp_scoreResultSetEx, cclp_scoreResultSetEx_assignToEx)
-CCLP_TEST_OPS_(cclp_scoreResultSetEx, cclp_scoreResultSet, cclp_scoreResultSetEx_assignFromEx)
+CCLP_TEST_OPS_(cclp_scoreOneResult, cclp_scoreOneResultEx, cclp_scoreOneResultEx_assignToEx,
+               cclp_scoreOneResult_reset)
+CCLP_TEST_OPS_(cclp_scoreOneResultEx, cclp_scoreOneResult, cclp_scoreOneResultEx_assignFromEx,
+               cclp_scoreOneResultEx_reset)
+CCLP_TEST_OPS_(cclp_scoreResultSet, cclp_scoreResultSetEx, cclp_scoreResultSetEx_assignToEx,
+               cclp_scoreResultSet_reset)
+CCLP_TEST_OPS_(cclp_scoreResultSetEx, cclp_scoreResultSet, cclp_scoreResultSetEx_assignFromEx,
+               cclp_scoreResultSetEx_destruct)
 #undef CCLP_TEST_OPS_
 
 template <class T>
@@ -47,47 +53,27 @@ struct Owned {
     Owned& operator=(const Owned&) = delete;
 };
 
+// `count` edges with every field set, told apart by `base`.
 template <class Edge>
-Edge makeEdge(int32_t i, int32_t seed) {
-    Edge edge{};
-    edge.position = static_cast<decltype(edge.position)>(seed + 10 * i);
-    edge.contrast = static_cast<decltype(edge.contrast)>(i % 2 == 0 ? 40 + i : -40 - i);
-    if constexpr (kHasExtras<Edge>) {
-        edge.extra1 = static_cast<decltype(edge.extra1)>(1 + i);
-        edge.extra2 = static_cast<decltype(edge.extra2)>(2 + i);
-        edge.extra3 = static_cast<decltype(edge.extra3)>(3 + i);
+Edge* makeEdges(int32_t count, int32_t base) {
+    using V = decltype(Edge::position);
+    Edge* edges = allocateArray<Edge>(count);
+    for (int32_t i = 0; i < count; ++i) {
+        edges[i] = Edge{};
+        edges[i].position = V(base + 10 * i);
+        edges[i].contrast = V(i % 2 == 0 ? 40 + i : -40 - i);
+        if constexpr (kHasExtras<Edge>) {
+            edges[i].extra1 = V(1 + i);
+            edges[i].extra2 = V(2 + i);
+            edges[i].extra3 = V(3 + i);
+        }
     }
-    return edge;
+    return edges;
 }
 
-// A record with every field and array filled; `seed` tells records apart.
-template <class Record>
-void fillRecord(Record& record, int32_t seed, int32_t numEdges = 2, int32_t numScores = 3) {
-    using Edge = std::remove_pointer_t<decltype(record.edges)>;
-    using EdgeFixed = std::remove_pointer_t<decltype(record.edgesFixed)>;
-    record.numScores = numScores;
-    record.formats = 3;
-    record.numEdges = numEdges;
-    record.position = 0.5 + seed;
-    record.positionFixed = 128 + 256 * seed;
-    record.score = 0.75;
-    record.scoreFixed = 192;
-    record.edges = allocateArray<Edge>(numEdges);
-    record.edgesFixed = allocateArray<EdgeFixed>(numEdges);
-    record.scores = allocateArray<double>(numScores);
-    record.scoresFixed = allocateArray<int32_t>(numScores);
-    for (int32_t i = 0; i < numEdges; ++i) {
-        record.edges[i] = makeEdge<Edge>(i, seed);
-        record.edgesFixed[i] = makeEdge<EdgeFixed>(i, 256 * seed);
-    }
-    for (int32_t i = 0; i < numScores; ++i) {
-        record.scores[i] = 0.25 * i;
-        record.scoresFixed[i] = 64 * i + seed;
-    }
-}
-
-// A record, or a set of three records told apart by their positions; a
-// small one has one edge, one score, one record.
+// A record with every field and array filled, `seed` telling records apart,
+// or a set of three such records; a small record has one edge and one
+// score, a small set one record.
 template <class T>
 void fill(T& value, int32_t seed, bool small = false) {
     if constexpr (kIsSet<T>) {
@@ -96,11 +82,26 @@ void fill(T& value, int32_t seed, bool small = false) {
         value.results = allocateArray<Record>(count);
         for (int32_t i = 0; i < count; ++i) {
             Ops<Record>::construct(&value.results[i]);
-            fillRecord(value.results[i], i);
+            fill(value.results[i], i);
             ++value.numResults;
         }
     } else {
-        fillRecord(value, seed, small ? 1 : 2, small ? 1 : 3);
+        value.numScores = small ? 1 : 3;
+        value.numEdges = small ? 1 : 2;
+        value.formats = 3;
+        value.position = 0.5 + seed;
+        value.positionFixed = 128 + 256 * seed;
+        value.score = 0.75;
+        value.scoreFixed = 192;
+        value.edges = makeEdges<std::remove_pointer_t<decltype(value.edges)>>(value.numEdges, seed);
+        value.edgesFixed = makeEdges<std::remove_pointer_t<decltype(value.edgesFixed)>>(
+            value.numEdges, 256 * seed);
+        value.scores = allocateArray<double>(value.numScores);
+        value.scoresFixed = allocateArray<int32_t>(value.numScores);
+        for (int32_t i = 0; i < value.numScores; ++i) {
+            value.scores[i] = 0.25 * i;
+            value.scoresFixed[i] = 64 * i + seed;
+        }
     }
 }
 
@@ -111,7 +112,8 @@ void expectSameArray(const T* actual, const T* expected, int32_t count) {
     for (int32_t i = 0; i < count; ++i) EXPECT_EQ(actual[i], expected[i]);
 }
 
-// Every field, records in order; extras only between records of one form.
+// Every field, records in order; extras only between records of one form,
+// and zero after a conversion to the extended form.
 template <class A, class B>
 void expectSame(const A& actual, const B& expected) {
     if constexpr (kIsSet<A>) {
@@ -131,29 +133,30 @@ void expectSame(const A& actual, const B& expected) {
         expectSameEdges(actual.edgesFixed, expected.edgesFixed, expected.numEdges);
         expectSameArray(actual.scores, expected.scores, expected.numScores);
         expectSameArray(actual.scoresFixed, expected.scoresFixed, expected.numScores);
-        // A conversion to the extended form zeroes the extras.
-        using Edge = std::remove_pointer_t<decltype(actual.edges)>;
-        if constexpr (kHasExtras<Edge> && !std::is_same_v<A, B>) {
+        if constexpr (kHasExtras<std::remove_pointer_t<decltype(actual.edges)>> &&
+                      !std::is_same_v<A, B>) {
             expectZeroExtras(actual.edges, actual.numEdges);
             expectZeroExtras(actual.edgesFixed, actual.numEdges);
         }
     }
 }
 
-int32_t resetRecord(cclp_scoreOneResult* record) { return cclp_scoreOneResult_reset(record); }
-int32_t resetRecord(cclp_scoreOneResultEx* record) { return cclp_scoreOneResultEx_reset(record); }
-
-template <class Record>
-void expectInitial(const Record& record) {
-    EXPECT_EQ(record.formats, 1u);
-    EXPECT_EQ(record.numScores, 0);
-    EXPECT_EQ(record.numEdges, 0);
-    EXPECT_EQ(record.position, 0.0);
-    EXPECT_EQ(record.scoreFixed, 0);
-    EXPECT_EQ(record.edges, nullptr);
-    EXPECT_EQ(record.edgesFixed, nullptr);
-    EXPECT_EQ(record.scores, nullptr);
-    EXPECT_EQ(record.scoresFixed, nullptr);
+template <class T>
+void expectInitial(const T& value) {
+    if constexpr (kIsSet<T>) {
+        EXPECT_EQ(value.numResults, 0);
+        EXPECT_EQ(value.results, nullptr);
+    } else {
+        EXPECT_EQ(value.formats, 1u);
+        EXPECT_EQ(value.numScores, 0);
+        EXPECT_EQ(value.numEdges, 0);
+        EXPECT_EQ(value.position, 0.0);
+        EXPECT_EQ(value.scoreFixed, 0);
+        EXPECT_EQ(value.edges, nullptr);
+        EXPECT_EQ(value.edgesFixed, nullptr);
+        EXPECT_EQ(value.scores, nullptr);
+        EXPECT_EQ(value.scoresFixed, nullptr);
+    }
 }
 
 // The failure points of a copy: four arrays per record, and a set's array.
@@ -195,15 +198,25 @@ int32_t sweepCopy(int32_t (*copy)(Destination*, const Source*)) {
 }  // namespace
 
 template <class T>
-class ScoreResultCopies : public ::testing::Test {};
+class ScoreResults : public ::testing::Test {};
 using RecordAndSetTypes = ::testing::Types<cclp_scoreOneResult, cclp_scoreOneResultEx,
                                            cclp_scoreResultSet, cclp_scoreResultSetEx>;
-TYPED_TEST_SUITE(ScoreResultCopies, RecordAndSetTypes);
+TYPED_TEST_SUITE(ScoreResults, RecordAndSetTypes);
 
-// Assignment and the conversion into the twin form; a failed set conversion
-// also releases what the record it was converting already held, which the
-// sweeps' leak checks see.
-TYPED_TEST(ScoreResultCopies, CopiesShareNothingAndFailuresKeepOnlyWhatWasCopied) {
+TYPED_TEST(ScoreResults, ResetReleasesEverythingAndRestoresTheConstructedState) {
+    LeakCheck leaks;
+    Owned<TypeParam> owned;
+    expectInitial(owned.value);
+    fill(owned.value, 1);
+    ASSERT_EQ(Ops<TypeParam>::reset(&owned.value), 0);
+    expectInitial(owned.value);
+}
+
+// Assignment, the conversion into the twin form and copy construction. A
+// failed set conversion also releases what the record it was converting
+// already held, which the sweeps' leak checks see. Self-assignment changes
+// and allocates nothing.
+TYPED_TEST(ScoreResults, CopiesShareNothingAndFailuresKeepOnlyWhatWasCopied) {
     EXPECT_EQ(sweepCopy(Ops<TypeParam>::assign), kCopyPoints<TypeParam>);
     EXPECT_EQ(sweepCopy(Ops<TypeParam>::convert), kCopyPoints<TypeParam>);
     EXPECT_EQ(sweepAllocationFailures([](int32_t k) {
@@ -219,9 +232,7 @@ TYPED_TEST(ScoreResultCopies, CopiesShareNothingAndFailuresKeepOnlyWhatWasCopied
                   return status;
               }),
               kCopyPoints<TypeParam>);
-}
 
-TYPED_TEST(ScoreResultCopies, SelfAssignmentChangesNothing) {
     LeakCheck leaks;
     Owned<TypeParam> owned;
     fill(owned.value, 1);
@@ -233,19 +244,26 @@ TYPED_TEST(ScoreResultCopies, SelfAssignmentChangesNothing) {
     EXPECT_TRUE(sameBytes(owned.value, before));
 }
 
+// A copy construction refused for its null source leaves nothing to destroy.
+TYPED_TEST(ScoreResults, NullArgumentsAreReportedAndRefused) {
+    LeakCheck leaks;
+    Owned<TypeParam> owned;
+    Owned<typename Ops<TypeParam>::Twin> twin;
+    EXPECT_NULL_REFUSED(Ops<TypeParam>::construct(nullptr));
+    EXPECT_NULL_REFUSED(Ops<TypeParam>::constructCopy(nullptr, &owned.value));
+    EXPECT_NULL_REFUSED(Ops<TypeParam>::assign(&owned.value, nullptr));
+    EXPECT_NULL_REFUSED(Ops<TypeParam>::convert(&twin.value, nullptr));
+    EXPECT_NULL_REFUSED(Ops<TypeParam>::reset(nullptr));
+    EXPECT_NULL_REFUSED(Ops<TypeParam>::destruct(nullptr));
+    TypeParam copy;
+    EXPECT_NULL_REFUSED(Ops<TypeParam>::constructCopy(&copy, nullptr));
+    expectInitial(copy);
+}
+
 template <class Record>
 class ScoreOneResult : public ::testing::Test {};
 using RecordTypes = ::testing::Types<cclp_scoreOneResult, cclp_scoreOneResultEx>;
 TYPED_TEST_SUITE(ScoreOneResult, RecordTypes);
-
-TYPED_TEST(ScoreOneResult, ConstructedRecordHoldsNothingAndResetRestoresIt) {
-    LeakCheck leaks;
-    Owned<TypeParam> record;
-    expectInitial(record.value);
-    fill(record.value, 1);
-    ASSERT_EQ(resetRecord(&record.value), 0);
-    expectInitial(record.value);
-}
 
 // Into records of both forms that hold arrays, which must be released.
 TYPED_TEST(ScoreOneResult, ArraysAreCopiedOnlyWhenCountedAndPresent) {
@@ -283,56 +301,19 @@ TYPED_TEST_SUITE(ScoreResultSet, SetTypes);
 // A negative count is an empty set, not a huge request.
 TYPED_TEST(ScoreResultSet, AMissingOrUncountedArrayAssignsAsEmpty) {
     LeakCheck leaks;
+    for (const int32_t count : {5, 0, -3}) {
+        Owned<TypeParam> source, destination;
+        Owned<typename Ops<TypeParam>::Twin> twin;
+        fill(source.value, 0, true);
+        fill(destination.value, 0, true);
+        fill(twin.value, 0, true);
+        const TypeParam missing{count, count == 5 ? nullptr : source.value.results};
+        ASSERT_EQ(Ops<TypeParam>::assign(&destination.value, &missing), 0);
+        ASSERT_EQ(Ops<TypeParam>::convert(&twin.value, &missing), 0);
+        EXPECT_EQ(destination.value.numResults, 0);
+        EXPECT_EQ(twin.value.numResults, 0);
+    }
     TypeParam missing{5, nullptr};
-    Owned<TypeParam> destination;
-    Owned<typename Ops<TypeParam>::Twin> twin;
-    fill(destination.value, 0, true);
-    fill(twin.value, 0, true);
-    ASSERT_EQ(Ops<TypeParam>::assign(&destination.value, &missing), 0);
-    ASSERT_EQ(Ops<TypeParam>::convert(&twin.value, &missing), 0);
-    EXPECT_EQ(destination.value.numResults, 0);
-    EXPECT_EQ(destination.value.results, nullptr);
-    EXPECT_EQ(twin.value.numResults, 0);
-    EXPECT_EQ(twin.value.results, nullptr);
     EXPECT_EQ(Ops<TypeParam>::destruct(&missing), 0);
     EXPECT_EQ(missing.numResults, 0);
-    for (int32_t uncounted : {0, -3}) {
-        Owned<TypeParam> source;
-        fill(source.value, 0, true);
-        source.value.numResults = uncounted;
-        ASSERT_EQ(Ops<TypeParam>::assign(&destination.value, &source.value), 0);
-        EXPECT_EQ(destination.value.numResults, 0);
-        source.value.numResults = 1;
-    }
-}
-
-TEST(ScoreResultSet, ResetReleasesEveryRecordAndTheArray) {
-    LeakCheck leaks;
-    Owned<cclp_scoreResultSet> set;
-    fill(set.value, 0);
-    ASSERT_EQ(cclp_scoreResultSet_reset(&set.value), 0);
-    EXPECT_EQ(set.value.numResults, 0);
-    EXPECT_EQ(set.value.results, nullptr);
-}
-
-TEST(ScoreResults, NullRecordsAreReportedAndRefused) {
-    LeakCheck leaks;
-    AssertionCounter assertions;
-    cclp_scoreOneResult record;
-    cclp_scoreResultSetEx set;
-    ASSERT_EQ(cclp_scoreOneResult_construct(&record), 0);
-    ASSERT_EQ(cclp_scoreResultSetEx_construct(&set), 0);
-    EXPECT_EQ(cclp_scoreOneResult_construct(nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_scoreOneResult_assign(&record, nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_scoreOneResultEx_reset(nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_scoreOneResultEx_assignFromEx(&record, nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_scoreResultSet_destruct(nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_scoreResultSetEx_assignToEx(&set, nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_scoreResultSet_construct(nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_scoreResultSetEx_assign(&set, nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_scoreOneResult_constructCopy(nullptr, &record), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(cclp_scoreResultSetEx_constructCopy(nullptr, &set), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(assertions.count(), 10);
-    EXPECT_EQ(cclp_scoreOneResult_constructCopy(&record, nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    expectInitial(record);
 }

@@ -1,9 +1,11 @@
-// Byte-level comparisons of plain records in tests.
+// Byte-level comparisons of plain records in tests, and the check that a
+// null argument is refused.
 #pragma once
 
 #include <cstring>
 
 #include "cclp_score/cclp_score_method.h"
+#include "runtime_controls.hpp"
 
 namespace cclp::testing {
 
@@ -25,3 +27,12 @@ inline bool sameScore(const cclp_score& a, const cclp_score& b) {
 }
 
 }  // namespace cclp::testing
+
+// A call with a null argument: refused with the null-argument status and
+// reported by exactly one assertion.
+#define EXPECT_NULL_REFUSED(call)                                      \
+    do {                                                               \
+        const ::cclp::testing::AssertionCounter nullAssertions_;       \
+        EXPECT_EQ((call), CSYS_STATUS_NULL_ARGUMENT) << #call;         \
+        EXPECT_EQ(nullAssertions_.count(), 1) << #call;                \
+    } while (false)
