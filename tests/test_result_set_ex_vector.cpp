@@ -79,26 +79,35 @@ TEST(ResultSetExVector, BringsEveryScalingProjectionToTheLargestScale) {
     expectProjection(vector.at(2), 1);
 
     sets.sources.at(0).projectionScaling = 0;
+    ASSERT_EQ(cimg_image32_assignUnbound(&sets.sources.at(1).projectionImage), 0);
     ASSERT_EQ(vector.assignToEx(sets.sources), 0);
     EXPECT_EQ(vector.at(0).projectionScale, 4u);
     EXPECT_EQ(vector.at(0).projectionScaling, 0u);
     expectProjection(vector.at(0), 1);
-    expectProjection(vector.at(1), 4);
+    EXPECT_EQ(vector.at(1).projectionImage.pixels, nullptr) << "nothing to rescale";
 
     CaliperVector empty(0);
     ASSERT_EQ(vector.assignToEx(empty), 0);
     EXPECT_EQ(vector.size(), 0);
 }
 
+// Rescaling from a scale above 1 is reported, and done; products keep their
+// low 32 bits.
 TEST(ResultSetExVector, ScalesCompareAsSignedValues) {
     LeakCheck leaks;
     ThreeSets sets({0x80000000u, 2, 1});
+    *cimg_image32_pixelAt(&sets.sources.at(0).projectionImage, 0, 0) = 0x80000001u;
+    *cimg_image32_pixelAt(&sets.sources.at(0).projectionImage, 1, 0) = 0xFFFFFFFFu;
     ExVector vector(0);
     AssertionCounter assertions;
     ASSERT_EQ(vector.assignToEx(sets.sources), 0);
+    EXPECT_EQ(assertions.count(), 1);
     EXPECT_EQ(vector.at(0).projectionScale, 2u) << "a scale with the top bit set is no candidate";
-    expectProjection(vector.at(0), 2);
-    EXPECT_EQ(assertions.count(), 1) << "rescaling from a scale above 1 is reported";
+    EXPECT_EQ(*cimg_image32_pixelAtConst(&vector.at(0).projectionImage, 0, 0), 2u);
+    EXPECT_EQ(*cimg_image32_pixelAtConst(&vector.at(0).projectionImage, 1, 0), 0xFFFFFFFEu);
+    EXPECT_EQ(*cimg_image32_pixelAtConst(&vector.at(0).projectionImage, 2, 0), 2004u);
+    expectProjection(vector.at(1), 1);
+    expectProjection(vector.at(2), 2);
 }
 
 // Converted elements first, then the failed one, which claims no edges,

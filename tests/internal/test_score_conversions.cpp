@@ -1,10 +1,9 @@
-// Fixed-point forms of two-sided functions and score methods, and the
-// fixed-point copies that the score parameters keep beside their methods.
+// Values of two-sided functions and fixed-point forms of score methods.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "cclp_score/cclp_score_params.h"
+#include "cclp_score/cclp_score_method.h"
 #include "function_value.hpp"
 #include "record_bytes.hpp"
 #include "score_method.hpp"
@@ -27,14 +26,6 @@ cclp_score methodOf(int32_t isOneSided) {
                                             0.5, 1.0, 0.25),
               0);
     return score;
-}
-
-// Every stored method's fixed form is the conversion of the stored record.
-void expectFixedFormsMatch(const cclp_scoreParams& p) {
-    for (int32_t i = 0; i < p.numScoreMethods; ++i) {
-        EXPECT_TRUE(sameBytes(p.scoreMethodsFixed[i], toFixed(p.scoreMethods[i])))
-            << "method " << i;
-    }
 }
 
 }  // namespace
@@ -63,30 +54,4 @@ TEST(ScoreMethodFixed, ConvertsOnlyTheSelectedFunctionAndZeroesTheOther) {
             EXPECT_TRUE(allZero(q.oneSided));
         }
     }
-}
-
-// After every setting, offset update and copy.
-TEST(ScoreParamsFixed, FixedFormsAreTheConversionOfTheStoredMethods) {
-    cclp_scoreParams params, copy;
-    ASSERT_EQ(cclp_scoreParams_construct(&params), 0);
-    ASSERT_EQ(cclp_scoreParams_construct(&copy), 0);
-    expectFixedFormsMatch(params);
-    const cclp_score functions = methodOf(1);
-    cclp_score methods[3];
-    ASSERT_EQ(cclp_score_init(&methods[0]), 0);
-    ASSERT_EQ(cclp_score_initScoreMethodTwoSided(&methods[1], 10, &functions.twoSided), 0);
-    ASSERT_EQ(cclp_score_initScoreMethodOneSided(&methods[2], 11, &functions.oneSided), 0);
-    ASSERT_EQ(cclp_scoreParams_setScoreMethods(&params, 3, methods), 0);
-    expectFixedFormsMatch(params);
-    ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&params, 0, 2.5), 0);
-    ASSERT_EQ(cclp_scoreParams_updateTwoSidedOffsets(&params, 1, -2.5, 1.0 / 3.0), 0);
-    ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&params, 2, -1e-3), 0);
-    expectFixedFormsMatch(params);
-    ASSERT_EQ(cclp_scoreParams_assign(&copy, &params), 0);
-    expectFixedFormsMatch(copy);
-    EXPECT_EQ(std::memcmp(copy.scoreMethodsFixed, params.scoreMethodsFixed,
-                          3 * sizeof(cclp_scoreFixed)),
-              0);
-    EXPECT_EQ(cclp_scoreParams_destruct(&params), 0);
-    EXPECT_EQ(cclp_scoreParams_destruct(&copy), 0);
 }
