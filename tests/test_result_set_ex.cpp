@@ -75,8 +75,6 @@ TEST(ResultSetEx, RoundTripThroughTheExtendedFormKeepsEverythingButTheExtras) {
         CaliperSetEx extended;
         ASSERT_EQ(cclp_resultSetEx_assignToEx(&extended.value, &source.value), 0);
         expectSameContent(extended.value, source.value);
-        expectZeroExtras(extended.value.edges, 3);
-        expectZeroExtras(extended.value.edgesFixed, 3);
         extended.value.edges[2].extra2 = 5.0;
         CaliperSet back;
         ASSERT_EQ(cclp_resultSetEx_assignFromEx(&back.value, &extended.value), 0);

@@ -4,6 +4,7 @@
 
 #include "caliper_fixtures.hpp"
 #include "cclp_score/cclp_vectors.h"
+#include "record_bytes.hpp"
 #include "runtime_controls.hpp"
 
 using namespace cclp::testing;
@@ -70,7 +71,7 @@ TEST(ResultSetExVector, BringsEveryScalingProjectionToTheLargestScale) {
         EXPECT_EQ(converted.projectionScale, 4u) << "element " << i;
         EXPECT_EQ(converted.numEdges, 2 + i);
         expectSameEdges(converted.edges, sets.sources.at(i).edges, converted.numEdges);
-        expectZeroExtras(converted.edgesFixed, converted.numEdges);
+        expectSameEdges(converted.edgesFixed, sets.sources.at(i).edgesFixed, converted.numEdges);
         EXPECT_EQ(converted.auxValue, sets.sources.at(i).auxValue);
         EXPECT_EQ(*cimg_image32_pixelAtConst(&sets.sources.at(i).projectionImage, 0, 0), 1000u);
     }
@@ -117,11 +118,7 @@ TEST(ResultSetExVector, AFailedConversionKeepsTheElementsBeforeIt) {
     int32_t partial = 0;
     sweepAllocationFailures([&](int32_t k) -> int32_t {
         ExVector vector(1);
-        int32_t status = 0;
-        {
-            FailAllocation fail(k);
-            status = vector.assignToEx(sets.sources);
-        }
+        const int32_t status = failingAt(k, [&] { return vector.assignToEx(sets.sources); });
         if (status < 0 && vector.size() == 3) {
             int32_t converted = 0;
             while (converted < 3 && vector.at(converted).numEdges == 2 + converted) ++converted;

@@ -95,12 +95,10 @@ TEST(ScoreMethod, NewNewCloneAndDeleteOwnTheRecord) {
     for (const bool cloning : {false, true}) {
         EXPECT_EQ(sweepAllocationFailures([&](int32_t k) {
                       EXPECT_EQ(cclp_score_new(&score), 0);
-                      int32_t status = 0;
-                      {
-                          FailAllocation fail(k);
-                          status = cloning ? cclp_score_newClone(&score, &source)
-                                           : cclp_score_new(&score);
-                      }
+                      const int32_t status = failingAt(k, [&] {
+                          return cloning ? cclp_score_newClone(&score, &source)
+                                         : cclp_score_new(&score);
+                      });
                       if (status < 0) {
                           EXPECT_EQ(score, nullptr);
                       } else {

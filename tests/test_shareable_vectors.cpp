@@ -42,10 +42,12 @@ TYPED_TEST(ShareableVector, AnswersItsOwnNameExactlyAndPassesOthersToTheBase) {
     const char* other = std::is_same_v<TypeParam, cclp_scoreParams>
                             ? CSTD_VECTOR_CCLP_TYPENAME(score)
                             : CSTD_VECTOR_CCLP_TYPENAME(scoreParams);
-    const std::pair<const char*, void*> answers[] = {{name, &shareable},
-                                                     {lowered.c_str(), nullptr},
-                                                     {other, nullptr},
-                                                     {CSTD_VECTOR_TYPENAME, &shareable.base.vector}};
+    const std::pair<const char*, void*> answers[] = {
+        {name, &shareable},
+        {lowered.c_str(), nullptr},
+        {other, nullptr},
+        {CSTD_VECTOR_SHAREABLE_TYPENAME, &shareable},
+        {CSTD_VECTOR_TYPENAME, &shareable.base.vector}};
     for (const auto query : {Api::queryInterfaceByTypename, Api::queryInterfaceByTypename_,
                              Api::queryInterfaceByTypenameFinal}) {
         for (const auto& [asked, expected] : answers) {
@@ -77,11 +79,8 @@ TYPED_TEST(ShareableVector, ConstructionLeavesNoTypedVectorBehind) {
     }
     EXPECT_GE(sweepAllocationFailures([](int32_t k) {
                   typename Api::Shareable shareable;
-                  int32_t status = 0;
-                  {
-                      FailAllocation fail(k);
-                      status = Api::construct(&shareable, 2);
-                  }
+                  const int32_t status =
+                      failingAt(k, [&] { return Api::construct(&shareable, 2); });
                   if (status >= 0) {
                       const TypeParam* begin = nullptr;
                       int32_t size = -1;
@@ -163,11 +162,7 @@ TYPED_TEST(ShareableVector, NewCloneAndDelete) {
     ASSERT_EQ(Api::newClone(&held, nullptr), 0);
     EXPECT_EQ(held, nullptr);
     sweepAllocationFailures([&](int32_t k) {
-        int32_t status = 0;
-        {
-            FailAllocation fail(k);
-            status = Api::newClone(&held, &source);
-        }
+        const int32_t status = failingAt(k, [&] { return Api::newClone(&held, &source); });
         if (status < 0) {
             EXPECT_EQ(held, nullptr);
         }

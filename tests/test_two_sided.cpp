@@ -77,7 +77,7 @@ TEST(TwoSided, InitValuesChecksInOrderAndFailuresChangeNothing) {
         {{2, 1, 0, 2, 3, 4, 0.5, 0.7, 1, 0}, CCLP_STATUS_Y0_BELOW_Y1},
         {{1.5, 0, -1, 2, 2, 1, 1, 0, 1, 0}, CCLP_STATUS_LOW_SIDE_ABOVE_SPLIT},
         {{5, 6, 7, 0, 1, 2, 1, 0, 1, 0}, CCLP_STATUS_LOW_SIDE_ABOVE_SPLIT},
-        {{2, 1, 0, 2, 3, 4, 1, 0, 1, 0}, CCLP_STATUS_OK},  // low x0 at the split point
+        {{2, 1, 0, 2, 3, 4, 1, 0, 1, 0}, CCLP_STATUS_OK},   // low x0 at the split point
         {{1, 0, -1, 2, 2, 1, 1, 0, 1, 0}, CCLP_STATUS_OK},  // a downward high side splits at 1
         {{-0.5, -2.0, -3.0, 1.0, 1.5, 9.0, 0.75, 0.125, 1.0, 0.5}, CCLP_STATUS_OK},
     };

@@ -44,15 +44,12 @@ protected:
     // Sweeps an operation on a vector of three filled elements and another
     // of otherCount, both built before the failure is armed: destructing
     // both leaves no block behind.
-    static void sweepOn(int32_t otherCount, const std::function<int32_t(Vector&, Vector&)>& operate) {
+    static void sweepOn(int32_t otherCount,
+                        const std::function<int32_t(Vector&, Vector&)>& operate) {
         sweepAllocationFailures([&](int32_t k) {
             Vector vector = filled(3);
             Vector other = filled(otherCount);
-            int32_t status = 0;
-            {
-                FailAllocation fail(k);
-                status = operate(vector, other);
-            }
+            const int32_t status = failingAt(k, [&] { return operate(vector, other); });
             EXPECT_EQ(VectorApi<E>::destruct(&vector), 0);
             EXPECT_EQ(VectorApi<E>::destruct(&other), 0);
             return status;
@@ -132,11 +129,7 @@ TYPED_TEST(TypedVector, NewCloneAndDeleteOwnTheVector) {
     EXPECT_EQ(held, nullptr);
     ASSERT_EQ(Api::destroy(&held), 0) << "deleting a null pointer leaves it alone";
     sweepAllocationFailures([&](int32_t k) {
-        int32_t status = 0;
-        {
-            FailAllocation fail(k);
-            status = Api::newClone(&held, &source);
-        }
+        const int32_t status = failingAt(k, [&] { return Api::newClone(&held, &source); });
         if (status < 0) {
             EXPECT_EQ(held, nullptr);
         }
