@@ -59,7 +59,8 @@ void expectProjection(const cclp_resultSetEx& set, uint32_t factor) {
 }  // namespace
 
 // A projection that does not follow its scale is copied unscaled; the
-// sources stay as they were; an empty source empties the destination.
+// sources stay as they were; an empty source empties the destination; the
+// caliper library's refusals pass through.
 TEST(ResultSetExVector, BringsEveryScalingProjectionToTheLargestScale) {
     LeakCheck leaks;
     ThreeSets sets({0, 1, 4});
@@ -90,6 +91,11 @@ TEST(ResultSetExVector, BringsEveryScalingProjectionToTheLargestScale) {
     CaliperVector empty(0);
     ASSERT_EQ(vector.assignToEx(empty), 0);
     EXPECT_EQ(vector.size(), 0);
+    sets.sources.value.elementSize = 8;
+    EXPECT_EQ(vector.assignToEx(sets.sources), CSYS_STATUS_INVALID_ARGUMENT) << "not result sets";
+    sets.sources.value.elementSize = sizeof(cclp_resultSet);
+    EXPECT_EQ(cstd_vector_cclp_resultSetEx_assignToEx(&vector.value, nullptr),
+              CSYS_STATUS_NULL_ARGUMENT);
 }
 
 // Rescaling from a scale above 1 is reported, and done; products keep their

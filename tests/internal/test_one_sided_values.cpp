@@ -44,29 +44,17 @@ TEST(OneSidedValue, PlateauRampAndBeyondInBothDirections) {
         const cclp_scoreOneSided& f;
         double x, value;
     } cases[] = {
-        {unit, -5.0, 1.0},
-        {unit, 0.25, 0.75},
-        {unit, 1.0, 0.0},
-        {unit, 1.5, 0.0},
-        {up, 0.0, 1.0},
-        {up, 2.5, 0.75},
-        {up, 5.0, 0.5},
-        {up, 10.0, 0.5},
-        {up, std::nextafter(10.0, 11.0), 0.0},
-        {down, 300.0, 1.0},
-        {down, 255.0, 1.0},
-        {down, 127.5, 0.5},
-        {down, 0.0, 0.0},
-        {down, -1.0, 0.0},
-        {downHalf, 0.0, 0.25},
-        {downHalf, std::nextafter(0.0, -1.0), 0.0},
-        {step, 2.0, 0.5},
-        {step, 1.9, 1.0},
+        // clang-format off
+        {unit, -5.0, 1.0}, {unit, 0.25, 0.75}, {unit, 1.0, 0.0}, {unit, 1.5, 0.0},
+        {up, 0.0, 1.0}, {up, 2.5, 0.75}, {up, 5.0, 0.5}, {up, 10.0, 0.5},
+        {up, std::nextafter(10.0, 11.0), 0.0}, {up, kNaN, 0.5},
+        {down, 300.0, 1.0}, {down, 255.0, 1.0}, {down, 127.5, 0.5}, {down, 0.0, 0.0},
+        {down, -1.0, 0.0}, {downHalf, 0.0, 0.25}, {downHalf, std::nextafter(0.0, -1.0), 0.0},
+        {step, 2.0, 0.5}, {step, 1.9, 1.0},
         {steep, 0.5e-8, 1.0},  // the formula gives 6.25
         {wide, 0.0, 0.25},     // the formula gives 0 below y1
-        {flat, 0.0, 1.0},      // the formula gives NaN
-        {up, kNaN, 0.5},
-    };
+        {flat, 0.0, 1.0}};     // the formula gives NaN
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(oneSidedValue(c.f, c.x), c.value) << c.f.x0 << " " << c.f.x1 << " at " << c.x;
     }
@@ -82,20 +70,11 @@ TEST(Round256, RoundsAndSaturates) {
         double value;
         int32_t fixed;
     } cases[] = {
-        {1.0, 256},
-        {-1.0, -256},
-        {0.5 / 256.0, 1},
-        {-0.5 / 256.0, 0},
-        {-1.5 / 256.0, -1},
-        {0.75, 192},
-        {-1.5, -384},
-        {1e12, INT32_MAX},
-        {-1e12, INT32_MIN},
-        {kInf, INT32_MAX},
-        {-kInf, INT32_MIN},
-        {kNaN, 0},
-        {8388607.0, 8388607 * 256},
-    };
+        // clang-format off
+        {1.0, 256}, {-1.0, -256}, {0.5 / 256.0, 1}, {-0.5 / 256.0, 0}, {-1.5 / 256.0, -1},
+        {0.75, 192}, {-1.5, -384}, {8388607.0, 8388607 * 256}, {1e12, INT32_MAX},
+        {-1e12, INT32_MIN}, {kInf, INT32_MAX}, {-kInf, INT32_MIN}, {kNaN, 0}};
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(round256(c.value), c.fixed) << c.value;
 }
 
@@ -125,19 +104,12 @@ TEST(OneSidedFixedValue, TheRoundedLineInBothDirections) {
         const cclp_scoreOneSidedFixed& q;
         int32_t x, value;
     } cases[] = {
-        {up, -5, 256},
-        {up, 0, 256},
-        {up, 128, 160},
-        {up, 255, 65},
-        {up, 256, 64},
-        {up, 512, 64},
-        {up, 513, 0},
-        {down, 384, 160},
-        {down, 0, 64},
-        {down, -1, 0},
+        // clang-format off
+        {up, -5, 256}, {up, 0, 256}, {up, 128, 160}, {up, 255, 65}, {up, 256, 64},
+        {up, 512, 64}, {up, 513, 0}, {down, 384, 160}, {down, 0, 64}, {down, -1, 0},
         {narrow, 2, 256},  // a narrow ramp may leave its levels: not the 112 of the exact line
-        {extreme, INT32_MIN + 1, 256},
-    };
+        {extreme, INT32_MIN + 1, 256}};
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(oneSidedValueFixed(c.q, c.x), c.value) << c.x;
     (void)oneSidedValueFixed(extreme, 7000000);  // defined, whatever it gives
 }
