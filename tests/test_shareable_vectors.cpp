@@ -122,8 +122,6 @@ TYPED_TEST(ShareableVector, ForwardsToTheBaseAndHoldsCopies) {
     EXPECT_NE(begin + 1, element);
     EXPECT_EQ(Element<TypeParam>::key(begin[2]), 4);
     intptr_t value = 0;
-    ASSERT_EQ(Api::getElementSize(&shareable, &value), 0);
-    EXPECT_EQ(value, static_cast<intptr_t>(sizeof(TypeParam)));
 
     ASSERT_EQ(Api::constructCopy(&copy, &shareable), 0);
     ASSERT_EQ(Api::reserve(&copy, 10), 0);

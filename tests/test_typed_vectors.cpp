@@ -75,9 +75,6 @@ TYPED_TEST(TypedVector, ElementsAreBuiltCopiedAndReleasedByTheRecordsOwnOperatio
     ASSERT_EQ(end - begin, 3);
     EXPECT_TRUE(Element<TypeParam>::isFresh(begin[1]));
     EXPECT_TRUE(Element<TypeParam>::isFresh(begin[2]));
-    intptr_t elementSize = 0;
-    ASSERT_EQ(Api::getElementSize(&vector, &elementSize), 0);
-    EXPECT_EQ(elementSize, static_cast<intptr_t>(sizeof(TypeParam)));
 
     EXPECT_EQ(this->keysOf(copy), (Keys{0, 1, 2, 3}));
     ASSERT_EQ(Api::assign(&vector, &copy), 0);
