@@ -32,7 +32,6 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // Found by fuzzing: the ramp formula scored up to 100 on a ramp narrower
 // than 1e-7, and NaN across abscissae near the ends of the double range.
 TEST(OneSidedValue, PlateauRampAndBeyondInBothDirections) {
-    const auto unit = make(0.0, 1.0, 1.0, 1.0, 0.0);
     const auto up = make(0.0, 5.0, 10.0, 1.0, 0.5);
     const auto down = make(255.0, 0.0, 0.0, 1.0, 0.0);
     const auto downHalf = make(2.0, 1.0, 0.0, 1.0, 0.25);
@@ -45,11 +44,10 @@ TEST(OneSidedValue, PlateauRampAndBeyondInBothDirections) {
         double x, value;
     } cases[] = {
         // clang-format off
-        {unit, -5.0, 1.0}, {unit, 0.25, 0.75}, {unit, 1.0, 0.0}, {unit, 1.5, 0.0},
         {up, 0.0, 1.0}, {up, 2.5, 0.75}, {up, 5.0, 0.5}, {up, 10.0, 0.5},
         {up, std::nextafter(10.0, 11.0), 0.0}, {up, kNaN, 0.5},
-        {down, 300.0, 1.0}, {down, 255.0, 1.0}, {down, 127.5, 0.5}, {down, 0.0, 0.0},
-        {down, -1.0, 0.0}, {downHalf, 0.0, 0.25}, {downHalf, std::nextafter(0.0, -1.0), 0.0},
+        {down, 300.0, 1.0}, {down, 127.5, 0.5}, {down, -1.0, 0.0},
+        {downHalf, 0.0, 0.25}, {downHalf, std::nextafter(0.0, -1.0), 0.0},
         {step, 2.0, 0.5}, {step, 1.9, 1.0},
         {steep, 0.5e-8, 1.0},  // the formula gives 6.25
         {wide, 0.0, 0.25},     // the formula gives 0 below y1
@@ -71,9 +69,9 @@ TEST(Round256, RoundsAndSaturates) {
         int32_t fixed;
     } cases[] = {
         // clang-format off
-        {1.0, 256}, {-1.0, -256}, {0.5 / 256.0, 1}, {-0.5 / 256.0, 0}, {-1.5 / 256.0, -1},
-        {0.75, 192}, {-1.5, -384}, {8388607.0, 8388607 * 256}, {1e12, INT32_MAX},
-        {-1e12, INT32_MIN}, {kInf, INT32_MAX}, {-kInf, INT32_MIN}, {kNaN, 0}};
+        {0.5 / 256.0, 1}, {-0.5 / 256.0, 0}, {-1.5 / 256.0, -1}, {0.75, 192},
+        {8388607.0, 8388607 * 256}, {1e12, INT32_MAX}, {-1e12, INT32_MIN}, {kInf, INT32_MAX},
+        {kNaN, 0}};
     // clang-format on
     for (const auto& c : cases) EXPECT_EQ(round256(c.value), c.fixed) << c.value;
 }
