@@ -260,8 +260,11 @@ TYPED_TEST(VectorFamily, ShareableForwardsToTheBaseAndHoldsCopies) {
     ASSERT_EQ(Api::constructCopy(&copy, &shareable), 0);
     ASSERT_EQ(Api::reserve(&copy, 10), 0);
     intptr_t capacity = 0;
+    intptr_t elementSize = 0;
     ASSERT_EQ(Api::getCapacity(&copy, &capacity), 0);
+    ASSERT_EQ(Api::getElementSize(&copy, &elementSize), 0);
     EXPECT_EQ(capacity, 10);
+    EXPECT_EQ(elementSize, static_cast<intptr_t>(sizeof(TypeParam)));
     ASSERT_EQ(Api::assignVector(&copy, &typed), 0);
     ASSERT_EQ(Api::assign(&shareable, &copy), 0);
     EXPECT_EQ(sizeOf(shareable), 2);
