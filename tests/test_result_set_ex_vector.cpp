@@ -4,28 +4,21 @@
 
 #include "caliper_fixtures.hpp"
 #include "cclp_score/cclp_vectors.h"
+#include "record_bytes.hpp"
 #include "runtime_controls.hpp"
 
 using namespace cclp::testing;
 
 namespace {
 
-constexpr int32_t kProjectionWidth = 5;
-constexpr uint32_t kSeed = 1000;
-
-// Projection value at column x of row y as fillCaliperSet leaves it.
-uint32_t projectionValue(int32_t x, int32_t y) {
-    return kSeed + static_cast<uint32_t>(100 * y + x);
-}
-
-// Three caliper result sets with the given scales, each following its scale.
+// Three caliper result sets with 2, 3, 4 edges and the given scales, each
+// following its scale.
 struct ThreeSets {
     CaliperVector sources{3};
     explicit ThreeSets(const uint32_t (&scales)[3]) {
         for (int32_t i = 0; i < 3; ++i) {
             fillCaliperSet(sources.at(i), 2 + i);
             sources.at(i).projectionScale = scales[i];
-            sources.at(i).projectionScaling = 1;
         }
     }
 };
@@ -49,89 +42,90 @@ struct ExVector {
         EXPECT_EQ(cstd_vector_cclp_resultSetEx_getElementConst(&value, index, &element), 0);
         return *element;
     }
+    int32_t assignToEx(const CaliperVector& sources) {
+        return cstd_vector_cclp_resultSetEx_assignToEx(&value, &sources.value);
+    }
 };
 
-// The first row multiplied by factor, the second row as it was.
+// The first row multiplied by factor, the second row as fillCaliperSet left it.
 void expectProjection(const cclp_resultSetEx& set, uint32_t factor) {
-    for (int32_t x = 0; x < kProjectionWidth; ++x) {
-        EXPECT_EQ(*cimg_image32_pixelAtConst(&set.projectionImage, x, 0),
-                  projectionValue(x, 0) * factor)
-            << "column " << x;
-        EXPECT_EQ(*cimg_image32_pixelAtConst(&set.projectionImage, x, 1), projectionValue(x, 1))
-            << "column " << x;
+    for (int32_t x = 0; x < 5; ++x) {
+        const uint32_t value = 1000u + static_cast<uint32_t>(x);
+        EXPECT_EQ(*cimg_image32_pixelAtConst(&set.projectionImage, x, 0), value * factor) << x;
+        EXPECT_EQ(*cimg_image32_pixelAtConst(&set.projectionImage, x, 1), value + 100u) << x;
     }
 }
 
 }  // namespace
 
+// A projection that does not follow its scale is copied unscaled; the
+// sources stay as they were; an empty source empties the destination; the
+// caliper library's refusals pass through.
 TEST(ResultSetExVector, BringsEveryScalingProjectionToTheLargestScale) {
     LeakCheck leaks;
     ThreeSets sets({0, 1, 4});
     ExVector vector(5);
-    ASSERT_EQ(cstd_vector_cclp_resultSetEx_assignToEx(&vector.value, &sets.sources.value), 0);
+    ASSERT_EQ(vector.assignToEx(sets.sources), 0);
     ASSERT_EQ(vector.size(), 3);
     for (int32_t i = 0; i < 3; ++i) {
         const cclp_resultSetEx& converted = vector.at(i);
         EXPECT_EQ(converted.projectionScale, 4u) << "element " << i;
         EXPECT_EQ(converted.numEdges, 2 + i);
         expectSameEdges(converted.edges, sets.sources.at(i).edges, converted.numEdges);
-        expectZeroExtras(converted.edgesFixed, converted.numEdges);
+        expectSameEdges(converted.edgesFixed, sets.sources.at(i).edgesFixed, converted.numEdges);
         EXPECT_EQ(converted.auxValue, sets.sources.at(i).auxValue);
+        EXPECT_EQ(*cimg_image32_pixelAtConst(&sets.sources.at(i).projectionImage, 0, 0), 1000u);
     }
     expectProjection(vector.at(0), 4);
     expectProjection(vector.at(1), 4);
     expectProjection(vector.at(2), 1);
-    for (int32_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(*cimg_image32_pixelAtConst(&sets.sources.at(i).projectionImage, 0, 0),
-                  projectionValue(0, 0))
-            << "the sources stay as they were";
-    }
-}
 
-TEST(ResultSetExVector, AProjectionThatDoesNotFollowItsScaleIsCopiedUnscaled) {
-    LeakCheck leaks;
-    ThreeSets sets({0, 1, 4});
     sets.sources.at(0).projectionScaling = 0;
-    ExVector vector(0);
-    ASSERT_EQ(cstd_vector_cclp_resultSetEx_assignToEx(&vector.value, &sets.sources.value), 0);
+    ASSERT_EQ(cimg_image32_assignUnbound(&sets.sources.at(1).projectionImage), 0);
+    ASSERT_EQ(vector.assignToEx(sets.sources), 0);
     EXPECT_EQ(vector.at(0).projectionScale, 4u);
     EXPECT_EQ(vector.at(0).projectionScaling, 0u);
     expectProjection(vector.at(0), 1);
-    expectProjection(vector.at(1), 4);
+    EXPECT_EQ(vector.at(1).projectionImage.pixels, nullptr) << "nothing to rescale";
+
+    CaliperVector empty(0);
+    ASSERT_EQ(vector.assignToEx(empty), 0);
+    EXPECT_EQ(vector.size(), 0);
+    sets.sources.value.elementSize = 8;
+    EXPECT_EQ(vector.assignToEx(sets.sources), CSYS_STATUS_INVALID_ARGUMENT) << "not result sets";
+    sets.sources.value.elementSize = sizeof(cclp_resultSet);
+    EXPECT_EQ(cstd_vector_cclp_resultSetEx_assignToEx(&vector.value, nullptr),
+              CSYS_STATUS_NULL_ARGUMENT);
 }
 
+// Rescaling from a scale above 1 is reported, and done; products keep their
+// low 32 bits.
 TEST(ResultSetExVector, ScalesCompareAsSignedValues) {
     LeakCheck leaks;
     ThreeSets sets({0x80000000u, 2, 1});
+    *cimg_image32_pixelAt(&sets.sources.at(0).projectionImage, 0, 0) = 0x80000001u;
+    *cimg_image32_pixelAt(&sets.sources.at(0).projectionImage, 1, 0) = 0xFFFFFFFFu;
     ExVector vector(0);
     AssertionCounter assertions;
-    ASSERT_EQ(cstd_vector_cclp_resultSetEx_assignToEx(&vector.value, &sets.sources.value), 0);
+    ASSERT_EQ(vector.assignToEx(sets.sources), 0);
+    EXPECT_EQ(assertions.count(), 1);
     EXPECT_EQ(vector.at(0).projectionScale, 2u) << "a scale with the top bit set is no candidate";
-    expectProjection(vector.at(0), 2);
-    EXPECT_EQ(assertions.count(), 1) << "rescaling from a scale above 1 is reported";
+    EXPECT_EQ(*cimg_image32_pixelAtConst(&vector.at(0).projectionImage, 0, 0), 2u);
+    EXPECT_EQ(*cimg_image32_pixelAtConst(&vector.at(0).projectionImage, 1, 0), 0xFFFFFFFEu);
+    EXPECT_EQ(*cimg_image32_pixelAtConst(&vector.at(0).projectionImage, 2, 0), 2004u);
+    expectProjection(vector.at(1), 1);
+    expectProjection(vector.at(2), 2);
 }
 
-TEST(ResultSetExVector, AnEmptySourceEmptiesTheDestination) {
-    LeakCheck leaks;
-    CaliperVector sources(0);
-    ExVector vector(2);
-    ASSERT_EQ(cstd_vector_cclp_resultSetEx_assignToEx(&vector.value, &sources.value), 0);
-    EXPECT_EQ(vector.size(), 0);
-}
-
+// Converted elements first, then the failed one, which claims no edges,
+// then elements as construction left them.
 TEST(ResultSetExVector, AFailedConversionKeepsTheElementsBeforeIt) {
     ThreeSets sets({0, 1, 4});
     int32_t partial = 0;
     sweepAllocationFailures([&](int32_t k) -> int32_t {
         ExVector vector(1);
-        int32_t status = 0;
-        {
-            FailAllocation fail(k);
-            status = cstd_vector_cclp_resultSetEx_assignToEx(&vector.value, &sets.sources.value);
-        }
+        const int32_t status = failingAt(k, [&] { return vector.assignToEx(sets.sources); });
         if (status < 0 && vector.size() == 3) {
-            // Converted elements first, then the failed one, which claims no
-            // edges, then elements as construction left them.
             int32_t converted = 0;
             while (converted < 3 && vector.at(converted).numEdges == 2 + converted) ++converted;
             EXPECT_LT(converted, 3);

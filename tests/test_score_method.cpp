@@ -11,18 +11,6 @@ using namespace cclp::testing;
 
 namespace {
 
-cclp_scoreOneSided ramp(double x0, double x1, double x2) {
-    cclp_scoreOneSided f;
-    EXPECT_EQ(cclp_scoreOneSided_initValues(&f, x0, x1, x2, 1.0, 0.0), 0);
-    return f;
-}
-
-cclp_scoreTwoSided triangle() {
-    cclp_scoreTwoSided f;
-    EXPECT_EQ(cclp_scoreTwoSided_init(&f), 0);
-    return f;
-}
-
 // A method whose every byte is set, so that any write shows.
 cclp_score marked() {
     cclp_score score;
@@ -30,121 +18,107 @@ cclp_score marked() {
     return score;
 }
 
-bool acceptsOneSided(int32_t method) {
-    return (method >= 1 && method <= 8) || (method >= 11 && method <= 13);
-}
-
-bool acceptsTwoSided(int32_t method) { return method >= 9 && method <= 11; }
-
 }  // namespace
 
-TEST(ScoreMethodInit, DefaultIsTheOneSidedContrastRamp) {
+TEST(ScoreMethod, DefaultIsTheOneSidedContrastRamp) {
     cclp_score score = marked();
     ASSERT_EQ(cclp_score_init(&score), 0);
     EXPECT_EQ(score.isOneSided, 1);
     EXPECT_EQ(score.method, cclp_scoreMethodContrast);
-    const cclp_scoreOneSided expected = ramp(255.0, 0.0, 0.0);
+    cclp_scoreOneSided expected;
+    ASSERT_EQ(cclp_scoreOneSided_initValues(&expected, 255.0, 0.0, 0.0, 1.0, 0.0), 0);
     EXPECT_TRUE(sameBytes(score.oneSided, expected));
     EXPECT_TRUE(allZero(score.twoSided)) << "the unused function is zeroed";
 }
 
-TEST(ScoreMethodBuild, OneSidedBuilderAcceptsExactlyItsMethods) {
-    const cclp_scoreOneSided function = ramp(0.0, 2.0, 3.0);
+// Methods 1-8 and 11-13 take a one-sided function, 9-11 a two-sided one. An
+// accepted method zeroes the function it does not use; a refused one leaves
+// the record untouched.
+TEST(ScoreMethod, EachBuilderAcceptsExactlyItsMethods) {
+    cclp_scoreOneSided one;
+    cclp_scoreTwoSided two;
+    ASSERT_EQ(cclp_scoreOneSided_initValues(&one, 0.0, 2.0, 3.0, 1.0, 0.0), 0);
+    ASSERT_EQ(cclp_scoreTwoSided_init(&two), 0);
+    const cclp_score before = marked();
     for (int32_t method = -1; method <= 15; ++method) {
-        const cclp_score before = marked();
+        SCOPED_TRACE(method);
         cclp_score score = before;
-        const int32_t status = cclp_score_initScoreMethodOneSided(&score, method, &function);
-        if (acceptsOneSided(method)) {
-            EXPECT_EQ(status, 0) << "method " << method;
+        if ((method >= 1 && method <= 8) || (method >= 11 && method <= 13)) {
+            ASSERT_EQ(cclp_score_initScoreMethodOneSided(&score, method, &one), 0);
             EXPECT_EQ(score.isOneSided, 1);
             EXPECT_EQ(score.method, method);
-            EXPECT_TRUE(sameBytes(score.oneSided, function));
+            EXPECT_TRUE(sameBytes(score.oneSided, one));
             EXPECT_TRUE(allZero(score.twoSided));
         } else {
-            EXPECT_EQ(status, CCLP_STATUS_NOT_ONE_SIDED_METHOD) << "method " << method;
-            EXPECT_TRUE(sameScore(score, before)) << "method " << method;
+            EXPECT_EQ(cclp_score_initScoreMethodOneSided(&score, method, &one),
+                      CCLP_STATUS_NOT_ONE_SIDED_METHOD);
+            EXPECT_TRUE(sameScore(score, before));
         }
-    }
-}
-
-TEST(ScoreMethodBuild, TwoSidedBuilderAcceptsExactlyItsMethods) {
-    const cclp_scoreTwoSided function = triangle();
-    for (int32_t method = -1; method <= 15; ++method) {
-        const cclp_score before = marked();
-        cclp_score score = before;
-        const int32_t status = cclp_score_initScoreMethodTwoSided(&score, method, &function);
-        if (acceptsTwoSided(method)) {
-            EXPECT_EQ(status, 0) << "method " << method;
+        score = before;
+        if (method >= 9 && method <= 11) {
+            ASSERT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &two), 0);
             EXPECT_EQ(score.isOneSided, 0);
             EXPECT_EQ(score.method, method);
-            EXPECT_TRUE(sameBytes(score.twoSided, function));
+            EXPECT_TRUE(sameBytes(score.twoSided, two));
             EXPECT_TRUE(allZero(score.oneSided));
         } else {
-            EXPECT_EQ(status, CCLP_STATUS_NOT_TWO_SIDED_METHOD) << "method " << method;
-            EXPECT_TRUE(sameScore(score, before)) << "method " << method;
+            EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &two),
+                      CCLP_STATUS_NOT_TWO_SIDED_METHOD);
+            EXPECT_TRUE(sameScore(score, before));
         }
     }
 }
 
-TEST(ScoreMethodBuild, TheFunctionMayComeFromTheRecordItself) {
+TEST(ScoreMethod, TheFunctionMayComeFromTheRecordItself) {
     cclp_score score;
-    const cclp_scoreTwoSided function = triangle();
+    cclp_scoreTwoSided function;
+    ASSERT_EQ(cclp_scoreTwoSided_init(&function), 0);
     ASSERT_EQ(cclp_score_initScoreMethodTwoSided(&score, cclp_scoreMethodEdgePos, &function), 0);
-    const cclp_scoreOneSided high = score.twoSided.highSide;
     ASSERT_EQ(
         cclp_score_initScoreMethodOneSided(&score, cclp_scoreMethodPos, &score.twoSided.highSide),
         0);
-    EXPECT_TRUE(sameBytes(score.oneSided, high));
+    EXPECT_TRUE(sameBytes(score.oneSided, function.highSide));
 }
 
-TEST(ScoreMethodHeap, NewInitialisesNewCloneCopiesEveryByteDeleteReleases) {
+TEST(ScoreMethod, NewNewCloneAndDeleteOwnTheRecord) {
     LeakCheck leaks;
-    cclp_score* score = nullptr;
-    ASSERT_EQ(cclp_score_new(&score), 0);
-    cclp_score expected;
-    cclp_score_init(&expected);
-    EXPECT_TRUE(sameScore(*score, expected));
     const cclp_score source = marked();
-    ASSERT_EQ(cclp_score_newClone(&score, &source), 0) << "the old record is deleted, not leaked";
-    EXPECT_TRUE(sameBytes(*score, source));
+    cclp_score* score = nullptr;
+    ASSERT_EQ(cclp_score_newClone(&score, &source), 0);
+    EXPECT_TRUE(sameBytes(*score, source)) << "every byte is copied";
     EXPECT_EQ(cclp_score_newClone(&score, score), 0) << "cloning the held record keeps it";
     EXPECT_TRUE(sameBytes(*score, source));
     EXPECT_EQ(cclp_score_newClone(&score, nullptr), 0);
     EXPECT_EQ(score, nullptr) << "a null source deletes";
     EXPECT_EQ(cclp_score_delete(&score), 0) << "deleting a null pointer is allowed";
-}
-
-TEST(ScoreMethodHeap, AllocationFailuresLeaveThePointerNullAndLeakNothing) {
-    const cclp_score source = marked();
+    // new and newClone delete what the pointer holds; on failure it is null.
     for (const bool cloning : {false, true}) {
-        const int32_t points = sweepAllocationFailures([&](int32_t k) {
-            cclp_score* score = nullptr;
-            EXPECT_EQ(cclp_score_new(&score), 0);
-            int32_t status = 0;
-            {
-                FailAllocation fail(k);
-                status = cloning ? cclp_score_newClone(&score, &source) : cclp_score_new(&score);
-            }
-            if (status < 0) {
-                EXPECT_EQ(score, nullptr) << "the old record was deleted first";
-            } else {
-                EXPECT_EQ(cloning, sameScore(*score, source));
-            }
-            cclp_score_delete(&score);
-            return status;
-        });
-        EXPECT_EQ(points, 1);
+        EXPECT_EQ(sweepAllocationFailures([&](int32_t k) {
+                      EXPECT_EQ(cclp_score_new(&score), 0);
+                      const int32_t status = failingAt(k, [&] {
+                          return cloning ? cclp_score_newClone(&score, &source)
+                                         : cclp_score_new(&score);
+                      });
+                      if (status < 0) {
+                          EXPECT_EQ(score, nullptr);
+                      } else {
+                          cclp_score fresh;
+                          cclp_score_init(&fresh);
+                          EXPECT_TRUE(sameScore(*score, cloning ? source : fresh));
+                      }
+                      cclp_score_delete(&score);
+                      return status;
+                  }),
+                  1);
     }
 }
 
-TEST(ScoreMethodBuild, NullArgumentsAreReportedAndRefusedWithoutACrash) {
-    AssertionCounter assertions;
+TEST(ScoreMethod, NullArgumentsAreReportedAndRefused) {
     cclp_score score;
-    EXPECT_LT(cclp_score_init(nullptr), 0);
-    EXPECT_LT(cclp_score_initScoreMethodOneSided(&score, 6, nullptr), 0);
-    EXPECT_LT(cclp_score_initScoreMethodTwoSided(nullptr, 9, nullptr), 0);
-    EXPECT_LT(cclp_score_new(nullptr), 0);
-    EXPECT_LT(cclp_score_newClone(nullptr, &score), 0);
-    EXPECT_LT(cclp_score_delete(nullptr), 0);
-    EXPECT_EQ(assertions.count(), 6);
+    EXPECT_NULL_REFUSED(cclp_score_init(nullptr));
+    EXPECT_NULL_REFUSED(cclp_score_initScoreMethodOneSided(&score, 6, nullptr));
+    EXPECT_NULL_REFUSED(cclp_score_initScoreMethodTwoSided(nullptr, 9, nullptr));
+    EXPECT_NULL_REFUSED(cclp_score_new(nullptr));
+    EXPECT_NULL_REFUSED(cclp_score_newClone(nullptr, &score));
+    EXPECT_NULL_REFUSED(cclp_score_delete(nullptr));
 }

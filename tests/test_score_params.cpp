@@ -2,9 +2,8 @@
 // deep copies, and every allocation failure.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <array>
 #include <functional>
-#include <vector>
 
 #include "cclp_score/cclp_score_params.h"
 #include "record_bytes.hpp"
@@ -14,107 +13,52 @@ using namespace cclp::testing;
 
 namespace {
 
-// A constructed record, destructed at scope exit.
+const cclp_desiredEdge kPair[2] = {{0.0, cclp_polarityPositive}, {20.0, cclp_polarityNegative}};
+
+// A one-sided size method, a two-sided method 9, a one-sided method 11.
+std::array<cclp_score, 3> threeMethods() {
+    std::array<cclp_score, 3> methods{};
+    cclp_scoreOneSided one;
+    cclp_scoreTwoSided two;
+    EXPECT_EQ(cclp_scoreOneSided_initValues(&one, 1.0, 1.5, 2.0, 1.0, 0.0), 0);
+    EXPECT_EQ(cclp_score_initScoreMethodOneSided(&methods[0], cclp_scoreMethodSize, &one), 0);
+    EXPECT_EQ(cclp_scoreTwoSided_initValues(&two, -1, -2, -3, 0, 2, 4, 1, 0.5, 1, 0.25), 0);
+    EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&methods[1], 9, &two), 0);
+    EXPECT_EQ(cclp_score_initScoreMethodOneSided(&methods[2], cclp_scoreMethodOffsetDist, &one), 0);
+    return methods;
+}
+
+// A constructed record, destructed at scope exit; filled: two desired edges,
+// three methods, and non-default scalars.
 struct Params {
     cclp_scoreParams p;
-    Params() { EXPECT_EQ(cclp_scoreParams_construct(&p), 0); }
+    explicit Params(bool filled = false) {
+        EXPECT_EQ(cclp_scoreParams_construct(&p), 0);
+        if (!filled) return;
+        EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&p, 2, kPair), 0);
+        EXPECT_EQ(cclp_scoreParams_setScoreMethods(&p, 3, threeMethods().data()), 0);
+        EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&p, 5), 0);
+        EXPECT_EQ(cclp_scoreParams_setSortByScore(&p, 0), 0);
+    }
     ~Params() { EXPECT_EQ(cclp_scoreParams_destruct(&p), 0); }
     Params(const Params&) = delete;
     Params& operator=(const Params&) = delete;
 };
 
-cclp_score oneSidedMethod(int32_t method, double x0, double x1, double x2) {
-    cclp_scoreOneSided function;
-    EXPECT_EQ(cclp_scoreOneSided_initValues(&function, x0, x1, x2, 1.0, 0.0), 0);
-    cclp_score score;
-    EXPECT_EQ(cclp_score_initScoreMethodOneSided(&score, method, &function), 0);
-    return score;
-}
-
-cclp_score twoSidedMethod(int32_t method) {
-    cclp_scoreTwoSided function;
-    EXPECT_EQ(cclp_scoreTwoSided_initValues(&function, -1.0, -2.0, -3.0, 0.0, 2.0, 4.0, 1.0, 0.5,
-                                            1.0, 0.25),
-              0);
-    cclp_score score;
-    EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &function), 0);
-    return score;
-}
-
-const cclp_desiredEdge kPair[2] = {{0.0, cclp_polarityPositive}, {20.0, cclp_polarityNegative}};
-
-std::vector<cclp_score> threeMethods() {
-    return {oneSidedMethod(cclp_scoreMethodSize, 1.0, 1.5, 2.0), twoSidedMethod(9),
-            oneSidedMethod(cclp_scoreMethodOffsetDist, 0.0, 4.0, 8.0)};
-}
-
-// Two desired edges, three methods, and non-default scalars.
-void fillSource(cclp_scoreParams& p) {
-    const std::vector<cclp_score> methods = threeMethods();
-    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&p, 2, kPair), 0);
-    ASSERT_EQ(cclp_scoreParams_setScoreMethods(&p, 3, methods.data()), 0);
-    ASSERT_EQ(cclp_scoreParams_setMaxNumResults(&p, 5), 0);
-    ASSERT_EQ(cclp_scoreParams_setSortByScore(&p, 0), 0);
-}
-
-// What a record holds, copied out so that later changes can be seen.
-struct Snapshot {
-    int32_t numDesiredEdges, sortByScore, maxNumResults, numScoreMethods;
-    std::vector<cclp_desiredEdge> edges;
-    std::vector<cclp_score> methods;
-    std::vector<cclp_scoreFixed> fixed;
-
-    explicit Snapshot(const cclp_scoreParams& p)
-        : numDesiredEdges(p.numDesiredEdges),
-          sortByScore(p.sortByScore),
-          maxNumResults(p.maxNumResults),
-          numScoreMethods(p.numScoreMethods),
-          edges(p.desiredEdges, p.desiredEdges + p.numDesiredEdges),
-          methods(p.scoreMethods, p.scoreMethods + p.numScoreMethods),
-          fixed(p.scoreMethodsFixed, p.scoreMethodsFixed + p.numScoreMethods) {}
-
-    void expectHeldBy(const cclp_scoreParams& p) const {
-        EXPECT_EQ(p.numDesiredEdges, numDesiredEdges);
-        EXPECT_EQ(p.sortByScore, sortByScore);
-        EXPECT_EQ(p.maxNumResults, maxNumResults);
-        ASSERT_EQ(p.numScoreMethods, numScoreMethods);
-        for (size_t i = 0; i < edges.size(); ++i) {
-            EXPECT_EQ(p.desiredEdges[i].position, edges[i].position);
-            EXPECT_EQ(p.desiredEdges[i].polarity, edges[i].polarity);
-        }
-        for (size_t i = 0; i < methods.size(); ++i) {
-            EXPECT_TRUE(sameScore(p.scoreMethods[i], methods[i])) << "method " << i;
-            EXPECT_TRUE(sameBytes(p.scoreMethodsFixed[i], fixed[i])) << "fixed method " << i;
-        }
+// Same settings, methods and fixed forms.
+void expectSameParams(const cclp_scoreParams& a, const cclp_scoreParams& b) {
+    EXPECT_EQ(a.numDesiredEdges, b.numDesiredEdges);
+    EXPECT_EQ(a.sortByScore, b.sortByScore);
+    EXPECT_EQ(a.maxNumResults, b.maxNumResults);
+    ASSERT_EQ(a.numScoreMethods, b.numScoreMethods);
+    for (int32_t i = 0; i < b.numDesiredEdges; ++i) {
+        EXPECT_EQ(a.desiredEdges[i].position, b.desiredEdges[i].position);
+        EXPECT_EQ(a.desiredEdges[i].polarity, b.desiredEdges[i].polarity);
     }
-};
-
-void expectDefaults(const cclp_scoreParams& p) {
-    EXPECT_EQ(p.numDesiredEdges, 1);
-    EXPECT_EQ(p.sortByScore, 1);
-    EXPECT_EQ(p.maxNumResults, 1);
-    ASSERT_EQ(p.numScoreMethods, 1);
-    ASSERT_NE(p.desiredEdges, nullptr);
-    EXPECT_EQ(p.desiredEdges[0].position, 0.0);
-    EXPECT_EQ(p.desiredEdges[0].polarity, cclp_polarityAny);
-    cclp_score contrast;
-    cclp_score_init(&contrast);
-    ASSERT_NE(p.scoreMethods, nullptr);
-    EXPECT_TRUE(sameScore(p.scoreMethods[0], contrast));
-    ASSERT_NE(p.scoreMethodsFixed, nullptr);
-    const cclp_scoreFixed& fixed = p.scoreMethodsFixed[0];
-    EXPECT_EQ(fixed.isOneSided, 1);
-    EXPECT_EQ(fixed.method, cclp_scoreMethodContrast);
-    EXPECT_EQ(fixed.oneSided.x0, 255 * 256);
-    EXPECT_EQ(fixed.oneSided.y0, 256);
-    EXPECT_TRUE(allZero(fixed.twoSided));
-}
-
-// Runs the operation with the k-th memory request failing.
-template <class Operation>
-int32_t failingAt(int32_t k, Operation operation) {
-    FailAllocation fail(k);
-    return operation();
+    for (int32_t i = 0; i < b.numScoreMethods; ++i) {
+        EXPECT_TRUE(sameScore(a.scoreMethods[i], b.scoreMethods[i])) << "method " << i;
+        EXPECT_TRUE(sameBytes(a.scoreMethodsFixed[i], b.scoreMethodsFixed[i])) << "method " << i;
+    }
 }
 
 void expectNoArrays(const cclp_scoreParams& p) {
@@ -123,391 +67,279 @@ void expectNoArrays(const cclp_scoreParams& p) {
     EXPECT_EQ(p.scoreMethodsFixed, nullptr);
 }
 
-void expectEmpty(const cclp_scoreParams& p) {
-    EXPECT_EQ(p.numDesiredEdges, 0);
-    EXPECT_EQ(p.numScoreMethods, 0);
-    expectNoArrays(p);
-    EXPECT_EQ(p.maxNumResults, 1);
-    EXPECT_EQ(p.sortByScore, 1);
+// Sweeps an operation on a constructed record, filled when asked, that
+// leaves it to `check(record, status)`.
+int32_t sweepOnRecord(bool filled, const std::function<int32_t(cclp_scoreParams&)>& operation,
+                      const std::function<void(const cclp_scoreParams&, int32_t)>& check) {
+    return sweepAllocationFailures([&](int32_t k) {
+        Params params(filled);
+        const int32_t status = failingAt(k, [&] { return operation(params.p); });
+        check(params.p, status);
+        return status;
+    });
 }
 
 }  // namespace
 
-// ---- lifecycle ----
-
-TEST(ScoreParamsLifecycle, ConstructGivesTheDefaults) {
-    LeakCheck leaks;
-    Params params;
-    expectDefaults(params.p);
+TEST(ScoreParams, ConstructGivesTheDefaultsOrFreesWhatItBuilt) {
+    EXPECT_EQ(sweepAllocationFailures([](int32_t k) {
+                  cclp_scoreParams p;
+                  const int32_t status =
+                      failingAt(k, [&] { return cclp_scoreParams_construct(&p); });
+                  if (status < 0) {
+                      expectNoArrays(p);
+                      return status;
+                  }
+                  EXPECT_EQ(p.numDesiredEdges, 1);
+                  EXPECT_EQ(p.sortByScore, 1);
+                  EXPECT_EQ(p.maxNumResults, 1);
+                  EXPECT_EQ(p.desiredEdges[0].position, 0.0);
+                  EXPECT_EQ(p.desiredEdges[0].polarity, cclp_polarityAny);
+                  cclp_score contrast;
+                  cclp_score_init(&contrast);
+                  EXPECT_EQ(p.numScoreMethods, 1);
+                  EXPECT_TRUE(sameScore(p.scoreMethods[0], contrast));
+                  EXPECT_EQ(p.scoreMethodsFixed[0].method, cclp_scoreMethodContrast);
+                  EXPECT_EQ(p.scoreMethodsFixed[0].oneSided.x0, 255 * 256);
+                  EXPECT_TRUE(allZero(p.scoreMethodsFixed[0].twoSided));
+                  EXPECT_EQ(cclp_scoreParams_destruct(&p), 0);
+                  return status;
+              }),
+              3);
 }
 
-TEST(ScoreParamsLifecycle, DestructLeavesTheEmptyStateAndMayRunTwice) {
+TEST(ScoreParams, DestructEmptiesTheRecordAndMayRunTwice) {
     LeakCheck leaks;
-    cclp_scoreParams p;
-    ASSERT_EQ(cclp_scoreParams_construct(&p), 0);
-    fillSource(p);
-    EXPECT_EQ(cclp_scoreParams_destruct(&p), 0);
-    expectEmpty(p);
-    EXPECT_EQ(cclp_scoreParams_destruct(&p), 0);
-    expectEmpty(p);
-}
-
-TEST(ScoreParamsLifecycle, AssignMakesAnIndependentDeepCopy) {
-    LeakCheck leaks;
-    Params source, copy;
-    fillSource(source.p);
-    ASSERT_EQ(cclp_scoreParams_assign(&copy.p, &source.p), 0);
-    const Snapshot held(source.p);
-    held.expectHeldBy(copy.p);
-    EXPECT_NE(copy.p.desiredEdges, source.p.desiredEdges);
-    EXPECT_NE(copy.p.scoreMethods, source.p.scoreMethods);
-    EXPECT_NE(copy.p.scoreMethodsFixed, source.p.scoreMethodsFixed);
-
-    const cclp_desiredEdge single{3.0, cclp_polarityAny};
-    const cclp_score one = oneSidedMethod(cclp_scoreMethodPos, 0.0, 1.0, 2.0);
-    ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&source.p, 2, 9.0), 0);
-    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&source.p, 1, &single), 0);
-    ASSERT_EQ(cclp_scoreParams_setScoreMethods(&source.p, 1, &one), 0);
-    ASSERT_EQ(cclp_scoreParams_destruct(&source.p), 0);
-    held.expectHeldBy(copy.p);
-}
-
-TEST(ScoreParamsLifecycle, AssignToItselfChangesNothing) {
-    LeakCheck leaks;
-    Params params;
-    fillSource(params.p);
-    const Snapshot held(params.p);
-    const cclp_desiredEdge* edges = params.p.desiredEdges;
-    EXPECT_EQ(cclp_scoreParams_assign(&params.p, &params.p), 0);
-    held.expectHeldBy(params.p);
-    EXPECT_EQ(params.p.desiredEdges, edges);
-}
-
-TEST(ScoreParamsLifecycle, AssignFromAnEmptyRecordEmptiesTheDestination) {
-    LeakCheck leaks;
-    Params params;
-    cclp_scoreParams empty;
-    ASSERT_EQ(cclp_scoreParams_construct(&empty), 0);
-    ASSERT_EQ(cclp_scoreParams_destruct(&empty), 0);
-    ASSERT_EQ(cclp_scoreParams_assign(&params.p, &empty), 0);
+    const auto expectEmpty = [](const cclp_scoreParams& p) {
+        EXPECT_EQ(p.numDesiredEdges, 0);
+        EXPECT_EQ(p.numScoreMethods, 0);
+        EXPECT_EQ(p.maxNumResults, 1);
+        EXPECT_EQ(p.sortByScore, 1);
+        expectNoArrays(p);
+    };
+    Params empty(true), params;
+    for (int32_t twice = 0; twice < 2; ++twice) {
+        ASSERT_EQ(cclp_scoreParams_destruct(&empty.p), 0);
+        expectEmpty(empty.p);
+    }
+    ASSERT_EQ(cclp_scoreParams_assign(&params.p, &empty.p), 0);
     expectEmpty(params.p);
 }
 
-TEST(ScoreParamsLifecycle, NewDeleteAndNewCloneManageHeapRecords) {
+// Independent of the source's later changes; self-assignment changes
+// nothing. A failed assignment leaves both counts 0; a failed copy
+// construction leaves no arrays.
+TEST(ScoreParams, CopiesAreDeepAndFailedCopiesClaimNothing) {
     LeakCheck leaks;
-    Params source;
-    fillSource(source.p);
-    const Snapshot held(source.p);
+    Params source(true), copy, reference(true);
+    ASSERT_EQ(cclp_scoreParams_assign(&copy.p, &source.p), 0);
+    const cclp_desiredEdge* edges = source.p.desiredEdges;
+    EXPECT_EQ(cclp_scoreParams_assign(&source.p, &source.p), 0);
+    EXPECT_EQ(source.p.desiredEdges, edges);
+    expectSameParams(source.p, reference.p);
+    ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&source.p, 2, 9.0), 0);
+    ASSERT_EQ(cclp_scoreParams_setScoreMethods(&source.p, 1, threeMethods().data()), 0);
+    ASSERT_EQ(cclp_scoreParams_destruct(&source.p), 0);
+    expectSameParams(copy.p, reference.p);
+
+    EXPECT_EQ(
+        sweepOnRecord(
+            false, [&](cclp_scoreParams& p) { return cclp_scoreParams_assign(&p, &reference.p); },
+            [&](const cclp_scoreParams& p, int32_t status) {
+                if (status >= 0) return expectSameParams(p, reference.p);
+                EXPECT_EQ(p.numDesiredEdges, 0);
+                EXPECT_EQ(p.numScoreMethods, 0);
+            }),
+        3);
+    EXPECT_EQ(sweepAllocationFailures([&](int32_t k) {
+                  cclp_scoreParams p{};
+                  const int32_t status = failingAt(
+                      k, [&] { return cclp_scoreParams_constructCopy(&p, &reference.p); });
+                  if (status < 0) {
+                      expectNoArrays(p);
+                      return status;
+                  }
+                  expectSameParams(p, reference.p);
+                  return cclp_scoreParams_destruct(&p);
+              }),
+              6);
+}
+
+// Both delete the record the pointer holds; on failure it is null. Cloning
+// the held record keeps it; a null source deletes.
+TEST(ScoreParams, NewNewCloneAndDeleteManageHeapRecords) {
+    LeakCheck leaks;
+    Params source(true), defaults;
     cclp_scoreParams* params = nullptr;
-    ASSERT_EQ(cclp_scoreParams_new(&params), 0);
-    expectDefaults(*params);
-    ASSERT_EQ(cclp_scoreParams_newClone(&params, &source.p), 0) << "the old record is deleted";
-    held.expectHeldBy(*params);
-    EXPECT_EQ(cclp_scoreParams_newClone(&params, params), 0) << "cloning the held record keeps it";
-    held.expectHeldBy(*params);
-    EXPECT_EQ(cclp_scoreParams_newClone(&params, nullptr), 0);
-    EXPECT_EQ(params, nullptr) << "a null source deletes";
-    EXPECT_EQ(cclp_scoreParams_delete(&params), 0) << "deleting a null pointer is allowed";
-}
-
-// ---- allocation failures ----
-
-TEST(ScoreParamsFailures, ConstructFreesWhatItBuilt) {
-    const int32_t points = sweepAllocationFailures([](int32_t k) {
-        cclp_scoreParams p;
-        const int32_t status = failingAt(k, [&] { return cclp_scoreParams_construct(&p); });
-        if (status < 0) {
-            expectNoArrays(p);
-            return status;
-        }
-        expectDefaults(p);
-        cclp_scoreParams_destruct(&p);
-        return status;
-    });
-    EXPECT_EQ(points, 3);
-}
-
-TEST(ScoreParamsFailures, ConstructCopyReleasesEverythingItBuilt) {
-    Params source;
-    fillSource(source.p);
-    const Snapshot held(source.p);
-    const int32_t points = sweepAllocationFailures([&](int32_t k) {
-        cclp_scoreParams p;
-        std::memset(&p, 0, sizeof p);
-        const int32_t status =
-            failingAt(k, [&] { return cclp_scoreParams_constructCopy(&p, &source.p); });
-        if (status < 0) {
-            expectNoArrays(p);
-            return status;
-        }
-        held.expectHeldBy(p);
-        cclp_scoreParams_destruct(&p);
-        return status;
-    });
-    EXPECT_EQ(points, 6);
-}
-
-TEST(ScoreParamsFailures, AssignLeavesBothCountsZero) {
-    Params source;
-    fillSource(source.p);
-    const Snapshot held(source.p);
-    const int32_t points = sweepAllocationFailures([&](int32_t k) {
-        Params dest;
-        const int32_t status =
-            failingAt(k, [&] { return cclp_scoreParams_assign(&dest.p, &source.p); });
-        if (status < 0) {
-            EXPECT_EQ(dest.p.numDesiredEdges, 0);
-            EXPECT_EQ(dest.p.numScoreMethods, 0);
-        } else {
-            held.expectHeldBy(dest.p);
-        }
-        return status;
-    });
-    EXPECT_EQ(points, 3);
-}
-
-TEST(ScoreParamsFailures, NewAndNewCloneLeaveThePointerNull) {
-    Params source;
-    fillSource(source.p);
-    const Snapshot held(source.p);
     for (const bool cloning : {false, true}) {
-        const int32_t points = sweepAllocationFailures([&](int32_t k) {
-            cclp_scoreParams* params = nullptr;
-            EXPECT_EQ(cclp_scoreParams_new(&params), 0);
-            const int32_t status = failingAt(k, [&] {
-                return cloning ? cclp_scoreParams_newClone(&params, &source.p)
-                               : cclp_scoreParams_new(&params);
-            });
-            if (status < 0) {
-                EXPECT_EQ(params, nullptr);
-            } else if (cloning) {
-                held.expectHeldBy(*params);
-            } else {
-                expectDefaults(*params);
-            }
-            cclp_scoreParams_delete(&params);
-            return status;
-        });
-        EXPECT_EQ(points, cloning ? 7 : 4);
+        EXPECT_EQ(sweepAllocationFailures([&](int32_t k) {
+                      EXPECT_EQ(cclp_scoreParams_new(&params), 0);
+                      const int32_t status = failingAt(k, [&] {
+                          return cloning ? cclp_scoreParams_newClone(&params, &source.p)
+                                         : cclp_scoreParams_new(&params);
+                      });
+                      if (status < 0) {
+                          EXPECT_EQ(params, nullptr);
+                          return status;
+                      }
+                      EXPECT_EQ(cclp_scoreParams_newClone(&params, params), 0);
+                      expectSameParams(*params, cloning ? source.p : defaults.p);
+                      EXPECT_EQ(cclp_scoreParams_newClone(&params, nullptr), 0);
+                      EXPECT_EQ(params, nullptr);
+                      return cclp_scoreParams_delete(&params);
+                  }),
+                  cloning ? 7 : 4);
     }
 }
 
-TEST(ScoreParamsFailures, SetDesiredEdgesKeepsTheOldArrayWithCountZero) {
-    const int32_t points = sweepAllocationFailures([](int32_t k) {
-        Params params;
-        const cclp_desiredEdge* old = params.p.desiredEdges;
-        const int32_t status =
-            failingAt(k, [&] { return cclp_scoreParams_setDesiredEdges(&params.p, 2, kPair); });
-        if (status < 0) {
-            EXPECT_EQ(params.p.numDesiredEdges, 0);
-            EXPECT_EQ(params.p.desiredEdges, old);
-        } else {
-            EXPECT_EQ(params.p.numDesiredEdges, 2);
-        }
-        return status;
-    });
-    EXPECT_EQ(points, 1);
+// From the record's own array, the methods are set aside first: a failure
+// leaves the record as it was or with no methods.
+TEST(ScoreParams, FailedReplacementsLeaveTheirCountZero) {
+    EXPECT_EQ(
+        sweepOnRecord(
+            false,
+            [](cclp_scoreParams& p) { return cclp_scoreParams_setDesiredEdges(&p, 2, kPair); },
+            [](const cclp_scoreParams& p, int32_t status) {
+                EXPECT_EQ(p.numDesiredEdges, status < 0 ? 0 : 2);
+                EXPECT_EQ(p.desiredEdges[0].polarity,
+                          status < 0 ? cclp_polarityAny : cclp_polarityPositive);
+            }),
+        1);
+    const std::array<cclp_score, 3> methods = threeMethods();
+    EXPECT_EQ(sweepOnRecord(
+                  false,
+                  [&](cclp_scoreParams& p) {
+                      return cclp_scoreParams_setScoreMethods(&p, 3, methods.data());
+                  },
+                  [](const cclp_scoreParams& p, int32_t status) {
+                      EXPECT_EQ(p.numScoreMethods, status < 0 ? 0 : 3);
+                  }),
+              2);
+    Params reference(true);
+    EXPECT_EQ(
+        sweepOnRecord(
+            true,
+            [](cclp_scoreParams& p) {
+                return cclp_scoreParams_setScoreMethods(&p, 2, p.scoreMethods + 1);
+            },
+            [&](const cclp_scoreParams& p, int32_t status) {
+                if (status < 0) {
+                    if (p.numScoreMethods != 0) expectSameParams(p, reference.p);
+                    return;
+                }
+                ASSERT_EQ(p.numScoreMethods, 2);
+                EXPECT_TRUE(sameScore(p.scoreMethods[1], reference.p.scoreMethods[2]));
+                EXPECT_TRUE(sameBytes(p.scoreMethodsFixed[1], reference.p.scoreMethodsFixed[2]));
+            }),
+        3);
 }
 
-TEST(ScoreParamsFailures, SetScoreMethodsLeavesCountZero) {
-    const std::vector<cclp_score> methods = threeMethods();
-    const int32_t points = sweepAllocationFailures([&](int32_t k) {
-        Params params;
-        const int32_t status = failingAt(
-            k, [&] { return cclp_scoreParams_setScoreMethods(&params.p, 3, methods.data()); });
-        EXPECT_EQ(params.p.numScoreMethods, status < 0 ? 0 : 3);
-        return status;
-    });
-    EXPECT_EQ(points, 2);
-}
-
-TEST(ScoreParamsFailures, SetScoreMethodsFromItsOwnArray) {
-    const int32_t points = sweepAllocationFailures([](int32_t k) {
-        Params params;
-        fillSource(params.p);
-        const Snapshot before(params.p);
-        const int32_t status = failingAt(k, [&] {
-            return cclp_scoreParams_setScoreMethods(&params.p, 2, params.p.scoreMethods + 1);
-        });
-        if (k == 1) before.expectHeldBy(params.p);  // nothing released yet
-        if (status < 0 && k > 1) {
-            EXPECT_EQ(params.p.numScoreMethods, 0);
-        }
-        if (status >= 0) {
-            EXPECT_EQ(params.p.numScoreMethods, 2);
-        }
-        if (status >= 0 && params.p.numScoreMethods == 2) {
-            EXPECT_TRUE(sameScore(params.p.scoreMethods[0], before.methods[1]));
-            EXPECT_TRUE(sameScore(params.p.scoreMethods[1], before.methods[2]));
-            EXPECT_TRUE(sameBytes(params.p.scoreMethodsFixed[1], before.fixed[2]));
-        }
-        return status;
-    });
-    EXPECT_EQ(points, 3);
-}
-
-// ---- settings ----
-
-TEST(ScoreParamsSettings, DesiredEdgesCountAndPairWidthAreChecked) {
-    LeakCheck leaks;
-    Params params;
-    fillSource(params.p);
-    const Snapshot before(params.p);
+TEST(ScoreParams, RangeErrorsChangeNothing) {
+    Params params(true), reference(true);
     const cclp_desiredEdge same[2] = {{5.0, 1}, {5.0, 2}};
-    const cclp_desiredEdge three[3] = {{0.0, 1}, {1.0, 2}, {2.0, 3}};
     EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 0, kPair),
               CCLP_STATUS_BAD_DESIRED_EDGE_COUNT);
-    EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 3, three),
+    EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 3, kPair),
               CCLP_STATUS_BAD_DESIRED_EDGE_COUNT);
     EXPECT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 2, same), CCLP_STATUS_ZERO_PAIR_WIDTH);
-    before.expectHeldBy(params.p);
-}
-
-TEST(ScoreParamsSettings, DesiredEdgesAreCopiedIntoTheRecord) {
-    LeakCheck leaks;
-    Params params;
-    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 2, kPair), 0);
-    int32_t count = 0;
-    const cclp_desiredEdge* edges = nullptr;
-    ASSERT_EQ(cclp_scoreParams_getDesiredEdges(&params.p, &count, &edges), 0);
-    ASSERT_EQ(count, 2);
-    EXPECT_NE(edges, kPair);
-    EXPECT_EQ(edges, params.p.desiredEdges) << "the record's own array";
-    EXPECT_EQ(edges[1].position - edges[0].position, 20.0);
-    EXPECT_EQ(edges[0].polarity, cclp_polarityPositive);
-    EXPECT_EQ(edges[1].polarity, cclp_polarityNegative);
-
-    // A single edge anywhere, any polarity; the record's own array may be
-    // passed back.
-    const cclp_desiredEdge single{-7.5, 42};
-    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 1, &single), 0);
-    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 1, params.p.desiredEdges), 0);
-    cclp_scoreParams_getDesiredEdges(&params.p, &count, &edges);
-    ASSERT_EQ(count, 1);
-    EXPECT_EQ(edges[0].position, -7.5);
-    EXPECT_EQ(edges[0].polarity, 42);
-}
-
-TEST(ScoreParamsSettings, MaxNumResultsMustBePositiveAndSortFlagIsStoredAsGiven) {
-    Params params;
-    int32_t value = 0;
-    EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&params.p, 0),
-              CCLP_STATUS_MAX_NUM_RESULTS_NOT_POSITIVE);
-    EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&params.p, -1),
-              CCLP_STATUS_MAX_NUM_RESULTS_NOT_POSITIVE);
-    cclp_scoreParams_getMaxNumResults(&params.p, &value);
-    EXPECT_EQ(value, 1);
-    EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&params.p, 1), 0);
-    EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&params.p, 12), 0);
-    cclp_scoreParams_getMaxNumResults(&params.p, &value);
-    EXPECT_EQ(value, 12);
-    for (const int32_t flag : {0, 1, -3, 7}) {
-        EXPECT_EQ(cclp_scoreParams_setSortByScore(&params.p, flag), 0);
-        cclp_scoreParams_getSortByScore(&params.p, &value);
-        EXPECT_EQ(value, flag);
+    for (const int32_t count : {0, -1}) {
+        EXPECT_EQ(cclp_scoreParams_setMaxNumResults(&params.p, count),
+                  CCLP_STATUS_MAX_NUM_RESULTS_NOT_POSITIVE);
+        EXPECT_EQ(cclp_scoreParams_setScoreMethods(&params.p, 2 * count, params.p.scoreMethods),
+                  CCLP_STATUS_SCORE_METHOD_COUNT_NOT_POSITIVE);
     }
-}
-
-TEST(ScoreParamsSettings, ScoreMethodsAreCopiedWithTheirFixedForms) {
-    LeakCheck leaks;
-    Params params;
-    const cclp_score methods[2] = {oneSidedMethod(cclp_scoreMethodPos, 0.0, 2.0, 3.0),
-                                   twoSidedMethod(cclp_scoreMethodEdgePos)};
-    EXPECT_EQ(cclp_scoreParams_setScoreMethods(&params.p, 0, methods),
-              CCLP_STATUS_SCORE_METHOD_COUNT_NOT_POSITIVE);
-    EXPECT_EQ(cclp_scoreParams_setScoreMethods(&params.p, -2, methods),
-              CCLP_STATUS_SCORE_METHOD_COUNT_NOT_POSITIVE);
-    expectDefaults(params.p);
-
-    ASSERT_EQ(cclp_scoreParams_setScoreMethods(&params.p, 2, methods), 0);
-    int32_t count = 0;
-    const cclp_score* stored = nullptr;
-    ASSERT_EQ(cclp_scoreParams_getScoreMethods(&params.p, &count, &stored), 0);
-    ASSERT_EQ(count, 2);
-    EXPECT_NE(stored, methods);
-    EXPECT_TRUE(sameScore(stored[0], methods[0]));
-    EXPECT_TRUE(sameScore(stored[1], methods[1]));
-
-    const cclp_scoreFixed* fixed = params.p.scoreMethodsFixed;
-    EXPECT_EQ(fixed[0].isOneSided, 1);
-    EXPECT_EQ(fixed[0].method, cclp_scoreMethodPos);
-    EXPECT_EQ(fixed[0].oneSided.x1, 512);
-    EXPECT_EQ(fixed[0].oneSided.x2, 768);
-    EXPECT_TRUE(allZero(fixed[0].twoSided));
-    EXPECT_EQ(fixed[1].isOneSided, 0);
-    EXPECT_EQ(fixed[1].method, cclp_scoreMethodEdgePos);
-    EXPECT_EQ(fixed[1].twoSided.lowSide.x2, -768);
-    EXPECT_EQ(fixed[1].twoSided.lowSide.y1, 128);
-    EXPECT_EQ(fixed[1].twoSided.highSide.x2, 1024);
-    EXPECT_EQ(fixed[1].twoSided.highSide.y1, 64);
-    EXPECT_TRUE(allZero(fixed[1].oneSided));
-}
-
-TEST(ScoreParamsSettings, OffsetUpdatesWriteBothFormsAndNothingElse) {
-    Params params;
-    fillSource(params.p);
-    const Snapshot before(params.p);
     for (const int32_t index : {-1, 3}) {
         EXPECT_EQ(cclp_scoreParams_updateOneSidedOffset(&params.p, index, 1.0),
                   CCLP_STATUS_METHOD_INDEX_OUT_OF_RANGE);
         EXPECT_EQ(cclp_scoreParams_updateTwoSidedOffsets(&params.p, index, 1.0, 2.0),
                   CCLP_STATUS_METHOD_INDEX_OUT_OF_RANGE);
     }
-    before.expectHeldBy(params.p);
+    expectSameParams(params.p, reference.p);
+}
 
-    ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&params.p, 0, 2.5), 0);
-    EXPECT_EQ(params.p.scoreMethods[0].oneSided.positionOffset, 2.5);
-    EXPECT_EQ(params.p.scoreMethodsFixed[0].oneSided.positionOffset, 640);
+// The fixed forms at 1/256, only the function the method uses converted; a
+// single edge may lie anywhere with any polarity and may come from the
+// record's own array; any sort flag and a single result are accepted.
+TEST(ScoreParams, SettingsAreCopiedIntoTheRecord) {
+    LeakCheck leaks;
+    Params params(true);
+    const std::array<cclp_score, 3> methods = threeMethods();
+    int32_t count = 0;
+    const cclp_score* stored = nullptr;
+    ASSERT_EQ(cclp_scoreParams_getScoreMethods(&params.p, &count, &stored), 0);
+    ASSERT_EQ(count, 3);
+    EXPECT_NE(stored, methods.data());
+    EXPECT_TRUE(sameScore(stored[1], methods[1]));
+    const cclp_scoreFixed* fixed = params.p.scoreMethodsFixed;
+    EXPECT_EQ(fixed[0].method, cclp_scoreMethodSize);
+    EXPECT_EQ(fixed[0].oneSided.x1, 384);
+    EXPECT_TRUE(allZero(fixed[0].twoSided));
+    EXPECT_EQ(fixed[1].isOneSided, 0);
+    EXPECT_EQ(fixed[1].twoSided.lowSide.x2, -768);
+    EXPECT_EQ(fixed[1].twoSided.highSide.y1, 64);
+    EXPECT_TRUE(allZero(fixed[1].oneSided));
+
+    const cclp_desiredEdge single{-7.5, 42};
+    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 1, &single), 0);
+    ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params.p, 1, params.p.desiredEdges), 0);
+    ASSERT_EQ(cclp_scoreParams_setMaxNumResults(&params.p, 1), 0);
+    ASSERT_EQ(cclp_scoreParams_setSortByScore(&params.p, -3), 0);
+    const cclp_desiredEdge* edges = nullptr;
+    int32_t most = 0;
+    int32_t sort = 0;
+    ASSERT_EQ(cclp_scoreParams_getDesiredEdges(&params.p, &count, &edges), 0);
+    ASSERT_EQ(cclp_scoreParams_getMaxNumResults(&params.p, &most), 0);
+    ASSERT_EQ(cclp_scoreParams_getSortByScore(&params.p, &sort), 0);
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(edges[0].position, -7.5);
+    EXPECT_EQ(edges[0].polarity, 42);
+    EXPECT_EQ(most, 1);
+    EXPECT_EQ(sort, -3);
+}
+
+// The two-sided update on the one-sided method at index 2 writes its
+// twoSided part and leaves its oneSided part alone.
+TEST(ScoreParams, OffsetUpdatesWriteBothFormsOfTheNamedPartOnly) {
+    Params params(true), reference(true);
     ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&params.p, 0, -2.5), 0);
+    ASSERT_EQ(cclp_scoreParams_updateTwoSidedOffsets(&params.p, 2, -2.5, 2.5), 0);
     EXPECT_EQ(params.p.scoreMethods[0].oneSided.positionOffset, -2.5);
     EXPECT_EQ(params.p.scoreMethodsFixed[0].oneSided.positionOffset, -640);
-
-    // The two-sided update on the one-sided method at index 2 writes its
-    // twoSided part and leaves its oneSided part alone.
-    ASSERT_EQ(cclp_scoreParams_updateTwoSidedOffsets(&params.p, 2, -2.5, 2.5), 0);
     const cclp_score& method = params.p.scoreMethods[2];
     const cclp_scoreFixed& fixed = params.p.scoreMethodsFixed[2];
     EXPECT_EQ(method.twoSided.lowSide.positionOffset, -2.5);
     EXPECT_EQ(method.twoSided.highSide.positionOffset, 2.5);
     EXPECT_EQ(fixed.twoSided.lowSide.positionOffset, -640);
     EXPECT_EQ(fixed.twoSided.highSide.positionOffset, 640);
-    EXPECT_TRUE(sameBytes(method.oneSided, before.methods[2].oneSided));
-    EXPECT_TRUE(sameBytes(fixed.oneSided, before.fixed[2].oneSided));
-    EXPECT_TRUE(sameScore(params.p.scoreMethods[1], before.methods[1]));
-    EXPECT_TRUE(sameBytes(params.p.scoreMethodsFixed[1], before.fixed[1]));
+    EXPECT_TRUE(sameBytes(method.oneSided, reference.p.scoreMethods[2].oneSided));
+    EXPECT_TRUE(sameBytes(fixed.oneSided, reference.p.scoreMethodsFixed[2].oneSided));
+    EXPECT_TRUE(sameBytes(params.p.scoreMethodsFixed[1], reference.p.scoreMethodsFixed[1]));
 }
 
-TEST(ScoreParamsSettings, NullArgumentsAreReportedAndRefusedWithoutACrash) {
-    Params params;
+TEST(ScoreParams, NullArgumentsAreReportedAndRefused) {
+    Params params, defaults;
     cclp_scoreParams* p = &params.p;
     int32_t count = 0;
     const cclp_desiredEdge* edges = nullptr;
     const cclp_score* methods = nullptr;
-    const std::vector<std::function<int32_t()>> calls = {
-        [] { return cclp_scoreParams_construct(nullptr); },
-        [p] { return cclp_scoreParams_constructCopy(nullptr, p); },
-        [p] { return cclp_scoreParams_constructCopy(p, nullptr); },
-        [p] { return cclp_scoreParams_assign(p, nullptr); },
-        [] { return cclp_scoreParams_destruct(nullptr); },
-        [] { return cclp_scoreParams_new(nullptr); },
-        [p] { return cclp_scoreParams_newClone(nullptr, p); },
-        [] { return cclp_scoreParams_delete(nullptr); },
-        [p] { return cclp_scoreParams_setDesiredEdges(p, 1, nullptr); },
-        [&edges] { return cclp_scoreParams_getDesiredEdges(nullptr, nullptr, &edges); },
-        [] { return cclp_scoreParams_setMaxNumResults(nullptr, 1); },
-        [p] { return cclp_scoreParams_getMaxNumResults(p, nullptr); },
-        [] { return cclp_scoreParams_setSortByScore(nullptr, 1); },
-        [p] { return cclp_scoreParams_getSortByScore(p, nullptr); },
-        [p] { return cclp_scoreParams_setScoreMethods(p, 1, nullptr); },
-        [p, &count] { return cclp_scoreParams_getScoreMethods(p, &count, nullptr); },
-        [&count, &methods] { return cclp_scoreParams_getScoreMethods(nullptr, &count, &methods); },
-        [] { return cclp_scoreParams_updateOneSidedOffset(nullptr, 0, 1.0); },
-        [] { return cclp_scoreParams_updateTwoSidedOffsets(nullptr, 0, 1.0, 2.0); },
-    };
-    for (size_t i = 0; i < calls.size(); ++i) {
-        AssertionCounter assertions;
-        EXPECT_EQ(calls[i](), CSYS_STATUS_NULL_ARGUMENT) << "call " << i;
-        EXPECT_EQ(assertions.count(), 1) << "call " << i;
-    }
-    expectDefaults(params.p);
+    EXPECT_NULL_REFUSED(cclp_scoreParams_construct(nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_constructCopy(nullptr, p));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_constructCopy(p, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_assign(p, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_destruct(nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_new(nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_newClone(nullptr, p));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_delete(nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_setDesiredEdges(p, 1, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_getDesiredEdges(nullptr, nullptr, &edges));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_setMaxNumResults(nullptr, 1));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_getMaxNumResults(p, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_setSortByScore(nullptr, 1));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_getSortByScore(p, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_setScoreMethods(p, 1, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_getScoreMethods(p, &count, nullptr));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_getScoreMethods(nullptr, &count, &methods));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_updateOneSidedOffset(nullptr, 0, 1.0));
+    EXPECT_NULL_REFUSED(cclp_scoreParams_updateTwoSidedOffsets(nullptr, 0, 1.0, 2.0));
+    expectSameParams(params.p, defaults.p);
 }

@@ -24,15 +24,13 @@ TEST(StatusCodes, EveryCodeOfTheBlockHasItsOwnNameAndMeaning) {
         EXPECT_EQ(static_cast<uint32_t>(code), bits);
         const char* name = cclp_statusName(code);
         const char* meaning = cclp_statusMeaning(code);
-        ASSERT_NE(name, nullptr) << std::hex << bits;
-        ASSERT_NE(meaning, nullptr) << std::hex << bits;
+        ASSERT_TRUE(name != nullptr && meaning != nullptr) << std::hex << bits;
         EXPECT_EQ(std::string(name).rfind("CCLP_STATUS_", 0), 0u) << name;
         names.insert(name);
         meanings.insert(meaning);
     }
     EXPECT_EQ(names.size(), kLastCode - kFirstCode + 1) << "a name used twice";
     EXPECT_EQ(meanings.size(), kLastCode - kFirstCode + 1) << "a meaning used twice";
-    EXPECT_STREQ(cclp_statusName(CCLP_STATUS_ZERO_PAIR_WIDTH), "CCLP_STATUS_ZERO_PAIR_WIDTH");
     EXPECT_EQ(static_cast<uint32_t>(CCLP_STATUS_METHOD_INDEX_OUT_OF_RANGE), kLastCode);
 }
 

@@ -1,6 +1,7 @@
 // The cleanup frame: which entries run, when, and in which order.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "cleanup_frame.hpp"
@@ -21,45 +22,29 @@ int32_t destructTracked(Tracked* object) {
     return 0;
 }
 
-}  // namespace
-
-TEST(CleanupFrame, FailureKindsRunOnlyWhenTheStatusIsNegative) {
-    std::vector<int> log;
-    Tracked a{1, &log};
-    {
-        CleanupFrame<1> frame;
-        frame.destructOnFailure(&a, destructTracked);
-        EXPECT_EQ(frame.close(0), 0);
-    }
-    EXPECT_TRUE(log.empty());
-    {
-        CleanupFrame<1> frame;
-        frame.destructOnFailure(&a, destructTracked);
-        EXPECT_EQ(frame.close(-5), -5);
-    }
-    EXPECT_EQ(log, std::vector<int>{1});
-}
-
-TEST(CleanupFrame, AlwaysKindsRunOnSuccessAndFailure) {
-    std::vector<int> log;
-    Tracked a{7, &log};
-    for (int32_t status : {0, -1}) {
-        CleanupFrame<1> frame;
-        frame.destructAlways(&a, destructTracked);
-        frame.close(status);
-    }
-    EXPECT_EQ(log, (std::vector<int>{7, 7}));
-}
-
-TEST(CleanupFrame, EntriesRunLastRegisteredFirst) {
+// The destructions of a frame holding "on failure" 1, "always" 2 and "on
+// failure" 3, closed with `status` or left to close itself.
+std::vector<int> destructionsOf(std::optional<int32_t> status) {
     std::vector<int> log;
     Tracked a{1, &log}, b{2, &log}, c{3, &log};
-    CleanupFrame<3> frame;
-    frame.destructOnFailure(&a, destructTracked);
-    frame.destructAlways(&b, destructTracked);
-    frame.destructOnFailure(&c, destructTracked);
-    frame.close(-1);
-    EXPECT_EQ(log, (std::vector<int>{3, 2, 1}));
+    {
+        CleanupFrame<3> frame;
+        frame.destructOnFailure(&a, destructTracked);
+        frame.destructAlways(&b, destructTracked);
+        frame.destructOnFailure(&c, destructTracked);
+        if (status) {
+            EXPECT_EQ(frame.close(*status), *status);
+        }
+    }
+    return log;
+}
+
+}  // namespace
+
+TEST(CleanupFrame, FailureKindsRunOnlyOnFailureAndAllRunLastRegisteredFirst) {
+    EXPECT_EQ(destructionsOf(0), std::vector<int>{2});
+    EXPECT_EQ(destructionsOf(-5), (std::vector<int>{3, 2, 1}));
+    EXPECT_EQ(destructionsOf(std::nullopt), std::vector<int>{2}) << "unclosed closes as success";
 }
 
 TEST(CleanupFrame, FreeKindsReleaseBlocksAndNullTheirVariables) {
@@ -67,45 +52,32 @@ TEST(CleanupFrame, FreeKindsReleaseBlocksAndNullTheirVariables) {
     void* kept = nullptr;
     void* dropped = nullptr;
     void* scratch = nullptr;
-    {
-        CleanupFrame<3> frame;
-        ASSERT_EQ(csys_memory_alloc_internal(8, &kept), 0);
-        frame.freeOnFailure(&kept);
-        ASSERT_EQ(csys_memory_alloc_internal(8, &scratch), 0);
-        frame.freeAlways(&scratch);
-        frame.close(0);
+    for (const int32_t status : {0, CSYS_STATUS_OUT_OF_MEMORY}) {
+        void*& built = status < 0 ? dropped : kept;
+        {
+            CleanupFrame<2> frame;
+            ASSERT_EQ(csys_memory_alloc_internal(8, &built), 0);
+            frame.freeOnFailure(&built);
+            ASSERT_EQ(csys_memory_alloc_internal(8, &scratch), 0);
+            frame.freeAlways(&scratch);
+            if (status < 0) frame.close(status);  // a success closes itself
+        }
+        EXPECT_EQ(scratch, nullptr) << "scratch is freed on every exit";
     }
     EXPECT_NE(kept, nullptr) << "a successful frame keeps what it built";
-    EXPECT_EQ(scratch, nullptr) << "scratch is freed on every exit";
-    {
-        CleanupFrame<1> frame;
-        ASSERT_EQ(csys_memory_alloc_internal(8, &dropped), 0);
-        frame.freeOnFailure(&dropped);
-        frame.close(CSYS_STATUS_OUT_OF_MEMORY);
-    }
     EXPECT_EQ(dropped, nullptr);
     csys_memory_free_internal(&kept);
-}
-
-TEST(CleanupFrame, AnUnclosedFrameClosesAsSuccessWhenItGoesOutOfScope) {
-    std::vector<int> log;
-    Tracked a{1, &log}, b{2, &log};
-    {
-        CleanupFrame<2> frame;
-        frame.destructOnFailure(&a, destructTracked);
-        frame.destructAlways(&b, destructTracked);
-    }
-    EXPECT_EQ(log, std::vector<int>{2});
 }
 
 TEST(CleanupFrame, RegisteringPastCapacityIsReportedAndIgnored) {
     std::vector<int> log;
     Tracked a{1, &log}, b{2, &log};
     AssertionCounter assertions;
-    CleanupFrame<1> frame;
-    frame.destructAlways(&a, destructTracked);
-    frame.destructAlways(&b, destructTracked);
-    frame.close(0);
+    {
+        CleanupFrame<1> frame;
+        frame.destructAlways(&a, destructTracked);
+        frame.destructAlways(&b, destructTracked);
+    }
     EXPECT_EQ(assertions.count(), 1);
     EXPECT_EQ(log, std::vector<int>{1});
 }

@@ -7,77 +7,51 @@
 
 using namespace cclp::testing;
 
+// Alloc and clone into a variable that holds a block release the old one;
+// 0-byte requests are granted; freeing a null variable is allowed.
 TEST(RuntimeMemory, CountsLiveBlocksThroughAllocReallocCloneAndFree) {
     const int64_t baseline = csys_testing_liveBlocks();
     void* block = nullptr;
+    void* copy = nullptr;
+    ASSERT_EQ(csys_memory_alloc_internal(0, &block), 0);
+    EXPECT_NE(block, nullptr);
     ASSERT_EQ(csys_memory_alloc_internal(16, &block), 0);
-    EXPECT_EQ(csys_testing_liveBlocks(), baseline + 1);
     ASSERT_EQ(csys_memory_realloc_internal(64, &block), 0);
     EXPECT_EQ(csys_testing_liveBlocks(), baseline + 1);
-    void* copy = nullptr;
-    ASSERT_EQ(csys_memory_clone_internal(64, block, &copy), 0);
+    const int payload[3] = {1, 2, 3};
+    ASSERT_EQ(csys_memory_clone_internal(sizeof payload, payload, &block), 0);
+    ASSERT_EQ(csys_memory_clone_internal(sizeof payload, block, &block), 0);
+    ASSERT_EQ(csys_memory_clone_internal(sizeof payload, block, &copy), 0);
+    EXPECT_EQ(static_cast<int*>(copy)[2], 3);
     EXPECT_EQ(csys_testing_liveBlocks(), baseline + 2);
     EXPECT_EQ(csys_memory_free_internal(&block), 0);
     EXPECT_EQ(block, nullptr);
     EXPECT_EQ(csys_memory_free_internal(&copy), 0);
-    EXPECT_EQ(csys_memory_free_internal(&copy), 0) << "freeing a null variable is allowed";
+    EXPECT_EQ(csys_memory_free_internal(&copy), 0);
     EXPECT_EQ(csys_testing_liveBlocks(), baseline);
 }
 
-TEST(RuntimeMemory, ZeroByteRequestIsGrantedAndFreed) {
+// A failed request leaves the variable unchanged, a failed realloc its block.
+TEST(RuntimeControls, TransientFailuresHitOnlyTheKthRequestPersistentOnesAllFromIt) {
     LeakCheck leaks;
-    void* block = nullptr;
-    ASSERT_EQ(csys_memory_alloc_internal(0, &block), 0);
-    EXPECT_NE(block, nullptr);
-    EXPECT_EQ(csys_memory_free_internal(&block), 0);
-}
-
-TEST(RuntimeMemory, AllocAndCloneIntoAHeldVariableReleaseTheOldBlock) {
-    LeakCheck leaks;
-    void* block = nullptr;
-    ASSERT_EQ(csys_memory_alloc_internal(8, &block), 0);
-    ASSERT_EQ(csys_memory_alloc_internal(8, &block), 0);
-    const int payload[3] = {1, 2, 3};
-    ASSERT_EQ(csys_memory_clone_internal(sizeof payload, payload, &block), 0);
-    EXPECT_EQ(static_cast<int*>(block)[2], 3);
-    ASSERT_EQ(csys_memory_clone_internal(sizeof payload, block, &block), 0)
-        << "cloning a variable's own block into it";
-    EXPECT_EQ(static_cast<int*>(block)[1], 2);
-    csys_memory_free_internal(&block);
-}
-
-TEST(RuntimeControls, InjectedAllocationFailureHitsOnlyTheKthRequest) {
-    LeakCheck leaks;
-    void* a = nullptr;
-    void* b = nullptr;
-    void* c = nullptr;
-    {
-        FailAllocation failSecond(2);
-        EXPECT_EQ(csys_memory_alloc_internal(4, &a), 0);
-        EXPECT_EQ(csys_memory_alloc_internal(4, &b), CSYS_STATUS_OUT_OF_MEMORY);
-        EXPECT_EQ(b, nullptr) << "a failed request leaves the variable unchanged";
-        EXPECT_EQ(csys_memory_clone_internal(4, a, &c), 0) << "the failure fires once";
-    }
-    void* held = a;
-    {
-        FailAllocation failFirst(1);
-        EXPECT_EQ(csys_memory_realloc_internal(64, &a), CSYS_STATUS_OUT_OF_MEMORY);
-        EXPECT_EQ(a, held) << "a failed realloc keeps the block";
-    }
-    csys_memory_free_internal(&a);
-    csys_memory_free_internal(&c);
-}
-
-TEST(RuntimeControls, DisarmingCancelsAnArmedFailure) {
-    LeakCheck leaks;
-    csys_testing_failAllocation(1);
+    void* blocks[3] = {nullptr, nullptr, nullptr};
+    csys_testing_failAllocation(2);
+    EXPECT_EQ(csys_memory_alloc_internal(4, &blocks[0]), 0);
+    EXPECT_EQ(csys_memory_alloc_internal(4, &blocks[1]), CSYS_STATUS_OUT_OF_MEMORY);
+    EXPECT_EQ(blocks[1], nullptr);
+    EXPECT_EQ(csys_memory_clone_internal(4, blocks[0], &blocks[1]), 0);
+    csys_testing_failAllocationPersistent(2);
+    void* const held = blocks[0];
+    EXPECT_EQ(csys_memory_alloc_internal(4, &blocks[2]), 0);
+    EXPECT_EQ(csys_memory_realloc_internal(64, &blocks[0]), CSYS_STATUS_OUT_OF_MEMORY);
+    EXPECT_EQ(blocks[0], held);
+    EXPECT_EQ(csys_memory_clone_internal(4, held, &blocks[1]), CSYS_STATUS_OUT_OF_MEMORY);
     csys_testing_failAllocation(0);
-    void* block = nullptr;
-    EXPECT_EQ(csys_memory_alloc_internal(4, &block), 0);
-    csys_memory_free_internal(&block);
+    EXPECT_EQ(csys_memory_realloc_internal(64, &blocks[0]), 0) << "disarmed";
+    for (void*& block : blocks) csys_memory_free_internal(&block);
 }
 
-TEST(RuntimeControls, InjectedAttentionFailureHitsOnlyTheKthCheck) {
+TEST(RuntimeControls, AttentionFailuresAndAssertionsAreCounted) {
     DisarmOnExit disarm;
     const int64_t before = csys_testing_attentionCount();
     csys_testing_failAttention(3);
@@ -86,42 +60,8 @@ TEST(RuntimeControls, InjectedAttentionFailureHitsOnlyTheKthCheck) {
     EXPECT_LT(csys_attention_check(), 0);
     EXPECT_EQ(csys_attention_check(), 0);
     EXPECT_EQ(csys_testing_attentionCount(), before + 4);
-}
-
-TEST(RuntimeControls, AssertionsAreCountedWithTheirLine) {
     AssertionCounter counter;
     cstd_assert_(1234);
     EXPECT_EQ(counter.count(), 1);
     EXPECT_EQ(csys_testing_lastAssertionLine(), 1234);
-}
-
-TEST(RuntimeControls, SweepFindsEveryAllocationOfAnOperation) {
-    // Three allocations, all released on failure: three failure points.
-    const auto threeBlocks = [](int32_t k) {
-        void* blocks[3] = {nullptr, nullptr, nullptr};
-        int32_t status = 0;
-        {
-            FailAllocation fail(k);
-            for (void*& block : blocks) {
-                status = csys_memory_alloc_internal(8, &block);
-                if (status < 0) break;
-            }
-        }
-        for (void*& block : blocks) csys_memory_free_internal(&block);
-        return status;
-    };
-    EXPECT_EQ(sweepAllocationFailures(threeBlocks), 3);
-}
-
-TEST(RuntimeControls, PersistentFailureHitsEveryRequestFromTheKthOnUntilDisarmed) {
-    LeakCheck leaks;
-    void* blocks[4] = {nullptr, nullptr, nullptr, nullptr};
-    csys_testing_failAllocationPersistent(2);
-    EXPECT_EQ(csys_memory_alloc_internal(4, &blocks[0]), 0);
-    EXPECT_EQ(csys_memory_alloc_internal(4, &blocks[1]), CSYS_STATUS_OUT_OF_MEMORY);
-    EXPECT_EQ(csys_memory_clone_internal(4, blocks[0], &blocks[2]), CSYS_STATUS_OUT_OF_MEMORY);
-    EXPECT_EQ(csys_memory_realloc_internal(8, &blocks[0]), CSYS_STATUS_OUT_OF_MEMORY);
-    csys_testing_failAllocation(0);
-    EXPECT_EQ(csys_memory_alloc_internal(4, &blocks[3]), 0);
-    for (void*& block : blocks) csys_memory_free_internal(&block);
 }

@@ -15,21 +15,17 @@
 namespace cclp::testing {
 
 // Scope guards: constructed on creation, destructed on exit.
-struct CaliperSet {
-    cclp_resultSet value{};
-    CaliperSet() { EXPECT_EQ(cclp_resultSet_construct(&value), 0); }
-    ~CaliperSet() { EXPECT_EQ(cclp_resultSet_destruct(&value), 0); }
-    CaliperSet(const CaliperSet&) = delete;
-    CaliperSet& operator=(const CaliperSet&) = delete;
+template <class Set, int32_t (*Construct)(Set*), int32_t (*Destruct)(Set*)>
+struct Guarded {
+    Set value{};
+    Guarded() { EXPECT_EQ(Construct(&value), 0); }
+    ~Guarded() { EXPECT_EQ(Destruct(&value), 0); }
+    Guarded(const Guarded&) = delete;
+    Guarded& operator=(const Guarded&) = delete;
 };
-
-struct CaliperSetEx {
-    cclp_resultSetEx value{};
-    CaliperSetEx() { EXPECT_EQ(cclp_resultSetEx_construct(&value), 0); }
-    ~CaliperSetEx() { EXPECT_EQ(cclp_resultSetEx_destruct(&value), 0); }
-    CaliperSetEx(const CaliperSetEx&) = delete;
-    CaliperSetEx& operator=(const CaliperSetEx&) = delete;
-};
+using CaliperSet = Guarded<cclp_resultSet, cclp_resultSet_construct, cclp_resultSet_destruct>;
+using CaliperSetEx =
+    Guarded<cclp_resultSetEx, cclp_resultSetEx_construct, cclp_resultSetEx_destruct>;
 
 template <class T>
 T* allocateArray(int32_t count) {
@@ -60,28 +56,9 @@ struct CaliperVector {
     cclp_resultSet& at(int32_t i) { return static_cast<cclp_resultSet*>(value.begin)[i]; }
 };
 
-// A projection of `width` x 2 values and a 3 x 2 double image, pixels set
-// from `seed`.
-template <class Set>
-void fillImages(Set& set, int32_t width, uint32_t seed) {
-    cimg_image_destruct(&set.projectionImage);
-    ASSERT_EQ(cimg_image32_constructSized(&set.projectionImage, width, 2), 0);
-    for (int32_t y = 0; y < 2; ++y) {
-        for (int32_t x = 0; x < width; ++x) {
-            *cimg_image32_pixelAt(&set.projectionImage, x, y) =
-                seed + static_cast<uint32_t>(100 * y + x);
-        }
-    }
-    cimg_image_destruct(&set.doubleImage);
-    ASSERT_EQ(cimg_imageD_constructSized(&set.doubleImage, 3, 2), 0);
-    for (int32_t y = 0; y < 2; ++y) {
-        for (int32_t x = 0; x < 3; ++x) {
-            *cimg_imageD_pixelAt(&set.doubleImage, x, y) = 0.25 * (x + 3 * y);
-        }
-    }
-}
-
-// Edges at ascending positions with alternating polarity, in both forms.
+// Edges at ascending positions with alternating polarity, in both forms; a
+// 5 x 2 projection with pixel (x, y) = 1000 + 100 y + x and a 3 x 2 double
+// image.
 inline void fillCaliperSet(cclp_resultSet& set, int32_t numEdges, uint32_t formats = 3) {
     set.numEdges = numEdges;
     set.formats = formats;
@@ -98,7 +75,25 @@ inline void fillCaliperSet(cclp_resultSet& set, int32_t numEdges, uint32_t forma
     set.auxValue = 0xABCD1234u;
     set.vect0 = cmath_vect{1.5, -2.5};
     set.vect1 = cmath_vect{3.25, 4.0};
-    fillImages(set, 5, 1000);
+    cimg_image_destruct(&set.projectionImage);
+    cimg_image_destruct(&set.doubleImage);
+    ASSERT_EQ(cimg_image32_constructSized(&set.projectionImage, 5, 2), 0);
+    ASSERT_EQ(cimg_imageD_constructSized(&set.doubleImage, 3, 2), 0);
+    for (int32_t y = 0; y < 2; ++y) {
+        for (int32_t x = 0; x < 5; ++x) {
+            *cimg_image32_pixelAt(&set.projectionImage, x, y) = 1000u + uint32_t(100 * y + x);
+        }
+        for (int32_t x = 0; x < 3; ++x) *cimg_imageD_pixelAt(&set.doubleImage, x, y) = x + 3 * y;
+    }
+}
+
+inline bool isFreshResultSetEx(const cclp_resultSetEx& set) {
+    return set.numEdges == 0 && set.formats == 0 && set.edges == nullptr &&
+           set.edgesFixed == nullptr && set.reserved0 == nullptr && set.reserved1 == nullptr &&
+           set.projectionScale == 0 && set.projectionScaling == 0 && set.auxValue == 0 &&
+           set.projectionImage.pixels == nullptr && set.projectionImage.width == 0 &&
+           set.doubleImage.pixels == nullptr && set.doubleImage.width == 0 && set.vect0.x == 0.0 &&
+           set.vect0.y == 0.0 && set.vect1.x == 0.0 && set.vect1.y == 0.0;
 }
 
 template <class Image>
@@ -122,8 +117,9 @@ void expectSamePixels(const Image& actual, const Image& expected) {
 template <class Edge>
 constexpr bool kHasExtras = sizeof(Edge) > 2 * sizeof(Edge::position);
 
-// Position and contrast of `count` edges of either form, and the extras
-// between edges of one extended form; the arrays must not be shared.
+// Position and contrast of `count` edges of either form, and the extras of
+// extended edges: those of the expected edges, or zero for converted plain
+// ones. The arrays must not be shared.
 template <class A, class B>
 void expectSameEdges(const A* actual, const B* expected, int32_t count) {
     ASSERT_NE(actual, nullptr);
@@ -131,20 +127,13 @@ void expectSameEdges(const A* actual, const B* expected, int32_t count) {
     for (int32_t i = 0; i < count; ++i) {
         EXPECT_EQ(actual[i].position, expected[i].position) << "edge " << i;
         EXPECT_EQ(actual[i].contrast, expected[i].contrast) << "edge " << i;
-        if constexpr (std::is_same_v<A, B> && kHasExtras<A>) {
-            EXPECT_EQ(actual[i].extra1, expected[i].extra1) << "edge " << i;
-            EXPECT_EQ(actual[i].extra2, expected[i].extra2) << "edge " << i;
-            EXPECT_EQ(actual[i].extra3, expected[i].extra3) << "edge " << i;
+        if constexpr (kHasExtras<A>) {
+            A want{};
+            if constexpr (std::is_same_v<A, B>) want = expected[i];
+            EXPECT_EQ(actual[i].extra1, want.extra1) << "edge " << i;
+            EXPECT_EQ(actual[i].extra2, want.extra2) << "edge " << i;
+            EXPECT_EQ(actual[i].extra3, want.extra3) << "edge " << i;
         }
-    }
-}
-
-template <class Edge>
-void expectZeroExtras(const Edge* edges, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) {
-        EXPECT_EQ(edges[i].extra1, 0) << "edge " << i;
-        EXPECT_EQ(edges[i].extra2, 0) << "edge " << i;
-        EXPECT_EQ(edges[i].extra3, 0) << "edge " << i;
     }
 }
 

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "caliper_fixtures.hpp"
 #include "cclp_score/cclp_score.h"
 #include "record_bytes.hpp"
@@ -49,17 +47,15 @@ CSTD_VECTOR_CCLP_FAMILIES(CCLP_TEST_FAMILY_API_)
 using VectorElementTypes =
     ::testing::Types<cclp_score, cclp_scoreParams, cclp_scoreResultSet, cclp_resultSetEx>;
 
-// Per element type: whether an element equals a freshly constructed record;
-// fill(record, seed), which makes a record tell apart by key() == seed and
-// own arrays where its type has any (so that copies and releases show in
-// the live blocks); the record's own construct and destruct.
+// Per element type: whether an element is a freshly constructed record,
+// and fill(record, seed), which makes a record told apart by key() == seed
+// and owning arrays where its type has any (so that copies and releases
+// show in the live blocks).
 template <class E>
 struct Element;
 
 template <>
 struct Element<cclp_score> {
-    static int32_t construct(cclp_score* score) { return cclp_score_init(score); }
-    static int32_t destruct(cclp_score*) { return 0; }
     static bool isFresh(const cclp_score& score) {
         cclp_score fresh;
         EXPECT_EQ(cclp_score_init(&fresh), 0);
@@ -76,26 +72,17 @@ struct Element<cclp_score> {
 
 template <>
 struct Element<cclp_scoreParams> {
-    static int32_t construct(cclp_scoreParams* params) {
-        return cclp_scoreParams_construct(params);
-    }
-    static int32_t destruct(cclp_scoreParams* params) { return cclp_scoreParams_destruct(params); }
     static bool isFresh(const cclp_scoreParams& params) {
-        cclp_score method;
-        EXPECT_EQ(cclp_score_init(&method), 0);
-        return params.numDesiredEdges == 1 && params.sortByScore == 1 &&
-               params.desiredEdges != nullptr && params.desiredEdges[0].position == 0.0 &&
-               params.desiredEdges[0].polarity == cclp_polarityAny && params.maxNumResults == 1 &&
-               params.numScoreMethods == 1 && params.scoreMethods != nullptr &&
-               sameScore(params.scoreMethods[0], method) && params.scoreMethodsFixed != nullptr;
+        return params.numDesiredEdges == 1 && params.desiredEdges != nullptr &&
+               params.maxNumResults == 1 && params.numScoreMethods == 1 &&
+               params.scoreMethods[0].method == cclp_scoreMethodContrast &&
+               params.scoreMethodsFixed != nullptr;
     }
     static void fill(cclp_scoreParams& params, int32_t seed) {
-        const cclp_desiredEdge edges[2] = {{0.0, cclp_polarityPositive},
-                                           {10.0 + seed, cclp_polarityNegative}};
-        ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params, 2, edges), 0);
+        const cclp_desiredEdge edges[2] = {{0.0, 1}, {10.0 + seed, 2}};
         cclp_score methods[3];
         for (cclp_score& method : methods) ASSERT_EQ(cclp_score_init(&method), 0);
-        methods[2].method = cclp_scoreMethodPos;
+        ASSERT_EQ(cclp_scoreParams_setDesiredEdges(&params, 2, edges), 0);
         ASSERT_EQ(cclp_scoreParams_setScoreMethods(&params, 3, methods), 0);
         ASSERT_EQ(cclp_scoreParams_setMaxNumResults(&params, 1 + seed), 0);
     }
@@ -104,10 +91,6 @@ struct Element<cclp_scoreParams> {
 
 template <>
 struct Element<cclp_scoreResultSet> {
-    static int32_t construct(cclp_scoreResultSet* set) {
-        return cclp_scoreResultSet_construct(set);
-    }
-    static int32_t destruct(cclp_scoreResultSet* set) { return cclp_scoreResultSet_destruct(set); }
     static bool isFresh(const cclp_scoreResultSet& set) {
         return set.numResults == 0 && set.results == nullptr;
     }
@@ -115,8 +98,8 @@ struct Element<cclp_scoreResultSet> {
     static void fill(cclp_scoreResultSet& set, int32_t seed) {
         ASSERT_EQ(cclp_scoreResultSet_reset(&set), 0);
         set.results = allocateArray<cclp_scoreOneResult>(2);
-        for (int32_t i = 0; i < 2; ++i) {
-            cclp_scoreOneResult& result = set.results[i];
+        for (set.numResults = 0; set.numResults < 2; ++set.numResults) {
+            cclp_scoreOneResult& result = set.results[set.numResults];
             ASSERT_EQ(cclp_scoreOneResult_construct(&result), 0);
             result.numScores = 2;
             result.scores = allocateArray<double>(2);
@@ -124,27 +107,16 @@ struct Element<cclp_scoreResultSet> {
             result.numEdges = 1;
             result.edges = allocateArray<cclp_edge>(1);
             result.edges[0] = cclp_edge{1.0 * seed, 2.0};
-            result.score = 0.5;
             result.position = seed;
         }
-        set.numResults = 2;
     }
     static double key(const cclp_scoreResultSet& set) { return set.results[1].position; }
 };
 
+// Edges in both forms and both images with pixels.
 template <>
 struct Element<cclp_resultSetEx> {
-    static int32_t construct(cclp_resultSetEx* set) { return cclp_resultSetEx_construct(set); }
-    static int32_t destruct(cclp_resultSetEx* set) { return cclp_resultSetEx_destruct(set); }
-    static bool isFresh(const cclp_resultSetEx& set) {
-        return set.numEdges == 0 && set.formats == 0 && set.edges == nullptr &&
-               set.edgesFixed == nullptr && set.reserved0 == nullptr && set.reserved1 == nullptr &&
-               set.projectionScale == 0 && set.projectionScaling == 0 && set.auxValue == 0 &&
-               set.projectionImage.pixels == nullptr && set.projectionImage.width == 0 &&
-               set.doubleImage.pixels == nullptr && set.doubleImage.width == 0 &&
-               set.vect0.x == 0.0 && set.vect0.y == 0.0 && set.vect1.x == 0.0 && set.vect1.y == 0.0;
-    }
-    // Edges in both forms and both images with pixels.
+    static bool isFresh(const cclp_resultSetEx& set) { return isFreshResultSetEx(set); }
     static void fill(cclp_resultSetEx& set, int32_t seed) {
         CaliperSet caliper;
         fillCaliperSet(caliper.value, 1 + seed);

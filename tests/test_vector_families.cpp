@@ -1,0 +1,284 @@
+// The four vector families, typed and shareable, through their exported
+// members: elements built by each record's own operations, every element
+// array released, failures that leave nothing behind, queries by type name,
+// and new/newClone/delete.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runtime_controls.hpp"
+#include "vector_families.hpp"
+
+using namespace cclp::testing;
+
+namespace {
+
+using Keys = std::vector<double>;
+
+template <class E>
+class VectorFamily : public ::testing::Test {
+protected:
+    using Vector = typename VectorApi<E>::Vector;
+
+    // A vector of filled elements with keys 0, 1, ..., count - 1.
+    static Vector filled(int32_t count) {
+        Vector vector;
+        EXPECT_EQ(VectorApi<E>::construct(&vector, count), 0);
+        for (int32_t i = 0; i < count; ++i) {
+            E* element = nullptr;
+            EXPECT_EQ(VectorApi<E>::getElement(&vector, i, &element), 0);
+            Element<E>::fill(*element, i);
+        }
+        return vector;
+    }
+
+    static Keys keysOf(const Vector& vector) {
+        const E* begin = nullptr;
+        intptr_t size = 0;
+        EXPECT_EQ(VectorApi<E>::getBeginSizeIntPtrConst(&vector, &begin, &size), 0);
+        Keys keys;
+        for (intptr_t i = 0; i < size; ++i) keys.push_back(Element<E>::key(begin[i]));
+        return keys;
+    }
+
+    // Sweeps an operation on a vector of three filled elements and another
+    // of otherCount, both built before the failure is armed: destructing
+    // both leaves no block behind.
+    static void sweepOn(int32_t otherCount,
+                        const std::function<int32_t(Vector&, Vector&)>& operate) {
+        sweepAllocationFailures([&](int32_t k) {
+            Vector vector = filled(3);
+            Vector other = filled(otherCount);
+            const int32_t status = failingAt(k, [&] { return operate(vector, other); });
+            EXPECT_EQ(VectorApi<E>::destruct(&vector), 0);
+            EXPECT_EQ(VectorApi<E>::destruct(&other), 0);
+            return status;
+        });
+    }
+
+    // new, newClone and delete of either kind over a source of two elements:
+    // cloning the held object keeps it, a null source deletes, deleting a
+    // null pointer leaves it alone, and on failure the pointer is null.
+    template <class Api, class Object>
+    static void expectHeapLifecycle(const Object& source) {
+        const auto sizeOf = [](const Object& object) {
+            int32_t size = -1;
+            EXPECT_EQ(Api::getSize(&object, &size), 0);
+            return size;
+        };
+        Object* held = nullptr;
+        ASSERT_EQ(Api::create(&held), 0);
+        EXPECT_EQ(sizeOf(*held), 0);
+        ASSERT_EQ(Api::newClone(&held, &source), 0);
+        ASSERT_EQ(Api::newClone(&held, held), 0);
+        EXPECT_EQ(sizeOf(*held), 2);
+        if constexpr (requires { Api::typeName; }) {
+            void* object = nullptr;
+            ASSERT_EQ(Api::queryInterfaceByTypename(held, Api::typeName, &object), 0);
+            EXPECT_EQ(object, held) << "a clone carries the family's method table";
+        }
+        ASSERT_EQ(Api::newClone(&held, nullptr), 0);
+        EXPECT_EQ(held, nullptr);
+        ASSERT_EQ(Api::destroy(&held), 0);
+        sweepAllocationFailures([&](int32_t k) {
+            const int32_t status = failingAt(k, [&] { return Api::newClone(&held, &source); });
+            if (status < 0) {
+                EXPECT_EQ(held, nullptr);
+            }
+            Api::destroy(&held);
+            return status;
+        });
+        EXPECT_NULL_REFUSED(Api::create(nullptr));
+        EXPECT_NULL_REFUSED(Api::newClone(nullptr, &source));
+        EXPECT_NULL_REFUSED(Api::destroy(nullptr));
+    }
+};
+
+TYPED_TEST_SUITE(VectorFamily, VectorElementTypes);
+
+// New elements are fresh records; copies own their arrays; whatever an
+// operation drops is released.
+TYPED_TEST(VectorFamily, ElementsAreBuiltCopiedAndReleasedByTheRecordsOwnOperations) {
+    using Api = VectorApi<TypeParam>;
+    LeakCheck leaks;
+    typename TestFixture::Vector vector = this->filled(4);
+    typename TestFixture::Vector copy;
+    ASSERT_EQ(Api::constructCopy(&copy, &vector), 0);
+    ASSERT_EQ(Api::resize(&vector, 1), 0);
+    ASSERT_EQ(Api::resize(&vector, 3), 0);
+    const TypeParam* begin = nullptr;
+    const TypeParam* end = nullptr;
+    ASSERT_EQ(Api::getBeginEndConst(&vector, &begin, &end), 0);
+    ASSERT_EQ(end - begin, 3);
+    EXPECT_TRUE(Element<TypeParam>::isFresh(begin[1]));
+    EXPECT_TRUE(Element<TypeParam>::isFresh(begin[2]));
+    EXPECT_EQ(this->keysOf(copy), (Keys{0, 1, 2, 3}));
+    ASSERT_EQ(Api::assign(&vector, &copy), 0);
+    ASSERT_EQ(Api::erase(&vector, 1, 2), 0);
+    EXPECT_EQ(this->keysOf(vector), (Keys{0, 3}));
+    ASSERT_EQ(Api::getBeginEndConst(&copy, &begin, &end), 0);
+    ASSERT_EQ(Api::insert(&vector, 1, begin + 1, begin + 3), 0);
+    ASSERT_EQ(Api::pushBack(&vector, begin), 0);
+    EXPECT_EQ(this->keysOf(vector), (Keys{0, 1, 2, 3, 0}));
+    ASSERT_EQ(Api::popBack(&copy), 0);
+    ASSERT_EQ(Api::clear(&copy), 0);
+    EXPECT_EQ(Api::destruct(&vector), 0);
+    EXPECT_EQ(Api::destruct(&copy), 0);
+}
+
+// One sweep per path through the records' operations: construction, copy
+// construction, assignment that grows and that shrinks, growth by resize;
+// and the shareable construction, whose local typed vector is destructed on
+// every exit.
+TYPED_TEST(VectorFamily, FailuresMidwayLeakNothing) {
+    using Api = VectorApi<TypeParam>;
+    using V = typename TestFixture::Vector;
+    this->sweepOn(0, [](V&, V& empty) {
+        EXPECT_EQ(Api::destruct(&empty), 0);
+        return Api::construct(&empty, 3);
+    });
+    this->sweepOn(0, [](V& vector, V&) {
+        V copy;
+        const int32_t status = Api::constructCopy(&copy, &vector);
+        Api::destruct(&copy);
+        return status;
+    });
+    this->sweepOn(1, [](V& vector, V& small) { return Api::assign(&small, &vector); });
+    this->sweepOn(5, [](V& vector, V& large) { return Api::assign(&vector, &large); });
+    this->sweepOn(0, [](V& vector, V&) { return Api::resize(&vector, 6); });
+    using Shareable = ShareableApi<TypeParam>;
+    EXPECT_GE(sweepAllocationFailures([](int32_t k) {
+                  typename Shareable::Shareable shareable;
+                  const int32_t status =
+                      failingAt(k, [&] { return Shareable::construct(&shareable, 2); });
+                  const TypeParam* begin = nullptr;
+                  int32_t size = 0;
+                  if (status >= 0) {
+                      EXPECT_EQ(Shareable::getBeginSizeConst(&shareable, &begin, &size), 0);
+                      EXPECT_EQ(size, 2);
+                      EXPECT_TRUE(Element<TypeParam>::isFresh(begin[1]));
+                  }
+                  EXPECT_EQ(Shareable::destruct(&shareable), 0);
+                  return status;
+              }),
+              2);
+    LeakCheck leaks;
+    EXPECT_EQ(Shareable::constructEmpty(nullptr), CSYS_STATUS_NULL_ARGUMENT);
+    EXPECT_EQ(Shareable::construct(nullptr, 2), CSYS_STATUS_NULL_ARGUMENT);
+}
+
+TYPED_TEST(VectorFamily, NewCloneAndDeleteOwnTheVector) {
+    LeakCheck leaks;
+    typename TestFixture::Vector source = this->filled(2);
+    typename ShareableApi<TypeParam>::Shareable shareable;
+    ASSERT_EQ(ShareableApi<TypeParam>::constructVector(&shareable, &source), 0);
+    this->template expectHeapLifecycle<VectorApi<TypeParam>>(source);
+    this->template expectHeapLifecycle<ShareableApi<TypeParam>>(shareable);
+    EXPECT_EQ(ShareableApi<TypeParam>::destruct(&shareable), 0);
+    EXPECT_EQ(VectorApi<TypeParam>::destruct(&source), 0);
+}
+
+TYPED_TEST(VectorFamily, UnusedMemberCallsEverythingHarmlessly) {
+    LeakCheck leaks;
+    AssertionCounter assertions;
+    VectorApi<TypeParam>::unused();
+    EXPECT_GT(assertions.count(), 40) << "every member reports its null vector";
+}
+
+// The family's own name exactly (names compare case-sensitively); another
+// family's name goes to the base, which knows it not; the base answers for
+// its own names.
+TYPED_TEST(VectorFamily, ShareableAnswersItsOwnNameAndPassesOthersToTheBase) {
+    using Api = ShareableApi<TypeParam>;
+    const std::string family = std::is_same_v<TypeParam, cclp_score>            ? "score"
+                               : std::is_same_v<TypeParam, cclp_scoreParams>    ? "scoreParams"
+                               : std::is_same_v<TypeParam, cclp_scoreResultSet> ? "scoreResultSet"
+                                                                                : "resultSetEx";
+    const char* name = nullptr;
+    ASSERT_EQ(Api::getTypename(nullptr, &name), 0);
+    EXPECT_EQ(name, "cstd_vector_cclp_" + family + "Shareable");
+    typename Api::Shareable shareable;
+    ASSERT_EQ(Api::constructEmpty(&shareable), 0);
+    std::string lowered = name;
+    lowered[lowered.find("Shareable")] = 's';
+    const char* other = std::is_same_v<TypeParam, cclp_scoreParams>
+                            ? CSTD_VECTOR_CCLP_TYPENAME(score)
+                            : CSTD_VECTOR_CCLP_TYPENAME(scoreParams);
+    const std::pair<const char*, void*> answers[] = {
+        {name, &shareable},
+        {lowered.c_str(), nullptr},
+        {other, nullptr},
+        {CSTD_VECTOR_SHAREABLE_TYPENAME, &shareable},
+        {CSTD_VECTOR_TYPENAME, &shareable.base.vector}};
+    for (const auto query : {Api::queryInterfaceByTypename, Api::queryInterfaceByTypename_,
+                             Api::queryInterfaceByTypenameFinal}) {
+        for (const auto& [asked, expected] : answers) {
+            int sentinel = 0;
+            void* object = &sentinel;
+            ASSERT_EQ(query(&shareable, asked, &object), 0);
+            EXPECT_EQ(object, expected) << asked;
+        }
+        void* object = &shareable;
+        ASSERT_EQ(query(nullptr, name, &object), 0);
+        EXPECT_EQ(object, nullptr);
+        EXPECT_NULL_REFUSED(query(&shareable, nullptr, &object));
+        EXPECT_NULL_REFUSED(query(&shareable, name, nullptr));
+    }
+    EXPECT_NULL_REFUSED(Api::getTypename(nullptr, nullptr));
+    EXPECT_EQ(Api::destruct(&shareable), 0);
+}
+
+// The shareable vector holds copies and forwards to the runtime's base.
+TYPED_TEST(VectorFamily, ShareableForwardsToTheBaseAndHoldsCopies) {
+    using Api = ShareableApi<TypeParam>;
+    using Typed = VectorApi<TypeParam>;
+    LeakCheck leaks;
+    typename TestFixture::Vector typed = this->filled(2);
+    const auto sizeOf = [](const typename Api::Shareable& shareable) {
+        int32_t size = -1;
+        EXPECT_EQ(Api::getSize(&shareable, &size), 0);
+        return size;
+    };
+    typename Api::Shareable shareable, copy;
+    ASSERT_EQ(Api::constructVector(&shareable, &typed), 0);
+    TypeParam* element = nullptr;
+    ASSERT_EQ(Typed::getElement(&typed, 1, &element), 0);
+    ASSERT_EQ(Api::pushBack(&shareable, element), 0);
+    TypeParam* begin = nullptr;
+    TypeParam* end = nullptr;
+    TypeParam* sized = nullptr;
+    int32_t size = 0;
+    ASSERT_EQ(Api::getBeginEnd(&shareable, &begin, &end), 0);
+    ASSERT_EQ(Api::getBeginSize(&shareable, &sized, &size), 0);
+    ASSERT_EQ(size, 3);
+    EXPECT_EQ(sized, begin);
+    EXPECT_EQ(end, begin + 3);
+    EXPECT_NE(begin + 1, element);
+    EXPECT_EQ(Element<TypeParam>::key(begin[2]), 1);
+    ASSERT_EQ(Api::constructCopy(&copy, &shareable), 0);
+    ASSERT_EQ(Api::reserve(&copy, 10), 0);
+    intptr_t capacity = 0;
+    intptr_t elementSize = 0;
+    ASSERT_EQ(Api::getCapacity(&copy, &capacity), 0);
+    ASSERT_EQ(Api::getElementSize(&copy, &elementSize), 0);
+    EXPECT_EQ(capacity, 10);
+    EXPECT_EQ(elementSize, static_cast<intptr_t>(sizeof(TypeParam)));
+    ASSERT_EQ(Api::assignVector(&copy, &typed), 0);
+    ASSERT_EQ(Api::assign(&shareable, &copy), 0);
+    EXPECT_EQ(sizeOf(shareable), 2);
+    const TypeParam* first = nullptr;
+    const TypeParam* last = nullptr;
+    ASSERT_EQ(Api::getBeginEndConst(&copy, &first, &last), 0);
+    ASSERT_EQ(Api::assignElements(&shareable, first + 1, last), 0);
+    EXPECT_EQ(sizeOf(shareable), 1);
+    ASSERT_EQ(Api::resize(&shareable, 3), 0);
+    ASSERT_EQ(Api::reset(&copy), 0);
+    EXPECT_EQ(sizeOf(copy), 0);
+    EXPECT_EQ(Api::destruct(&copy), 0);
+    EXPECT_EQ(Api::destruct(&shareable), 0);
+    EXPECT_EQ(Typed::destruct(&typed), 0);
+}
+
+}  // namespace
