@@ -80,8 +80,8 @@ int32_t construct(cclp_resultSetEx* set) {
 }
 
 int32_t assign(cclp_resultSetEx* set, const cclp_resultSetEx* source) {
-    if (set == source) return CSYS_STATUS_OK;
     CCLP_REQUIRE_NONNULL(set, source);
+    if (set == source) return CSYS_STATUS_OK;
     return copyResultSet(*set, source->projectionScale, *source);
 }
 

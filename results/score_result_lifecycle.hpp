@@ -41,10 +41,10 @@ int32_t resetRecord(Record* record) {
 // record holds what was copied so far but claims no edges and no scores.
 template <class Record, class Source>
 int32_t assignRecord(Record* record, const Source* source) {
+    CCLP_REQUIRE_NONNULL(record, source);
     if constexpr (std::is_same_v<Record, Source>) {
         if (record == source) return CSYS_STATUS_OK;
     }
-    CCLP_REQUIRE_NONNULL(record, source);
     CCLP_RETURN_IF_FAILED(resetRecord(record));
     record->position = source->position;
     record->positionFixed = source->positionFixed;
@@ -100,10 +100,10 @@ int32_t resetSet(Set* set) {
 template <class Set, class Source>
 int32_t assignSet(Set* set, const Source* source) {
     using Record = std::remove_pointer_t<decltype(set->results)>;
+    CCLP_REQUIRE_NONNULL(set, source);
     if constexpr (std::is_same_v<Set, Source>) {
         if (set == source) return CSYS_STATUS_OK;
     }
-    CCLP_REQUIRE_NONNULL(set, source);
     CCLP_RETURN_IF_FAILED(resetSet(set));
     set->numResults = 0;
     if (source->results == nullptr) return CSYS_STATUS_OK;

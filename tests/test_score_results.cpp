@@ -241,6 +241,7 @@ TYPED_TEST(ScoreResults, NullArgumentsAreReportedAndRefused) {
     EXPECT_NULL_REFUSED(Ops<TypeParam>::construct(nullptr));
     EXPECT_NULL_REFUSED(Ops<TypeParam>::constructCopy(nullptr, &owned.value));
     EXPECT_NULL_REFUSED(Ops<TypeParam>::assign(&owned.value, nullptr));
+    EXPECT_NULL_REFUSED(Ops<TypeParam>::assign(nullptr, nullptr));
     EXPECT_NULL_REFUSED(Ops<TypeParam>::convert(&twin.value, nullptr));
     EXPECT_NULL_REFUSED(Ops<TypeParam>::reset(nullptr));
     EXPECT_NULL_REFUSED(Ops<TypeParam>::destruct(nullptr));

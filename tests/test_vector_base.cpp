@@ -156,7 +156,8 @@ TEST(VectorBase, RefusesBadElementTypesAndNullPointers) {
     EXPECT_EQ(end, nullptr);
     EXPECT_EQ(cstd_vector__pushBack(&vector, nullptr), CSYS_STATUS_NULL_ARGUMENT);
     EXPECT_EQ(cstd_vector__destruct(nullptr), CSYS_STATUS_NULL_ARGUMENT);
-    EXPECT_EQ(assertions.count(), 6);
+    EXPECT_EQ(cstd_vector__assign(nullptr, nullptr), CSYS_STATUS_NULL_ARGUMENT);
+    EXPECT_EQ(assertions.count(), 7);
     destruct({&vector});
 }
 

@@ -120,8 +120,8 @@ int32_t cstd_vector__constructCopy(cstd_vector* vector, const cstd_vector* sourc
 }
 
 int32_t cstd_vector__assign(cstd_vector* vector, const cstd_vector* source) {
-    if (vector == source) return CSYS_STATUS_OK;
     CSYS_REQUIRE_NONNULL(vector, source);
+    if (vector == source) return CSYS_STATUS_OK;
     if (!haveSameElementType(*vector, *source)) return CSYS_STATUS_INVALID_ARGUMENT;
     return assignCopies(*vector, Block{static_cast<const std::byte*>(source->begin), source->size});
 }
