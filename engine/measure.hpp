@@ -27,10 +27,13 @@ inline int32_t halve(int32_t a) { return a >> 1; }
 
 // Signed division truncating toward zero. A zero divisor (only reachable
 // past a failed precondition) saturates like the infinities of the double
-// format instead of trapping.
+// format instead of trapping; INT32_MIN / -1 wraps. Every other quotient
+// fits, so the division itself is done in 32 bits (several times faster
+// than in 64).
 inline int32_t divide(int32_t a, int32_t b) {
     if (b == 0) return a > 0 ? INT32_MAX : (a < 0 ? INT32_MIN : 0);
-    return wrap32(static_cast<int64_t>(a) / b);
+    if (b == -1) return wrap32(-static_cast<int64_t>(a));
+    return a / b;
 }
 
 // x / w as a ratio; in fixed point a ratio of 1 is 256.

@@ -248,3 +248,23 @@ TEST(ScoreEvaluationFixed, ExtremeInputsWrapInsteadOfOverflowing) {
         }
     }
 }
+
+// Fixed-point quotients truncate toward zero, saturate for a zero divisor
+// and wrap for the one quotient beyond 32 bits.
+TEST(ScoreEvaluationFixed, QuotientsTruncateSaturateAndWrap) {
+    using cclp::measure::divide;
+    const struct {
+        int32_t a, b, quotient;
+    } cases[] = {{7, 2, 3},
+                 {-7, 2, -3},
+                 {7, -2, -3},
+                 {-7, -2, 3},
+                 {5, -1, -5},
+                 {INT32_MIN, -1, INT32_MIN},
+                 {INT32_MIN, 1, INT32_MIN},
+                 {INT32_MAX, -1, -INT32_MAX},
+                 {3, 0, INT32_MAX},
+                 {-3, 0, INT32_MIN},
+                 {0, 0, 0}};
+    for (const auto& c : cases) EXPECT_EQ(divide(c.a, c.b), c.quotient) << c.a << " / " << c.b;
+}
