@@ -49,7 +49,11 @@ constexpr bool kIsSet = requires(T value) {
 template <class T>
 struct Owned {
     T value;
-    Owned() { EXPECT_EQ(Ops<T>::construct(&value), 0); }
+    // Zeroed first so that the padding of a set compares as bytes too.
+    Owned() {
+        std::memset(&value, 0, sizeof value);
+        EXPECT_EQ(Ops<T>::construct(&value), 0);
+    }
     ~Owned() { EXPECT_EQ(Ops<T>::destruct(&value), 0); }
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
