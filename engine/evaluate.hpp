@@ -114,7 +114,7 @@ EdgeNumber<Edge> methodScore(const Method& method, const Edge& first, const Edge
         return halve(add(functionValue(sides.lowSide, p0), functionValue(sides.highSide, p1)));
     } else if constexpr (Kind == 11) {  // the distance from the position offset, per edge
         const auto distance = [](const auto& side, Number position) {
-            return functionValue(side, magnitude(subtract(position, side.positionOffset)));
+            return functionValue(side, magnitude(subtract(position, positionOffsetOf(side))));
         };
         if constexpr (Pair) {
             CCLP_ASSERT(p0 < p1);

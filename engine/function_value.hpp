@@ -116,11 +116,19 @@ template <class OneSided>
 struct OrientedFunction {
     OneSided function;
     bool upward;
-    decltype(OneSided::positionOffset) positionOffset;
 
-    explicit OrientedFunction(const OneSided& f)
-        : function(f), upward(isUpward(f)), positionOffset(f.positionOffset) {}
+    explicit OrientedFunction(const OneSided& f) : function(f), upward(isUpward(f)) {}
 };
+
+// The reference position of a one-sided function, plain or oriented.
+template <class OneSided>
+auto positionOffsetOf(const OneSided& f) {
+    return f.positionOffset;
+}
+template <class OneSided>
+auto positionOffsetOf(const OrientedFunction<OneSided>& f) {
+    return f.function.positionOffset;
+}
 
 // A two-sided function with its split point worked out once. Its checks are
 // the caller's: the split point's preconditions are not reported here.

@@ -167,14 +167,14 @@ private:
                 // A pair is known by its number in the order of forming.
                 const Number position =
                     measure::halve(measure::add(firstEdge->position, edges[j].position));
-                row = selection_.admit(product.combined(), position, kept_ + t, {first, j});
+                row = selection_.admit(product.combined(), position, formed_ + t, {first, j});
             } else {
                 row = selection_.admit(product.combined(), edges[j].position, j, {j, j});
             }
             if (row == nullptr) continue;
             for (int32_t m = 0; m < numMethods_; ++m) row[m] = batch_.score(m, t);
         }
-        kept_ += size;
+        formed_ += size;
         batch_.clear();
         return CCLP_STATUS_OK;
     }
@@ -196,19 +196,13 @@ private:
         return status;
     }
 
-    struct EdgeIndices {
-        int32_t at[2];
-        int32_t count;
-    };
-
     int32_t writeResults() {
-        const int32_t numEdges = pairs_ ? 2 : 1;
         for (int32_t r = 0; r < output_.numResults; ++r) {
             Record& record = output_.results[r];
             const Candidate& candidate = selection_[r];
-            const CandidateEdges kept = selection_.edgesOf(candidate);
-            const EdgeIndices edges{{kept.first, kept.second}, numEdges};
-            CCLP_RETURN_IF_FAILED(Records::prepare(&record, input_.formats, numMethods_, numEdges));
+            const CandidateEdges edges = selection_.edgesOf(candidate);
+            CCLP_RETURN_IF_FAILED(
+                Records::prepare(&record, input_.formats, numMethods_, pairs_ ? 2 : 1));
             const Number* scores = selection_.rowOf(candidate);
             writeFields<Number>(record, edges, candidate.position, candidate.score, scores,
                                 [](Number value) { return value; });
@@ -226,14 +220,15 @@ private:
     // Writes the fields of one number format: position, score, whole copies
     // of the candidate's input edges of that format, and the method scores.
     template <class FieldNumber, class Convert>
-    void writeFields(Record& record, const EdgeIndices& edges, FieldNumber position,
+    void writeFields(Record& record, const CandidateEdges& edges, FieldNumber position,
                      FieldNumber score, const Number* scores, Convert convert) const {
         using Fields = NumberFormat<FieldNumber>;
         Fields::position(record) = position;
         Fields::score(record) = score;
         const auto* inputEdges = Fields::edges(input_);
         auto* recordEdges = Fields::edges(record);
-        for (int32_t e = 0; e < edges.count; ++e) recordEdges[e] = inputEdges[edges.at[e]];
+        recordEdges[0] = inputEdges[edges.first];
+        if (pairs_) recordEdges[1] = inputEdges[edges.second];
         auto* recordScores = Fields::scores(record);
         for (int32_t m = 0; m < numMethods_; ++m) recordScores[m] = convert(scores[m]);
     }
@@ -251,7 +246,7 @@ private:
     CandidateSelection<Number> selection_{{}, {0, false}};
     ScoreBatch<Edge> batch_{nullptr, nullptr, 0};
     bool checked_ = false;
-    int32_t kept_ = 0;
+    int32_t formed_ = 0;  // candidates scored so far
 };
 
 }  // namespace cclp

@@ -38,27 +38,14 @@ int compareAscending(Number a, Number b) {
 
 }  // namespace detail
 
-// -1 when a ranks before b, 1 when after, 0 only for the same candidate.
-template <class Number>
-int compareRanks(const ScoredCandidate<Number>& a, const ScoredCandidate<Number>& b) {
-    const int byScore = detail::compareAscending(b.score, a.score);
-    if (byScore != 0) return byScore;
-    const int byPosition = detail::compareAscending(a.position, b.position);
-    if (byPosition != 0) return byPosition;
-    return a.index < b.index ? -1 : (a.index > b.index ? 1 : 0);
-}
-
+// Whether a ranks before b; only a candidate and itself rank level.
 template <class Number>
 bool ranksBefore(const ScoredCandidate<Number>& a, const ScoredCandidate<Number>& b) {
-    return compareRanks(a, b) < 0;
-}
-
-// The same order as a comparison function for qsort over
-// ScoredCandidate<Number> records.
-template <class Number>
-int compareScoredCandidates(const void* a, const void* b) {
-    return compareRanks(*static_cast<const ScoredCandidate<Number>*>(a),
-                        *static_cast<const ScoredCandidate<Number>*>(b));
+    const int byScore = detail::compareAscending(b.score, a.score);
+    if (byScore != 0) return byScore < 0;
+    const int byPosition = detail::compareAscending(a.position, b.position);
+    if (byPosition != 0) return byPosition < 0;
+    return a.index < b.index;
 }
 
 }  // namespace cclp

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <vector>
@@ -27,8 +28,7 @@ Number combined(std::initializer_list<Number> scores) {
 
 template <class Number>
 std::vector<int32_t> sortedIndices(std::vector<ScoredCandidate<Number>> candidates) {
-    std::qsort(candidates.data(), candidates.size(), sizeof(candidates[0]),
-               &cclp::compareScoredCandidates<Number>);
+    std::sort(candidates.begin(), candidates.end(), &cclp::ranksBefore<Number>);
     std::vector<int32_t> order;
     for (const auto& c : candidates) order.push_back(c.index);
     return order;
