@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdint>
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
 #include <vector>
 

@@ -70,30 +70,19 @@ struct ExtendedForm {
     }
 };
 
-template <class Record, class Source>
-Record toRecord(const Source& edge) {
-    Record record{};
-    record.position = edge.position;
-    record.contrast = edge.contrast;
-    if constexpr (requires { record.extra1; }) {
-        record.extra1 = edge.extra1;
-        record.extra2 = edge.extra2;
-        record.extra3 = edge.extra3;
+// One edge copied between the tool's and the library's records; the extra
+// values go along where both sides have them.
+template <class To, class From>
+To copyEdge(const From& from) {
+    To to{};
+    to.position = from.position;
+    to.contrast = from.contrast;
+    if constexpr (requires { to.extra1; from.extra1; }) {
+        to.extra1 = from.extra1;
+        to.extra2 = from.extra2;
+        to.extra3 = from.extra3;
     }
-    return record;
-}
-
-template <class Out, class Record>
-Out fromRecord(const Record& record) {
-    Out edge;
-    edge.position = record.position;
-    edge.contrast = record.contrast;
-    if constexpr (requires { record.extra1; }) {
-        edge.extra1 = record.extra1;
-        edge.extra2 = record.extra2;
-        edge.extra3 = record.extra3;
-    }
-    return edge;
+    return to;
 }
 
 // The records own their edge arrays and free them through the runtime, so
@@ -103,7 +92,7 @@ void fillEdges(Record*& field, const std::vector<Source>& edges) {
     if (edges.empty()) return;
     std::vector<Record> records;
     records.reserve(edges.size());
-    for (const Source& edge : edges) records.push_back(toRecord<Record>(edge));
+    for (const Source& edge : edges) records.push_back(copyEdge<Record>(edge));
     void* block = nullptr;
     const int32_t status =
         csys_memory_clone_internal(records.size() * sizeof(Record), records.data(), &block);
@@ -149,8 +138,8 @@ ScoredResult collect(const Result& record, const InputEdges& input) {
     std::size_t from = 0;
     for (int32_t k = 0; k < record.numEdges; ++k) {
         ResultEdge edge;
-        if (hasDouble) edge.value = fromRecord<Edge>(record.edges[k]);
-        if (hasFixed) edge.fixed = fromRecord<EdgeFixed>(record.edgesFixed[k]);
+        if (hasDouble) edge.value = copyEdge<Edge>(record.edges[k]);
+        if (hasFixed) edge.fixed = copyEdge<EdgeFixed>(record.edgesFixed[k]);
         edge.index = findEdge(input, edge, record.formats, from);
         from = edge.index + 1;
         result.edges.push_back(edge);
