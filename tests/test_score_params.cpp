@@ -251,8 +251,11 @@ TEST(ScoreParams, SettingsAreCopiedIntoTheRecord) {
     ASSERT_EQ(cclp_scoreParams_setSortByScore(&params.p, -3), 0);
     const cclp_desiredEdge* edges = nullptr;
     int32_t sort = 0;
+    int32_t most = 0;
     ASSERT_EQ(cclp_scoreParams_getDesiredEdges(&params.p, &count, &edges), 0);
     ASSERT_EQ(cclp_scoreParams_getSortByScore(&params.p, &sort), 0);
+    ASSERT_EQ(cclp_scoreParams_getMaxNumResults(&params.p, &most), 0);
+    EXPECT_EQ(most, 5);
     ASSERT_EQ(count, 1);
     EXPECT_EQ(edges[0].position, -7.5);
     EXPECT_EQ(edges[0].polarity, 42);

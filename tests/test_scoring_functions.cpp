@@ -57,6 +57,9 @@ TEST(OneSided, DefaultIsUnitRampFromZeroToOne) {
     ASSERT_EQ(cclp_scoreOneSided_init(&f), 0);
     ASSERT_EQ(cclp_scoreOneSided_initValues(&expected, 0.0, 1.0, 1.0, 1.0, 0.0), 0);
     EXPECT_TRUE(sameBytes(f, expected)) << "offset 0 included";
+    double offset = -1.0;
+    EXPECT_EQ(cclp_scoreOneSided_getPositionOffset(&f, &offset), 0);
+    EXPECT_EQ(offset, 0.0);
 }
 
 TEST(OneSided, DerivesTheRampAndGivesNarrowRampsTheSteepInverseSpan) {
