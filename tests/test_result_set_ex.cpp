@@ -150,6 +150,10 @@ TEST(ResultSetEx, NullRecordsAreReportedAndRefused) {
     LeakCheck leaks;
     CaliperSetEx set;
     cclp_resultSetEx copy;
+    EXPECT_NULL_REFUSED(cclp_resultSetEx_construct(nullptr));
+    EXPECT_NULL_REFUSED(cclp_resultSetEx_reset(nullptr));
+    EXPECT_NULL_REFUSED(cclp_resultSetEx_destruct(nullptr));
+    EXPECT_NULL_REFUSED(cclp_resultSetEx_constructCopy(nullptr, &set.value));
     EXPECT_NULL_REFUSED(cclp_resultSetEx_assign(&set.value, nullptr));
     EXPECT_NULL_REFUSED(cclp_resultSetEx_assign(nullptr, nullptr));
     EXPECT_NULL_REFUSED(cclp_resultSetEx_assignToEx(&set.value, nullptr));

@@ -47,6 +47,28 @@ TEST(CleanupFrame, FailureKindsRunOnlyOnFailureAndAllRunLastRegisteredFirst) {
     EXPECT_EQ(destructionsOf(std::nullopt), std::vector<int>{2}) << "unclosed closes as success";
 }
 
+TEST(CleanupFrame, FreeKindsReleaseBlocksAndNullTheirVariables) {
+    LeakCheck leaks;
+    void* kept = nullptr;
+    void* dropped = nullptr;
+    void* scratch = nullptr;
+    for (const int32_t status : {0, CSYS_STATUS_OUT_OF_MEMORY}) {
+        void*& built = status < 0 ? dropped : kept;
+        {
+            CleanupFrame<2> frame;
+            ASSERT_EQ(csys_memory_alloc_internal(8, &built), 0);
+            frame.freeOnFailure(&built);
+            ASSERT_EQ(csys_memory_alloc_internal(8, &scratch), 0);
+            frame.freeAlways(&scratch);
+            if (status < 0) frame.close(status);  // a success closes itself
+        }
+        EXPECT_EQ(scratch, nullptr) << "scratch is freed on every exit";
+    }
+    EXPECT_NE(kept, nullptr) << "a successful frame keeps what it built";
+    EXPECT_EQ(dropped, nullptr);
+    csys_memory_free_internal(&kept);
+}
+
 TEST(CleanupFrame, RegisteringPastCapacityIsReportedAndIgnored) {
     std::vector<int> log;
     Tracked a{1, &log}, b{2, &log};
