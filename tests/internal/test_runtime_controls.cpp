@@ -7,30 +7,6 @@
 
 using namespace cclp::testing;
 
-// Alloc and clone into a variable that holds a block release the old one;
-// 0-byte requests are granted; freeing a null variable is allowed.
-TEST(RuntimeMemory, CountsLiveBlocksThroughAllocReallocCloneAndFree) {
-    const int64_t baseline = csys_testing_liveBlocks();
-    void* block = nullptr;
-    void* copy = nullptr;
-    ASSERT_EQ(csys_memory_alloc_internal(0, &block), 0);
-    EXPECT_NE(block, nullptr);
-    ASSERT_EQ(csys_memory_alloc_internal(16, &block), 0);
-    ASSERT_EQ(csys_memory_realloc_internal(64, &block), 0);
-    EXPECT_EQ(csys_testing_liveBlocks(), baseline + 1);
-    const int payload[3] = {1, 2, 3};
-    ASSERT_EQ(csys_memory_clone_internal(sizeof payload, payload, &block), 0);
-    ASSERT_EQ(csys_memory_clone_internal(sizeof payload, block, &block), 0);
-    ASSERT_EQ(csys_memory_clone_internal(sizeof payload, block, &copy), 0);
-    EXPECT_EQ(static_cast<int*>(copy)[2], 3);
-    EXPECT_EQ(csys_testing_liveBlocks(), baseline + 2);
-    EXPECT_EQ(csys_memory_free_internal(&block), 0);
-    EXPECT_EQ(block, nullptr);
-    EXPECT_EQ(csys_memory_free_internal(&copy), 0);
-    EXPECT_EQ(csys_memory_free_internal(&copy), 0);
-    EXPECT_EQ(csys_testing_liveBlocks(), baseline);
-}
-
 // A failed request leaves the variable unchanged, a failed realloc its block.
 TEST(RuntimeControls, TransientFailuresHitOnlyTheKthRequestPersistentOnesAllFromIt) {
     LeakCheck leaks;
