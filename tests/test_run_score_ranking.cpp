@@ -48,7 +48,7 @@ void expectHeadsOfTheFullRanking(const In& input, Params& params) {
     const std::vector<std::string> ranked = fullRanking(input, params);
     const auto n = static_cast<int32_t>(ranked.size());
     ASSERT_GT(n, 300) << "enough candidates to narrow the kept ones several times";
-    for (const int32_t limit : {1, 2, 7, 100, 255, 256, 257, 700, n - 1, n, n + 5}) {
+    for (const int32_t limit : {1, 7, 256, 257, n - 1, n + 5}) {
         params.maxResults(limit);
         Output<typename In::Results> out;
         ASSERT_EQ(runScore(input, params, out), 0);
@@ -78,25 +78,20 @@ std::vector<EdgeSpec> coarseEdges(int32_t n, uint32_t seed) {
 }  // namespace
 
 TEST(RunScoreRanking, SortedRunsWriteTheHeadOfTheFullRanking) {
-    const std::vector<EdgeSpec> singles = coarseEdges(600, 7);
-    const std::vector<EdgeSpec> forPairs = coarseEdges(60, 11);
-    // Every candidate ranks before all earlier ones: each one is kept for a
-    // while and then dropped again.
+    // Every rising candidate ranks before all earlier ones: each one is kept
+    // for a while and then dropped again.
     std::vector<EdgeSpec> rising;
     for (int32_t i = 0; i < 1000; ++i) rising.push_back({i * 0.125, 50});
     for (const uint32_t formats : {1u, 2u, 3u}) {
         SCOPED_TRACE(::testing::Message() << "formats " << formats);
         Params params;
         params.singleEdge().methods({nearCentre(), contrast()});
-        expectHeadsOfTheFullRanking(Input(singles, formats), params);
+        expectHeadsOfTheFullRanking(Input(coarseEdges(600, 7), formats), params);
         params.methods({oneSidedMethod(cclp_scoreMethodPos, 125, 0, 0, 1, 0)});
         expectHeadsOfTheFullRanking(Input(rising, formats), params);
         params.edgePair(6, cclp_polarityPositive, 3)
-            .methods({oneSidedMethod(cclp_scoreMethodSizeDiff, 0, 0.5, 1, 1, 0), nearCentre(),
-                      contrast()});
-        expectHeadsOfTheFullRanking(Input(forPairs, formats), params);
-        params.methods({oneSidedMethod(cclp_scoreMethodExtraMax, 0, 6, 6, 1, 0), nearCentre()});
-        expectHeadsOfTheFullRanking(InputEx(forPairs, formats), params);
+            .methods({oneSidedMethod(cclp_scoreMethodExtraMax, 0, 6, 6, 1, 0), nearCentre()});
+        expectHeadsOfTheFullRanking(InputEx(coarseEdges(60, 11), formats), params);
     }
 }
 
@@ -130,35 +125,6 @@ TEST(RunScoreRanking, CandidatesEqualInScoreAndPositionComeInTheOrderTheyWereFor
         // Pairs: many pairs share a mean position and so a score.
         params.edgePair(2);
         expectHeadsOfTheFullRanking(Input({edges.begin(), edges.begin() + 40}, formats), params);
-    }
-}
-
-TEST(RunScoreRanking, AnAbandonedRunHasReportedWhatItsEarlierCandidatesReported) {
-    // Edges in falling order: every pair breaks the offset-distance method's
-    // precondition once, so the reports count the pairs scored before the
-    // poll that stopped the run. Fixed point polls before every second edge;
-    // floating point before every first edge, after all pairs of the earlier ones.
-    const int32_t n = 12;
-    const int32_t pairs = n * (n - 1) / 2;
-    std::vector<EdgeSpec> falling;
-    for (int32_t i = 0; i < n; ++i) falling.push_back({20.0 - 3 * i, 10});
-    cclp_scoreTwoSided sides;
-    ASSERT_EQ(cclp_scoreTwoSided_init(&sides), 0);
-    cclp_score offsets = contrast();
-    ASSERT_EQ(cclp_score_initScoreMethodTwoSided(&offsets, cclp_scoreMethodOffsetDist, &sides), 0);
-    Params params;
-    params.edgePair(4).methods({offsets}).maxResults(3);
-    for (const uint32_t formats : {1u, 2u}) {
-        int32_t formed = 0;
-        for (int32_t k = 1; k <= (formats == 2u ? pairs + 1 : n + 1); ++k) {
-            Output<cclp_scoreResultSet> out;
-            AssertionCounter assertions;
-            DisarmOnExit disarm;
-            csys_testing_failAttention(k);
-            ASSERT_EQ(runScore(Input(falling, formats), params, out), CSYS_STATUS_ATTENTION);
-            EXPECT_EQ(assertions.count(), std::min(formed, pairs)) << formats << " poll " << k;
-            formed += formats == 2u ? 1 : n - k;
-        }
     }
 }
 

