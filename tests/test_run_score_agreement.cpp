@@ -108,42 +108,19 @@ private:
     std::mt19937 rng_;
 };
 
-struct Candidate {
-    double score;
-    double position;
-    std::vector<double> scores;
-};
-
-// The results of one run in double units, in the order of forming.
-std::vector<Candidate> read(const cclp_scoreResultSetEx& set) {
-    std::vector<Candidate> candidates;
-    for (int32_t r = 0; r < set.numResults; ++r) {
-        const cclp_scoreOneResultEx& record = set.results[r];
-        Candidate& c = candidates.emplace_back(Candidate{scoreOf(record), positionOf(record), {}});
-        for (int32_t m = 0; m < record.numScores; ++m) c.scores.push_back(methodScoreOf(record, m));
-    }
-    return candidates;
-}
-
-// How far a fixed-point combined score may stray: the method errors and the
-// rounding of each partial product, carried through the geometric mean;
-// unbounded once a score or partial product nears 0.
-double combinedTolerance(const Candidate& exact) {
+// How far a fixed-point combined score may stray from the exact one: the
+// method errors and the rounding of each partial product, carried through
+// the geometric mean; unbounded once a score or partial product nears 0.
+double combinedTolerance(const cclp_scoreOneResultEx& exact) {
     double relative = 0.0;
     double partial = 1.0;
-    for (const double s : exact.scores) {
+    for (int32_t m = 0; m < exact.numScores; ++m) {
+        const double s = exact.scores[m];
         partial *= s;
         if (s < 4.0 / 256 || partial < 4.0 / 256) return 1.0;
         relative += kMethodTolerance / s + 0.5 / 256 / partial;
     }
-    return 2.0 / 256 + exact.score * relative / static_cast<double>(exact.scores.size());
-}
-
-std::vector<Candidate> run(const InputEx& input, Params& params) {
-    params.sorted(false).maxResults(1000);
-    Output<cclp_scoreResultSetEx> out;
-    EXPECT_EQ(runScore(input, params, out), 0);
-    return read(out.set);
+    return 2.0 / 256 + exact.score * relative / exact.numScores;
 }
 
 void compareTrial(uint32_t seed) {
@@ -153,21 +130,22 @@ void compareTrial(uint32_t seed) {
     Params params;
     std::vector<cclp_score> methods;
     for (int32_t m = random.pick(1, 4); m > 0; --m) methods.push_back(random.method(pairs));
-    params.methods(methods);
+    params.methods(methods).sorted(false).maxResults(1000);
     if (pairs) params.edgePair(random.grid(2, 30));
     if (!pairs) params.singleEdge();
-    const std::vector<Candidate> exact = run(InputEx(edges, CCLP_FORMAT_DOUBLE), params);
-    const std::vector<Candidate> approx = run(InputEx(edges, CCLP_FORMAT_FIXED), params);
-    ASSERT_EQ(exact.size(), approx.size());
-    for (size_t k = 0; k < exact.size(); ++k) {
-        const Candidate& e = exact[k];
-        const Candidate& a = approx[k];
-        EXPECT_NEAR(a.position, e.position, 1.0 / 256) << "candidate " << k;
-        for (size_t m = 0; m < e.scores.size(); ++m) {
-            EXPECT_NEAR(a.scores[m], e.scores[m], kMethodTolerance)
-                << "candidate " << k << ", method " << methods[m].method;
+    Output<cclp_scoreResultSetEx> exact, approx;
+    ASSERT_EQ(runScore(InputEx(edges, CCLP_FORMAT_DOUBLE), params, exact), 0);
+    ASSERT_EQ(runScore(InputEx(edges, CCLP_FORMAT_FIXED), params, approx), 0);
+    ASSERT_EQ(exact.set.numResults, approx.set.numResults);
+    for (int32_t k = 0; k < exact.set.numResults; ++k) {
+        const cclp_scoreOneResultEx& e = exact[k];
+        const cclp_scoreOneResultEx& a = approx[k];
+        EXPECT_NEAR(positionOf(a), e.position, 1.0 / 256) << "candidate " << k;
+        for (int32_t m = 0; m < e.numScores; ++m) {
+            EXPECT_NEAR(methodScoreOf(a, m), e.scores[m], kMethodTolerance)
+                << "candidate " << k << ", method " << methods[static_cast<size_t>(m)].method;
         }
-        EXPECT_NEAR(a.score, e.score, combinedTolerance(e)) << "candidate " << k;
+        EXPECT_NEAR(scoreOf(a), e.score, combinedTolerance(e)) << "candidate " << k;
     }
 }
 
