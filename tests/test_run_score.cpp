@@ -131,18 +131,20 @@ TEST(RunScore, FormatsChooseTheRunAndTheFieldsItWrites) {
     EXPECT_EQ(out[2].scoresFixed[0], 173);
     // A single format writes only its own fields.
     input.set.formats = CCLP_FORMAT_DOUBLE;
-    ASSERT_EQ(runScore(input, params, out), 0);
-    EXPECT_EQ(out[0].formats, 1u);
-    EXPECT_EQ(out[0].scoresFixed, nullptr);
-    EXPECT_EQ(out[0].edgesFixed, nullptr);
-    EXPECT_EQ(out[0].scoreFixed, 0);
+    Output<cclp_scoreResultSet> doubles;
+    ASSERT_EQ(runScore(input, params, doubles), 0);
+    EXPECT_EQ(doubles[0].formats, 1u);
+    EXPECT_EQ(doubles[0].scoresFixed, nullptr);
+    EXPECT_EQ(doubles[0].edgesFixed, nullptr);
+    EXPECT_EQ(doubles[0].scoreFixed, 0);
     input.set.formats = CCLP_FORMAT_FIXED;
-    ASSERT_EQ(runScore(input, params, out), 0);
-    EXPECT_EQ(out[0].formats, 2u);
-    EXPECT_EQ(out[0].scores, nullptr);
-    EXPECT_EQ(out[0].edges, nullptr);
-    EXPECT_EQ(out[0].position, 0.0);
-    EXPECT_EQ(out[0].scoreFixed, 192);
+    Output<cclp_scoreResultSet> fixed;
+    ASSERT_EQ(runScore(input, params, fixed), 0);
+    EXPECT_EQ(fixed[0].formats, 2u);
+    EXPECT_EQ(fixed[0].scores, nullptr);
+    EXPECT_EQ(fixed[0].edges, nullptr);
+    EXPECT_EQ(fixed[0].position, 0.0);
+    EXPECT_EQ(fixed[0].scoreFixed, 192);
     for (const uint32_t invalid : {0u, 4u}) {
         input.set.formats = invalid;
         EXPECT_EQ(runScore(input, params, out), CCLP_STATUS_FORMAT_NOT_VALID);
