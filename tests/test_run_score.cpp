@@ -38,8 +38,6 @@ TEST(RunScore, PairsAreFormedFirstEdgeMajorInInputOrderAtTheirMean) {
     const std::vector<EdgeSpec> edges = {{-3, 5}, {-1, 5}, {2, 5}, {5, 5}};
     for (const uint32_t formats : kBothFormats) {
         EXPECT_EQ(positionsAfter(edges, formats, params), (Positions{-2, -0.5, 1, 0.5, 2, 3.5}));
-        EXPECT_EQ(positionsAfter(edges, formats, params.maxResults(2)), (Positions{-2, -0.5}));
-        params.maxResults(10);
     }
     Output<cclp_scoreResultSet> out;
     ASSERT_EQ(runScore(Input({{-3 / 256.0, 5}, {0, 5}}, CCLP_FORMAT_FIXED), params, out), 0);

@@ -142,7 +142,6 @@ const std::vector<Scoring>& scorings() {
         {methodOf(5, probe(0)), {{0}, {2}}, 4, 0},
         {methodOf(5, probe(0)), {{-1}, {0}}, 4, 0},
         // Contrast: the mean magnitude.
-        {methodOf(6, probe(40)), {{1, -40}}, 0, 0.5},
         {methodOf(6, probe(30.5)), {{1, -40}, {2, 21}}, 4, 0.5},
         // The signed size difference uses the whole two-sided function.
         {methodOf(9, zeroBelow(-0.25), probe(0.25)), {{-2}, {3}}, 4, 0.5},
@@ -150,9 +149,8 @@ const std::vector<Scoring>& scorings() {
         // below is the low side's: here its plateau.
         {split, {{0}, {4}}, 4, 1},
         {split, {{0}, {1}}, 4, 0.25},
-        // A downward high side (2, 2, 1) splits at its x2: measured 0.5 is
-        // the low side's plateau, 1.5 the high side's lower level.
-        {down, {{0}, {6}}, 4, 0.25},
+        // A downward high side (2, 2, 1) splits at its x2: measured 1.5
+        // scores the high side's lower level.
         {down, {{0}, {10}}, 4, 0.5},
         // Edge positions, each by its own side: (0.75 + 0.5) / 2, where
         // swapped sides would give (0 + 1) / 2.
