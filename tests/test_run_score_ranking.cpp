@@ -48,7 +48,7 @@ void expectHeadsOfTheFullRanking(const In& input, Params& params) {
     const std::vector<std::string> ranked = fullRanking(input, params);
     const auto n = static_cast<int32_t>(ranked.size());
     ASSERT_GT(n, 300) << "enough candidates to narrow the kept ones several times";
-    for (const int32_t limit : {1, 7, 256, 257, n - 1, n + 5}) {
+    for (const int32_t limit : {1, 2, 7, 100, 255, 256, 257, 700, n - 1, n, n + 5}) {
         params.maxResults(limit);
         Output<typename In::Results> out;
         ASSERT_EQ(runScore(input, params, out), 0);
@@ -90,7 +90,10 @@ TEST(RunScoreRanking, SortedRunsWriteTheHeadOfTheFullRanking) {
         params.methods({oneSidedMethod(cclp_scoreMethodPos, 125, 0, 0, 1, 0)});
         expectHeadsOfTheFullRanking(Input(rising, formats), params);
         params.edgePair(6, cclp_polarityPositive, 3)
-            .methods({oneSidedMethod(cclp_scoreMethodExtraMax, 0, 6, 6, 1, 0), nearCentre()});
+            .methods({oneSidedMethod(cclp_scoreMethodSizeDiff, 0, 0.5, 1, 1, 0), nearCentre(),
+                      contrast()});
+        expectHeadsOfTheFullRanking(Input(coarseEdges(60, 11), formats), params);
+        params.methods({oneSidedMethod(cclp_scoreMethodExtraMax, 0, 6, 6, 1, 0), nearCentre()});
         expectHeadsOfTheFullRanking(InputEx(coarseEdges(60, 11), formats), params);
     }
 }

@@ -1,5 +1,4 @@
 // Sizing a scored result set and fitting each record's arrays to a run.
-// (Allocation failures are swept through the runs.)
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -57,7 +56,16 @@ TEST(ResizeScoreResultSet, AnyOtherCountRebuildsEveryRecord) {
     cclp_scoreResultSet_destruct(&bare);
 }
 
-TEST(ResizeScoreResultSet, RefusesANegativeCountAndANullSet) {
+TEST(ResizeScoreResultSet, FailuresLeaveOnlyValidRecordsCounted) {
+    const int32_t failures = sweepAllocationFailures([](int32_t k) {
+        Set s;
+        fill(s.set, 3);
+        FailAllocation fail(k);
+        const int32_t status = resizeScoreResultSet(&s.set, 2);
+        EXPECT_EQ(s.set.numResults, status < 0 ? 0 : 2);
+        return status;
+    });
+    EXPECT_EQ(failures, 1);
     cclp_scoreResultSet set{0, nullptr};
     AssertionCounter assertions;
     EXPECT_EQ(resizeScoreResultSet(&set, -1), CSYS_STATUS_INVALID_ARGUMENT);
@@ -95,4 +103,24 @@ TEST(PrepareScoreOneResult, FitsTheArraysToTheFormatsAndCounts) {
     ASSERT_EQ(prepareScoreOneResult(&copy.record, CCLP_FORMAT_DOUBLE, 0, 2), 0);
     ASSERT_NE(copy.record.edges, nullptr);
     copy.record.edges[1] = {1.0, 2.0};
+}
+
+TEST(PrepareScoreOneResult, AFailedResizeLeavesAZeroHeader) {
+    const int32_t failures = sweepAllocationFailures([](int32_t k) {
+        cclp_scoreOneResultEx record;
+        cclp_scoreOneResultEx_construct(&record);
+        int32_t status = 0;
+        {
+            FailAllocation fail(k);
+            status = prepareScoreOneResultEx(&record, 3, 2, 2);
+        }
+        if (status < 0) {
+            EXPECT_EQ(record.numScores, 0);
+            EXPECT_EQ(record.formats, 0u);
+            EXPECT_EQ(record.numEdges, 0);
+        }
+        cclp_scoreOneResultEx_destruct(&record);
+        return status;
+    });
+    EXPECT_EQ(failures, 4);
 }

@@ -54,11 +54,14 @@ struct EdgeValues {
 };
 using Edges = std::vector<EdgeValues>;
 
-// The double or the fixed-point form of a test, over extended edges.
-template <class Number>
+// The double or the fixed-point form of a test, over extended edges unless
+// the plain edge type is asked for.
+template <class Number, bool Extended = true>
 struct Format {
     static constexpr bool kFixed = std::is_same_v<Number, int32_t>;
-    using Edge = std::conditional_t<kFixed, cclp_edgeFixedEx, cclp_edgeEx>;
+    using Edge = std::conditional_t<kFixed,
+                                    std::conditional_t<Extended, cclp_edgeFixedEx, cclp_edgeFixed>,
+                                    std::conditional_t<Extended, cclp_edgeEx, cclp_edge>>;
     static Number units(double value) {
         if constexpr (kFixed) return round256(value);
         else return value;
@@ -73,9 +76,11 @@ struct Format {
             Edge& edge = edges.emplace_back();
             edge.position = units(v.position);
             edge.contrast = units(v.contrast);
-            edge.extra1 = units(v.extra1);
-            edge.extra2 = units(v.extra2);
-            edge.extra3 = units(v.extra3);
+            if constexpr (Extended) {
+                edge.extra1 = units(v.extra1);
+                edge.extra2 = units(v.extra2);
+                edge.extra3 = units(v.extra3);
+            }
         }
         return edges;
     }
@@ -195,6 +200,27 @@ TYPED_TEST(ScoreEvaluation, EachMethodMeasuresWhatItScores) {
         EXPECT_EQ(std::memcmp(&batched, &score, sizeof score), 0) << "row " << row << " batched";
         EXPECT_EQ(assertions.count(), 2 * s.reports) << "row " << row << " batched";
     }
+    // Edge positions of a pair out of order are reported in double precision only.
+    AssertionCounter assertions;
+    TypeParam score{};
+    const cclp_scoreOneSided low = oneSided(-2, -1, -1, 1, 0);
+    EXPECT_EQ(F::evaluate(methodOf(10, low, oneSided(0, 1, 1, 1, 0)), {{3}, {-2}}, 4, score), 0);
+    EXPECT_EQ(assertions.count(), F::kFixed ? 0 : 1);
+}
+
+TYPED_TEST(ScoreEvaluation, PlainEdgesScoreTheExtraMethodsZeroAndReportIt) {
+    using F = Format<TypeParam, false>;
+    for (const int32_t kind : {12, 13}) {
+        for (const size_t edges : {1u, 2u}) {
+            AssertionCounter assertions;
+            TypeParam score = F::units(0.5);
+            const Edges values(edges, {1.0});
+            EXPECT_EQ(F::evaluate(methodOf(kind, probe(0)), values, 4, score), 0);
+            EXPECT_EQ(score, 0) << "method " << kind;
+            EXPECT_EQ(F::batchScore(methodOf(kind, probe(0)), values, 4), 0) << "batched";
+            EXPECT_EQ(assertions.count(), 2);
+        }
+    }
 }
 
 TYPED_TEST(ScoreEvaluation, UnsuitableMethodsFailWithoutWritingAScore) {
@@ -210,6 +236,24 @@ TYPED_TEST(ScoreEvaluation, UnsuitableMethodsFailWithoutWritingAScore) {
     for (const int32_t kind : {-1, 0, 14}) {
         expectRefused(kind, {{1}, {2}}, CCLP_STATUS_UNKNOWN_METHOD_FOR_PAIR);
     }
+}
+
+TYPED_TEST(ScoreEvaluation, ContrastNeedsAnEdgeAndNullPointersAreRefused) {
+    using F = Format<TypeParam>;
+    const auto method = F::convert(methodOf(6, probe(0)));
+    const typename F::Edge edge{};
+    TypeParam score = F::units(0.5);
+    AssertionCounter assertions;
+    EXPECT_EQ(cclp::evaluateScoreMethod(&method, 0, &edge, kDesired, TypeParam{0}, &score),
+              CCLP_STATUS_BAD_DESIRED_EDGE_COUNT);
+    EXPECT_EQ(score, F::units(0.5));
+    EXPECT_EQ(cclp::evaluateScoreMethod(&method, 1, &edge, kDesired, TypeParam{0},
+                                        static_cast<TypeParam*>(nullptr)),
+              CSYS_STATUS_NULL_ARGUMENT);
+    EXPECT_EQ(cclp::evaluateScoreMethod<typename F::Edge>(&method, 1, nullptr, kDesired,
+                                                          TypeParam{0}, &score),
+              CSYS_STATUS_NULL_ARGUMENT);
+    EXPECT_EQ(assertions.count(), 3);
 }
 
 TEST(ScoreEvaluationFixed, ExtremeInputsWrapInsteadOfOverflowing) {
