@@ -2,16 +2,12 @@
 // well-conditioned inputs: edges on the 1/256 grid, continuous scoring
 // functions whose ramps span at least one unit of the measured value. Each
 // method score agrees within a few 1/256, each combined score within what
-// those errors allow, and the fixed-point ranking never puts a clearly
-// worse candidate ahead of a better one.
+// those errors allow.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <map>
 #include <random>
-#include <utility>
 #include <vector>
 
 #include "cclp_score/cclp_score.h"
@@ -112,53 +108,19 @@ private:
     std::mt19937 rng_;
 };
 
-struct Candidate {
-    double score;
-    double position;
-    std::vector<double> scores;
-};
-
-// The results of one run in double units, and where each candidate (by the
-// fixed-point positions of its edges) stands among them.
-struct Scored {
-    std::vector<Candidate> candidates;
-    std::map<std::pair<int32_t, int32_t>, size_t> byEdges;
-};
-
-Scored read(const cclp_scoreResultSetEx& set) {
-    Scored scored;
-    for (int32_t r = 0; r < set.numResults; ++r) {
-        const cclp_scoreOneResultEx& record = set.results[r];
-        Candidate c{scoreOf(record), positionOf(record), {}};
-        for (int32_t m = 0; m < record.numScores; ++m) c.scores.push_back(methodScoreOf(record, m));
-        const auto key = [&](int32_t e) {
-            return e < record.numEdges ? fixed256(edgePositionOf(record, e)) : 0;
-        };
-        scored.byEdges[{key(0), key(1)}] = scored.candidates.size();
-        scored.candidates.push_back(c);
-    }
-    return scored;
-}
-
-// How far a fixed-point combined score may stray: the method errors and the
-// rounding of each partial product, carried through the geometric mean;
-// unbounded once a score or partial product nears 0.
-double combinedTolerance(const Candidate& exact) {
+// How far a fixed-point combined score may stray from the exact one: the
+// method errors and the rounding of each partial product, carried through
+// the geometric mean; unbounded once a score or partial product nears 0.
+double combinedTolerance(const cclp_scoreOneResultEx& exact) {
     double relative = 0.0;
     double partial = 1.0;
-    for (const double s : exact.scores) {
+    for (int32_t m = 0; m < exact.numScores; ++m) {
+        const double s = exact.scores[m];
         partial *= s;
         if (s < 4.0 / 256 || partial < 4.0 / 256) return 1.0;
         relative += kMethodTolerance / s + 0.5 / 256 / partial;
     }
-    return 2.0 / 256 + exact.score * relative / static_cast<double>(exact.scores.size());
-}
-
-Scored run(const InputEx& input, Params& params, bool sorted) {
-    params.sorted(sorted).maxResults(1000);
-    Output<cclp_scoreResultSetEx> out;
-    EXPECT_EQ(runScore(input, params, out), 0);
-    return read(out.set);
+    return 2.0 / 256 + exact.score * relative / exact.numScores;
 }
 
 void compareTrial(uint32_t seed) {
@@ -168,50 +130,29 @@ void compareTrial(uint32_t seed) {
     Params params;
     std::vector<cclp_score> methods;
     for (int32_t m = random.pick(1, 4); m > 0; --m) methods.push_back(random.method(pairs));
-    params.methods(methods);
+    params.methods(methods).sorted(false).maxResults(1000);
     if (pairs) params.edgePair(random.grid(2, 30));
     if (!pairs) params.singleEdge();
-    const InputEx doubles(edges, CCLP_FORMAT_DOUBLE);
-    const InputEx fixed(edges, CCLP_FORMAT_FIXED);
-
-    const Scored exact = run(doubles, params, false);
-    const Scored approx = run(fixed, params, false);
-    ASSERT_EQ(exact.candidates.size(), approx.candidates.size());
-    for (size_t k = 0; k < exact.candidates.size(); ++k) {
-        const Candidate& e = exact.candidates[k];
-        const Candidate& a = approx.candidates[k];
-        EXPECT_NEAR(a.position, e.position, 1.0 / 256) << "candidate " << k;
-        for (size_t m = 0; m < e.scores.size(); ++m) {
-            EXPECT_NEAR(a.scores[m], e.scores[m], kMethodTolerance)
-                << "candidate " << k << ", method " << methods[m].method;
+    Output<cclp_scoreResultSetEx> exact, approx;
+    ASSERT_EQ(runScore(InputEx(edges, CCLP_FORMAT_DOUBLE), params, exact), 0);
+    ASSERT_EQ(runScore(InputEx(edges, CCLP_FORMAT_FIXED), params, approx), 0);
+    ASSERT_EQ(exact.set.numResults, approx.set.numResults);
+    for (int32_t k = 0; k < exact.set.numResults; ++k) {
+        const cclp_scoreOneResultEx& e = exact[k];
+        const cclp_scoreOneResultEx& a = approx[k];
+        EXPECT_NEAR(positionOf(a), e.position, 1.0 / 256) << "candidate " << k;
+        for (int32_t m = 0; m < e.numScores; ++m) {
+            EXPECT_NEAR(methodScoreOf(a, m), e.scores[m], kMethodTolerance)
+                << "candidate " << k << ", method " << methods[static_cast<size_t>(m)].method;
         }
-        EXPECT_NEAR(a.score, e.score, combinedTolerance(e)) << "candidate " << k;
+        EXPECT_NEAR(scoreOf(a), e.score, combinedTolerance(e)) << "candidate " << k;
     }
-
-    // Walking the fixed-point ranking, the exact scores may only rise by
-    // what the two candidates' tolerances allow.
-    const Scored ranked = run(fixed, params, true);
-    ASSERT_FALSE(ranked.candidates.empty());
-    std::vector<const Candidate*> order(ranked.byEdges.size());
-    for (const auto& [edgesKey, rank] : ranked.byEdges) {
-        order[rank] = &exact.candidates[exact.byEdges.at(edgesKey)];
-    }
-    for (size_t r = 0; r + 1 < order.size(); ++r) {
-        EXPECT_GE(order[r]->score + combinedTolerance(*order[r]),
-                  order[r + 1]->score - combinedTolerance(*order[r + 1]))
-            << "rank " << r;
-    }
-    const Candidate& best = *std::max_element(
-        exact.candidates.begin(), exact.candidates.end(),
-        [](const Candidate& a, const Candidate& b) { return a.score < b.score; });
-    EXPECT_GE(order.front()->score + combinedTolerance(*order.front()),
-              best.score - combinedTolerance(best));
 }
 
 }  // namespace
 
-TEST(RunScoreAgreement, FixedPointRunsRankAndScoreLikeDoublePrecisionRuns) {
-    for (uint32_t seed = 1; seed <= 400; ++seed) {
+TEST(RunScoreAgreement, FixedPointRunsScoreLikeDoublePrecisionRuns) {
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
         SCOPED_TRACE(::testing::Message() << "seed " << seed);
         compareTrial(seed);
         if (::testing::Test::HasFatalFailure()) return;

@@ -1,8 +1,7 @@
-// Building the score parameters record of a job: what the record holds,
-// the 32-bit limit of a run, and allocation failures inside the library.
+// Building the score parameters record of a job: what the record holds and
+// the 32-bit limit of a run.
 #include <gtest/gtest.h>
 
-#include "runtime_controls.hpp"
 #include "score_params.hpp"
 #include "tool_fixtures.hpp"
 
@@ -20,18 +19,6 @@ TEST(ScoreParams, HoldsTheJobsSettings) {
     EXPECT_EQ(record.scoreMethodsFixed[0].oneSided.x1, 128);  // 0.5 in 1/256
     EXPECT_EQ(record.maxNumResults, 2);
     EXPECT_EQ(record.sortByScore, 0);
-    // Out of memory inside the library is a failed run, not bad input, and
-    // leaves nothing allocated behind.
-    const int32_t failurePoints = cclp::testing::sweepAllocationFailures([&](int32_t k) {
-        cclp::testing::FailAllocation fail(k);
-        try {
-            const ScoreParams again(job);
-            return CSYS_STATUS_OK;
-        } catch (const RunError& error) {
-            return error.status();
-        }
-    });
-    EXPECT_GE(failurePoints, 3);
 }
 
 TEST(ScoreParams, RefusesRunsBeyondThe32BitCounts) {

@@ -163,10 +163,6 @@ template <class R>
 double methodScoreOf(const R& r, int32_t m) {
     return wroteDoubles(r) ? r.scores[m] : r.scoresFixed[m] / 256.0;
 }
-template <class R>
-double edgePositionOf(const R& r, int32_t e) {
-    return wroteDoubles(r) ? r.edges[e].position : r.edgesFixed[e].position / 256.0;
-}
 
 // Everything a caller can see of a result record, bit for bit: its values,
 // and where its arrays lie unless `withPointers` is false. Appended piece by
