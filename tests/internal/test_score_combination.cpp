@@ -2,9 +2,9 @@
 // rank candidates.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <algorithm>
 #include <limits>
 #include <vector>
 
