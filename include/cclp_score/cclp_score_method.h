@@ -11,22 +11,56 @@
 
 CCLP_EXTERN_C_BEGIN
 
-/* Method numbers. p0, p1: positions of a pair's edges; w: expected width. */
-enum cclp_scoreMethodNumber {
-    cclp_scoreMethodSizeDiff = 1,       /* ||p1 - p0| - w| / w, pairs */
-    cclp_scoreMethodSize = 2,           /* |p1 - p0| / w, pairs */
-    cclp_scoreMethodPosNormAbs = 3,     /* |p0 + p1| / 2w, pairs */
-    cclp_scoreMethodPosAbs = 4,         /* |p0|, or |p0 + p1| / 2 */
-    cclp_scoreMethodStraddle = 5,       /* 1 when p0 < 0 < p1, pairs */
-    cclp_scoreMethodContrast = 6,       /* mean absolute contrast */
-    cclp_scoreMethodPosNorm = 7,        /* (p0 + p1) / 2w, pairs */
-    cclp_scoreMethodPos = 8,            /* p0, or (p0 + p1) / 2 */
-    cclp_scoreMethodSizeDiffSigned = 9, /* (|p1 - p0| - w) / w, two-sided, pairs */
-    cclp_scoreMethodEdgePos = 10,       /* p0 by lowSide, p1 by highSide, pairs */
-    cclp_scoreMethodOffsetDist = 11,    /* distance from the position offsets */
-    cclp_scoreMethodExtra1Diff = 12,    /* |extra1 difference|, extended pairs */
-    cclp_scoreMethodExtraMax = 13       /* largest extra2/extra3, extended edges */
+/* Which scoring function a method maps its measured value through. */
+enum cclp_scoreFunctionKind {
+    cclp_scoreFunctionNone = 0,        /* scores without a function */
+    cclp_scoreFunctionOneSided = 1,    /* reads oneSided */
+    cclp_scoreFunctionTwoSided = 2,    /* reads twoSided */
+    cclp_scoreFunctionByCandidate = 3  /* oneSided for single edges, twoSided for pairs */
 };
+
+/* X(number, id, name, function, pairsOnly, extendedOnly, needsWidth, measures):
+ * the one table of the score methods. id makes the constant
+ * cclp_scoreMethod<id>; name is the method's name in text; function a
+ * cclp_scoreFunctionKind; pairsOnly: scores edge pairs only; extendedOnly:
+ * reads the extra values that only extended edges carry; needsWidth: a pair
+ * run needs a positive expected width w; measures: the value it scores, with
+ * p0, p1 the positions of a pair's edges (p0 alone for a single edge), c a
+ * contrast and w the expected width. */
+#define CCLP_SCORE_METHOD_TABLE(X)                                                           \
+    X(1, SizeDiff, "sizeDiff", cclp_scoreFunctionOneSided, 1, 0, 1, "||p1 - p0| - w| / w")    \
+    X(2, Size, "size", cclp_scoreFunctionOneSided, 1, 0, 1, "|p1 - p0| / w")                  \
+    X(3, PosNormAbs, "posNormAbs", cclp_scoreFunctionOneSided, 1, 0, 1, "|p0 + p1| / 2w")     \
+    X(4, PosAbs, "posAbs", cclp_scoreFunctionOneSided, 0, 0, 0, "|p0|, pair: |p0 + p1| / 2")  \
+    X(5, Straddle, "straddle", cclp_scoreFunctionNone, 1, 0, 0, "1 when p0 < 0 < p1, else 0") \
+    X(6, Contrast, "contrast", cclp_scoreFunctionOneSided, 0, 0, 0, "mean |c|")               \
+    X(7, PosNorm, "posNorm", cclp_scoreFunctionOneSided, 1, 0, 1, "(p0 + p1) / 2w")           \
+    X(8, Pos, "pos", cclp_scoreFunctionOneSided, 0, 0, 0, "p0, pair: (p0 + p1) / 2")          \
+    X(9, SizeDiffSigned, "sizeDiffSigned", cclp_scoreFunctionTwoSided, 1, 0, 1,               \
+      "(|p1 - p0| - w) / w")                                                                 \
+    X(10, EdgePos, "edgePos", cclp_scoreFunctionTwoSided, 1, 0, 1,                            \
+      "p0 by the low side, p1 by the high side")                                             \
+    X(11, OffsetDist, "offsetDist", cclp_scoreFunctionByCandidate, 0, 0, 0,                   \
+      "|p - offset| per edge")                                                               \
+    X(12, Extra1Diff, "extra1Diff", cclp_scoreFunctionOneSided, 1, 1, 0,                      \
+      "|extra1 of e1 - extra1 of e0|")                                                       \
+    X(13, ExtraMax, "extraMax", cclp_scoreFunctionOneSided, 0, 1, 0, "largest extra2/extra3")
+
+#define CCLP_SCORE_METHOD_COUNT 13
+
+#define CCLP_SCORE_METHOD_DEFINE_(number, id, ...) cclp_scoreMethod##id = number,
+enum cclp_scoreMethodNumber { CCLP_SCORE_METHOD_TABLE(CCLP_SCORE_METHOD_DEFINE_) };
+#undef CCLP_SCORE_METHOD_DEFINE_
+
+/* The name of a method number ("sizeDiff"), or null when it is unknown. */
+static inline const char* cclp_scoreMethodName(int32_t method) {
+#define CCLP_SCORE_METHOD_NAME_(number, id, name, ...) \
+    if (method == (number)) return name;
+    CCLP_SCORE_METHOD_TABLE(CCLP_SCORE_METHOD_NAME_)
+#undef CCLP_SCORE_METHOD_NAME_
+    return 0;
+}
+
 
 typedef struct cclp_score {
     int32_t isOneSided; /* 1: built with a one-sided function, 0: two-sided */
