@@ -3,14 +3,9 @@
 #include <stdio.h>
 
 #include "cclp_score/cclp_score.h"
+#include "record_layouts.h"
 
-#define C_CHECK(name, condition) typedef char name[(condition) ? 1 : -1]
-
-C_CHECK(score_size, sizeof(cclp_score) == 232);
-C_CHECK(params_size, sizeof(cclp_scoreParams) == 40);
-C_CHECK(result_set_size, sizeof(cclp_resultSet) == 216);
-C_CHECK(result_set_ex_size, sizeof(cclp_resultSetEx) == 216);
-C_CHECK(one_result_size, sizeof(cclp_scoreOneResult) == 80);
+CCLP_CHECK_RECORD_LAYOUTS()
 
 static int failures = 0;
 

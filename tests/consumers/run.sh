@@ -8,8 +8,9 @@
 #
 # Needs the build trees of the `default` and `windows` presets, built (as
 # .ci/run does before calling this). The Windows leg builds the C consumer
-# with the MinGW toolchain and runs it under Wine, in the Wine prefix of the
-# Windows build tree.
+# with the MinGW toolchain, and the MSVC-ABI consumer with clang and lld-link
+# against the MSVC import libraries, and runs them under Wine, in the Wine
+# prefix of the Windows build tree.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 consumers="$root/tests/consumers"
@@ -57,18 +58,20 @@ with_pkg_config() { # <pkg-config path> <language> <build dir>
   PKG_CONFIG_PATH="$1" consumer "$2" "$3" -DCONSUMER_USE_PKG_CONFIG=ON
 }
 
-# The C consumer built for Windows against the Windows install tree, run
-# under Wine; its DLLs are copied beside it by its build.
+# windows_consumer <project> <toolchain> <prefix> <build dir>: a consumer
+# project built for Windows with cmake/toolchains/<toolchain>.cmake against
+# the Windows install tree, run under Wine; its DLLs are copied beside it by
+# its build.
 windows_consumer() {
-  local prefix="$1" build="$2" wine status=0
+  local project="$1" toolchain="$2" prefix="$3" build="$4" wine status=0
   wine="$(sed -n 's/^CCLP_WINE:FILEPATH=//p' "$windows_build/CMakeCache.txt")"
-  cmake -S "$consumers/c" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    --toolchain "$root/cmake/toolchains/mingw-w64-x86_64.cmake" \
+  cmake -S "$consumers/$project" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    --toolchain "$root/cmake/toolchains/$toolchain.cmake" \
     -Dcclp_score_DIR="$prefix/lib/cmake/cclp_score"
   cmake --build "$build"
   # Output to a file: Wine's services would hold a pipe open.
   env --unset=DISPLAY --unset=WAYLAND_DISPLAY WINEPREFIX="$windows_build/wine" WINEDEBUG=-all \
-    WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" "$build/c_consumer.exe" >"$build/run.log" 2>&1 </dev/null \
+    WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" "$build/${project}_consumer.exe" >"$build/run.log" 2>&1 </dev/null \
     || status=$?
   cat "$build/run.log"
   return "$status"
@@ -123,13 +126,14 @@ unpacked_with_cc() {
   export PKG_CONFIG_PATH="$top/lib/pkgconfig"
   # shellcheck disable=SC2046
   cc -std=c99 -Wall -Wextra -pedantic -Werror \
-    -DPACKAGE_VERSION="\"$(pkg-config --modversion cclp_score)\"" "$consumers/c/main.c" \
+    -DPACKAGE_VERSION="\"$(pkg-config --modversion cclp_score)\"" \
+    "$consumers/c/main.c" "$consumers/score_pair.c" \
     $(pkg-config --cflags --libs cclp_score) -Wl,-rpath,"$top/lib" -o "$2/c_consumer"
   "$2/c_consumer"
 }
 
-unpacked_windows_consumer() { # <archive> <folder>
-  windows_consumer "$(unpack "$1" "$2")" "$2/build"
+unpacked_windows_consumer() { # <project> <toolchain> <archive> <folder>
+  windows_consumer "$1" "$2" "$(unpack "$3" "$4")" "$4/build"
 }
 
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$linux_build/CMakeCache.txt")"
@@ -161,10 +165,12 @@ LD_LIBRARY_PATH="$loader_path" check "split-c-own-sibling-targets" \
 LD_LIBRARY_PATH="$loader_path" check "split-c-pkg-config" \
   with_pkg_config "$module/lib/pkgconfig:$siblings/lib/pkgconfig" c "$work/split-pc"
 
-echo "== Windows: the C consumer under Wine =="
+echo "== Windows: the C consumers, MinGW and MSVC ABI, under Wine =="
 windows="$work/windows"
 cmake --install "$windows_build" --prefix "$windows" >"$work/install-windows.log"
-check "windows-c-find_package" windows_consumer "$windows" "$work/c-windows"
+check "windows-c-find_package" windows_consumer c mingw-w64-x86_64 "$windows" "$work/c-windows"
+check "windows-msvc-abi-c-find_package" windows_consumer msvc clang-msvc-x86_64 "$windows" \
+  "$work/msvc-windows"
 
 echo "== release archives =="
 tarball="cclp_score-$version-Linux.tar.gz"
@@ -173,13 +179,16 @@ check "archive-linux" pack "$linux_build" TGZ "$tarball" \
   "lib/libcclp_score.so.$version" lib/libcclp_score.so.0 include/cclp_score/cclp_score.h \
   include/cclp_score/cclp_version.h lib/cmake/cclp_score/cclp_scoreConfig.cmake lib/pkgconfig/cclp_score.pc share/doc/cclp_score/LICENSE
 check "archive-windows" pack "$windows_build" ZIP "$zip" \
-  bin/cclp_score.dll bin/csys_runtime.dll lib/cclp_score.dll.a include/cclp_score/cclp_score.h \
+  bin/cclp_score.dll bin/csys_runtime.dll lib/cclp_score.dll.a lib/cclp_score.lib \
+  lib/csys_runtime.dll.a lib/csys_runtime.lib include/cclp_score/cclp_score.h \
   include/cclp_siblings/cclp_caliper.h lib/cmake/cclp_score/cclp_scoreConfig.cmake \
   share/doc/cclp_score/README.md share/doc/cclp_score/LICENSE
 check "unpacked-linux-archive-c-cc-pkg-config" unpacked_with_cc "$linux_build/packages/$tarball" \
   "$work/unpacked-linux"
-check "unpacked-windows-archive-c-find_package" unpacked_windows_consumer \
+check "unpacked-windows-archive-c-find_package" unpacked_windows_consumer c mingw-w64-x86_64 \
   "$windows_build/packages/$zip" "$work/unpacked-windows"
+check "unpacked-windows-archive-msvc-abi-c-find_package" unpacked_windows_consumer msvc \
+  clang-msvc-x86_64 "$windows_build/packages/$zip" "$work/unpacked-windows-msvc"
 echo "archives: $linux_build/packages/$tarball"
 echo "          $windows_build/packages/$zip"
 
