@@ -60,18 +60,32 @@ T patterned(unsigned char byte) {
     return record;
 }
 
-void checkValuesWithinLevels(const cclp_scoreOneSided& f, FuzzedDataProvider& in) {
+// The value by the four steps of the definition: 0 beyond x2, the levels on
+// the plateaus, the ramp formula strictly between x0 and x1. The formula
+// stands bit for bit unless it is plainly wrong (a ramp of 1e-7 or less, a
+// span beyond the double range, a value that is not finite); then the value
+// lies between the levels.
+void checkValuesFollowTheDefinition(const cclp_scoreOneSided& f, FuzzedDataProvider& in) {
     const double low = f.y1 < f.y0 ? f.y1 : f.y0;
     const double high = f.y1 < f.y0 ? f.y0 : f.y1;
+    const bool up = f.x0 <= f.x1 && f.x1 <= f.x2;
+    const double span = std::fabs(f.x1 - f.x0);
     const double probes[] = {f.x0, f.x1, f.x2, (f.x0 + f.x1) / 2, std::nextafter(f.x0, f.x1),
                              std::nextafter(f.x1, f.x0), readDouble(in), readDouble(in)};
     for (const double v : probes) {
         const double value = cclp::oneSidedValue(f, v);
-        FUZZ_CHECK(value == 0.0 || (value >= low && value <= high));
+        if (up ? v > f.x2 : v < f.x2) {
+            FUZZ_CHECK(value == 0.0);
+        } else if (up ? v >= f.x1 : v <= f.x1) {
+            FUZZ_CHECK(sameBits(value, f.y1));
+        } else if (up ? v <= f.x0 : v >= f.x0) {
+            FUZZ_CHECK(sameBits(value, f.y0));
+        } else {
+            const double formula = (f.rampConst - v * f.rampDrop) * f.rampInvSpan;
+            const bool holds = span > 1e-7 && std::isfinite(span) && std::isfinite(formula);
+            FUZZ_CHECK(holds ? sameBits(value, formula) : value >= low && value <= high);
+        }
     }
-    // The plateaus are exact.
-    if (!std::isnan(f.x1)) FUZZ_CHECK(cclp::oneSidedValue(f, f.x1) == f.y1);
-    if (!std::isnan(f.x2)) FUZZ_CHECK(cclp::oneSidedValue(f, f.x2) == f.y1);
 }
 
 // The fixed-point form: every defining value rounded by round256, the
@@ -116,7 +130,7 @@ void fuzzOneSided(FuzzedDataProvider& in) {
     FUZZ_CHECK(sameBits(f.rampConst, x1 * y0 - x0 * y1));
     FUZZ_CHECK(sameBits(f.rampDrop, y0 - y1));
     FUZZ_CHECK(sameBits(f.rampInvSpan, std::fabs(x1 - x0) > 1e-7 ? 1.0 / (x1 - x0) : 1e9));
-    checkValuesWithinLevels(f, in);
+    checkValuesFollowTheDefinition(f, in);
     const double offset = readDouble(in);
     FUZZ_CHECK(cclp_scoreOneSided_setPositionOffset(&f, offset) == 0);
     checkFixedForm(f, cclp::toFixed(f));
