@@ -2,7 +2,8 @@
 // method numbers: the initialisations return 0 or one of their own codes in
 // the documented order of checks, leave the record unchanged on failure,
 // store exactly what they were given on success, and the stored functions
-// score within their levels; the score parameters keep the fixed-point form
+// score as defined (the ramp formula's own bits, or within the levels where
+// the formula is plainly wrong); the score parameters keep the fixed-point form
 // of every stored method and move only the offsets an update names.
 #include <cmath>
 #include <cstdint>
@@ -169,8 +170,8 @@ void fuzzTwoSided(FuzzedDataProvider& in) {
                                             &got[5], &got[6], &got[7], &got[8], &got[9]) == 0);
     for (int i = 0; i < 6; ++i) FUZZ_CHECK(sameBits(got[i], x[i]));
     for (int i = 0; i < 4; ++i) FUZZ_CHECK(sameBits(got[6 + i], levels[i]));
-    checkValuesWithinLevels(f.lowSide, in);
-    checkValuesWithinLevels(f.highSide, in);
+    checkValuesFollowTheDefinition(f.lowSide, in);
+    checkValuesFollowTheDefinition(f.highSide, in);
     const double v = readDouble(in);
     const double value = cclp::twoSidedValue(f, v);
     FUZZ_CHECK(value >= 0.0 && value <= 1.0);
