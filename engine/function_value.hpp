@@ -35,13 +35,15 @@ inline bool rampFormulaHolds(const cclp_scoreOneSided& f, double value) {
     return span > kMinRampSpan && std::isfinite(span) && std::isfinite(value);
 }
 
-// Where the formula is plainly wrong, its value held between the two
-// levels; a NaN (also that of a NaN value) scores the lower level.
-inline double withinLevels(double value, double y0, double y1) {
-    const double low = y1 < y0 ? y1 : y0;
-    const double high = y1 < y0 ? y0 : y1;
-    if (value > high) return high;
-    return value >= low ? value : low;
+// The value on the ramp: the formula's, except where it is plainly wrong
+// and leaves the levels, which then hold it; a NaN (also that of a NaN
+// value) scores the lower level. Most values lie between the levels, which
+// settles them at once.
+inline double rampValue(const cclp_scoreOneSided& f, double formula) {
+    const double low = f.y1 < f.y0 ? f.y1 : f.y0;
+    const double high = f.y1 < f.y0 ? f.y0 : f.y1;
+    if ((formula >= low && formula <= high) || rampFormulaHolds(f, formula)) return formula;
+    return formula > high ? high : low;
 }
 
 // The value when the function's direction (isUpward) is already known.
@@ -55,8 +57,7 @@ inline double oneSidedValue(const cclp_scoreOneSided& f, bool upward, double x) 
         if (x <= f.x1) return f.y1;
         if (x >= f.x0) return f.y0;
     }
-    const double value = (f.rampConst - x * f.rampDrop) * f.rampInvSpan;
-    return rampFormulaHolds(f, value) ? value : withinLevels(value, f.y0, f.y1);
+    return rampValue(f, (f.rampConst - x * f.rampDrop) * f.rampInvSpan);
 }
 
 inline double oneSidedValue(const cclp_scoreOneSided& f, double x) {
