@@ -16,6 +16,11 @@
 //   select_x    (run_us - score_us) / score_us: what selecting, ordering and
 //               writing the results cost next to the scoring
 //   ns_edge_m   single-edge runs: run time per edge and method
+//
+// longPairRun: pair runs over 10,000 and 30,000 edges (about 50 and 450
+// million pairs), one run each and no reference. Counters:
+//   ns_pair     run time per pair
+//   block_bytes the run's working block, sized by what the run keeps
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -29,6 +34,7 @@
 #include "cclp_score/cclp_score.h"
 #include "combine.hpp"
 #include "evaluate.hpp"
+#include "working_block.hpp"
 
 namespace {
 
@@ -341,6 +347,32 @@ BENCHMARK(runScore)
     ->ArgNames({"pairs", "fixed", "edges", "methods", "max"})
     ->ArgsProduct({{1}, {0, 1}, {3000}, {1, 3, 6}, {1, 10, 100}})
     ->Iterations(2)
+    ->Unit(benchmark::kMillisecond);
+
+void longPairRun(benchmark::State& state) {
+    Scenario scenario(state);
+    const cclp::SelectionRule rule{static_cast<int32_t>(state.range(4)), true};
+    cclp::BlockPlan plan{};
+    const int32_t planned =
+        state.range(1) != 0
+            ? cclp::planWorkingBlock<int32_t>(scenario.numEdges(), scenario.numMethods(), true,
+                                              rule, plan)
+            : cclp::planWorkingBlock<double>(scenario.numEdges(), scenario.numMethods(), true,
+                                             rule, plan);
+    bool ok = planned >= 0;
+    double runTime = 0.0;
+    for (auto _ : state) runTime += timed(1, ok, [&] { return scenario.runAsConfigured(); });
+    if (!ok) state.SkipWithError("a run failed");
+    state.counters["ns_pair"] =
+        runTime / static_cast<double>(state.iterations()) / scenario.candidates() * 1e9;
+    state.counters["block_bytes"] = static_cast<double>(plan.bytes);
+}
+
+// Pairs over 10,000 and 30,000 edges: one run each.
+BENCHMARK(longPairRun)
+    ->ArgNames({"pairs", "fixed", "edges", "methods", "max"})
+    ->ArgsProduct({{1}, {0, 1}, {10000, 30000}, {3}, {10}})
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,6 +4,7 @@
 // and the ramp lies strictly between x0 and x1.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "cclp_score/cclp_scoring_function.h"
@@ -19,17 +20,30 @@ constexpr auto lowerEnd(const Function& function) {
     return function.x2 >= function.x0 ? function.x0 : function.x2;
 }
 
-// A ramp value held between the two levels. The formula leaves them where
-// the derived fields cannot follow the line: a ramp of 1e-7 or less is taken
-// as 1e9 steep (a value of up to 100 times the drop), abscissae near the
-// ends of the double range overflow to infinities and NaN, and rounding can
-// pass an end by a unit in the last place. A NaN (also that of a NaN value)
-// scores the lower level.
-inline double withinLevels(double value, double y0, double y1) {
-    const double low = y1 < y0 ? y1 : y0;
-    const double high = y1 < y0 ? y0 : y1;
-    if (value > high) return high;
-    return value >= low ? value : low;
+// Whether the ramp formula (rampConst - x*rampDrop)*rampInvSpan gives the
+// function's value at x. Where the derived fields follow the line, its value
+// is the function's value bit for bit: one that lands a unit in the last
+// place beyond a level is the formula's own rounding, not a fault, and stays
+// as it is (scores order the candidates, so a mended last bit could swap two
+// nearly tied ones). The formula is plainly wrong only where the derived
+// fields cannot follow the line: a ramp of kMinRampSpan or less gets the
+// inverse span 1e9 whatever its direction (a value of up to 100 times the
+// drop), a span beyond the double range gets 0, and abscissae near the ends
+// of the range give infinities and NaN.
+inline bool rampFormulaHolds(const cclp_scoreOneSided& f, double value) {
+    const double span = std::fabs(f.x1 - f.x0);
+    return span > kMinRampSpan && std::isfinite(span) && std::isfinite(value);
+}
+
+// The value on the ramp: the formula's, except where it is plainly wrong
+// and leaves the levels, which then hold it; a NaN (also that of a NaN
+// value) scores the lower level. Most values lie between the levels, which
+// settles them at once.
+inline double rampValue(const cclp_scoreOneSided& f, double formula) {
+    const double low = f.y1 < f.y0 ? f.y1 : f.y0;
+    const double high = f.y1 < f.y0 ? f.y0 : f.y1;
+    if ((formula >= low && formula <= high) || rampFormulaHolds(f, formula)) return formula;
+    return formula > high ? high : low;
 }
 
 // The value when the function's direction (isUpward) is already known.
@@ -43,7 +57,7 @@ inline double oneSidedValue(const cclp_scoreOneSided& f, bool upward, double x) 
         if (x <= f.x1) return f.y1;
         if (x >= f.x0) return f.y0;
     }
-    return withinLevels((f.rampConst - x * f.rampDrop) * f.rampInvSpan, f.y0, f.y1);
+    return rampValue(f, (f.rampConst - x * f.rampDrop) * f.rampInvSpan);
 }
 
 inline double oneSidedValue(const cclp_scoreOneSided& f, double x) {

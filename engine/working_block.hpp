@@ -28,12 +28,12 @@ struct BlockPlan {
 
 namespace detail {
 
-// Whether a run could keep every candidate it can form (every edge, or
-// every pair) with all its method scores in 32-bit counts and sizes. Inputs
-// beyond that are refused as too large to allocate, whatever the run then
-// keeps of them; the number of candidates comes back in `candidates`.
-template <class Number>
-bool countsFit(int32_t numEdges, int32_t numMethods, bool pairs, int64_t& candidates) {
+// Whether the input lies inside the data model: a run counts the ordered
+// pairs of its edges, n*(n-1), and the method scores of every candidate it
+// can form, K*M, in 32 bits. Inputs beyond that are refused; all others run,
+// since the block holds only what the run keeps. The number of candidates K
+// comes back in `candidates`.
+inline bool countsFit(int32_t numEdges, int32_t numMethods, bool pairs, int64_t& candidates) {
     constexpr int64_t kLimit = INT32_MAX;
     candidates = numEdges;
     if (pairs) {
@@ -41,13 +41,7 @@ bool countsFit(int32_t numEdges, int32_t numMethods, bool pairs, int64_t& candid
         if (orderedPairs > kLimit) return false;
         candidates = orderedPairs / 2;
     }
-    const int64_t numScores = candidates * numMethods;
-    if (numScores > kLimit) return false;
-    const int64_t indexBytes =
-        pairs ? 2 * candidates * static_cast<int64_t>(sizeof(int32_t)) : 0;
-    const int64_t bytes = indexBytes + numScores * static_cast<int64_t>(sizeof(Number)) +
-                          candidates * static_cast<int64_t>(sizeof(ScoredCandidate<Number>));
-    return bytes <= kLimit;
+    return candidates * numMethods <= kLimit;
 }
 
 }  // namespace detail
@@ -56,7 +50,7 @@ template <class Number>
 int32_t planWorkingBlock(int32_t numEdges, int32_t numMethods, bool pairs,
                          const SelectionRule& rule, BlockPlan& plan) {
     int64_t candidates = 0;
-    if (!detail::countsFit<Number>(numEdges, numMethods, pairs, candidates)) {
+    if (!detail::countsFit(numEdges, numMethods, pairs, candidates)) {
         return CSYS_STATUS_OUT_OF_MEMORY;
     }
     const int64_t kept = selectionCapacity(rule, candidates);
@@ -67,7 +61,6 @@ int32_t planWorkingBlock(int32_t numEdges, int32_t numMethods, bool pairs,
         kept * static_cast<int64_t>(sizeof(ScoredCandidate<Number>) + sizeof(CandidateEdges)) +
         (kept + batch) * numMethods * static_cast<int64_t>(sizeof(Number)) +
         batch * static_cast<int64_t>(sizeof(int32_t));
-    if (bytes > INT32_MAX) return CSYS_STATUS_OUT_OF_MEMORY;
     plan = BlockPlan{static_cast<int32_t>(kept), static_cast<int32_t>(batch), numMethods,
                      static_cast<size_t>(bytes)};
     return CCLP_STATUS_OK;

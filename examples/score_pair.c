@@ -123,9 +123,9 @@ static void printResults(const cclp_scoreResultSet* results, const Request* requ
 }
 
 static int report(const char* step, int32_t status) {
-    const char* name = cclp_statusName(status);
+    const char* name = cclp_anyStatusName(status);
     if (name != NULL) {
-        fprintf(stderr, "%s failed: %s (%s)\n", step, name, cclp_statusMeaning(status));
+        fprintf(stderr, "%s failed: %s (%s)\n", step, name, cclp_anyStatusMeaning(status));
     } else {
         fprintf(stderr, "%s failed: status 0x%08lX\n", step, (unsigned long)(uint32_t)status);
     }

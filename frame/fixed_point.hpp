@@ -24,6 +24,12 @@ inline int32_t round256(double value) { return round256Scaled(value * 256.0); }
 // The low 32 bits of a 64-bit value, as a signed 32-bit value.
 constexpr int32_t wrap32(int64_t value) { return static_cast<int32_t>(value); }
 
+// A 64-bit value held at the nearest end of the 32-bit range.
+constexpr int32_t saturate32(int64_t value) {
+    if (value > INT32_MAX) return INT32_MAX;
+    return value < INT32_MIN ? INT32_MIN : static_cast<int32_t>(value);
+}
+
 // (a*b + 128) >> 8 with the product widened before the rounding term.
 constexpr int32_t mulRound8(int32_t a, int32_t b) {
     return wrap32((static_cast<int64_t>(a) * b + 128) >> 8);

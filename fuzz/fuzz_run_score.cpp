@@ -12,8 +12,8 @@
 //   order they are formed (every edge, or every pair i < j, i-major, of the
 //   right polarity) with copies of their edges; a sorting run gives the best
 //   of those, highest score first, lower position first among equals;
-// - floating-point scores lie in [0, 1] and fixed-point ones are not
-//   negative; a candidate with a method score of 0 or less scores 0; the
+// - floating-point scores are finite (in [0, 1] up to the ramp formula's
+//   rounding) and fixed-point ones are not negative; a candidate with a method score of 0 or less scores 0; the
 //   fixed fields of a floating-point run are its rounded double fields;
 // - plain and extended runs agree when no method reads the extras.
 #include <algorithm>
@@ -426,10 +426,12 @@ void checkRecord(const typename Form::Record& record, const typename Form::Input
         const double first = input.edges[at[0]].position;
         const double position = plan.pairs ? (first + input.edges[at[1]].position) / 2.0 : first;
         FUZZ_CHECK(sameBits(record.position, position));
-        FUZZ_CHECK(record.score >= 0.0 && record.score <= 1.0);
+        // A ramp value is the formula's own, which may round past a level
+        // (far past, for abscissae of large magnitude), but it is finite.
+        FUZZ_CHECK(std::isfinite(record.score) && record.score >= 0.0);
         bool anyZero = false;
         for (int32_t m = 0; m < numMethods; ++m) {
-            FUZZ_CHECK(record.scores[m] >= 0.0 && record.scores[m] <= 1.0);
+            FUZZ_CHECK(std::isfinite(record.scores[m]));
             anyZero = anyZero || record.scores[m] <= 0.0;
         }
         if (anyZero) FUZZ_CHECK(record.score == 0.0);
@@ -442,9 +444,12 @@ void checkRecord(const typename Form::Record& record, const typename Form::Input
         }
     } else {
         const auto* edges = input.edgesFixed;
+        // The sum of a pair's positions saturates at the 32-bit limits.
+        const int64_t sum = plan.pairs ? static_cast<int64_t>(edges[at[0]].position) +
+                                             edges[at[1]].position
+                                       : 0;
         const int32_t position =
-            plan.pairs ? static_cast<int32_t>(static_cast<uint32_t>(edges[at[0]].position) +
-                                              static_cast<uint32_t>(edges[at[1]].position)) >> 1
+            plan.pairs ? static_cast<int32_t>(std::clamp<int64_t>(sum, INT32_MIN, INT32_MAX)) >> 1
                        : edges[at[0]].position;
         FUZZ_CHECK(record.positionFixed == position);
         FUZZ_CHECK(record.scoreFixed >= 0);

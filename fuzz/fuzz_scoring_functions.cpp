@@ -2,7 +2,8 @@
 // method numbers: the initialisations return 0 or one of their own codes in
 // the documented order of checks, leave the record unchanged on failure,
 // store exactly what they were given on success, and the stored functions
-// score within their levels; the score parameters keep the fixed-point form
+// score as defined (the ramp formula's own bits, or within the levels where
+// the formula is plainly wrong); the score parameters keep the fixed-point form
 // of every stored method and move only the offsets an update names.
 #include <cmath>
 #include <cstdint>
@@ -60,18 +61,32 @@ T patterned(unsigned char byte) {
     return record;
 }
 
-void checkValuesWithinLevels(const cclp_scoreOneSided& f, FuzzedDataProvider& in) {
+// The value by the four steps of the definition: 0 beyond x2, the levels on
+// the plateaus, the ramp formula strictly between x0 and x1. The formula
+// stands bit for bit unless it is plainly wrong (a ramp of 1e-7 or less, a
+// span beyond the double range, a value that is not finite); then the value
+// lies between the levels.
+void checkValuesFollowTheDefinition(const cclp_scoreOneSided& f, FuzzedDataProvider& in) {
     const double low = f.y1 < f.y0 ? f.y1 : f.y0;
     const double high = f.y1 < f.y0 ? f.y0 : f.y1;
+    const bool up = f.x0 <= f.x1 && f.x1 <= f.x2;
+    const double span = std::fabs(f.x1 - f.x0);
     const double probes[] = {f.x0, f.x1, f.x2, (f.x0 + f.x1) / 2, std::nextafter(f.x0, f.x1),
                              std::nextafter(f.x1, f.x0), readDouble(in), readDouble(in)};
     for (const double v : probes) {
         const double value = cclp::oneSidedValue(f, v);
-        FUZZ_CHECK(value == 0.0 || (value >= low && value <= high));
+        if (up ? v > f.x2 : v < f.x2) {
+            FUZZ_CHECK(value == 0.0);
+        } else if (up ? v >= f.x1 : v <= f.x1) {
+            FUZZ_CHECK(sameBits(value, f.y1));
+        } else if (up ? v <= f.x0 : v >= f.x0) {
+            FUZZ_CHECK(sameBits(value, f.y0));
+        } else {
+            const double formula = (f.rampConst - v * f.rampDrop) * f.rampInvSpan;
+            const bool holds = span > 1e-7 && std::isfinite(span) && std::isfinite(formula);
+            FUZZ_CHECK(holds ? sameBits(value, formula) : value >= low && value <= high);
+        }
     }
-    // The plateaus are exact.
-    if (!std::isnan(f.x1)) FUZZ_CHECK(cclp::oneSidedValue(f, f.x1) == f.y1);
-    if (!std::isnan(f.x2)) FUZZ_CHECK(cclp::oneSidedValue(f, f.x2) == f.y1);
 }
 
 // The fixed-point form: every defining value rounded by round256, the
@@ -116,7 +131,7 @@ void fuzzOneSided(FuzzedDataProvider& in) {
     FUZZ_CHECK(sameBits(f.rampConst, x1 * y0 - x0 * y1));
     FUZZ_CHECK(sameBits(f.rampDrop, y0 - y1));
     FUZZ_CHECK(sameBits(f.rampInvSpan, std::fabs(x1 - x0) > 1e-7 ? 1.0 / (x1 - x0) : 1e9));
-    checkValuesWithinLevels(f, in);
+    checkValuesFollowTheDefinition(f, in);
     const double offset = readDouble(in);
     FUZZ_CHECK(cclp_scoreOneSided_setPositionOffset(&f, offset) == 0);
     checkFixedForm(f, cclp::toFixed(f));
@@ -155,11 +170,11 @@ void fuzzTwoSided(FuzzedDataProvider& in) {
                                             &got[5], &got[6], &got[7], &got[8], &got[9]) == 0);
     for (int i = 0; i < 6; ++i) FUZZ_CHECK(sameBits(got[i], x[i]));
     for (int i = 0; i < 4; ++i) FUZZ_CHECK(sameBits(got[6 + i], levels[i]));
-    checkValuesWithinLevels(f.lowSide, in);
-    checkValuesWithinLevels(f.highSide, in);
+    checkValuesFollowTheDefinition(f.lowSide, in);
+    checkValuesFollowTheDefinition(f.highSide, in);
     const double v = readDouble(in);
     const double value = cclp::twoSidedValue(f, v);
-    FUZZ_CHECK(value >= 0.0 && value <= 1.0);
+    FUZZ_CHECK(std::isfinite(value));  // a side's value, the formula's rounding included
     // A cross-checked function never trips the evaluation's own checks.
     if (crossChecked) FUZZ_CHECK(csys_testing_assertionCount() == assertionsBefore);
 }

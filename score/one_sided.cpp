@@ -15,7 +15,6 @@ bool isMonotone(double x0, double x1, double x2) {
     return (x0 <= x1 && x1 <= x2) || (x2 <= x1 && x1 <= x0);
 }
 
-constexpr double kMinRampSpan = 1e-7;
 constexpr double kSteepRampInvSpan = 1e9;
 constexpr int32_t kFixedRampScale = 0x1000000;
 

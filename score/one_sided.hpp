@@ -9,6 +9,9 @@
 
 namespace cclp {
 
+// A ramp whose abscissae lie this close or closer gets the inverse span 1e9.
+inline constexpr double kMinRampSpan = 1e-7;
+
 // The checks of an initialisation in their order; 0 when all pass.
 int32_t checkOneSidedValues(double x0, double x1, double x2, double y0, double y1);
 

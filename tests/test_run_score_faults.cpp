@@ -159,8 +159,8 @@ TEST(RunScoreFaults, NullArgumentsAreRefused) {
     EXPECT_EQ(assertions.count(), 4);
 }
 
-// Counts outside the records' ranges, counts beyond what 32 bits or a block
-// of 2 GB hold, and missing arrays that the run would read.
+// Counts outside the records' ranges, counts beyond what 32 bits hold, and
+// missing arrays that the run would read.
 TEST(RunScoreFaults, RunsRefusedUpFrontAllocateNothingAndLeaveTheOutputAsItWas) {
     using Change = std::function<void(cclp_resultSet&, cclp_scoreParams&)>;
     for (const uint32_t formats : {1u, 2u, 3u}) {
@@ -194,11 +194,11 @@ TEST(RunScoreFaults, RunsRefusedUpFrontAllocateNothingAndLeaveTheOutputAsItWas) 
         } else {
             refuses(CSYS_STATUS_NULL_ARGUMENT, [](auto&, auto& p) { p.scoreMethods = nullptr; });
             refuses(CSYS_STATUS_NULL_ARGUMENT, [](auto& set, auto&) { set.edges = nullptr; });
-            // Single edges: 60000 edges by 5000 methods, 2.4e9 bytes of doubles.
+            // Single edges: 65536 edges by 32768 methods, 2^31 scores.
             refuses(CSYS_STATUS_OUT_OF_MEMORY, [](auto& set, auto& p) {
-                set.numEdges = 60000;
+                set.numEdges = 65536;
                 p.numDesiredEdges = 1;
-                p.numScoreMethods = 5000;
+                p.numScoreMethods = 32768;
             });
         }
         if (formats != 1) {

@@ -5,6 +5,7 @@
 #include "cclp_version.h"
 #include "cclp_export.h"
 #include "cclp_status.h"
+#include "cclp_status_text.h"
 #include "cclp_scoring_function.h"
 #include "cclp_score_method.h"
 #include "cclp_score_params.h"

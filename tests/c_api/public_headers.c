@@ -42,6 +42,7 @@ int main(void) {
                CCLP_STATUS_ABSCISSAE_NOT_MONOTONE,
            "abscissae refused");
     expect(cclp_statusName(CCLP_STATUS_Y0_BELOW_Y1) != NULL, "status names");
+    expect(cclp_anyStatusName(CSYS_STATUS_ATTENTION) != NULL, "runtime status names");
     checkVectors();
 
     if (failures == 0) printf("C interface: all checks passed\n");

@@ -3,6 +3,8 @@
 // fields the results come from shows in the end-to-end runs of the samples.)
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "runtime_controls.hpp"
 #include "scoring_run.hpp"
 #include "tool_fixtures.hpp"
@@ -38,6 +40,9 @@ TEST(ScoringRun, AllocationFailuresAreRunErrorsAndLeakNothing) {
                 run(job);
                 return CSYS_STATUS_OK;
             } catch (const RunError& error) {
+                EXPECT_NE(std::string(error.what()).find("CSYS_STATUS_OUT_OF_MEMORY"),
+                          std::string::npos)
+                    << error.what();
                 return error.status();
             }
         });

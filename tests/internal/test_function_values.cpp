@@ -76,6 +76,22 @@ TEST(OneSidedValue, PlateauRampAndBeyondInBothDirections) {
     EXPECT_LE(nearEnd, 1.0);
 }
 
+// Where the derived fields follow the line, the ramp is the formula's value
+// to the last bit, even a unit in the last place beyond a level: alone, and
+// oriented once for a loop, as a batch applies it.
+TEST(OneSidedValue, RampKeepsTheFormulasLastBit) {
+    const auto flatLow = make(0.0, 3.0, 5.0, 0.3, 0.3);
+    const auto flatHigh = make(0.0, 10.0, 12.0, 0.7, 0.7);
+    const struct {
+        const cclp_scoreOneSided& f;
+        double value;
+    } cases[] = {{flatLow, 0.29999999999999993}, {flatHigh, 0.7000000000000001}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(oneSidedValue(c.f, 1.0), c.value) << c.f.x1;
+        EXPECT_EQ(cclp::functionValue(cclp::OrientedFunction(c.f), 1.0), c.value) << c.f.x1;
+    }
+}
+
 // Halves away from zero for positives, toward zero for negatives; saturated
 // out of range, NaN to 0.
 TEST(Round256, RoundsAndSaturates) {

@@ -3,12 +3,13 @@
 #include <cstdio>
 
 #include "cclp_score/cclp_status.h"
+#include "cclp_score/cclp_status_text.h"
 
 namespace cclp_cli {
 
 std::string describeStatus(int32_t status) {
-    if (const char* name = cclp_statusName(status)) {
-        return std::string(name) + " (" + cclp_statusMeaning(status) + ")";
+    if (const char* name = cclp_anyStatusName(status)) {
+        return std::string(name) + " (" + cclp_anyStatusMeaning(status) + ")";
     }
     char hex[32];
     std::snprintf(hex, sizeof hex, "status 0x%08X", static_cast<unsigned>(status));

@@ -40,7 +40,8 @@ private:
     int32_t status_;
 };
 
-// "CCLP_STATUS_... (meaning)" for the module's codes, the hex code otherwise.
+// "NAME (meaning)" for the module's and the runtime's codes, the hex code
+// otherwise.
 std::string describeStatus(int32_t status);
 
 // After a library call that checks a value of the input: one of the

@@ -10,7 +10,14 @@ double oneSidedValue(const cclp_scoreOneSided& f, double x) {
     if (upward ? x > f.x2 : x < f.x2) return 0.0;
     if (upward ? x >= f.x1 : x <= f.x1) return f.y1;
     if (upward ? x <= f.x0 : x >= f.x0) return f.y0;
-    return (f.rampConst - x * f.rampDrop) * f.rampInvSpan;
+    // As in the library: the formula's value bit for bit, held between the
+    // levels only where it is plainly wrong (a ramp of 1e-7 or less, a span
+    // beyond the double range, a value that is not finite).
+    const double value = (f.rampConst - x * f.rampDrop) * f.rampInvSpan;
+    const double span = std::fabs(f.x1 - f.x0);
+    if (span > 1e-7 && std::isfinite(span) && std::isfinite(value)) return value;
+    return std::isnan(value) ? std::min(f.y0, f.y1)
+                             : std::clamp(value, std::min(f.y0, f.y1), std::max(f.y0, f.y1));
 }
 
 double splitPoint(const cclp_scoreTwoSided& function) {

@@ -23,17 +23,43 @@ extern "C" {
 #define CSYS_STATUS_FROM_BITS(bits) \
     ((int32_t)((uint32_t)(bits) - 0x80000000u) - 0x7FFFFFFF - 1)
 
+/* The runtime's codes, plain int constants; what each means is in the table
+ * below. The libraries that call the runtime pass them on unchanged. */
 #define CSYS_STATUS_OK 0
-/* A memory request could not be met. */
 #define CSYS_STATUS_OUT_OF_MEMORY CSYS_STATUS_FROM_BITS(0x80000101u)
-/* A pointer argument that must not be null was null. */
 #define CSYS_STATUS_NULL_ARGUMENT CSYS_STATUS_FROM_BITS(0x80000102u)
-/* The caller's work is to be abandoned (returned by csys_attention_check). */
 #define CSYS_STATUS_ATTENTION CSYS_STATUS_FROM_BITS(0x80000103u)
-/* An argument lies outside what the operation accepts. */
 #define CSYS_STATUS_INVALID_ARGUMENT CSYS_STATUS_FROM_BITS(0x80000104u)
-/* A count does not fit the type it is asked for in. */
 #define CSYS_STATUS_OVERFLOW CSYS_STATUS_FROM_BITS(0x80000105u)
+
+/* X(name, meaning): the single table of the runtime's failure codes. */
+#define CSYS_STATUS_TABLE(X)                                                          \
+    X(CSYS_STATUS_OUT_OF_MEMORY, "a memory request could not be met")                 \
+    X(CSYS_STATUS_NULL_ARGUMENT, "a pointer argument that must not be null was null") \
+    X(CSYS_STATUS_ATTENTION, "the caller's work is to be abandoned (attention check)") \
+    X(CSYS_STATUS_INVALID_ARGUMENT, "an argument outside what the operation accepts") \
+    X(CSYS_STATUS_OVERFLOW, "a count does not fit the type it is asked for in")
+
+/* The name of one of the runtime's codes, "CSYS_STATUS_OK" for 0, or null for
+ * any other code. */
+static inline const char* csys_statusName(int32_t status) {
+    if (status == CSYS_STATUS_OK) return "CSYS_STATUS_OK";
+#define CSYS_STATUS_NAME_(name, meaning) \
+    if (status == (name)) return #name;
+    CSYS_STATUS_TABLE(CSYS_STATUS_NAME_)
+#undef CSYS_STATUS_NAME_
+    return 0;
+}
+
+/* What one of the runtime's codes means, or null for any other code. */
+static inline const char* csys_statusMeaning(int32_t status) {
+    if (status == CSYS_STATUS_OK) return "success";
+#define CSYS_STATUS_MEANING_(name, meaning) \
+    if (status == (name)) return meaning;
+    CSYS_STATUS_TABLE(CSYS_STATUS_MEANING_)
+#undef CSYS_STATUS_MEANING_
+    return 0;
+}
 
 /* Reports a failed precondition at the given source line and returns. */
 CSYS_API void cstd_assert_(int32_t line);
@@ -78,7 +104,11 @@ CSYS_API uint32_t csys_cleanup_getNextTag(void);
 CSYS_API int32_t csys_cleanupExecute_(csys_cleanupEntry* entries, int32_t* count,
                                       int32_t* status, uint32_t tag);
 
-/* Test controls. Counting starts at the call that arms them. */
+/* Test controls. Counting starts at the call that arms them. They are
+ * process-wide: an armed failure hits whichever thread makes the k-th
+ * request, and the counters count every thread's calls. They are meant for
+ * single-threaded tests; the operations themselves are safe on any number of
+ * threads at once. */
 /* The k-th memory request from now on (alloc, realloc or clone, counted from
  * 1) fails once with CSYS_STATUS_OUT_OF_MEMORY; 0 disarms. Returns 0. */
 CSYS_API int32_t csys_testing_failAllocation(int32_t k);
