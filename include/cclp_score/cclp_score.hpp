@@ -621,8 +621,9 @@ public:
     Params& methods(ArrayRef<Method> list, std::error_code& ec) {
         int32_t count = 0;
         if (!detail::countFits(list.size(), count, ec)) return *this;
+        // Never a null array, so that an empty list is refused for its count.
         std::vector<cclp_score> records;
-        records.reserve(list.size());
+        records.reserve(list.size() + 1);
         for (const Method& method : list) records.push_back(method.c());
         (void)detail::failed(cclp_scoreParams_setScoreMethods(get(), count, records.data()), ec);
         return *this;

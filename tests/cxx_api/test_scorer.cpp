@@ -41,7 +41,7 @@ Params pairParams(bool sorted, int32_t maxResults) {
     Params params;
     params.pair({-6.0, Polarity::Positive}, {6.0, Polarity::Negative})
         .methods({Method(MethodId::SizeDiff, OneSided(0.0, 1.0, 1.5, 1.0, 0.1)),
-                  Method(MethodId::Contrast, OneSided(0.0, 90.0, 90.0, 0.2, 1.0)),
+                  Method(MethodId::Contrast, OneSided(90.0, 0.0, 0.0, 1.0, 0.2)),
                   Method(MethodId::Pos, OneSided(0.0, 20.0, 20.0, 1.0, 0.0))})
         .maxResults(maxResults)
         .sorted(sorted);
@@ -52,7 +52,7 @@ Params singleParams(bool sorted, int32_t maxResults) {
     Params params;
     params.single({0.0, Polarity::Negative})
         .methods({Method(MethodId::PosAbs, OneSided(0.0, 10.0, 20.0, 1.0, 0.3)),
-                  Method(MethodId::Contrast, OneSided(0.0, 90.0, 90.0, 0.2, 1.0))})
+                  Method(MethodId::Contrast, OneSided(90.0, 0.0, 0.0, 1.0, 0.2))})
         .maxResults(maxResults)
         .sorted(sorted);
     return params;

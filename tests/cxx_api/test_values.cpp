@@ -30,7 +30,7 @@ TEST(CxxValues, FunctionsRefuseWhatTheModuleRefusesWithItsStatus) {
     EXPECT_EQ(thrownStatus([] { OneSided(0, 1, 2, 1.5, 0); }), CCLP_STATUS_Y0_OUT_OF_RANGE);
     EXPECT_EQ(thrownStatus([] { OneSided(0, 1, 2, 0.2, 0.5); }), CCLP_STATUS_Y0_BELOW_Y1);
     EXPECT_EQ(thrownStatus([] { OneSided(0, 2, 1, 1, 0); }), CCLP_STATUS_ABSCISSAE_NOT_MONOTONE);
-    EXPECT_EQ(thrownStatus([] { TwoSided({-3, -2, -1, 1, 0}, {0, 5, 1, 1, 0}); }),
+    EXPECT_EQ(thrownStatus([] { TwoSided({-3, -2, -1, 1, 0}, {3, 0, 1, 1, 0}); }),
               CCLP_STATUS_HIGH_X1_BELOW_X2);
     std::error_code ec;
     const OneSided fallback = OneSided::make(0, 1, 2, 1, -0.5, ec);
