@@ -29,14 +29,9 @@
 #include "cclp_score/cclp_score.h"
 #include "combine.hpp"
 #include "evaluate.hpp"
+#include "thread_clock.hpp"
 
 namespace {
-
-double threadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 int32_t fixed256(double value) {
     return static_cast<int32_t>(value * 256.0 + (value >= 0.0 ? 0.5 : -0.4999999999));
