@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "cclp_score/cclp_score.hpp"
-#include "thread_clock.hpp"
+#include "timing.hpp"
 
 namespace {
 
@@ -73,13 +73,6 @@ private:
     Scorer scorer_;
     cclp_scoreResultSet output_{};
 };
-
-template <class Run>
-double timed(int32_t repeats, bool& ok, Run run) {
-    const double start = threadSeconds();
-    for (int32_t r = 0; r < repeats; ++r) ok = run() && ok;
-    return threadSeconds() - start;
-}
 
 void cxxApiOverhead(benchmark::State& state) {
     PairRuns runs(state);

@@ -22,14 +22,13 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <ctime>
 #include <random>
 #include <vector>
 
 #include "cclp_score/cclp_score.h"
 #include "combine.hpp"
 #include "evaluate.hpp"
-#include "thread_clock.hpp"
+#include "timing.hpp"
 
 namespace {
 
@@ -283,13 +282,6 @@ private:
     Candidates<double> doubleCandidates_;
     Candidates<int32_t> fixedCandidates_;
 };
-
-template <class Run>
-double timed(int32_t repeats, bool& ok, Run run) {
-    const double start = threadSeconds();
-    for (int32_t r = 0; r < repeats; ++r) ok = run() && ok;
-    return threadSeconds() - start;
-}
 
 void runScore(benchmark::State& state) {
     Scenario scenario(state);
