@@ -945,8 +945,7 @@ public:
             const Record& result = results[r];
             const auto first = rangeOf(input, result, 0);
             if (!pairs) {
-                int32_t& taken = taken_[static_cast<std::size_t>(first.first)];
-                indices_[static_cast<std::size_t>(r)][0] = order_[static_cast<std::size_t>(first.first + taken++)];
+                indices_[static_cast<std::size_t>(r)][0] = nextSingle(first);
                 continue;
             }
             const auto second = rangeOf(input, result, 1);
@@ -986,6 +985,15 @@ private:
         });
         return {static_cast<int32_t>(below - order_.begin()),
                 static_cast<int32_t>(upTo - order_.begin())};
+    }
+
+    // The first edge of the range not yet taken by an earlier result; -1 for
+    // edges the input does not hold (results of another input).
+    int32_t nextSingle(Range range) {
+        if (range.first == range.second) return -1;
+        int32_t& taken = taken_[static_cast<std::size_t>(range.first)];
+        if (range.first + taken >= range.second) return -1;
+        return order_[static_cast<std::size_t>(range.first + taken++)];
     }
 
     // The k-th pair (i, j), i from the first range, j from the second,
