@@ -87,6 +87,28 @@ TEST(CxxSampling, TwoSidedSamplesFollowTheSideThatScoresEachValue) {
     }
 }
 
+TEST(CxxSampling, FailedAllocationsReportOutOfMemoryAndLeakNothing) {
+    const TwoSided function({-0.9, -0.5, -0.1, 1.0, 0.4}, {0.0, 0.75, 3.0, 0.8, 0.2});
+    const std::vector<int32_t> values{-200, -20, 0, 90, 700};
+    const std::vector<int32_t> expected = function.sampleFixed(values);
+    cclp::testing::sweepAllocationFailures([&](int32_t k) {
+        std::error_code ec;
+        cclp::testing::FailAllocation fail(k);
+        const std::vector<int32_t> samples = function.sampleFixed(values, ec);
+        EXPECT_EQ(samples.empty() ? std::vector<int32_t>{} : expected, samples);
+        return static_cast<int32_t>(ec.value());
+    });
+    cclp::testing::sweepAllocationFailures([&](int32_t k) {
+        cclp::testing::FailAllocation fail(k);
+        try {
+            (void)function.lowSide().sample({-0.5, 0.25});
+        } catch (const Error& error) {
+            return error.status();
+        }
+        return CCLP_STATUS_OK;
+    });
+}
+
 TEST(CxxSampling, NoValuesGiveNoSamples) {
     EXPECT_TRUE(OneSided().sample(std::vector<double>{}).empty());
     EXPECT_TRUE(TwoSided().sampleFixed(std::vector<int32_t>{}).empty());

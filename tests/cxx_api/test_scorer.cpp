@@ -243,6 +243,25 @@ TEST(CxxScorer, FailedRunsThrowTheRunsStatusAndLeaveAnEmptyView) {
     EXPECT_TRUE(results.empty());
 }
 
+TEST(CxxScorer, FailedAllocationsReportOutOfMemoryAndLeakNothing) {
+    const Profile profile(10, 5, false);
+    cclp::testing::sweepAllocationFailures([&](int32_t k) {
+        cclp::testing::FailAllocation fail(k);
+        try {
+            const EdgesEx edges(profile.positions, profile.contrasts, profile.positions,
+                                profile.contrasts, profile.positions, Formats::Both);
+            Scorer scorer(pairParams(true, 4));
+            const ResultsEx results = scorer.score(edges);
+            EXPECT_EQ(results.size(), 4);
+            const EdgesEx copy = edges;
+            EXPECT_EQ(copy.size(), 10);
+        } catch (const Error& error) {
+            return error.status();
+        }
+        return CCLP_STATUS_OK;
+    });
+}
+
 TEST(CxxScorer, OwnersMoveAndCopyAndMovedFromOnesAreSafeToDestroy) {
     cclp::testing::LeakCheck leaks;
     const Profile profile(12, 3, false);
