@@ -132,7 +132,6 @@ CCLP_SCORE_RECORD_OPS_(CaliperSetExOps, cclp_resultSetEx, cclp_resultSetEx)
 // The caliper library's own result set has no copy.
 struct CaliperSetOps {
     static constexpr const char* kConstruct = "cclp_resultSet_construct";
-    static constexpr const char* kCopy = "cclp_resultSet (no copy)";
     static int32_t construct(cclp_resultSet* r) { return cclp_resultSet_construct(r); }
     static int32_t destruct(cclp_resultSet* r) { return cclp_resultSet_destruct(r); }
 };
