@@ -29,32 +29,33 @@ enum class Formats : uint32_t {
 
 namespace detail {
 
-// The record families, plain and extended, as traits.
-struct PlainFamily {
-    using Input = cclp_resultSet;
-    using InputOps = CaliperSetOps;
-    using Output = ResultSet;
-    using Record = cclp_scoreOneResult;
-    using Edge = cclp_edge;
-    using EdgeFixed = cclp_edgeFixed;
-    static int32_t run(const Input* input, const cclp_scoreParams* params,
-                       cclp_scoreResultSet* output) {
-        return cclp_runScore(input, params, output);
-    }
+// A record family as traits: the caliper result set a run reads and its
+// owner's operations, the scored result set it writes, and their records.
+template <class InputSet, class InputSetOps, class OutputSet, class ResultRecord, class EdgeRecord,
+          class EdgeFixedRecord>
+struct RecordFamily {
+    using Input = InputSet;
+    using InputOps = InputSetOps;
+    using Output = OutputSet;
+    using Record = ResultRecord;
+    using Edge = EdgeRecord;
+    using EdgeFixed = EdgeFixedRecord;
 };
 
-struct ExtendedFamily {
-    using Input = cclp_resultSetEx;
-    using InputOps = CaliperSetExOps;
-    using Output = ResultSetEx;
-    using Record = cclp_scoreOneResultEx;
-    using Edge = cclp_edgeEx;
-    using EdgeFixed = cclp_edgeFixedEx;
-    static int32_t run(const Input* input, const cclp_scoreParams* params,
-                       cclp_scoreResultSetEx* output) {
-        return cclp_runScoreEx(input, params, output);
-    }
-};
+using PlainFamily = RecordFamily<cclp_resultSet, CaliperSetOps, ResultSet, cclp_scoreOneResult,
+                                 cclp_edge, cclp_edgeFixed>;
+using ExtendedFamily = RecordFamily<cclp_resultSetEx, CaliperSetExOps, ResultSetEx,
+                                    cclp_scoreOneResultEx, cclp_edgeEx, cclp_edgeFixedEx>;
+
+// The entry point of each family.
+inline int32_t runScore(const cclp_resultSet* input, const cclp_scoreParams* params,
+                        cclp_scoreResultSet* output) {
+    return cclp_runScore(input, params, output);
+}
+inline int32_t runScore(const cclp_resultSetEx* input, const cclp_scoreParams* params,
+                        cclp_scoreResultSetEx* output) {
+    return cclp_runScoreEx(input, params, output);
+}
 
 // The caller's columns of one input, double or 1/256.
 template <class Number>

@@ -52,7 +52,7 @@ private:
     BasicResults<Family> run(const BasicEdges<Family>& edges, Output& output,
                              detail::IndexRecovery<Family>& indices, std::error_code& ec) {
         auto& set = output.c();
-        if (detail::failed(Family::run(edges.get(), params_.get(), output.get()), ec)) {
+        if (detail::failed(detail::runScore(edges.get(), params_.get(), output.get()), ec)) {
             indices.recover(edges.c(), set.results, 0);
             static const std::remove_reference_t<decltype(set)> kNone{};
             return BasicResults<Family>(kNone, indices);
