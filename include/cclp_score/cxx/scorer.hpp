@@ -20,7 +20,9 @@ namespace cclp::score {
 // before allocates nothing but its own working block.
 class Scorer {
 public:
-    explicit Scorer(Params params) noexcept : params_(std::move(params)) {}
+    // Its empty output records: their construction allocates nothing and
+    // cannot fail.
+    explicit Scorer(Params params) : params_(std::move(params)) {}
 
     // The parameters, which may be changed between runs.
     Params& params() noexcept { return params_; }
