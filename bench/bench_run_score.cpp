@@ -27,7 +27,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <ctime>
 #include <random>
 #include <vector>
 
@@ -35,14 +34,9 @@
 #include "combine.hpp"
 #include "evaluate.hpp"
 #include "working_block.hpp"
+#include "timing.hpp"
 
 namespace {
-
-double threadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 int32_t fixed256(double value) {
     return static_cast<int32_t>(value * 256.0 + (value >= 0.0 ? 0.5 : -0.4999999999));
@@ -294,13 +288,6 @@ private:
     Candidates<double> doubleCandidates_;
     Candidates<int32_t> fixedCandidates_;
 };
-
-template <class Run>
-double timed(int32_t repeats, bool& ok, Run run) {
-    const double start = threadSeconds();
-    for (int32_t r = 0; r < repeats; ++r) ok = run() && ok;
-    return threadSeconds() - start;
-}
 
 void runScore(benchmark::State& state) {
     Scenario scenario(state);

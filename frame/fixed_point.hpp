@@ -6,20 +6,14 @@
 #include <cmath>
 #include <cstdint>
 
+#include "cclp_score/cclp_scoring_function.h"
+
 namespace cclp {
 
-// d*256 + 0.5 truncated for d >= 0, d*256 - 0.4999999999 truncated for d < 0.
-// Values outside the 32-bit range saturate and NaN becomes 0, so that no
-// conversion is undefined.
-inline int32_t round256Scaled(double scaled) {
-    if (std::isnan(scaled)) return 0;
-    const double rounded = scaled >= 0.0 ? scaled + 0.5 : scaled - 0.4999999999;
-    if (rounded >= 2147483648.0) return INT32_MAX;
-    if (rounded <= -2147483649.0) return INT32_MIN;
-    return static_cast<int32_t>(rounded);
-}
-
-inline int32_t round256(double value) { return round256Scaled(value * 256.0); }
+// The module's rounding to 1/256 units lives in the public header, so that
+// callers converting their own values round exactly as the module does.
+inline int32_t round256Scaled(double scaled) { return cclp_round256Scaled(scaled); }
+inline int32_t round256(double value) { return cclp_round256(value); }
 
 // The low 32 bits of a 64-bit value, as a signed 32-bit value.
 constexpr int32_t wrap32(int64_t value) { return static_cast<int32_t>(value); }

@@ -10,6 +10,23 @@
 
 CCLP_EXTERN_C_BEGIN
 
+/* A scaled value (v*256) rounded to 1/256 units the way the module rounds:
+ * + 0.5 and truncated toward zero when it is 0 or more, - 0.4999999999 and
+ * truncated otherwise. Values outside the 32-bit range saturate and NaN
+ * becomes 0, so that no conversion is undefined. */
+static inline int32_t cclp_round256Scaled(double scaled) {
+    double rounded;
+    if (scaled != scaled) return 0;
+    rounded = scaled >= 0.0 ? scaled + 0.5 : scaled - 0.4999999999;
+    if (rounded >= 2147483648.0) return INT32_MAX;
+    if (rounded <= -2147483649.0) return INT32_MIN;
+    return (int32_t)rounded;
+}
+
+/* A double in units of 1/256, as the fixed-point forms of score methods and
+ * results hold it (multiplying by 256 is exact). */
+static inline int32_t cclp_round256(double value) { return cclp_round256Scaled(value * 256.0); }
+
 /* Top plateau y0 from x0 outward, ramp to (x1, y1), lower plateau y1 up to
  * x2, 0 beyond. Abscissae run upward (x0 <= x1 <= x2) or downward. */
 typedef struct cclp_scoreOneSided {

@@ -1,0 +1,229 @@
+// The edges of one caliper result, copied from the caller's arrays into
+// the runtime library's, plain and extended.
+// Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+#ifndef CCLP_SCORE_CXX_EDGES_HPP
+#define CCLP_SCORE_CXX_EDGES_HPP
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <system_error>
+#include <type_traits>
+
+#include "../cclp_run.h"
+#include "array_ref.hpp"
+#include "errors.hpp"
+#include "records.hpp"
+#include "csys_runtime.h"
+
+namespace cclp::score {
+
+// Which number formats an input carries: double precision, 1/256 fixed
+// point, or both (a run then scores in double precision and writes the
+// results' fixed-point fields too).
+enum class Formats : uint32_t {
+    Double = CCLP_FORMAT_DOUBLE,
+    Fixed = CCLP_FORMAT_FIXED,
+    Both = CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED
+};
+
+namespace detail {
+
+// A record family as traits: the caliper result set a run reads and its
+// owner's operations, the scored result set it writes, and their records.
+template <class InputSet, class InputSetOps, class OutputSet, class ResultRecord, class EdgeRecord,
+          class EdgeFixedRecord>
+struct RecordFamily {
+    using Input = InputSet;
+    using InputOps = InputSetOps;
+    using Output = OutputSet;
+    using Record = ResultRecord;
+    using Edge = EdgeRecord;
+    using EdgeFixed = EdgeFixedRecord;
+};
+
+using PlainFamily = RecordFamily<cclp_resultSet, CaliperSetOps, ResultSet, cclp_scoreOneResult,
+                                 cclp_edge, cclp_edgeFixed>;
+using ExtendedFamily = RecordFamily<cclp_resultSetEx, CaliperSetExOps, ResultSetEx,
+                                    cclp_scoreOneResultEx, cclp_edgeEx, cclp_edgeFixedEx>;
+
+// The entry point of each family.
+inline int32_t runScore(const cclp_resultSet* input, const cclp_scoreParams* params,
+                        cclp_scoreResultSet* output) {
+    return cclp_runScore(input, params, output);
+}
+inline int32_t runScore(const cclp_resultSetEx* input, const cclp_scoreParams* params,
+                        cclp_scoreResultSetEx* output) {
+    return cclp_runScoreEx(input, params, output);
+}
+
+// The caller's columns of one input, double or 1/256.
+template <class Number>
+struct Columns {
+    ArrayRef<Number> positions;
+    ArrayRef<Number> contrasts;
+    std::array<ArrayRef<Number>, 3> extras;
+};
+
+inline double toDouble(double value) { return value; }
+inline double toDouble(int32_t value) { return value / 256.0; }
+inline int32_t toFixed(double value) { return cclp_round256(value); }
+inline int32_t toFixed(int32_t value) { return value; }
+
+template <class EdgeRecord, class Number>
+void fillEdge(EdgeRecord& edge, const Columns<Number>& columns, std::size_t i) {
+    using Field = decltype(edge.position);
+    const auto convert = [](Number value) -> Field {
+        if constexpr (std::is_same_v<Field, double>) {
+            return toDouble(value);
+        } else {
+            return toFixed(value);
+        }
+    };
+    edge.position = convert(columns.positions[i]);
+    edge.contrast = convert(columns.contrasts[i]);
+    if constexpr (std::is_same_v<EdgeRecord, cclp_edgeEx> ||
+                  std::is_same_v<EdgeRecord, cclp_edgeFixedEx>) {
+        edge.extra1 = convert(columns.extras[0][i]);
+        edge.extra2 = convert(columns.extras[1][i]);
+        edge.extra3 = convert(columns.extras[2][i]);
+    }
+}
+
+// Allocates an edge array through the runtime, as the record's destruct
+// expects, and fills it from the columns. On failure nothing is held.
+template <class EdgeRecord, class Number>
+bool allocateEdges(EdgeRecord*& edges, const Columns<Number>& columns, std::error_code& ec) {
+    const std::size_t n = columns.positions.size();
+    void* block = nullptr;
+    if (failed(csys_memory_alloc_internal(n * sizeof(EdgeRecord), &block), ec)) return false;
+    edges = static_cast<EdgeRecord*>(block);
+    for (std::size_t i = 0; i < n; ++i) fillEdge(edges[i], columns, i);
+    return true;
+}
+
+}  // namespace detail
+
+namespace detail {
+template <class Family>
+using EdgesBase = std::conditional_t<std::is_same_v<Family, PlainFamily>,
+                                     Owned<typename Family::Input, typename Family::InputOps>,
+                                     Copyable<typename Family::Input, typename Family::InputOps>>;
+}  // namespace detail
+
+// The edges of one caliper result, copied from the caller's arrays into
+// arrays of the runtime library, which this object owns. Extended edges
+// (EdgesEx) carry three extra values each. Plain ones are move-only, as the
+// caliper library has no copy of its result set; extended ones copy.
+template <class Family>
+class BasicEdges : public detail::EdgesBase<Family> {
+    using Base = detail::EdgesBase<Family>;
+    using Input = typename Family::Input;
+    static constexpr bool kExtended = std::is_same_v<Family, detail::ExtendedFamily>;
+
+public:
+    // From double positions and contrasts (and, for extended edges, the
+    // three extras), in the formats asked for; fixed-point values are
+    // rounded as the module rounds.
+    BasicEdges(ArrayRef<double> positions, ArrayRef<double> contrasts,
+               Formats formats = Formats::Double)
+        : BasicEdges(detail::orThrow("edges", [&](std::error_code& ec) {
+              return make(positions, contrasts, formats, ec);
+          })) {}
+    BasicEdges(ArrayRef<double> positions, ArrayRef<double> contrasts, ArrayRef<double> extra1,
+               ArrayRef<double> extra2, ArrayRef<double> extra3, Formats formats = Formats::Double)
+        : BasicEdges(detail::orThrow("edges", [&](std::error_code& ec) {
+              return make(positions, contrasts, extra1, extra2, extra3, formats, ec);
+          })) {}
+
+    // Fixed-point edges from values in 1/256 units.
+    static BasicEdges fixed(ArrayRef<int32_t> positions, ArrayRef<int32_t> contrasts) {
+        return detail::orThrow(
+            "edges", [&](std::error_code& ec) { return makeFixed(positions, contrasts, ec); });
+    }
+    static BasicEdges fixed(ArrayRef<int32_t> positions, ArrayRef<int32_t> contrasts,
+                            ArrayRef<int32_t> extra1, ArrayRef<int32_t> extra2,
+                            ArrayRef<int32_t> extra3) {
+        return detail::orThrow("edges", [&](std::error_code& ec) {
+            return makeFixed(positions, contrasts, extra1, extra2, extra3, ec);
+        });
+    }
+
+    // The non-throwing forms. Arrays of unequal length are refused with
+    // CSYS_STATUS_INVALID_ARGUMENT, more than 2^31 - 1 edges with
+    // CSYS_STATUS_OVERFLOW.
+    static BasicEdges make(ArrayRef<double> positions, ArrayRef<double> contrasts, Formats formats,
+                           std::error_code& ec) noexcept {
+        static_assert(!kExtended, "extended edges take three extra values");
+        return fill<double>({positions, contrasts, {}}, formats, ec);
+    }
+    static BasicEdges make(ArrayRef<double> positions, ArrayRef<double> contrasts,
+                           ArrayRef<double> extra1, ArrayRef<double> extra2,
+                           ArrayRef<double> extra3, Formats formats, std::error_code& ec) noexcept {
+        static_assert(kExtended, "extra values need extended edges (EdgesEx)");
+        return fill<double>({positions, contrasts, {extra1, extra2, extra3}}, formats, ec);
+    }
+    static BasicEdges makeFixed(ArrayRef<int32_t> positions, ArrayRef<int32_t> contrasts,
+                                std::error_code& ec) noexcept {
+        static_assert(!kExtended, "extended edges take three extra values");
+        return fill<int32_t>({positions, contrasts, {}}, Formats::Fixed, ec);
+    }
+    static BasicEdges makeFixed(ArrayRef<int32_t> positions, ArrayRef<int32_t> contrasts,
+                                ArrayRef<int32_t> extra1, ArrayRef<int32_t> extra2,
+                                ArrayRef<int32_t> extra3, std::error_code& ec) noexcept {
+        static_assert(kExtended, "extra values need extended edges (EdgesEx)");
+        return fill<int32_t>({positions, contrasts, {extra1, extra2, extra3}}, Formats::Fixed, ec);
+    }
+
+    int32_t size() const noexcept { return this->c().numEdges; }
+    Formats formats() const noexcept { return static_cast<Formats>(this->c().formats); }
+    // The module's copies; null for a format the edges do not carry.
+    const typename Family::Edge* doubles() const noexcept { return this->c().edges; }
+    const typename Family::EdgeFixed* fixedPoint() const noexcept { return this->c().edgesFixed; }
+
+private:
+    explicit BasicEdges(typename Base::ConstructTag tag) noexcept : Base(tag) {}
+
+    template <class Number>
+    static bool sizesAgree(const detail::Columns<Number>& columns, int32_t& count,
+                           std::error_code& ec) noexcept {
+        const std::size_t n = columns.positions.size();
+        bool agree = columns.contrasts.size() == n;
+        if constexpr (kExtended) {
+            for (const auto& extra : columns.extras) agree = agree && extra.size() == n;
+        }
+        if (!agree) {
+            ec = makeErrorCode(CSYS_STATUS_INVALID_ARGUMENT);
+            return false;
+        }
+        return detail::countFits(n, count, ec);
+    }
+
+    template <class Number>
+    static BasicEdges fill(const detail::Columns<Number>& columns, Formats formats,
+                           std::error_code& ec) noexcept {
+        BasicEdges edges{typename Base::ConstructTag{}};
+        ec = edges.constructionStatus();
+        int32_t count = 0;
+        if (ec || !sizesAgree(columns, count, ec)) return edges;
+        Input& set = edges.c();
+        const auto bits = static_cast<uint32_t>(formats);
+        if ((bits & CCLP_FORMAT_DOUBLE) != 0 && !detail::allocateEdges(set.edges, columns, ec)) {
+            return edges;
+        }
+        if ((bits & CCLP_FORMAT_FIXED) != 0 &&
+            !detail::allocateEdges(set.edgesFixed, columns, ec)) {
+            return edges;
+        }
+        set.numEdges = count;
+        set.formats = bits;
+        return edges;
+    }
+};
+
+using Edges = BasicEdges<detail::PlainFamily>;
+using EdgesEx = BasicEdges<detail::ExtendedFamily>;
+
+}  // namespace cclp::score
+
+#endif

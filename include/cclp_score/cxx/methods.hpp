@@ -1,0 +1,127 @@
+// Score methods: the method table as an enum class with name lookups, and
+// the method record built from a method and its function.
+// Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+#ifndef CCLP_SCORE_CXX_METHODS_HPP
+#define CCLP_SCORE_CXX_METHODS_HPP
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+#include "../cclp_score_method.h"
+#include "errors.hpp"
+#include "functions.hpp"
+
+namespace cclp::score {
+
+// The score methods, numbered as the module numbers them.
+enum class MethodId : int32_t {
+#define CCLP_SCORE_METHOD_ID_(number, id, ...) id = number,
+    CCLP_SCORE_METHOD_TABLE(CCLP_SCORE_METHOD_ID_)
+#undef CCLP_SCORE_METHOD_ID_
+};
+
+enum class FunctionKind : int32_t {
+    None = cclp_scoreFunctionNone,
+    OneSided = cclp_scoreFunctionOneSided,
+    TwoSided = cclp_scoreFunctionTwoSided,
+    ByCandidate = cclp_scoreFunctionByCandidate
+};
+
+// What the method table says of one method.
+struct MethodInfo {
+    MethodId id;
+    const char* name;          // "sizeDiff"
+    FunctionKind function;     // which function it maps its measurement through
+    bool pairsOnly;            // scores edge pairs only
+    bool extendedOnly;         // reads the extra values of extended edges
+    bool needsWidth;           // a pair run needs a positive expected width
+    const char* measures;      // the value it scores
+};
+
+// Every method, in number order.
+inline constexpr MethodInfo kMethods[] = {
+#define CCLP_SCORE_METHOD_INFO_(number, id, name, function, pairsOnly, extendedOnly, needsWidth, \
+                                measures)                                                     \
+    {MethodId::id, name, static_cast<FunctionKind>(function), (pairsOnly) != 0,                 \
+     (extendedOnly) != 0, (needsWidth) != 0, measures},
+    CCLP_SCORE_METHOD_TABLE(CCLP_SCORE_METHOD_INFO_)
+#undef CCLP_SCORE_METHOD_INFO_
+};
+
+// The table's entry of a method; null for a number no method has.
+inline const MethodInfo* methodInfo(MethodId id) noexcept {
+    for (const MethodInfo& info : kMethods) {
+        if (info.id == id) return &info;
+    }
+    return nullptr;
+}
+
+inline const char* methodName(MethodId id) noexcept {
+    const MethodInfo* info = methodInfo(id);
+    return info != nullptr ? info->name : nullptr;
+}
+
+// The method of a name ("sizeDiff"), or none.
+inline std::optional<MethodId> methodByName(std::string_view name) noexcept {
+    for (const MethodInfo& info : kMethods) {
+        if (name == info.name) return info.id;
+    }
+    return std::nullopt;
+}
+
+// A score method: what it measures and the function it maps that through.
+// The module checks that the method takes a function of that kind.
+class Method {
+public:
+    Method(MethodId id, const OneSided& function)
+        : Method(detail::orThrow("cclp_score_initScoreMethodOneSided",
+                                 [&](std::error_code& ec) { return make(id, function, ec); })) {}
+    Method(MethodId id, const TwoSided& function)
+        : Method(detail::orThrow("cclp_score_initScoreMethodTwoSided",
+                                 [&](std::error_code& ec) { return make(id, function, ec); })) {}
+    // By name; a name no method has is refused as the module refuses an
+    // unknown method number for that kind of function.
+    template <class Function>
+    Method(std::string_view name, const Function& function)
+        : Method(detail::orThrow("unknown score method name", [&](std::error_code& ec) {
+              return make(name, function, ec);
+          })) {}
+    explicit Method(const cclp_score& method) noexcept : c_(method) {}
+
+    static Method make(MethodId id, const OneSided& function, std::error_code& ec) noexcept {
+        Method method;
+        (void)detail::failed(cclp_score_initScoreMethodOneSided(
+                                 &method.c_, static_cast<int32_t>(id), &function.c()),
+                             ec);
+        return method;
+    }
+    static Method make(MethodId id, const TwoSided& function, std::error_code& ec) noexcept {
+        Method method;
+        (void)detail::failed(cclp_score_initScoreMethodTwoSided(
+                                 &method.c_, static_cast<int32_t>(id), &function.c()),
+                             ec);
+        return method;
+    }
+    template <class Function>
+    static Method make(std::string_view name, const Function& function,
+                       std::error_code& ec) noexcept {
+        return make(methodByName(name).value_or(MethodId{}), function, ec);
+    }
+
+    MethodId id() const noexcept { return static_cast<MethodId>(c_.method); }
+    const char* name() const noexcept { return methodName(id()); }
+    bool isOneSided() const noexcept { return c_.isOneSided != 0; }
+    OneSided oneSided() const noexcept { return OneSided(c_.oneSided); }
+    TwoSided twoSided() const noexcept { return TwoSided(c_.twoSided); }
+    const cclp_score& c() const noexcept { return c_; }
+
+private:
+    Method() noexcept { (void)cclp_score_init(&c_); }
+    cclp_score c_{};
+};
+
+}  // namespace cclp::score
+
+#endif

@@ -1,0 +1,142 @@
+// The parameters of a run, built fluently.
+// Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+#ifndef CCLP_SCORE_CXX_PARAMS_HPP
+#define CCLP_SCORE_CXX_PARAMS_HPP
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <system_error>
+#include <vector>
+
+#include "../cclp_score_params.h"
+#include "array_ref.hpp"
+#include "errors.hpp"
+#include "methods.hpp"
+#include "records.hpp"
+
+namespace cclp::score {
+
+enum class Polarity : int32_t {
+    Positive = cclp_polarityPositive,  // contrast >= 0
+    Negative = cclp_polarityNegative,  // contrast <= 0
+    Any = cclp_polarityAny
+};
+
+// An edge the caller looks for: where, and of which polarity. The distance
+// of a pair's two desired edges is the pair's expected width.
+struct DesiredEdge {
+    double position = 0.0;
+    Polarity polarity = Polarity::Any;
+};
+
+// The parameters of a run, built fluently. The defaults score single edges
+// of any polarity by contrast, keep one result and sort.
+class Params : public detail::Copyable<cclp_scoreParams, detail::ParamsOps> {
+    using Base = detail::Copyable<cclp_scoreParams, detail::ParamsOps>;
+
+public:
+    Params() = default;
+    // The noexcept form of construction.
+    static Params make(std::error_code& ec) noexcept {
+        Params params(ConstructTag{});
+        ec = params.constructionStatus();
+        return params;
+    }
+
+    // Single edges, or pairs of a first and a second edge.
+    Params& single(const DesiredEdge& edge = {}) { return desired({edge}); }
+    Params& single(const DesiredEdge& edge, std::error_code& ec) noexcept {
+        return desired({edge}, ec);
+    }
+    Params& pair(const DesiredEdge& first, const DesiredEdge& second) {
+        return desired({first, second});
+    }
+    Params& pair(const DesiredEdge& first, const DesiredEdge& second, std::error_code& ec) noexcept {
+        return desired({first, second}, ec);
+    }
+
+    Params& methods(ArrayRef<Method> list) {
+        return detail::orThrow("cclp_scoreParams_setScoreMethods",
+                               [&](std::error_code& ec) -> Params& { return methods(list, ec); });
+    }
+    Params& methods(ArrayRef<Method> list, std::error_code& ec) {
+        int32_t count = 0;
+        if (!detail::countFits(list.size(), count, ec)) return *this;
+        // Never a null array, so that an empty list is refused for its count.
+        std::vector<cclp_score> records;
+        records.reserve(list.size() + 1);
+        for (const Method& method : list) records.push_back(method.c());
+        (void)detail::failed(cclp_scoreParams_setScoreMethods(get(), count, records.data()), ec);
+        return *this;
+    }
+
+    Params& maxResults(int32_t count) {
+        return detail::orThrow("cclp_scoreParams_setMaxNumResults",
+                               [&](std::error_code& ec) -> Params& { return maxResults(count, ec); });
+    }
+    Params& maxResults(int32_t count, std::error_code& ec) noexcept {
+        (void)detail::failed(cclp_scoreParams_setMaxNumResults(get(), count), ec);
+        return *this;
+    }
+
+    Params& sorted(bool sortByScore) noexcept {
+        (void)cclp_scoreParams_setSortByScore(get(), sortByScore ? 1 : 0);
+        return *this;
+    }
+
+    // Moves the reference position of a stored method between runs.
+    Params& oneSidedOffset(int32_t index, double offset) {
+        return detail::orThrow("cclp_scoreParams_updateOneSidedOffset",
+                               [&](std::error_code& ec) -> Params& {
+                                   return oneSidedOffset(index, offset, ec);
+                               });
+    }
+    Params& oneSidedOffset(int32_t index, double offset, std::error_code& ec) noexcept {
+        (void)detail::failed(cclp_scoreParams_updateOneSidedOffset(get(), index, offset), ec);
+        return *this;
+    }
+    Params& twoSidedOffsets(int32_t index, double low, double high) {
+        return detail::orThrow("cclp_scoreParams_updateTwoSidedOffsets",
+                               [&](std::error_code& ec) -> Params& {
+                                   return twoSidedOffsets(index, low, high, ec);
+                               });
+    }
+    Params& twoSidedOffsets(int32_t index, double low, double high, std::error_code& ec) noexcept {
+        (void)detail::failed(cclp_scoreParams_updateTwoSidedOffsets(get(), index, low, high), ec);
+        return *this;
+    }
+
+    bool pairs() const noexcept { return c().numDesiredEdges == 2; }
+    int32_t maxResults() const noexcept { return c().maxNumResults; }
+    bool sorted() const noexcept { return c().sortByScore == 1; }
+    int32_t numMethods() const noexcept { return c().numScoreMethods; }
+    Method method(int32_t index) const noexcept { return Method(c().scoreMethods[index]); }
+    DesiredEdge desiredEdge(int32_t index) const noexcept {
+        const cclp_desiredEdge& edge = c().desiredEdges[index];
+        return {edge.position, static_cast<Polarity>(edge.polarity)};
+    }
+
+private:
+    using Base::Base;
+
+    Params& desired(std::initializer_list<DesiredEdge> edges) {
+        return detail::orThrow("cclp_scoreParams_setDesiredEdges",
+                               [&](std::error_code& ec) -> Params& { return desired(edges, ec); });
+    }
+    Params& desired(std::initializer_list<DesiredEdge> edges, std::error_code& ec) noexcept {
+        std::array<cclp_desiredEdge, 2> records{};
+        std::size_t n = 0;
+        for (const DesiredEdge& edge : edges) {
+            records[n++] = {edge.position, static_cast<int32_t>(edge.polarity)};
+        }
+        (void)detail::failed(
+            cclp_scoreParams_setDesiredEdges(get(), static_cast<int32_t>(n), records.data()), ec);
+        return *this;
+    }
+};
+
+}  // namespace cclp::score
+
+#endif
