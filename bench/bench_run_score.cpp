@@ -27,8 +27,8 @@
 #include <vector>
 
 #include "cclp_score/cclp_score.h"
-#include "combine.hpp"
-#include "evaluate.hpp"
+#include "engine/combine.hpp"
+#include "engine/evaluate.hpp"
 
 namespace {
 

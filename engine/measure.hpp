@@ -9,7 +9,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "fixed_point.hpp"
+#include "frame/fixed_point.hpp"
 
 namespace cclp::measure {
 

@@ -24,8 +24,8 @@
 
 #include "cclp_score/cclp_run.h"
 #include "cclp_score/cclp_score_params.h"
-#include "fuzz_methods.hpp"
-#include "fuzz_support.hpp"
+#include "fuzz/fuzz_methods.hpp"
+#include "fuzz/fuzz_support.hpp"
 
 namespace {
 
@@ -241,14 +241,6 @@ bool passesPolarity(Number contrast, int32_t polarity) {
     return true;
 }
 
-bool needsPair(int32_t method, bool extended) {
-    switch (method) {
-    case 1: case 2: case 3: case 5: case 7: case 9: case 10: return true;
-    case 12: return extended;
-    default: return false;
-    }
-}
-
 struct CandidateEdges {
     int32_t first;
     int32_t second;  // -1 for a single edge
@@ -313,9 +305,9 @@ Plan planRun(const typename Form::Input& input, const cclp_scoreParams& params) 
     if (plan.candidates.empty()) return plan;
     for (int32_t m = 0; m < params.numScoreMethods; ++m) {
         const int32_t method = params.scoreMethods[m].method;
-        const bool unknown = method < 1 || method > 13;
+        const bool unknown = !cclp::isKnownMethod(method);
         if (plan.pairs && unknown) plan.status = CCLP_STATUS_UNKNOWN_METHOD_FOR_PAIR;
-        if (!plan.pairs && (unknown || needsPair(method, Form::kExtended))) {
+        if (!plan.pairs && (unknown || cclp::needsPair(method, Form::kExtended))) {
             plan.status = CCLP_STATUS_METHOD_NEEDS_PAIR;
         }
         if (plan.status < 0) {
@@ -591,7 +583,7 @@ private:
 bool readsExtras(const cclp_scoreParams& params) {
     for (int32_t m = 0; m < params.numScoreMethods; ++m) {
         const int32_t method = params.scoreMethods[m].method;
-        if (method == 12 || method == 13) return true;
+        if (cclp::isKnownMethod(method) && cclp::methodTraits(method).extendedOnly) return true;
     }
     return false;
 }

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "cclp_score/cclp_results.h"
-#include "fuzz_support.hpp"
+#include "fuzz/fuzz_support.hpp"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "cclp_score/cclp_score_params.h"
-#include "record_bytes.hpp"
-#include "runtime_controls.hpp"
+#include "tests/support/record_bytes.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 using namespace cclp::testing;
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cclp_score/cclp_type_checks.h"
-#include "runtime_controls.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 using namespace cclp::testing;
 

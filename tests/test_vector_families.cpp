@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime_controls.hpp"
-#include "vector_families.hpp"
+#include "tests/support/runtime_controls.hpp"
+#include "tests/support/vector_families.hpp"
 
 using namespace cclp::testing;
 

@@ -3,9 +3,9 @@
 // fields the results come from shows in the end-to-end runs of the samples.)
 #include <gtest/gtest.h>
 
-#include "runtime_controls.hpp"
-#include "scoring_run.hpp"
-#include "tool_fixtures.hpp"
+#include "tests/support/runtime_controls.hpp"
+#include "cclp_score_cli/scoring_run.hpp"
+#include "tests/cclp_score_cli/tool_fixtures.hpp"
 
 namespace cclp_cli {
 namespace {

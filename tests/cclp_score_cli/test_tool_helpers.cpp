@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "fixed_point.hpp"
+#include "cclp_score_cli/fixed_point.hpp"
 
 namespace cclp_cli {
 namespace {

@@ -7,12 +7,12 @@
 #include <limits>
 
 #include "cclp_score/cclp_score_method.h"
-#include "fixed_point.hpp"
-#include "function_value.hpp"
-#include "one_sided.hpp"
-#include "record_bytes.hpp"
-#include "score_method.hpp"
-#include "two_sided.hpp"
+#include "frame/fixed_point.hpp"
+#include "engine/function_value.hpp"
+#include "score/one_sided.hpp"
+#include "tests/support/record_bytes.hpp"
+#include "score/score_method.hpp"
+#include "score/two_sided.hpp"
 
 using cclp::oneSidedValue;
 using cclp::oneSidedValueFixed;

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "portable_pow.hpp"
+#include "frame/portable_pow.hpp"
 
 using cclp::portablePow;
 

@@ -11,11 +11,11 @@
 #include <type_traits>
 #include <vector>
 
-#include "evaluate.hpp"
-#include "fixed_point.hpp"
-#include "runtime_controls.hpp"
-#include "score_batch.hpp"
-#include "score_method.hpp"
+#include "engine/evaluate.hpp"
+#include "frame/fixed_point.hpp"
+#include "tests/support/runtime_controls.hpp"
+#include "engine/score_batch.hpp"
+#include "score/score_method.hpp"
 
 using cclp::round256;
 using cclp::testing::AssertionCounter;
