@@ -100,7 +100,7 @@ int32_t constructAndAssign(Record* record, const Source* source, int32_t (*const
 }
 
 // new, newClone and delete of a record held through a caller's pointer
-// variable. Destruct is null for records that own nothing.
+// variable.
 template <class T, int32_t (*Construct)(T*), int32_t (*Destruct)(T*),
           int32_t (*Assign)(T*, const T*)>
 struct HeapLifecycle {
@@ -137,9 +137,7 @@ struct HeapLifecycle {
     // destruct keeps the record.
     static int32_t destroy(T** pointer) {
         CCLP_REQUIRE_NONNULL(pointer);
-        if constexpr (Destruct != nullptr) {
-            if (*pointer != nullptr) CCLP_RETURN_IF_FAILED(Destruct(*pointer));
-        }
+        if (*pointer != nullptr) CCLP_RETURN_IF_FAILED(Destruct(*pointer));
         return releaseArray(*pointer);
     }
 };

@@ -9,13 +9,16 @@
 namespace cclp {
 namespace {
 
-// A score method owns nothing: its copy is its bytes.
+// A score method owns nothing: its copy is its bytes, and it has nothing to
+// destruct.
 int32_t copyScore(cclp_score* score, const cclp_score* source) {
     std::memcpy(score, source, sizeof *score);
     return CCLP_STATUS_OK;
 }
 
-using ScoreOnHeap = HeapLifecycle<cclp_score, &cclp_score_init, nullptr, &copyScore>;
+int32_t ownsNothing(cclp_score*) { return CCLP_STATUS_OK; }
+
+using ScoreOnHeap = HeapLifecycle<cclp_score, &cclp_score_init, &ownsNothing, &copyScore>;
 
 }  // namespace
 
