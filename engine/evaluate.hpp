@@ -1,9 +1,9 @@
 // How well one candidate (one edge, or a pair of edges in input order)
-// satisfies one score method. The method table is written once: the number
-// format (double, or 1/256 fixed point) follows from the edge type, and so
-// do the score method form, the measurements (measure.hpp) and the scoring
-// functions. The methods' numbers and properties come from their table
-// (score/method_table.hpp); their formulas are here, one per method.
+// satisfies one score method. The methods' numbers and properties come from
+// their table (score/method_table.hpp); their formulas are here, one per
+// method and written once: the number format (double, or 1/256 fixed point)
+// follows from the edge type, and so do the score method form, the
+// measurements (measure.hpp) and the scoring functions.
 #pragma once
 
 #include <cstdint>
