@@ -49,14 +49,17 @@ std::vector<double> gaussianDerivative(const std::vector<double>& values, int32_
                                        int32_t count, double sigma) {
     const auto radius = static_cast<int32_t>(std::ceil(kKernelSigmas * sigma));
     const std::vector<double> kernel = derivativeKernel(sigma, radius);
+    // The valid values with `radius` copies of each end value beyond it.
+    std::vector<double> padded(static_cast<std::size_t>(count + 2 * radius));
+    for (int32_t j = 0; j < count + 2 * radius; ++j) {
+        padded[index(j)] = values[index(first + std::clamp(j - radius, 0, count - 1))];
+    }
     std::vector<double> derivative(values.size(), 0.0);
-    const int32_t last = first + count - 1;
-    for (int32_t i = first; i <= last; ++i) {
+    for (int32_t i = 0; i < count; ++i) {
+        const double* window = padded.data() + i;
         double sum = 0.0;
-        for (int32_t k = -radius; k <= radius; ++k) {
-            sum += kernel[index(k + radius)] * values[index(std::clamp(i + k, first, last))];
-        }
-        derivative[index(i)] = sum;
+        for (std::size_t k = 0; k < kernel.size(); ++k) sum += kernel[k] * window[k];
+        derivative[index(first + i)] = sum;
     }
     return derivative;
 }
