@@ -31,13 +31,23 @@ void checkProfile(const cedge_profile& profile, double maxGray) {
     }
 }
 
+// Double edges inside the valid part, ascending, with a contrast; their
+// fixed-point twins ascending too.
 void checkEdges(const cclp_resultSet& edges, const cedge_profile& profile) {
     const double low = profile.firstPosition + profile.validFirst;
     const double high = low + profile.validCount - 1;
+    FUZZ_CHECK(((edges.formats & CCLP_FORMAT_DOUBLE) != 0) == (edges.edges != nullptr));
+    FUZZ_CHECK(((edges.formats & CCLP_FORMAT_FIXED) != 0) == (edges.edgesFixed != nullptr));
     for (int32_t i = 0; i < edges.numEdges; ++i) {
-        FUZZ_CHECK(std::isfinite(edges.edges[i].contrast) && edges.edges[i].contrast != 0.0);
-        FUZZ_CHECK(edges.edges[i].position >= low && edges.edges[i].position <= high);
-        if (i > 0) FUZZ_CHECK(edges.edges[i - 1].position <= edges.edges[i].position);
+        if (edges.edges != nullptr) {
+            const cclp_edge& edge = edges.edges[i];
+            FUZZ_CHECK(std::isfinite(edge.contrast) && edge.contrast != 0.0);
+            FUZZ_CHECK(edge.position >= low && edge.position <= high);
+            if (i > 0) FUZZ_CHECK(edges.edges[i - 1].position <= edge.position);
+        }
+        if (edges.edgesFixed != nullptr && i > 0) {
+            FUZZ_CHECK(edges.edgesFixed[i - 1].position <= edges.edgesFixed[i].position);
+        }
     }
 }
 
