@@ -16,5 +16,5 @@ set(CPACK_SOURCE_GENERATOR "")
 # Debug information stays in the build tree; import libraries keep their
 # symbols (CMake strips only executables and shared libraries).
 set(CPACK_STRIP_FILES TRUE)
-set(CPACK_COMPONENTS_ALL runtime development siblings)
+set(CPACK_COMPONENTS_ALL runtime development siblings edgefinder)
 include(CPack)
