@@ -33,3 +33,23 @@ function(cclp_read_library_name def_file out_var)
   string(REGEX REPLACE "^[ \t]*LIBRARY[ \t]+\"?([^ \t\"]+)\"?.*$" "\\1" name "${line}")
   set(${out_var} "${name}" PARENT_SCOPE)
 endfunction()
+
+# cclp_apply_export_list(<shared library target> <.def file>): the library
+# exports exactly the names of the list: the .def file as it is on Windows,
+# a version script generated from it elsewhere.
+function(cclp_apply_export_list target def_file)
+  if(WIN32)
+    target_sources(${target} PRIVATE "${def_file}")
+    return()
+  endif()
+  set(version_script "${CMAKE_CURRENT_BINARY_DIR}/${target}.map")
+  cclp_write_version_script("${def_file}" "${version_script}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${def_file}")
+  target_link_options(${target} PRIVATE "LINKER:--version-script=${version_script}")
+  # clang links its sanitizer runtimes into executables only, so a fuzzing
+  # build leaves their symbols for the loader to find in the library.
+  if(NOT CCLP_BUILD_FUZZERS)
+    target_link_options(${target} PRIVATE "LINKER:--no-undefined")
+  endif()
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS "${version_script}")
+endfunction()
