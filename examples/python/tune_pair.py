@@ -6,15 +6,22 @@ kept pairs with what each method measured, then tightens the size tolerance
 and scores again: the plot (tune_pair.png, or the path given) shows where
 the candidates fall on each scoring function.
 
-    PYTHONPATH=build/default/python python3 examples/python/tune_pair.py [out.png]
+    python3 examples/python/tune_pair.py [out.png]
+
+(after building the default preset, or with the package installed)
 """
 
 import pathlib
 import sys
 
-import cclp_score as cs
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+try:
+    import cclp_score as cs
+except ImportError:  # not installed: the default build tree's package
+    sys.path.insert(0, str(ROOT / "build" / "default" / "python"))
+    import cclp_score as cs
 
-SAMPLE = pathlib.Path(__file__).resolve().parents[1] / "samples" / "pair_with_distractors.json"
+SAMPLE = ROOT / "examples" / "samples" / "pair_with_distractors.json"
 
 
 def report(results):

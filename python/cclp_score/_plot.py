@@ -5,6 +5,8 @@ and each kept candidate's measured value marked by rank, under a strip of
 the caliper: profile, edges, kept candidates and the winner.
 """
 
+import textwrap
+
 import numpy as np
 
 from . import _core
@@ -95,7 +97,7 @@ def _caliper_strip(ax, results, profile):
                     fontweight="bold" if i in winners else "normal")
     ax.text(lo - pad, baseline, "edges (+/-) ", ha="right", va="center", color=_FAINT, fontsize=8)
     for r in range(rows):
-        y = 0.55 - r * (0.55 / max(rows, 1))
+        y = 0.45 - r * (0.5 / max(rows, 1))
         colour = _rank_colour(r + 1)
         ends = [positions[int(i)] for i in results.edges[r]]
         if len(ends) == 2:
@@ -108,7 +110,7 @@ def _caliper_strip(ax, results, profile):
     if len(results) == 0:
         ax.text(lo, 0.4, "none: no candidate has the desired polarity", color=_FAINT, fontsize=8)
     ax.text(lo - pad, 0.35, "kept ", ha="right", va="center", color=_FAINT, fontsize=8)
-    ax.set_ylim(-0.05, top)
+    ax.set_ylim(-0.12, top)
     ax.set_yticks([])
     ax.set_xlabel("position along the caliper (0 = its centre)", color=_FAINT, fontsize=8)
     for side in ("top", "right", "left"):
@@ -148,14 +150,19 @@ def _sample_points(curve, lo, hi):
     return xs, curve[0](xs)
 
 
-def _label_markers(ax, markers):
-    placed = {}
+def _label_markers(ax, markers, x_span):
+    """Markers on about the same spot share one label ("2,3"), as in the tool."""
+    labels = []
     for x, y, rank in sorted(markers, key=lambda marker: marker[2]):
         if rank > _MAX_LABELS:
             continue
-        key = (round(x, 9), round(y, 9))
-        placed.setdefault(key, []).append(rank)
-    for (x, y), ranks in placed.items():
+        near = [label for label in labels
+                if abs(label[0] - x) < 0.015 * x_span and abs(label[1] - y) < 0.025]
+        if near:
+            near[0][2].append(rank)
+        else:
+            labels.append((x, y, [rank]))
+    for x, y, ranks in labels:
         ranks = sorted(set(ranks))
         ax.annotate(",".join(map(str, ranks)), (x, y), xytext=(0, 7), textcoords="offset points",
                     ha="center", fontsize=8, color=_rank_colour(ranks[0]),
@@ -179,17 +186,24 @@ def _straddle_panel(ax, results, m):
 
 def _method_panel(ax, results, m):
     method = results.methods[m]
-    title = f"{m + 1}. {method.name}"
+    ax.set_title(f"{m + 1}. {method.name}", loc="left", fontsize=10, fontweight="bold", pad=30)
     if len(results):
-        title += f"    (rank 1 scores {results.method_scores[0, m]:.4f})"
-    ax.set_title(title, loc="left", fontsize=10, fontweight="bold")
+        ax.set_title(f"rank 1 scores {results.method_scores[0, m]:.4f}", loc="right", fontsize=8.5,
+                     color=_WINNER, pad=30)
+    function = method.function
+    if function is None:
+        text = "no function: p0 < 0 < p1 scores 1"
+    elif isinstance(function, _core.OneSided):
+        text = _function_text(function)
+    else:
+        text = f"low side: {_function_text(function.low)}\nhigh side: {_function_text(function.high)}"
+    ax.text(0.0, 1.03, f"measures {method.measures}\n{text}", transform=ax.transAxes, va="bottom",
+            fontsize=7, color=_FAINT)
     ax.set_ylim(-0.1, 1.15)
     ax.set_yticks([0.0, 0.5, 1.0])
     ax.grid(axis="y", color="#e6e6e6")
     ax.set_ylabel("score", color=_FAINT, fontsize=8)
-    if method.function is None:
-        ax.text(0.01, 0.97, "no function: p0 < 0 < p1 scores 1", transform=ax.transAxes, va="top",
-                fontsize=7.5, color=_FAINT)
+    if function is None:
         _straddle_panel(ax, results, m)
         return
     curves = _curves(method, results.pairs)
@@ -208,12 +222,8 @@ def _method_panel(ax, results, m):
         ax.legend(loc="lower right", fontsize=7, frameon=False)
     for x, y, rank in sorted(markers, key=lambda marker: -marker[2]):
         ax.plot(x, y, "o", color=_rank_colour(rank), mec="white", ms=8 if rank == 1 else 6, zorder=3)
-    _label_markers(ax, markers)
-    function = method.function
-    text = (_function_text(function) if isinstance(function, _core.OneSided) else
-            f"low side: {_function_text(function.low)}\nhigh side: {_function_text(function.high)}")
-    ax.text(0.01, 0.97, text, transform=ax.transAxes, va="top", fontsize=7, color=_FAINT)
-    ax.set_xlabel(f"measures {method.measures}", color=_FAINT, fontsize=8)
+    _label_markers(ax, markers, hi - lo)
+    ax.set_xlabel(method.measures, color=_FAINT, fontsize=8)
 
 
 def plot(results, path=None, *, profile=None, title=None):
@@ -225,19 +235,28 @@ def plot(results, path=None, *, profile=None, title=None):
     Needs matplotlib (Debian: python3-matplotlib)."""
     try:
         from matplotlib.figure import Figure
+        from matplotlib.patches import Patch
     except ImportError as error:
         raise ImportError("plot() needs matplotlib (Debian: apt-get install python3-matplotlib)") from error
     profile = profile if profile is not None else results.profile
     heading, run, winner = _header_lines(results)
     panel_rows = (len(results.methods) + 1) // 2
-    figure = Figure(figsize=(9.6, 3.6 + 2.8 * panel_rows))
+    # A long description wraps at spaces, two lines at most, as in the tool.
+    heading = textwrap.wrap(title or heading, 88, max_lines=2, placeholder="...")
+    extra = 0.25 * (len(heading) - 1)
+    figure = Figure(figsize=(9.6, 3.6 + extra + 2.8 * panel_rows))
+    inches = figure.get_figheight()
     grid = figure.add_gridspec(1 + panel_rows, 2, height_ratios=[1.25] + [1.0] * panel_rows,
-                               hspace=0.6, wspace=0.18, top=1 - 0.75 / figure.get_figheight())
-    figure.text(0.02, 1 - 0.2 / figure.get_figheight(), title or heading, fontsize=12,
+                               hspace=0.75, wspace=0.18, top=1 - (0.75 + extra) / inches)
+    figure.text(0.02, 1 - 0.2 / inches, "\n".join(heading), fontsize=12, fontweight="bold",
+                va="top", linespacing=1.3)
+    figure.text(0.02, 1 - (0.42 + extra) / inches, run, fontsize=8.5, color=_FAINT, va="top")
+    figure.text(0.02, 1 - (0.6 + extra) / inches, winner, fontsize=9.5, color=_WINNER,
                 fontweight="bold", va="top")
-    figure.text(0.02, 1 - 0.42 / figure.get_figheight(), run, fontsize=8.5, color=_FAINT, va="top")
-    figure.text(0.02, 1 - 0.6 / figure.get_figheight(), winner, fontsize=9.5, color=_WINNER,
-                fontweight="bold", va="top")
+    figure.legend(handles=[Patch(color=c, label=t) for c, t in (
+        (_POSITIVE, "positive edge"), (_NEGATIVE, "negative edge"), (_WINNER, "rank 1"),
+        (_OTHER, "other kept"))], loc="upper right", ncol=4, fontsize=8, frameon=False,
+        bbox_to_anchor=(0.99, 1 - (0.5 + extra) / inches))
     _caliper_strip(figure.add_subplot(grid[0, :]), results, profile)
     for m in range(len(results.methods)):
         _method_panel(figure.add_subplot(grid[1 + m // 2, m % 2]), results, m)
