@@ -57,6 +57,11 @@ class Results:
     def __len__(self):
         return len(self.score)
 
+    def __repr__(self):
+        kind = "pairs" if self.pairs else "single edges"
+        best = (f"; best {self.score[0]:.4f} at edges {self.edges[0].tolist()}" if len(self) else "")
+        return f"<Results: {len(self)} kept of {len(self.positions)} edges, {kind}{best}>"
+
     @property
     def pairs(self):
         return len(self.desired) == 2

@@ -1,5 +1,6 @@
 // Scoring functions: built and checked by the library, sampled through it.
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "bindings.hpp"
@@ -40,23 +41,48 @@ TwoSided makeTwoSided(const OneSided& low, const OneSided& high, bool checked) {
     return function;
 }
 
-// Samples of any function, computed with the GIL released.
-template <class Function>
-py::array_t<double> sample(const Function& function, const DoubleArray& xs) {
-    std::vector<double> values;
-    {
-        py::gil_scoped_release released;
-        values = function.sample(viewOf(xs));
+// A 1-D array of numbers (integers for 1/256 values, which must fit 32
+// bits) as the values to sample; anything else is refused naming `name`.
+template <class Number>
+std::vector<Number> sampleInput(const py::object& object, const char* name) {
+    constexpr bool kFixed = std::is_same_v<Number, int32_t>;
+    const py::array values = py::array::ensure(object);
+    if (!values) throw py::type_error(std::string(name) + ": an array of numbers expected");
+    const char kind = values.dtype().kind();
+    const bool numeric = kFixed ? (kind == 'i' || kind == 'u' || kind == 'b')
+                                : (kind == 'i' || kind == 'u' || kind == 'b' || kind == 'f');
+    if (!numeric) {
+        throw py::type_error(std::string(name) + (kFixed ? ": integers" : ": numbers") +
+                             " expected, got an array of " + std::string(py::str(values.dtype())));
     }
-    return toArray(values);
+    if (values.ndim() != 1) throw py::value_error(std::string(name) + ": a 1-D array expected");
+    using Wide = std::conditional_t<kFixed, int64_t, double>;
+    const auto wide = py::array_t<Wide, py::array::c_style | py::array::forcecast>::ensure(values);
+    std::vector<Number> input(wide.data(), wide.data() + wide.size());
+    if constexpr (kFixed) {
+        for (py::ssize_t i = 0; i < wide.size(); ++i) {
+            if (wide.data()[i] != input[static_cast<std::size_t>(i)]) {
+                throw py::value_error(std::string(name) + ": 1/256 values must fit 32 bits");
+            }
+        }
+    }
+    return input;
 }
 
-template <class Function>
-py::array_t<int32_t> sampleFixed(const Function& function, const Int32Array& xs) {
-    std::vector<int32_t> values;
+// Samples of any function, computed with the GIL released: doubles as a
+// floating-point run scores them, 1/256 values as a fixed-point run does.
+template <class Function, class Number>
+py::array_t<Number> sample(const Function& function, const py::object& xs) {
+    const char* name = std::is_same_v<Number, double> ? "xs" : "values";
+    const std::vector<Number> input = sampleInput<Number>(xs, name);
+    std::vector<Number> values;
     {
         py::gil_scoped_release released;
-        values = function.sampleFixed(viewOf(xs));
+        if constexpr (std::is_same_v<Number, double>) {
+            values = function.sample(input);
+        } else {
+            values = function.sampleFixed(input);
+        }
     }
     return toArray(values);
 }
@@ -111,8 +137,8 @@ void bindFunctions(py::module_& module) {
         .def_property_readonly("y0", [](const OneSided& f) { return f.breakpoints().y0; })
         .def_property_readonly("y1", [](const OneSided& f) { return f.breakpoints().y1; })
         .def_property_readonly("offset", [](const OneSided& f) { return f.positionOffset(); })
-        .def("sample", &sample<OneSided>, py::arg("xs"), kSampleDoc)
-        .def("sample_fixed", &sampleFixed<OneSided>, py::arg("values"), kSampleFixedDoc)
+        .def("sample", &sample<OneSided, double>, py::arg("xs"), kSampleDoc)
+        .def("sample_fixed", &sample<OneSided, int32_t>, py::arg("values"), kSampleFixedDoc)
         .def("__eq__", &sameFunction)
         .def("__repr__", &describe);
 
@@ -127,8 +153,8 @@ void bindFunctions(py::module_& module) {
             py::arg("low"), py::arg("high"), "Both sides, each checked on its own.")
         .def_property_readonly("low", &TwoSided::lowSide)
         .def_property_readonly("high", &TwoSided::highSide)
-        .def("sample", &sample<TwoSided>, py::arg("xs"), kSampleDoc)
-        .def("sample_fixed", &sampleFixed<TwoSided>, py::arg("values"), kSampleFixedDoc)
+        .def("sample", &sample<TwoSided, double>, py::arg("xs"), kSampleDoc)
+        .def("sample_fixed", &sample<TwoSided, int32_t>, py::arg("values"), kSampleFixedDoc)
         .def("__eq__", [](const TwoSided& a, const TwoSided& b) {
             return sameFunction(a.lowSide(), b.lowSide()) && sameFunction(a.highSide(), b.highSide());
         })

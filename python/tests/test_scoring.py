@@ -113,6 +113,15 @@ def test_bad_functions_and_methods_are_named():
         cs.Method("sizeDiff")
     with pytest.raises(TypeError):
         cs.OneSided("a", 1, 2)
+    function = cs.OneSided(0, 1, 2)
+    with pytest.raises(TypeError, match="xs"):
+        function.sample(["a"])
+    with pytest.raises(ValueError, match="xs"):
+        function.sample([[0.5, 1.0]])
+    with pytest.raises(TypeError, match="values"):
+        function.sample_fixed([0.5])
+    with pytest.raises(ValueError, match="values"):
+        function.sample_fixed([2**40])
 
 
 def test_threads_score_in_parallel_with_the_same_results():
