@@ -241,7 +241,8 @@ def _document(recording):
     document["caliper"] = caliper
     document["params"] = {
         "desiredEdges": [{"position": _number(d.position), "polarity": d.polarity} for d in desired],
-        "scoreMethods": [_method_json(m) for m in recording.methods],
+        "scoreMethods": [_method_json(m if isinstance(m, _core.Method) else _core.Method(*m))
+                         for m in recording.methods],
         "maxNumResults": int(recording.max_results),
         "sortByScore": bool(recording.sort),
     }
@@ -254,6 +255,6 @@ def save(path, recording):
     for name, values in (("positions", recording.positions), ("contrasts", recording.contrasts)):
         if not all(math.isfinite(v) for v in np.asarray(values, dtype=float)):
             raise ValueError(f"recording.{name}: JSON holds finite numbers only")
-    text = json.dumps(_document(recording), indent=2) + "\n"
+    text = json.dumps(_document(recording), indent=2, allow_nan=False) + "\n"
     with open(path, "w", encoding="utf-8") as file:
         file.write(text)
