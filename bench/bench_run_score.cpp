@@ -31,9 +31,9 @@
 #include <vector>
 
 #include "cclp_score/cclp_score.h"
-#include "combine.hpp"
-#include "evaluate.hpp"
-#include "working_block.hpp"
+#include "engine/combine.hpp"
+#include "engine/evaluate.hpp"
+#include "engine/working_block.hpp"
 #include "timing.hpp"
 
 namespace {

@@ -1,5 +1,5 @@
 // The rarely taken paths of the selection, kept out of the scan's loop.
-#include "candidate_selection.hpp"
+#include "engine/candidate_selection.hpp"
 
 #include <algorithm>
 

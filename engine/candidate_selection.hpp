@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "scored_candidate.hpp"
+#include "engine/scored_candidate.hpp"
 
 namespace cclp {
 

@@ -8,9 +8,9 @@
 #include <type_traits>
 
 #include "cmath_lib.h"
-#include "fixed_point.hpp"
-#include "number_formats.hpp"
-#include "portable_pow.hpp"
+#include "frame/fixed_point.hpp"
+#include "engine/number_formats.hpp"
+#include "frame/portable_pow.hpp"
 
 namespace cclp {
 

@@ -2,8 +2,8 @@
 // edges is scored in double precision, any other in fixed point (which
 // refuses an input without fixed-point edges).
 #include "cclp_score/cclp_run.h"
-#include "check.hpp"
-#include "runs.hpp"
+#include "frame/check.hpp"
+#include "engine/runs.hpp"
 
 namespace {
 

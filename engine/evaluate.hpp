@@ -1,8 +1,9 @@
 // How well one candidate (one edge, or a pair of edges in input order)
-// satisfies one score method. The method table is written once: the number
-// format (double, or 1/256 fixed point) follows from the edge type, and so
-// do the score method form, the measurements (measure.hpp) and the scoring
-// functions. Methods 12 and 13 read values that only extended edges carry.
+// satisfies one score method. The methods' numbers and properties come from
+// their table (score/method_table.hpp); their formulas are here, one per
+// method and written once: the number format (double, or 1/256 fixed point)
+// follows from the edge type, and so do the score method form, the
+// measurements (measure.hpp) and the scoring functions.
 #pragma once
 
 #include <cstdint>
@@ -12,10 +13,11 @@
 #include "cclp_score/cclp_result_set_ex.h"
 #include "cclp_score/cclp_score_params.h"
 #include "cclp_score/cclp_status.h"
-#include "check.hpp"
-#include "function_value.hpp"
-#include "measure.hpp"
-#include "number_formats.hpp"
+#include "frame/check.hpp"
+#include "engine/function_value.hpp"
+#include "engine/measure.hpp"
+#include "engine/number_formats.hpp"
+#include "score/method_table.hpp"
 
 namespace cclp {
 
@@ -30,48 +32,12 @@ using MethodFor = typename NumberFormat<EdgeNumber<Edge>>::Method;
 
 namespace detail {
 
-constexpr bool needsPair(int32_t method, bool extended) {
-    switch (method) {
-    case 1: case 2: case 3: case 5: case 7: case 9: case 10: return true;
-    case 12: return extended;
-    default: return false;
-    }
-}
-
-constexpr bool dividesByWidth(int32_t method) {
-    switch (method) {
-    case 1: case 2: case 3: case 7: case 9: case 10: return true;
-    default: return false;
-    }
-}
+template <int32_t Kind>
+inline constexpr bool kNoFormula = false;
 
 template <class Edge>
 EdgeNumber<Edge> largerExtra(const Edge& edge) {
     return measure::larger(edge.extra2, edge.extra3);
-}
-
-template <int32_t Kind>
-using MethodKind = std::integral_constant<int32_t, Kind>;
-
-// Calls visit with the method number as a compile-time constant, so that
-// a caller can choose a method's formula once and apply it many times.
-template <class Visit>
-decltype(auto) visitMethodKind(int32_t kind, Visit&& visit) {
-    switch (kind) {
-    case 1: return visit(MethodKind<1>{});
-    case 2: return visit(MethodKind<2>{});
-    case 3: return visit(MethodKind<3>{});
-    case 4: return visit(MethodKind<4>{});
-    case 5: return visit(MethodKind<5>{});
-    case 6: return visit(MethodKind<6>{});
-    case 7: return visit(MethodKind<7>{});
-    case 8: return visit(MethodKind<8>{});
-    case 9: return visit(MethodKind<9>{});
-    case 10: return visit(MethodKind<10>{});
-    case 11: return visit(MethodKind<11>{});
-    case 12: return visit(MethodKind<12>{});
-    default: return visit(MethodKind<13>{});
-    }
 }
 
 // The score of one candidate against method Kind: first and second are the
@@ -89,30 +55,37 @@ EdgeNumber<Edge> methodScore(const Method& method, const Edge& first, const Edge
     const Number p1 = second.position;
     const auto& f = method.oneSided;
     const auto& sides = method.twoSided;
-    if constexpr (Kind == 1) {
+    if constexpr (methodTraits(Kind).extendedOnly && !ExtendedEdge<Edge>) {
+        // Plain edges have no extra values; the method is reported and
+        // scores 0, so that the candidate scores 0 rather than whatever
+        // memory held.
+        cstd_assert_(static_cast<int32_t>(__LINE__));
+        return 0;
+    } else if constexpr (Kind == cclp_scoreMethodSizeDiff) {
         return functionValue(f, ratio(magnitude(subtract(magnitude(subtract(p1, p0)), w)), w));
-    } else if constexpr (Kind == 2) {
+    } else if constexpr (Kind == cclp_scoreMethodSize) {
         return functionValue(f, ratio(magnitude(subtract(p1, p0)), w));
-    } else if constexpr (Kind == 3) {
+    } else if constexpr (Kind == cclp_scoreMethodPosNormAbs) {
         return functionValue(f, halfRatio(magnitude(add(p1, p0)), w));
-    } else if constexpr (Kind == 4) {
+    } else if constexpr (Kind == cclp_scoreMethodPosAbs) {
         return functionValue(f, Pair ? halve(magnitude(add(p1, p0))) : magnitude(p0));
-    } else if constexpr (Kind == 5) {
+    } else if constexpr (Kind == cclp_scoreMethodStraddle) {
         return p0 < 0 && p1 > 0 ? NumberFormat<Number>::kFullScore : Number{0};
-    } else if constexpr (Kind == 6) {  // the mean absolute contrast
+    } else if constexpr (Kind == cclp_scoreMethodContrast) {  // the mean absolute contrast
         Number sum = magnitude(first.contrast);
         if constexpr (Pair) sum = add(sum, magnitude(second.contrast));
         return functionValue(f, mean(sum, Pair ? 2 : 1));
-    } else if constexpr (Kind == 7) {
+    } else if constexpr (Kind == cclp_scoreMethodPosNorm) {
         return functionValue(f, halfRatio(add(p1, p0), w));
-    } else if constexpr (Kind == 8) {
+    } else if constexpr (Kind == cclp_scoreMethodPos) {
         return functionValue(f, Pair ? halve(add(p0, p1)) : p0);
-    } else if constexpr (Kind == 9) {
+    } else if constexpr (Kind == cclp_scoreMethodSizeDiffSigned) {
         return functionValue(sides, ratio(subtract(magnitude(subtract(p1, p0)), w), w));
-    } else if constexpr (Kind == 10) {  // each edge by its own side
+    } else if constexpr (Kind == cclp_scoreMethodEdgePos) {  // each edge by its own side
         if constexpr (NumberFormat<Number>::kEdgePosChecksOrder) CCLP_ASSERT(p0 < p1);
         return halve(add(functionValue(sides.lowSide, p0), functionValue(sides.highSide, p1)));
-    } else if constexpr (Kind == 11) {  // the distance from the position offset, per edge
+    } else if constexpr (Kind == cclp_scoreMethodOffsetDist) {
+        // the distance from the position offset, per edge
         const auto distance = [](const auto& side, Number position) {
             return functionValue(side, magnitude(subtract(position, positionOffsetOf(side))));
         };
@@ -122,20 +95,16 @@ EdgeNumber<Edge> methodScore(const Method& method, const Edge& first, const Edge
         } else {
             return distance(f, p0);
         }
-    } else if constexpr (ExtendedEdge<Edge>) {  // 12 and 13: the extended edges' own values
-        if constexpr (Kind == 12) {
-            return functionValue(f, magnitude(subtract(second.extra1, first.extra1)));
-        } else if constexpr (Pair) {
+    } else if constexpr (Kind == cclp_scoreMethodExtra1Diff) {
+        return functionValue(f, magnitude(subtract(second.extra1, first.extra1)));
+    } else if constexpr (Kind == cclp_scoreMethodExtraMax) {
+        if constexpr (Pair) {
             return functionValue(f, larger(largerExtra(first), largerExtra(second)));
         } else {
             return functionValue(f, largerExtra(first));
         }
     } else {
-        // Plain edges have no extra values; the method is reported and
-        // scores 0, so that the candidate scores 0 rather than whatever
-        // memory held.
-        cstd_assert_(static_cast<int32_t>(__LINE__));
-        return 0;
+        static_assert(kNoFormula<Kind>, "every score method of the table needs its formula here");
     }
 }
 
@@ -144,21 +113,22 @@ EdgeNumber<Edge> methodScore(const Method& method, const Edge& first, const Edge
 // Whether a method can score a candidate of this kind at all: 0, or the
 // code with which the evaluation refuses it.
 inline int32_t methodStatus(int32_t kind, bool pair, bool extended) {
-    if (kind < 1 || kind > 13) {
+    if (!isKnownMethod(kind)) {
         return pair ? CCLP_STATUS_UNKNOWN_METHOD_FOR_PAIR : CCLP_STATUS_METHOD_NEEDS_PAIR;
     }
-    if (!pair && detail::needsPair(kind, extended)) return CCLP_STATUS_METHOD_NEEDS_PAIR;
+    if (!pair && needsPair(kind, extended)) return CCLP_STATUS_METHOD_NEEDS_PAIR;
     return CCLP_STATUS_OK;
 }
 
 // Whether method number kind scores candidates of this form (pair or single
 // edge) by its formula alone: it is known and suits the form, and it is not
-// method 12 or 13 over plain edges, which report at every evaluation.
+// an extended-only method over plain edges, which reports at every
+// evaluation.
 template <class Edge>
 constexpr bool formulaAlone(int32_t kind, bool pair) {
     constexpr bool kExtended = ExtendedEdge<Edge>;
-    if (kind < 1 || kind > 13 || (!pair && detail::needsPair(kind, kExtended))) return false;
-    return kExtended || (kind != 12 && kind != 13);
+    if (!isKnownMethod(kind) || (!pair && needsPair(kind, kExtended))) return false;
+    return kExtended || !methodTraits(kind).extendedOnly;
 }
 
 // Whether every evaluation of the method for candidates of this form
@@ -169,8 +139,8 @@ template <class Edge>
 bool evaluatesQuietly(const MethodFor<Edge>& method, bool pair, EdgeNumber<Edge> width) {
     const int32_t kind = method.method;
     if (!formulaAlone<Edge>(kind, pair)) return false;
-    if (detail::dividesByWidth(kind) && !(width > 0)) return false;
-    if (kind == 9) {
+    if (needsWidth(kind) && !(width > 0)) return false;
+    if (kind == cclp_scoreMethodSizeDiffSigned) {
         return highSideStartsAtSplit(method.twoSided) && lowSideEndsAtSplit(method.twoSided);
     }
     return true;
@@ -191,15 +161,17 @@ int32_t evaluateScoreMethod(const MethodFor<Edge>* method, int32_t numEdges, con
     const int32_t kind = method->method;
     const bool pair = numEdges >= 2;
     CCLP_RETURN_IF_FAILED(methodStatus(kind, pair, ExtendedEdge<Edge>));
-    if (kind == 6 && numEdges < 1) return CCLP_STATUS_BAD_DESIRED_EDGE_COUNT;
-    if (detail::dividesByWidth(kind)) CCLP_ASSERT(width > 0);
-    *score = detail::visitMethodKind(kind, [&](auto constant) {
+    if (kind == cclp_scoreMethodContrast && numEdges < 1) {
+        return CCLP_STATUS_BAD_DESIRED_EDGE_COUNT;
+    }
+    if (needsWidth(kind)) CCLP_ASSERT(width > 0);
+    visitMethod(kind, [&](auto constant) {
         constexpr int32_t kKind = decltype(constant)::value;
-        if constexpr (detail::needsPair(kKind, ExtendedEdge<Edge>)) {
-            return detail::methodScore<kKind, true>(*method, edges[0], edges[1], width);
+        if constexpr (needsPair(kKind, ExtendedEdge<Edge>)) {
+            *score = detail::methodScore<kKind, true>(*method, edges[0], edges[1], width);
         } else {
-            return pair ? detail::methodScore<kKind, true>(*method, edges[0], edges[1], width)
-                        : detail::methodScore<kKind, false>(*method, edges[0], edges[0], width);
+            *score = pair ? detail::methodScore<kKind, true>(*method, edges[0], edges[1], width)
+                          : detail::methodScore<kKind, false>(*method, edges[0], edges[0], width);
         }
     });
     return CCLP_STATUS_OK;
@@ -232,5 +204,24 @@ inline int32_t evaluateScoreMethodFixedEx(const cclp_scoreFixed* method, int32_t
                                           int32_t expectedWidthFixed, int32_t* score) {
     return evaluateScoreMethod(method, numEdges, edges, desiredEdges, expectedWidthFixed, score);
 }
+
+// The named evaluation of each edge type, through which a run scores its
+// candidates one by one.
+template <class Edge>
+using Evaluation = int32_t (*)(const MethodFor<Edge>*, int32_t, const Edge*,
+                               const cclp_desiredEdge*, EdgeNumber<Edge>, EdgeNumber<Edge>*);
+template <class Edge>
+inline constexpr Evaluation<Edge> evaluationOf = nullptr;
+template <>
+inline constexpr Evaluation<cclp_edge> evaluationOf<cclp_edge> = &evaluateScoreMethodDouble;
+template <>
+inline constexpr Evaluation<cclp_edgeEx> evaluationOf<cclp_edgeEx> =
+    &evaluateScoreMethodDoubleEx;
+template <>
+inline constexpr Evaluation<cclp_edgeFixed> evaluationOf<cclp_edgeFixed> =
+    &evaluateScoreMethodFixed;
+template <>
+inline constexpr Evaluation<cclp_edgeFixedEx> evaluationOf<cclp_edgeFixedEx> =
+    &evaluateScoreMethodFixedEx;
 
 }  // namespace cclp

@@ -8,9 +8,9 @@
 #include <cstdint>
 
 #include "cclp_score/cclp_scoring_function.h"
-#include "check.hpp"
-#include "fixed_point.hpp"
-#include "one_sided.hpp"
+#include "frame/check.hpp"
+#include "frame/fixed_point.hpp"
+#include "score/one_sided.hpp"
 
 namespace cclp {
 

@@ -11,7 +11,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "fixed_point.hpp"
+#include "frame/fixed_point.hpp"
 
 namespace cclp::measure {
 

@@ -10,9 +10,9 @@
 #include "cclp_caliper.h"
 #include "cclp_score/cclp_score_params.h"
 #include "cclp_score/cclp_status.h"
-#include "check.hpp"
+#include "frame/check.hpp"
 #include "cmath_lib.h"
-#include "fixed_point.hpp"
+#include "frame/fixed_point.hpp"
 
 namespace cclp {
 

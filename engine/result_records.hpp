@@ -5,7 +5,7 @@
 
 #include "cclp_score/cclp_result_set_ex.h"
 #include "cclp_score/cclp_results.h"
-#include "result_sizing.hpp"
+#include "engine/result_sizing.hpp"
 
 namespace cclp {
 

@@ -1,10 +1,10 @@
-#include "result_sizing.hpp"
+#include "engine/result_sizing.hpp"
 
 #include <cstddef>
 
-#include "check.hpp"
+#include "frame/check.hpp"
 #include "csys_runtime.h"
-#include "owned_arrays.hpp"
+#include "frame/owned_memory.hpp"
 
 namespace cclp {
 namespace {
@@ -16,17 +16,6 @@ int32_t constructRecord(cclp_scoreOneResult* record) {
 }
 int32_t constructRecord(cclp_scoreOneResultEx* record) {
     return cclp_scoreOneResultEx_construct(record);
-}
-
-// The runtime's memory operations on a typed array variable. On failure
-// the variable keeps its block.
-template <class T>
-int32_t reallocArray(T*& array, int32_t count) {
-    void* block = array;
-    const int32_t status =
-        csys_memory_realloc_internal(sizeof(T) * static_cast<size_t>(count), &block);
-    array = static_cast<T*>(block);
-    return status;
 }
 
 template <class Set>

@@ -11,19 +11,19 @@
 #include <type_traits>
 #include <utility>
 
-#include "candidate_selection.hpp"
+#include "engine/candidate_selection.hpp"
 #include "cclp_score/cclp_score_params.h"
 #include "cclp_score/cclp_status.h"
-#include "check.hpp"
-#include "cleanup_frame.hpp"
-#include "combine.hpp"
-#include "evaluate.hpp"
-#include "fixed_point.hpp"
-#include "measure.hpp"
-#include "number_formats.hpp"
-#include "score_batch.hpp"
-#include "scored_candidate.hpp"
-#include "working_block.hpp"
+#include "frame/check.hpp"
+#include "frame/cleanup_frame.hpp"
+#include "engine/combine.hpp"
+#include "engine/evaluate.hpp"
+#include "frame/fixed_point.hpp"
+#include "engine/measure.hpp"
+#include "engine/number_formats.hpp"
+#include "engine/score_batch.hpp"
+#include "engine/scored_candidate.hpp"
+#include "engine/working_block.hpp"
 
 namespace cclp {
 

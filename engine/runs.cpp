@@ -1,7 +1,7 @@
-#include "runs.hpp"
+#include "engine/runs.hpp"
 
-#include "result_records.hpp"
-#include "run_skeleton.hpp"
+#include "engine/result_records.hpp"
+#include "engine/run_skeleton.hpp"
 
 namespace cclp {
 

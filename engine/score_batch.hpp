@@ -12,9 +12,9 @@
 
 #include "cclp_score/cclp_score_params.h"
 #include "cclp_score/cclp_status.h"
-#include "check.hpp"
-#include "evaluate.hpp"
-#include "function_value.hpp"
+#include "frame/check.hpp"
+#include "engine/evaluate.hpp"
+#include "engine/function_value.hpp"
 
 namespace cclp {
 
@@ -88,7 +88,7 @@ private:
         // A local copy: the stores into out cannot change what the loop reads.
         const PreparedMethod<Method> local(method);
         const Edge shared = first;
-        detail::visitMethodKind(local.method, [&](auto kind) {
+        visitMethod(local.method, [&](auto kind) {
             constexpr int32_t kKind = decltype(kind)::value;
             // Other methods never come here (evaluatesQuietly).
             if constexpr (formulaAlone<Edge>(kKind, Pair)) {
@@ -110,11 +110,11 @@ private:
             const Edge& edge = edges[edges_[t]];
             if (first == nullptr) {
                 CCLP_RETURN_IF_FAILED(
-                    evaluateScoreMethod(&method, 1, &edge, desiredEdges, width, &out[t]));
+                    evaluationOf<Edge>(&method, 1, &edge, desiredEdges, width, &out[t]));
             } else {
                 const Edge pair[2] = {*first, edge};
                 CCLP_RETURN_IF_FAILED(
-                    evaluateScoreMethod(&method, 2, pair, desiredEdges, width, &out[t]));
+                    evaluationOf<Edge>(&method, 2, pair, desiredEdges, width, &out[t]));
             }
         }
         return CCLP_STATUS_OK;

@@ -8,10 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "candidate_selection.hpp"
+#include "engine/candidate_selection.hpp"
 #include "cclp_score/cclp_status.h"
 #include "csys_runtime.h"
-#include "scored_candidate.hpp"
+#include "engine/scored_candidate.hpp"
 
 namespace cclp {
 

@@ -17,7 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "check.hpp"
+#include "frame/check.hpp"
 #include "csys_runtime.h"
 
 namespace cclp {

@@ -7,7 +7,7 @@
 //
 // exp: t = k * ln2/128 + r with |r| <= ln2/256; exp(t) = 2^(k/128) * exp(r),
 // 2^(j/128) from a table in two doubles and expm1(r) from a short series.
-#include "portable_pow.hpp"
+#include "frame/portable_pow.hpp"
 
 #include <bit>
 #include <cfloat>
@@ -17,7 +17,7 @@
 namespace cclp {
 namespace {
 
-#include "portable_pow_tables.inc"
+#include "frame/portable_pow_tables.inc"
 
 constexpr int kTableSize = 1 << kTableBits;
 

@@ -9,22 +9,17 @@
 
 #include "cclp_score/cclp_score_method.h"
 #include "cclp_score/cclp_scoring_function.h"
-#include "fuzz_support.hpp"
+#include "fuzz/fuzz_support.hpp"
+#include "score/method_table.hpp"
 
 namespace cclp::fuzz {
 
-// Mostly one of the thirteen method numbers or just outside them,
-// sometimes anything.
+// Mostly one of the method numbers or just outside them, sometimes
+// anything.
 inline int32_t readMethodNumber(FuzzedDataProvider& in) {
     if (in.ConsumeIntegralInRange<int>(0, 7) == 0) return in.ConsumeIntegral<int32_t>();
-    return in.ConsumeIntegralInRange<int32_t>(0, 14);
+    return in.ConsumeIntegralInRange<int32_t>(0, CCLP_SCORE_METHOD_COUNT + 1);
 }
-
-inline bool takesOneSided(int32_t method) {
-    return (method >= 1 && method <= 8) || method == 11 || method == 12 || method == 13;
-}
-
-inline bool takesTwoSided(int32_t method) { return method == 9 || method == 10 || method == 11; }
 
 // A one-sided function from arbitrary values, or the default one when the
 // values are refused.

@@ -18,7 +18,7 @@
 
 #include "cclp_caliper.h"
 #include "cclp_score/cclp_result_set_ex.h"
-#include "fuzz_support.hpp"
+#include "fuzz/fuzz_support.hpp"
 
 namespace {
 

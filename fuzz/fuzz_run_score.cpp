@@ -24,8 +24,9 @@
 
 #include "cclp_score/cclp_run.h"
 #include "cclp_score/cclp_score_params.h"
-#include "fuzz_methods.hpp"
-#include "fuzz_support.hpp"
+#include "fuzz/fuzz_forms.hpp"
+#include "fuzz/fuzz_methods.hpp"
+#include "fuzz/fuzz_support.hpp"
 
 namespace {
 
@@ -34,6 +35,11 @@ using cclp::fuzz::bytesOf;
 using cclp::fuzz::Injection;
 using cclp::fuzz::referenceRound256;
 using cclp::fuzz::sameBits;
+
+using cclp::fuzz::ExtendedForm;
+using cclp::fuzz::PlainForm;
+template <class Form>
+using OwnedOutput = cclp::fuzz::OwnedSet<Form>;
 
 template <class T>
 void append(Bytes& bytes, const T& value) {
@@ -46,48 +52,6 @@ void appendArray(Bytes& bytes, const T* array, int32_t count) {
     if (array == nullptr || count <= 0) return;
     for (int32_t i = 0; i < count; ++i) append(bytes, array[i]);
 }
-
-// ---- the two record families ----
-
-struct PlainForm {
-    using Input = cclp_resultSet;
-    using Output = cclp_scoreResultSet;
-    using Record = cclp_scoreOneResult;
-    static constexpr bool kExtended = false;
-    static int32_t run(const Input& input, const cclp_scoreParams& params, Output& output) {
-        return cclp_runScore(&input, &params, &output);
-    }
-    static int32_t construct(Output& output) { return cclp_scoreResultSet_construct(&output); }
-    static int32_t destruct(Output& output) { return cclp_scoreResultSet_destruct(&output); }
-    static int32_t assign(Output& output, const Output& source) {
-        return cclp_scoreResultSet_assign(&output, &source);
-    }
-};
-
-struct ExtendedForm {
-    using Input = cclp_resultSetEx;
-    using Output = cclp_scoreResultSetEx;
-    using Record = cclp_scoreOneResultEx;
-    static constexpr bool kExtended = true;
-    static int32_t run(const Input& input, const cclp_scoreParams& params, Output& output) {
-        return cclp_runScoreEx(&input, &params, &output);
-    }
-    static int32_t construct(Output& output) { return cclp_scoreResultSetEx_construct(&output); }
-    static int32_t destruct(Output& output) { return cclp_scoreResultSetEx_destruct(&output); }
-    static int32_t assign(Output& output, const Output& source) {
-        return cclp_scoreResultSetEx_assign(&output, &source);
-    }
-};
-
-// An output set destructed at scope exit.
-template <class Form>
-struct OwnedOutput {
-    typename Form::Output set{};
-    OwnedOutput() { FUZZ_CHECK(Form::construct(set) == 0); }
-    ~OwnedOutput() { FUZZ_CHECK(Form::destruct(set) == 0); }
-    OwnedOutput(const OwnedOutput&) = delete;
-    OwnedOutput& operator=(const OwnedOutput&) = delete;
-};
 
 struct OwnedParams {
     cclp_scoreParams params{};
@@ -241,14 +205,6 @@ bool passesPolarity(Number contrast, int32_t polarity) {
     return true;
 }
 
-bool needsPair(int32_t method, bool extended) {
-    switch (method) {
-    case 1: case 2: case 3: case 5: case 7: case 9: case 10: return true;
-    case 12: return extended;
-    default: return false;
-    }
-}
-
 struct CandidateEdges {
     int32_t first;
     int32_t second;  // -1 for a single edge
@@ -313,9 +269,9 @@ Plan planRun(const typename Form::Input& input, const cclp_scoreParams& params) 
     if (plan.candidates.empty()) return plan;
     for (int32_t m = 0; m < params.numScoreMethods; ++m) {
         const int32_t method = params.scoreMethods[m].method;
-        const bool unknown = method < 1 || method > 13;
+        const bool unknown = !cclp::isKnownMethod(method);
         if (plan.pairs && unknown) plan.status = CCLP_STATUS_UNKNOWN_METHOD_FOR_PAIR;
-        if (!plan.pairs && (unknown || needsPair(method, Form::kExtended))) {
+        if (!plan.pairs && (unknown || cclp::needsPair(method, Form::kExtended))) {
             plan.status = CCLP_STATUS_METHOD_NEEDS_PAIR;
         }
         if (plan.status < 0) {
@@ -327,24 +283,6 @@ Plan planRun(const typename Form::Input& input, const cclp_scoreParams& params) 
 }
 
 // ---- looking at outputs ----
-
-// Everything an output holds, pointers included: equal bytes mean the
-// output was not touched.
-template <class Set>
-Bytes describe(const Set& set) {
-    Bytes bytes;
-    append(bytes, set);
-    if (set.results == nullptr) return bytes;
-    for (int32_t r = 0; r < set.numResults; ++r) {
-        const auto& record = set.results[r];
-        append(bytes, record);
-        appendArray(bytes, record.scores, record.numScores);
-        appendArray(bytes, record.scoresFixed, record.numScores);
-        appendArray(bytes, record.edges, record.numEdges);
-        appendArray(bytes, record.edgesFixed, record.numEdges);
-    }
-    return bytes;
-}
 
 // The values of one record in the formats it marks, without pointers;
 // edges by position and contrast only, so that plain and extended records
@@ -503,11 +441,11 @@ public:
 
     // A run into `output` under the given failure, checked against the
     // reference run.
-    void run(typename Form::Output& output, const cclp_scoreParams& params,
+    void run(typename Form::Set& output, const cclp_scoreParams& params,
              const Injection& injection) {
         const Bytes inputBefore = describeInput();
         const Bytes paramsBefore = describeParams(params);
-        const Bytes outputBefore = describe(output);
+        const Bytes outputBefore = cclp::fuzz::describeSet(output);
         int32_t status;
         {
             cclp::fuzz::Armed armed(injection);
@@ -524,7 +462,7 @@ public:
             return;
         }
         if (status < 0) {
-            FUZZ_CHECK(describe(output) == outputBefore);
+            FUZZ_CHECK(cclp::fuzz::describeSet(output) == outputBefore);
             return;
         }
         checkKept(output, params);
@@ -550,7 +488,7 @@ private:
     // A successful run keeps the best min(candidates, maxNumResults) of the
     // reference's records, or its first ones when it does not sort; among
     // candidates equal in score and position the one formed first ranks first.
-    void checkKept(const typename Form::Output& output, const cclp_scoreParams& params) const {
+    void checkKept(const typename Form::Set& output, const cclp_scoreParams& params) const {
         const auto& all = reference_.set;
         const int32_t expected = std::min(all.numResults, params.maxNumResults);
         FUZZ_CHECK(output.numResults == expected);
@@ -596,7 +534,7 @@ private:
 bool readsExtras(const cclp_scoreParams& params) {
     for (int32_t m = 0; m < params.numScoreMethods; ++m) {
         const int32_t method = params.scoreMethods[m].method;
-        if (method == 12 || method == 13) return true;
+        if (cclp::isKnownMethod(method) && cclp::methodTraits(method).extendedOnly) return true;
     }
     return false;
 }
@@ -607,7 +545,7 @@ template <class Form>
 void fuzzRuns(FuzzedDataProvider& in, Scenario<Form>& scenario, const cclp_scoreParams& params) {
     OwnedOutput<Form> output;
     if (in.ConsumeBool()) {
-        FUZZ_CHECK(Form::assign(output.set, scenario.reference().set) == 0);
+        FUZZ_CHECK(Form::assign(&output.set, &scenario.reference().set) == 0);
     }
     for (int round = in.ConsumeIntegralInRange<int>(1, 2); round > 0; --round) {
         OwnedParams settings(params);

@@ -21,11 +21,16 @@
 #include <vector>
 
 #include "cclp_score/cclp_results.h"
-#include "fuzz_support.hpp"
+#include "fuzz/fuzz_forms.hpp"
+#include "fuzz/fuzz_support.hpp"
 
 namespace {
 
 using cclp::fuzz::Bytes;
+using cclp::fuzz::describeRecord;
+using cclp::fuzz::describeSet;
+using cclp::fuzz::ExtendedForm;
+using cclp::fuzz::PlainForm;
 using cclp::fuzz::bytesOf;
 using cclp::fuzz::copiedArrayMatches;
 using cclp::fuzz::Injection;
@@ -118,29 +123,6 @@ void readSet(FuzzedDataProvider& in, Storage& storage, Set& set) {
     set.numResults = in.ConsumeIntegralInRange<int>(0, 7) == 0 ? -count : count;
 }
 
-template <class Record>
-Bytes describeRecord(const Record& record) {
-    Bytes bytes = bytesOf(&record);
-    for (const Bytes& part : {bytesOf(record.scores, record.numScores),
-                              bytesOf(record.scoresFixed, record.numScores),
-                              bytesOf(record.edges, record.numEdges),
-                              bytesOf(record.edgesFixed, record.numEdges)}) {
-        bytes.insert(bytes.end(), part.begin(), part.end());
-    }
-    return bytes;
-}
-
-template <class Set>
-Bytes describeSet(const Set& set) {
-    Bytes bytes = bytesOf(&set);
-    if (set.results == nullptr) return bytes;
-    for (int32_t r = 0; r < set.numResults; ++r) {
-        const Bytes record = describeRecord(set.results[r]);
-        bytes.insert(bytes.end(), record.begin(), record.end());
-    }
-    return bytes;
-}
-
 template <class To, class From>
 void checkRecordCopied(const To& to, const From& from) {
     FUZZ_CHECK(to.numScores == from.numScores && to.numEdges == from.numEdges);
@@ -157,46 +139,6 @@ template <class Set>
 int32_t recordsIn(const Set& set) {
     return set.results == nullptr || set.numResults < 0 ? 0 : set.numResults;
 }
-
-// ---- the two forms ----
-
-struct PlainForm {
-    using Record = cclp_scoreOneResult;
-    using Set = cclp_scoreResultSet;
-    static int32_t constructRecord(Record* r) { return cclp_scoreOneResult_construct(r); }
-    static int32_t destructRecord(Record* r) { return cclp_scoreOneResult_destruct(r); }
-    static int32_t construct(Set* s) { return cclp_scoreResultSet_construct(s); }
-    static int32_t destruct(Set* s) { return cclp_scoreResultSet_destruct(s); }
-    static int32_t assignRecord(Record* r, const Record* s) {
-        return cclp_scoreOneResult_assign(r, s);
-    }
-    static int32_t assign(Set* r, const Set* s) { return cclp_scoreResultSet_assign(r, s); }
-    static int32_t constructCopyRecord(Record* r, const Record* s) {
-        return cclp_scoreOneResult_constructCopy(r, s);
-    }
-    static int32_t constructCopy(Set* r, const Set* s) {
-        return cclp_scoreResultSet_constructCopy(r, s);
-    }
-};
-
-struct ExtendedForm {
-    using Record = cclp_scoreOneResultEx;
-    using Set = cclp_scoreResultSetEx;
-    static int32_t constructRecord(Record* r) { return cclp_scoreOneResultEx_construct(r); }
-    static int32_t destructRecord(Record* r) { return cclp_scoreOneResultEx_destruct(r); }
-    static int32_t construct(Set* s) { return cclp_scoreResultSetEx_construct(s); }
-    static int32_t destruct(Set* s) { return cclp_scoreResultSetEx_destruct(s); }
-    static int32_t assignRecord(Record* r, const Record* s) {
-        return cclp_scoreOneResultEx_assign(r, s);
-    }
-    static int32_t assign(Set* r, const Set* s) { return cclp_scoreResultSetEx_assign(r, s); }
-    static int32_t constructCopyRecord(Record* r, const Record* s) {
-        return cclp_scoreOneResultEx_constructCopy(r, s);
-    }
-    static int32_t constructCopy(Set* r, const Set* s) {
-        return cclp_scoreResultSetEx_constructCopy(r, s);
-    }
-};
 
 // The conversions from the form of From to the form of To.
 int32_t convertRecord(cclp_scoreOneResultEx* to, const cclp_scoreOneResult* from) {

@@ -12,11 +12,11 @@
 #include "cclp_score/cclp_score_method.h"
 #include "cclp_score/cclp_score_params.h"
 #include "cclp_score/cclp_scoring_function.h"
-#include "fuzz_methods.hpp"
-#include "fuzz_support.hpp"
-#include "function_value.hpp"
-#include "portable_pow.hpp"
-#include "score_method.hpp"
+#include "fuzz/fuzz_methods.hpp"
+#include "fuzz/fuzz_support.hpp"
+#include "engine/function_value.hpp"
+#include "frame/portable_pow.hpp"
+#include "score/score_method.hpp"
 
 namespace {
 

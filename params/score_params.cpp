@@ -1,10 +1,9 @@
-#include "score_params.hpp"
+#include "params/score_params.hpp"
 
-#include "check.hpp"
-#include "cleanup_frame.hpp"
-#include "heap_record.hpp"
-#include "score_method.hpp"
-#include "type_checks.hpp"
+#include "frame/check.hpp"
+#include "frame/cleanup_frame.hpp"
+#include "frame/owned_memory.hpp"
+#include "score/score_method.hpp"
 
 namespace cclp {
 namespace {
@@ -20,20 +19,20 @@ int32_t constructDefaults(cclp_scoreParams& params) {
 
     params.numDesiredEdges = 1;
     params.sortByScore = 1;
-    int32_t status = allocArray(&params.desiredEdges, 1);
+    int32_t status = allocArray(params.desiredEdges, 1);
     if (status < 0) return frame.close(status);
     frame.freeOnFailure(&params.desiredEdges);
     params.desiredEdges[0] = cclp_desiredEdge{0.0, cclp_polarityAny};
 
     params.maxNumResults = 1;
     params.numScoreMethods = 1;
-    status = allocArray(&params.scoreMethods, 1);
+    status = allocArray(params.scoreMethods, 1);
     if (status < 0) return frame.close(status);
     frame.freeOnFailure(&params.scoreMethods);
     status = cclp_score_init(&params.scoreMethods[0]);
     if (status < 0) return frame.close(status);
 
-    status = allocArray(&params.scoreMethodsFixed, 1);
+    status = allocArray(params.scoreMethodsFixed, 1);
     if (status < 0) return frame.close(status);
     frame.freeOnFailure(&params.scoreMethodsFixed);
     params.scoreMethodsFixed[0] = toFixed(params.scoreMethods[0]);
@@ -48,12 +47,12 @@ int32_t assignFrom(cclp_scoreParams& params, const cclp_scoreParams& source) {
     params.numDesiredEdges = 0;
     params.numScoreMethods = 0;
     CCLP_RETURN_IF_FAILED(
-        copyArrayOrFree(&params.desiredEdges, source.desiredEdges, source.numDesiredEdges));
+        copyArray(params.desiredEdges, source.numDesiredEdges, source.desiredEdges));
     params.maxNumResults = source.maxNumResults;
     CCLP_RETURN_IF_FAILED(
-        copyArrayOrFree(&params.scoreMethods, source.scoreMethods, source.numScoreMethods));
-    CCLP_RETURN_IF_FAILED(copyArrayOrFree(&params.scoreMethodsFixed, source.scoreMethodsFixed,
-                                          source.numScoreMethods));
+        copyArray(params.scoreMethods, source.numScoreMethods, source.scoreMethods));
+    CCLP_RETURN_IF_FAILED(
+        copyArray(params.scoreMethodsFixed, source.numScoreMethods, source.scoreMethodsFixed));
     params.sortByScore = source.sortByScore;
     params.numDesiredEdges = source.numDesiredEdges;
     params.numScoreMethods = source.numScoreMethods;
@@ -64,18 +63,21 @@ int32_t assignFrom(cclp_scoreParams& params, const cclp_scoreParams& source) {
 
 int32_t releaseScoreMethods(cclp_scoreParams& params) {
     params.numScoreMethods = 0;
-    CCLP_RETURN_IF_FAILED(freeBlock(&params.scoreMethods));
-    return freeBlock(&params.scoreMethodsFixed);
+    CCLP_RETURN_IF_FAILED(releaseArray(params.scoreMethods));
+    return releaseArray(params.scoreMethodsFixed);
 }
 
 int32_t releaseParams(cclp_scoreParams& params) {
     params.numDesiredEdges = 0;
     params.numScoreMethods = 0;
-    CCLP_RETURN_IF_FAILED(freeBlock(&params.desiredEdges));
+    CCLP_RETURN_IF_FAILED(releaseArray(params.desiredEdges));
     params.maxNumResults = 1;
     params.sortByScore = 1;
     return releaseScoreMethods(params);
 }
+
+using ParamsOnHeap = HeapLifecycle<cclp_scoreParams, &cclp_scoreParams_construct,
+                                  &cclp_scoreParams_destruct, &cclp_scoreParams_assign>;
 
 }  // namespace cclp
 
@@ -88,13 +90,8 @@ int32_t cclp_scoreParams_construct(cclp_scoreParams* params) {
 
 int32_t cclp_scoreParams_constructCopy(cclp_scoreParams* params, const cclp_scoreParams* source) {
     CCLP_REQUIRE_NONNULL(params, source);
-    cclp::CleanupFrame<1> frame;
-    const int32_t status = cclp_scoreParams_construct(params);
-    if (status < 0) return frame.close(status);
-    cclp::typeCheck(params);
-    cclp::typeCheckFunc(&cclp_scoreParams_destruct);
-    frame.destructOnFailure(params, &cclp_scoreParams_destruct);
-    return frame.close(cclp_scoreParams_assign(params, source));
+    return cclp::constructAndAssign(params, source, &cclp_scoreParams_construct,
+                                    &cclp_scoreParams_destruct, &cclp_scoreParams_assign);
 }
 
 int32_t cclp_scoreParams_assign(cclp_scoreParams* params, const cclp_scoreParams* source) {
@@ -109,29 +106,15 @@ int32_t cclp_scoreParams_destruct(cclp_scoreParams* params) {
 }
 
 int32_t cclp_scoreParams_new(cclp_scoreParams** params) {
-    CCLP_REQUIRE_NONNULL(params);
-    return cclp::newRecord(params, &cclp_scoreParams_delete, &cclp_scoreParams_construct);
+    return cclp::ParamsOnHeap::create(params);
 }
 
-// Cloning the record that the pointer already holds would delete the source
-// before copying it; that record already is its own clone.
 int32_t cclp_scoreParams_newClone(cclp_scoreParams** params, const cclp_scoreParams* source) {
-    CCLP_REQUIRE_NONNULL(params);
-    if (source == nullptr) return cclp_scoreParams_delete(params);
-    if (source == *params) return CCLP_STATUS_OK;
-    CCLP_RETURN_IF_FAILED(cclp_scoreParams_new(params));
-    // A failed assignment deletes the new record: destruct it, then free it.
-    cclp::CleanupFrame<2> frame;
-    frame.freeOnFailure(params);
-    cclp::typeCheck(*params);
-    cclp::typeCheckFunc(&cclp_scoreParams_destruct);
-    frame.destructOnFailure(*params, &cclp_scoreParams_destruct);
-    return frame.close(cclp_scoreParams_assign(*params, source));
+    return cclp::ParamsOnHeap::clone(params, source);
 }
 
 int32_t cclp_scoreParams_delete(cclp_scoreParams** params) {
-    CCLP_REQUIRE_NONNULL(params);
-    return cclp::deleteRecord(params, &cclp_scoreParams_destruct);
+    return cclp::ParamsOnHeap::destroy(params);
 }
 
 }  // extern "C"

@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <functional>
 
-#include "check.hpp"
-#include "cleanup_frame.hpp"
+#include "frame/check.hpp"
+#include "frame/cleanup_frame.hpp"
 #include "cmath_lib.h"
-#include "fixed_point.hpp"
-#include "heap_record.hpp"
-#include "score_method.hpp"
-#include "score_params.hpp"
+#include "frame/fixed_point.hpp"
+#include "frame/owned_memory.hpp"
+#include "score/score_method.hpp"
+#include "params/score_params.hpp"
 
 namespace cclp {
 namespace {
@@ -42,7 +42,7 @@ int32_t replaceScoreMethods(cclp_scoreParams& params, int32_t count, const cclp_
     CleanupFrame<1> frame;
     cclp_score* setAside = nullptr;
     if (liesWithin(methods, params.scoreMethods, params.numScoreMethods)) {
-        const int32_t status = cloneArray(&setAside, methods, count);
+        const int32_t status = cloneArray(setAside, count, methods);
         if (status < 0) return frame.close(status);
         frame.freeAlways(&setAside);
         methods = setAside;
@@ -50,9 +50,9 @@ int32_t replaceScoreMethods(cclp_scoreParams& params, int32_t count, const cclp_
     int32_t status = releaseScoreMethods(params);
     if (status < 0) return frame.close(status);
     params.numScoreMethods = 0;
-    status = cloneArray(&params.scoreMethods, methods, count);
+    status = cloneArray(params.scoreMethods, count, methods);
     if (status < 0) return frame.close(status);
-    status = allocArray(&params.scoreMethodsFixed, count);
+    status = allocArray(params.scoreMethodsFixed, count);
     if (status < 0) return frame.close(status);
     for (int32_t i = 0; i < count; ++i) params.scoreMethodsFixed[i] = toFixed(methods[i]);
     params.numScoreMethods = count;
@@ -72,7 +72,7 @@ int32_t cclp_scoreParams_setDesiredEdges(cclp_scoreParams* params, int32_t count
     if (count != 1 && count != 2) return CCLP_STATUS_BAD_DESIRED_EDGE_COUNT;
     if (count == 2 && cclp::isPairWidthZero(edges)) return CCLP_STATUS_ZERO_PAIR_WIDTH;
     params->numDesiredEdges = 0;
-    CCLP_RETURN_IF_FAILED(cclp::cloneArray(&params->desiredEdges, edges, count));
+    CCLP_RETURN_IF_FAILED(cclp::cloneArray(params->desiredEdges, count, edges));
     params->numDesiredEdges = count;
     return CCLP_STATUS_OK;
 }

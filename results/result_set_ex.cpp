@@ -1,13 +1,12 @@
 // The extended caliper result set: life cycle, and the conversions to and
 // from the caliper library's result set. Assignment and both conversions are
 // one copy over the two record types.
-#include "result_set_ex.hpp"
+#include "results/result_set_ex.hpp"
 
-#include "check.hpp"
+#include "frame/check.hpp"
 #include "cip_pixel.h"
-#include "cleanup_frame.hpp"
-#include "construct_copy.hpp"
-#include "owned_arrays.hpp"
+#include "frame/cleanup_frame.hpp"
+#include "frame/owned_memory.hpp"
 
 namespace cclp {
 namespace {

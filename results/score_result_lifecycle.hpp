@@ -10,9 +10,8 @@
 #include <type_traits>
 
 #include "cclp_score/cclp_results.h"
-#include "check.hpp"
-#include "construct_copy.hpp"
-#include "owned_arrays.hpp"
+#include "frame/check.hpp"
+#include "frame/owned_memory.hpp"
 
 namespace cclp {
 
@@ -99,7 +98,6 @@ int32_t resetSet(Set* set) {
 // in full, so a set left by a failure is released by reset or destruct.
 template <class Set, class Source>
 int32_t assignSet(Set* set, const Source* source) {
-    using Record = std::remove_pointer_t<decltype(set->results)>;
     CCLP_REQUIRE_NONNULL(set, source);
     if constexpr (std::is_same_v<Set, Source>) {
         if (set == source) return CSYS_STATUS_OK;
@@ -109,10 +107,7 @@ int32_t assignSet(Set* set, const Source* source) {
     if (source->results == nullptr) return CSYS_STATUS_OK;
     // A negative count is taken as an empty set rather than a huge request.
     const int32_t count = source->numResults > 0 ? source->numResults : 0;
-    void* block = set->results;
-    CCLP_RETURN_IF_FAILED(
-        csys_memory_alloc_internal(static_cast<size_t>(count) * sizeof(Record), &block));
-    set->results = static_cast<Record*>(block);
+    CCLP_RETURN_IF_FAILED(allocArray(set->results, count));
     for (int32_t i = 0; i < count; ++i) {
         CCLP_RETURN_IF_FAILED(constructRecordFrom(&set->results[i], &source->results[i]));
         ++set->numResults;

@@ -1,8 +1,8 @@
 // The exported life cycle and conversions of scored results: each forwards
 // to the one template that serves both the plain and the extended form.
-#include "score_results.hpp"
+#include "results/score_results.hpp"
 
-#include "score_result_lifecycle.hpp"
+#include "results/score_result_lifecycle.hpp"
 
 namespace cclp {
 

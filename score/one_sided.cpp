@@ -1,9 +1,9 @@
-#include "one_sided.hpp"
+#include "score/one_sided.hpp"
 
 #include <cmath>
 
-#include "check.hpp"
-#include "fixed_point.hpp"
+#include "frame/check.hpp"
+#include "frame/fixed_point.hpp"
 
 namespace cclp {
 namespace {

@@ -1,23 +1,24 @@
-#include "score_method.hpp"
+#include "score/score_method.hpp"
 
 #include <cstring>
 
-#include "check.hpp"
-#include "heap_record.hpp"
+#include "frame/check.hpp"
+#include "frame/owned_memory.hpp"
+#include "score/method_table.hpp"
 
 namespace cclp {
 namespace {
 
-bool takesOneSided(int32_t method) {
-    return (method >= cclp_scoreMethodSizeDiff && method <= cclp_scoreMethodPos) ||
-           method == cclp_scoreMethodOffsetDist || method == cclp_scoreMethodExtra1Diff ||
-           method == cclp_scoreMethodExtraMax;
+// A score method owns nothing: its copy is its bytes, and it has nothing to
+// destruct.
+int32_t copyScore(cclp_score* score, const cclp_score* source) {
+    std::memcpy(score, source, sizeof *score);
+    return CCLP_STATUS_OK;
 }
 
-bool takesTwoSided(int32_t method) {
-    return method == cclp_scoreMethodSizeDiffSigned || method == cclp_scoreMethodEdgePos ||
-           method == cclp_scoreMethodOffsetDist;
-}
+int32_t ownsNothing(cclp_score*) { return CCLP_STATUS_OK; }
+
+using ScoreOnHeap = HeapLifecycle<cclp_score, &cclp_score_init, &ownsNothing, &copyScore>;
 
 }  // namespace
 
@@ -69,25 +70,12 @@ int32_t cclp_score_initScoreMethodTwoSided(cclp_score* score, int32_t method,
     return CCLP_STATUS_OK;
 }
 
-int32_t cclp_score_new(cclp_score** score) {
-    CCLP_REQUIRE_NONNULL(score);
-    return cclp::newRecord(score, &cclp_score_delete, &cclp_score_init);
-}
+int32_t cclp_score_new(cclp_score** score) { return cclp::ScoreOnHeap::create(score); }
 
-// Cloning the record that the pointer already holds would delete the source
-// before copying it; that record already is its own clone.
 int32_t cclp_score_newClone(cclp_score** score, const cclp_score* source) {
-    CCLP_REQUIRE_NONNULL(score);
-    if (source == nullptr) return cclp_score_delete(score);
-    if (source == *score) return CCLP_STATUS_OK;
-    CCLP_RETURN_IF_FAILED(cclp_score_new(score));
-    std::memcpy(*score, source, sizeof **score);
-    return CCLP_STATUS_OK;
+    return cclp::ScoreOnHeap::clone(score, source);
 }
 
-int32_t cclp_score_delete(cclp_score** score) {
-    CCLP_REQUIRE_NONNULL(score);
-    return cclp::deleteRecord(score);
-}
+int32_t cclp_score_delete(cclp_score** score) { return cclp::ScoreOnHeap::destroy(score); }
 
 }  // extern "C"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cclp_score/cclp_score_method.h"
-#include "two_sided.hpp"
+#include "score/two_sided.hpp"
 
 namespace cclp {
 

@@ -1,8 +1,8 @@
-#include "two_sided.hpp"
+#include "score/two_sided.hpp"
 
 #include <initializer_list>
 
-#include "check.hpp"
+#include "frame/check.hpp"
 
 namespace cclp {
 namespace {

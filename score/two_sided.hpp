@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cclp_score/cclp_scoring_function.h"
-#include "one_sided.hpp"
+#include "score/one_sided.hpp"
 
 namespace cclp {
 

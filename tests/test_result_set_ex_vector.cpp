@@ -2,10 +2,10 @@
 // extended caliper result sets at one common projection scale.
 #include <gtest/gtest.h>
 
-#include "caliper_fixtures.hpp"
+#include "tests/support/caliper_fixtures.hpp"
 #include "cclp_score/cclp_vectors.h"
-#include "record_bytes.hpp"
-#include "runtime_controls.hpp"
+#include "tests/support/record_bytes.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 using namespace cclp::testing;
 

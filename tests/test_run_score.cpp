@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cclp_score/cclp_score.h"
-#include "runtime_controls.hpp"
-#include "scoring_fixture.hpp"
+#include "tests/support/runtime_controls.hpp"
+#include "tests/support/scoring_fixture.hpp"
 
 using namespace cclp::testing;
 
@@ -92,7 +92,8 @@ TEST(RunScore, UnsortedRunsKeepInputOrderEvenBehindAZeroScore) {
     }
 }
 
-// Found by fuzzing: a ramp narrower than 1e-7 scored edges on it up to 100.
+// Scores stay between the function's levels even on a ramp narrower than
+// 1e-7, where the ramp's slope is not followed.
 TEST(RunScore, ScoresStayWithinTheLevelsOnARampTooSteepToFollow) {
     Params params;
     params.methods({oneSidedMethod(cclp_scoreMethodPos, 0, 1e-8, 1, 1, 0.5)}).maxResults(5);

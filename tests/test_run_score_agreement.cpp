@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cclp_score/cclp_score.h"
-#include "scoring_fixture.hpp"
+#include "tests/support/scoring_fixture.hpp"
 
 using namespace cclp::testing;
 

@@ -9,7 +9,7 @@
 
 #include "cclp_score/cclp_score.h"
 #include "csys_runtime.h"
-#include "scoring_fixture.hpp"
+#include "tests/support/scoring_fixture.hpp"
 
 using namespace cclp::testing;
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "cclp_score/cclp_score.h"
-#include "runtime_controls.hpp"
-#include "scoring_fixture.hpp"
+#include "tests/support/runtime_controls.hpp"
+#include "tests/support/scoring_fixture.hpp"
 
 using namespace cclp::testing;
 

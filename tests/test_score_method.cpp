@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "cclp_score/cclp_score_method.h"
-#include "record_bytes.hpp"
-#include "runtime_controls.hpp"
+#include "tests/support/record_bytes.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 using namespace cclp::testing;
 
@@ -31,19 +31,31 @@ TEST(ScoreMethod, DefaultIsTheOneSidedContrastRamp) {
     EXPECT_TRUE(allZero(score.twoSided)) << "the unused function is zeroed";
 }
 
-// Methods 1-8 and 11-13 take a one-sided function, 9-11 a two-sided one. An
-// accepted method zeroes the function it does not use; a refused one leaves
-// the record untouched.
+constexpr int32_t kNotAMethod = -1;
+
+int32_t functionKindOf(int32_t method) {
+#define FUNCTION_OF_(number, id, name, function, ...) \
+    if (method == (number)) return function;
+    CCLP_SCORE_METHOD_TABLE(FUNCTION_OF_)
+#undef FUNCTION_OF_
+    return kNotAMethod;
+}
+
+// Each builder accepts the methods whose table row names its function
+// (the one-sided builder also those without a function). An accepted method
+// zeroes the function it does not use; a refused one leaves the record
+// untouched.
 TEST(ScoreMethod, EachBuilderAcceptsExactlyItsMethods) {
     cclp_scoreOneSided one;
     cclp_scoreTwoSided two;
     ASSERT_EQ(cclp_scoreOneSided_initValues(&one, 0.0, 2.0, 3.0, 1.0, 0.0), 0);
     ASSERT_EQ(cclp_scoreTwoSided_init(&two), 0);
     const cclp_score before = marked();
-    for (int32_t method = -1; method <= 15; ++method) {
+    for (int32_t method = -1; method <= CCLP_SCORE_METHOD_COUNT + 2; ++method) {
         SCOPED_TRACE(method);
         cclp_score score = before;
-        if ((method >= 1 && method <= 8) || (method >= 11 && method <= 13)) {
+        const int32_t kind = functionKindOf(method);
+        if (kind != kNotAMethod && kind != cclp_scoreFunctionTwoSided) {
             ASSERT_EQ(cclp_score_initScoreMethodOneSided(&score, method, &one), 0);
             EXPECT_EQ(score.isOneSided, 1);
             EXPECT_EQ(score.method, method);
@@ -55,7 +67,7 @@ TEST(ScoreMethod, EachBuilderAcceptsExactlyItsMethods) {
             EXPECT_TRUE(sameScore(score, before));
         }
         score = before;
-        if (method >= 9 && method <= 11) {
+        if (kind == cclp_scoreFunctionTwoSided || kind == cclp_scoreFunctionByCandidate) {
             ASSERT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &two), 0);
             EXPECT_EQ(score.isOneSided, 0);
             EXPECT_EQ(score.method, method);

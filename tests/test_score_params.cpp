@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "cclp_score/cclp_score_params.h"
-#include "record_bytes.hpp"
-#include "runtime_controls.hpp"
+#include "tests/support/record_bytes.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 using namespace cclp::testing;
 
@@ -15,7 +15,8 @@ namespace {
 
 const cclp_desiredEdge kPair[2] = {{0.0, cclp_polarityPositive}, {20.0, cclp_polarityNegative}};
 
-// A one-sided size method, a two-sided method 9, a one-sided method 11.
+// A one-sided size method, a two-sided signed size difference, a one-sided
+// offset distance.
 std::array<cclp_score, 3> threeMethods() {
     std::array<cclp_score, 3> methods{};
     cclp_scoreOneSided one;
@@ -23,7 +24,8 @@ std::array<cclp_score, 3> threeMethods() {
     EXPECT_EQ(cclp_scoreOneSided_initValues(&one, 1.0, 1.5, 2.0, 1.0, 0.0), 0);
     EXPECT_EQ(cclp_score_initScoreMethodOneSided(&methods[0], cclp_scoreMethodSize, &one), 0);
     EXPECT_EQ(cclp_scoreTwoSided_initValues(&two, -1, -2, -3, 0, 2, 4, 1, 0.5, 1, 0.25), 0);
-    EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&methods[1], 9, &two), 0);
+    EXPECT_EQ(
+        cclp_score_initScoreMethodTwoSided(&methods[1], cclp_scoreMethodSizeDiffSigned, &two), 0);
     EXPECT_EQ(cclp_score_initScoreMethodOneSided(&methods[2], cclp_scoreMethodOffsetDist, &one), 0);
     return methods;
 }

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <type_traits>
 
-#include "caliper_fixtures.hpp"
+#include "tests/support/caliper_fixtures.hpp"
 #include "cclp_score/cclp_results.h"
-#include "record_bytes.hpp"
-#include "runtime_controls.hpp"
+#include "tests/support/record_bytes.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 using namespace cclp::testing;
 

@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "cclp_score/cclp_scoring_function.h"
-#include "record_bytes.hpp"
-#include "runtime_controls.hpp"
+#include "tests/support/record_bytes.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 using namespace cclp::testing;
 

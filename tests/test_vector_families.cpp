@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime_controls.hpp"
-#include "vector_families.hpp"
+#include "tests/support/runtime_controls.hpp"
+#include "tests/support/vector_families.hpp"
 
 using namespace cclp::testing;
 
@@ -212,48 +212,6 @@ TYPED_TEST(VectorFamily, ShareableAnswersItsOwnNameAndPassesOthersToTheBase) {
     EXPECT_NULL_REFUSED(Api::queryInterfaceByTypename_(&shareable, nullptr, &object));
     EXPECT_NULL_REFUSED(Api::getTypename(nullptr, nullptr));
     EXPECT_EQ(Api::destruct(&shareable), 0);
-}
-
-// The shareable vector holds copies and forwards to the runtime's base.
-TYPED_TEST(VectorFamily, ShareableForwardsToTheBaseAndHoldsCopies) {
-    using Api = ShareableApi<TypeParam>;
-    LeakCheck leaks;
-    typename TestFixture::Vector typed = this->filled(2);
-    typename Api::Shareable shareable, copy;
-    ASSERT_EQ(Api::constructVector(&shareable, &typed), 0);
-    TypeParam* element = nullptr;
-    ASSERT_EQ(VectorApi<TypeParam>::getElement(&typed, 1, &element), 0);
-    ASSERT_EQ(Api::pushBack(&shareable, element), 0);
-    ASSERT_EQ(Api::constructCopy(&copy, &shareable), 0);
-    ASSERT_EQ(Api::assignVector(&shareable, &typed), 0);
-    TypeParam* begin = nullptr;
-    int32_t size = 0;
-    ASSERT_EQ(Api::getBeginSize(&copy, &begin, &size), 0);
-    ASSERT_EQ(size, 3);
-    EXPECT_NE(begin + 1, element);
-    EXPECT_EQ(Element<TypeParam>::key(begin[2]), 1);
-    intptr_t elementSize = 0;
-    ASSERT_EQ(Api::getElementSize(&copy, &elementSize), 0);
-    EXPECT_EQ(elementSize, static_cast<intptr_t>(sizeof(TypeParam)));
-    ASSERT_EQ(Api::assign(&copy, &shareable), 0);
-    ASSERT_EQ(Api::getSize(&copy, &size), 0);
-    EXPECT_EQ(size, 2);
-    ASSERT_EQ(Api::reserve(&copy, 10), 0);
-    intptr_t capacity = 0;
-    ASSERT_EQ(Api::getCapacity(&copy, &capacity), 0);
-    EXPECT_EQ(capacity, 10);
-    const TypeParam* first = nullptr;
-    const TypeParam* last = nullptr;
-    TypeParam* end = nullptr;
-    ASSERT_EQ(Api::getBeginEndConst(&copy, &first, &last), 0);
-    ASSERT_EQ(Api::assignElements(&shareable, first + 1, last), 0);
-    ASSERT_EQ(Api::getBeginEnd(&shareable, &begin, &end), 0);
-    EXPECT_EQ(end - begin, 1);
-    ASSERT_EQ(Api::resize(&shareable, 3), 0);
-    ASSERT_EQ(Api::reset(&copy), 0);
-    EXPECT_EQ(Api::destruct(&copy), 0);
-    EXPECT_EQ(Api::destruct(&shareable), 0);
-    EXPECT_EQ(VectorApi<TypeParam>::destruct(&typed), 0);
 }
 
 }  // namespace

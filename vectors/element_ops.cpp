@@ -2,7 +2,7 @@
 // the generic vector's untyped entries to each record's own operations.
 #include <type_traits>
 
-#include "vector_family.hpp"
+#include "vectors/vector_family.hpp"
 
 namespace cclp {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "cclp_score/cclp_vectors.h"
-#include "check.hpp"
-#include "result_set_ex.hpp"
+#include "frame/check.hpp"
+#include "results/result_set_ex.hpp"
 
 namespace cclp {
 namespace {

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "cleanup_frame.hpp"
-#include "type_checks.hpp"
-#include "typed_vector.hpp"
+#include "frame/cleanup_frame.hpp"
+#include "vectors/type_checks.hpp"
+#include "vectors/typed_vector.hpp"
 
 namespace cclp {
 

@@ -1,6 +1,6 @@
 // The exported members of the four shareable vector families, stamped out
 // from the member table of cclp_vectors.h; each forwards to ShareableVector.
-#include "shareable_vector.hpp"
+#include "vectors/shareable_vector.hpp"
 
 #define CCLP_DEFINE_SHAREABLE_MEMBER_(family, member, parameters, arguments) \
     int32_t cstd_vector_cclp_##family##Shareable_##member parameters {       \

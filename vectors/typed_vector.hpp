@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "heap_lifecycle.hpp"
-#include "typed_output.hpp"
-#include "vector_family.hpp"
+#include "frame/owned_memory.hpp"
+#include "vectors/typed_output.hpp"
+#include "vectors/vector_family.hpp"
 
 namespace cclp {
 

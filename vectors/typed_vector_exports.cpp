@@ -1,6 +1,6 @@
 // The exported members of the four typed vector families, stamped out from
 // the member table of cclp_vectors.h; each forwards to TypedVector.
-#include "typed_vector.hpp"
+#include "vectors/typed_vector.hpp"
 
 #define CCLP_DEFINE_TYPED_MEMBER_(family, member, parameters, arguments, zeros) \
     int32_t cstd_vector_cclp_##family##_##member parameters {                    \

@@ -2,8 +2,8 @@
 // kind of bad input with the field and the reason it reports.
 #include <gtest/gtest.h>
 
-#include "input_document.hpp"
-#include "tool_fixtures.hpp"
+#include "cclp_score_cli/input_document.hpp"
+#include "tests/cclp_score_cli/tool_fixtures.hpp"
 
 namespace cclp_cli {
 namespace {

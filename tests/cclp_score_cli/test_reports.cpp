@@ -4,11 +4,11 @@
 
 #include <cstring>
 
-#include "fixed_point.hpp"
-#include "json_output.hpp"
-#include "svg_plot.hpp"
-#include "table_output.hpp"
-#include "tool_fixtures.hpp"
+#include "cclp_score_cli/fixed_point.hpp"
+#include "cclp_score_cli/json_output.hpp"
+#include "cclp_score_cli/svg_plot.hpp"
+#include "cclp_score_cli/table_output.hpp"
+#include "tests/cclp_score_cli/tool_fixtures.hpp"
 
 namespace cclp_cli {
 namespace {

@@ -2,8 +2,8 @@
 // the 32-bit limit of a run.
 #include <gtest/gtest.h>
 
-#include "score_params.hpp"
-#include "tool_fixtures.hpp"
+#include "cclp_score_cli/score_params.hpp"
+#include "tests/cclp_score_cli/tool_fixtures.hpp"
 
 namespace cclp_cli {
 namespace {

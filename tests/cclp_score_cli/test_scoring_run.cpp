@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "runtime_controls.hpp"
-#include "scoring_run.hpp"
-#include "tool_fixtures.hpp"
+#include "tests/support/runtime_controls.hpp"
+#include "cclp_score_cli/scoring_run.hpp"
+#include "tests/cclp_score_cli/tool_fixtures.hpp"
 
 namespace cclp_cli {
 namespace {

@@ -9,9 +9,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "input_document.hpp"
-#include "input_error.hpp"
-#include "score_params.hpp"
+#include "cclp_score_cli/input_document.hpp"
+#include "cclp_score_cli/input_error.hpp"
+#include "cclp_score_cli/score_params.hpp"
 
 namespace cclp_cli::testing {
 

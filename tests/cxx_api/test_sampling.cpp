@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cclp_score/cclp_score.hpp"
-#include "runtime_controls.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cclp_score/cclp_score.hpp"
-#include "runtime_controls.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "cleanup_frame.hpp"
-#include "runtime_controls.hpp"
+#include "frame/cleanup_frame.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 using cclp::CleanupFrame;
 using namespace cclp::testing;

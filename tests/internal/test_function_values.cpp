@@ -7,12 +7,12 @@
 #include <limits>
 
 #include "cclp_score/cclp_score_method.h"
-#include "fixed_point.hpp"
-#include "function_value.hpp"
-#include "one_sided.hpp"
-#include "record_bytes.hpp"
-#include "score_method.hpp"
-#include "two_sided.hpp"
+#include "frame/fixed_point.hpp"
+#include "engine/function_value.hpp"
+#include "score/one_sided.hpp"
+#include "tests/support/record_bytes.hpp"
+#include "score/score_method.hpp"
+#include "score/two_sided.hpp"
 
 using cclp::oneSidedValue;
 using cclp::oneSidedValueFixed;
@@ -48,8 +48,8 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 }  // namespace
 
 // y0 on the plateau, the line on the ramp, y1 up to and at x2, 0 beyond.
-// Found by fuzzing: the ramp formula scored up to 100 on a ramp narrower
-// than 1e-7, and NaN across abscissae near the ends of the double range.
+// Values stay within the levels on ramps narrower than 1e-7 and are never
+// NaN for abscissae near the ends of the double range.
 TEST(OneSidedValue, PlateauRampAndBeyondInBothDirections) {
     const auto up = make(0.0, 5.0, 10.0, 1.0, 0.5);
     const auto down = make(255.0, 0.0, 0.0, 1.0, 0.0);

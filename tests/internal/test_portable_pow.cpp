@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "portable_pow.hpp"
+#include "frame/portable_pow.hpp"
 
 using cclp::portablePow;
 
@@ -48,9 +48,9 @@ TEST(PortablePow, GivesTheCorrectlyRoundedValueOfReferenceCases) {
     }
 }
 
-// Found by fuzzing: a product of log x and y beyond the double range left
-// NaN in its low part, which reached a conversion to int. Beyond the range
-// the result is zero or infinity; special arguments follow the C library.
+// Every argument has a defined result: where the product of log x and y
+// lies beyond the double range the result is zero or infinity (never a NaN
+// reaching a conversion to int); special arguments follow the C library.
 TEST(PortablePow, CoversTheWholeRangeOfArguments) {
     constexpr double kHuge = std::numeric_limits<double>::max();
     constexpr double kInfinity = std::numeric_limits<double>::infinity();

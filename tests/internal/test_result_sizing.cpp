@@ -5,8 +5,8 @@
 
 #include "cclp_score/cclp_results.h"
 #include "csys_runtime.h"
-#include "result_sizing.hpp"
-#include "runtime_controls.hpp"
+#include "engine/result_sizing.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 using namespace cclp;
 using namespace cclp::testing;

@@ -10,10 +10,10 @@
 #include <type_traits>
 #include <vector>
 
-#include "fixed_point.hpp"
-#include "runtime_controls.hpp"
-#include "score_batch.hpp"
-#include "score_method.hpp"
+#include "frame/fixed_point.hpp"
+#include "tests/support/runtime_controls.hpp"
+#include "engine/score_batch.hpp"
+#include "score/score_method.hpp"
 
 using cclp::round256;
 using cclp::testing::AssertionCounter;
@@ -46,7 +46,7 @@ std::vector<cclp_score> everyMethod() {
     cclp_scoreTwoSided sagging = peak;
     sagging.highSide.x1 = 0.0;
     std::vector<cclp_score> methods;
-    for (int32_t kind = 1; kind <= 13; ++kind) {
+    for (int32_t kind = 1; kind <= CCLP_SCORE_METHOD_COUNT; ++kind) {
         for (const cclp_scoreOneSided& f : shapes) {
             methods.push_back(cclp_score{1, f, peak, kind});
         }

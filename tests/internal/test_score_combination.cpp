@@ -8,8 +8,8 @@
 #include <limits>
 #include <vector>
 
-#include "combine.hpp"
-#include "scored_candidate.hpp"
+#include "engine/combine.hpp"
+#include "engine/scored_candidate.hpp"
 
 using cclp::combineScores;
 using cclp::combineScoresFixed;

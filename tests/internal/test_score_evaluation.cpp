@@ -11,11 +11,11 @@
 #include <type_traits>
 #include <vector>
 
-#include "evaluate.hpp"
-#include "fixed_point.hpp"
-#include "runtime_controls.hpp"
-#include "score_batch.hpp"
-#include "score_method.hpp"
+#include "engine/evaluate.hpp"
+#include "frame/fixed_point.hpp"
+#include "tests/support/runtime_controls.hpp"
+#include "engine/score_batch.hpp"
+#include "score/score_method.hpp"
 
 using cclp::round256;
 using cclp::testing::AssertionCounter;
@@ -129,27 +129,30 @@ const std::vector<Scoring>& scorings() {
     cclp_scoreOneSided sagging = high;
     sagging.x1 = -1.0;
     const cclp_score split =
-        methodOf(9, oneSided(-3, -2, -0.5, 0.25, 0.25), oneSided(0, 1, 2, 1, 0));
-    const cclp_score down = methodOf(9, oneSided(1, 1, -1, 0.25, 0.25), oneSided(2, 2, 1, 1, 0.5));
+        methodOf(cclp_scoreMethodSizeDiffSigned, oneSided(-3, -2, -0.5, 0.25, 0.25),
+                 oneSided(0, 1, 2, 1, 0));
+    const cclp_score down = methodOf(cclp_scoreMethodSizeDiffSigned,
+                                     oneSided(1, 1, -1, 0.25, 0.25), oneSided(2, 2, 1, 1, 0.5));
     static const std::vector<Scoring> table = {
         // Pair sizes, relative to the expected width.
-        {methodOf(1, probe(0.25)), {{-2}, {3}}, 4, 0.5},
-        {methodOf(2, probe(1.25)), {{-2}, {3}}, 4, 0.5},
-        {methodOf(3, probe(0.125)), {{-2}, {3}}, 4, 0.5},
+        {methodOf(cclp_scoreMethodSizeDiff, probe(0.25)), {{-2}, {3}}, 4, 0.5},
+        {methodOf(cclp_scoreMethodSize, probe(1.25)), {{-2}, {3}}, 4, 0.5},
+        {methodOf(cclp_scoreMethodPosNormAbs, probe(0.125)), {{-2}, {3}}, 4, 0.5},
         // Positions of single edges and of pairs.
-        {methodOf(4, probe(3)), {{-3}}, 0, 0.5},
-        {methodOf(8, probe(-3)), {{-3}}, 0, 0.5},
-        {methodOf(4, probe(1.5)), {{-2}, {5}}, 4, 0.5},
-        {methodOf(7, probe(-0.375)), {{-5}, {2}}, 4, 0.5},
-        {methodOf(8, probe(-1.5)), {{-5}, {2}}, 4, 0.5},
+        {methodOf(cclp_scoreMethodPosAbs, probe(3)), {{-3}}, 0, 0.5},
+        {methodOf(cclp_scoreMethodPos, probe(-3)), {{-3}}, 0, 0.5},
+        {methodOf(cclp_scoreMethodPosAbs, probe(1.5)), {{-2}, {5}}, 4, 0.5},
+        {methodOf(cclp_scoreMethodPosNorm, probe(-0.375)), {{-5}, {2}}, 4, 0.5},
+        {methodOf(cclp_scoreMethodPos, probe(-1.5)), {{-5}, {2}}, 4, 0.5},
         // Straddling is strict on both sides.
-        {methodOf(5, probe(0)), {{-1}, {2}}, 4, 1},
-        {methodOf(5, probe(0)), {{0}, {2}}, 4, 0},
-        {methodOf(5, probe(0)), {{-1}, {0}}, 4, 0},
+        {methodOf(cclp_scoreMethodStraddle, probe(0)), {{-1}, {2}}, 4, 1},
+        {methodOf(cclp_scoreMethodStraddle, probe(0)), {{0}, {2}}, 4, 0},
+        {methodOf(cclp_scoreMethodStraddle, probe(0)), {{-1}, {0}}, 4, 0},
         // Contrast: the mean magnitude.
-        {methodOf(6, probe(30.5)), {{1, -40}, {2, 21}}, 4, 0.5},
+        {methodOf(cclp_scoreMethodContrast, probe(30.5)), {{1, -40}, {2, 21}}, 4, 0.5},
         // The signed size difference uses the whole two-sided function.
-        {methodOf(9, zeroBelow(-0.25), probe(0.25)), {{-2}, {3}}, 4, 0.5},
+        {methodOf(cclp_scoreMethodSizeDiffSigned, zeroBelow(-0.25), probe(0.25)),
+         {{-2}, {3}}, 4, 0.5},
         // A high side starting at 0 scores a measured 0 itself (1); anything
         // below is the low side's: here its plateau.
         {split, {{0}, {4}}, 4, 1},
@@ -159,21 +162,25 @@ const std::vector<Scoring>& scorings() {
         {down, {{0}, {10}}, 4, 0.5},
         // Edge positions, each by its own side: (0.75 + 0.5) / 2, where
         // swapped sides would give (0 + 1) / 2.
-        {methodOf(10, oneSided(-2.25, -1.25, -1.25, 1, 0), probe(3)), {{-2}, {3}}, 4, 0.625},
+        {methodOf(cclp_scoreMethodEdgePos, oneSided(-2.25, -1.25, -1.25, 1, 0), probe(3)),
+         {{-2}, {3}}, 4, 0.625},
         // Offset distances from each function's offset: |2 + 1.5| on a single
         // edge; |p0 + 3| = 1 scoring 0.75 and |p1 + 1| = 4 scoring 0.5.
-        {methodOf(11, probe(3.5, -1.5)), {{2}}, 0, 0.5},
-        {methodOf(11, oneSided(0.75, 1.75, 1.75, 1, 0, -3), probe(4, -1)), {{-2}, {3}}, 4, 0.625},
+        {methodOf(cclp_scoreMethodOffsetDist, probe(3.5, -1.5)), {{2}}, 0, 0.5},
+        {methodOf(cclp_scoreMethodOffsetDist, oneSided(0.75, 1.75, 1.75, 1, 0, -3), probe(4, -1)),
+         {{-2}, {3}}, 4, 0.625},
         // The extra values of extended edges.
-        {methodOf(12, probe(3)), extended, 4, 0.5},
-        {methodOf(13, probe(6)), extended, 4, 0.5},
+        {methodOf(cclp_scoreMethodExtra1Diff, probe(3)), extended, 4, 0.5},
+        {methodOf(cclp_scoreMethodExtraMax, probe(6)), extended, 4, 0.5},
         // Broken: a pair out of order; a size without a width; the low side's
         // x1 or x2 past the split; the high side's x1 below its lower end.
-        {methodOf(11, low, high), {{3}, {-2}}, 4, kAnyScore, 1},
-        {methodOf(2, probe(0)), {{-2}, {3}}, 0, kAnyScore, 1},
-        {methodOf(9, oneSided(-1, 1, 2, 1, 0), high), {{0}, {4}}, 4, kAnyScore, 1},
-        {methodOf(9, oneSided(-2, -1, 1, 1, 0), high), {{0}, {4}}, 4, kAnyScore, 1},
-        {methodOf(9, low, sagging), {{0}, {4}}, 4, kAnyScore, 1},
+        {methodOf(cclp_scoreMethodOffsetDist, low, high), {{3}, {-2}}, 4, kAnyScore, 1},
+        {methodOf(cclp_scoreMethodSize, probe(0)), {{-2}, {3}}, 0, kAnyScore, 1},
+        {methodOf(cclp_scoreMethodSizeDiffSigned, oneSided(-1, 1, 2, 1, 0), high), {{0}, {4}}, 4,
+         kAnyScore, 1},
+        {methodOf(cclp_scoreMethodSizeDiffSigned, oneSided(-2, -1, 1, 1, 0), high), {{0}, {4}}, 4,
+         kAnyScore, 1},
+        {methodOf(cclp_scoreMethodSizeDiffSigned, low, sagging), {{0}, {4}}, 4, kAnyScore, 1},
     };
     return table;
 }
@@ -204,13 +211,14 @@ TYPED_TEST(ScoreEvaluation, EachMethodMeasuresWhatItScores) {
     AssertionCounter assertions;
     TypeParam score{};
     const cclp_scoreOneSided low = oneSided(-2, -1, -1, 1, 0);
-    EXPECT_EQ(F::evaluate(methodOf(10, low, oneSided(0, 1, 1, 1, 0)), {{3}, {-2}}, 4, score), 0);
+    const cclp_score edgePos = methodOf(cclp_scoreMethodEdgePos, low, oneSided(0, 1, 1, 1, 0));
+    EXPECT_EQ(F::evaluate(edgePos, {{3}, {-2}}, 4, score), 0);
     EXPECT_EQ(assertions.count(), F::kFixed ? 0 : 1);
 }
 
 TYPED_TEST(ScoreEvaluation, PlainEdgesScoreTheExtraMethodsZeroAndReportIt) {
     using F = Format<TypeParam, false>;
-    for (const int32_t kind : {12, 13}) {
+    for (const int32_t kind : {cclp_scoreMethodExtra1Diff, cclp_scoreMethodExtraMax}) {
         for (const size_t edges : {1u, 2u}) {
             AssertionCounter assertions;
             TypeParam score = F::units(0.5);
@@ -223,24 +231,36 @@ TYPED_TEST(ScoreEvaluation, PlainEdgesScoreTheExtraMethodsZeroAndReportIt) {
     }
 }
 
+// A single edge is refused by the methods whose table row asks for pairs
+// (the extended-only ones too: these edges are extended) and by unknown
+// numbers; a pair only by unknown numbers.
 TYPED_TEST(ScoreEvaluation, UnsuitableMethodsFailWithoutWritingAScore) {
     using F = Format<TypeParam>;
-    const auto expectRefused = [](int32_t kind, const Edges& edges, int32_t status) {
-        TypeParam score = F::units(0.5);
-        EXPECT_EQ(F::evaluate(methodOf(kind, probe(0)), edges, 4, score), status) << kind;
-        EXPECT_EQ(score, F::units(0.5)) << "method " << kind;
+    const auto pairsOnly = [](int32_t kind) {
+#define PAIRS_ONLY_(number, id, name, function, pairs, ...) \
+    if (kind == (number)) return pairs != 0;
+        CCLP_SCORE_METHOD_TABLE(PAIRS_ONLY_)
+#undef PAIRS_ONLY_
+        return true;
     };
-    for (const int32_t kind : {0, 1, 2, 3, 5, 7, 9, 10, 12, 14}) {
-        expectRefused(kind, {{1}}, CCLP_STATUS_METHOD_NEEDS_PAIR);
-    }
-    for (const int32_t kind : {-1, 0, 14}) {
-        expectRefused(kind, {{1}, {2}}, CCLP_STATUS_UNKNOWN_METHOD_FOR_PAIR);
+    for (int32_t kind = -1; kind <= CCLP_SCORE_METHOD_COUNT + 1; ++kind) {
+        const bool known = kind >= 1 && kind <= CCLP_SCORE_METHOD_COUNT;
+        for (const Edges& edges : {Edges{{1}}, Edges{{1}, {2}}}) {
+            const bool pair = edges.size() == 2;
+            const int32_t expected = !pair && pairsOnly(kind) ? CCLP_STATUS_METHOD_NEEDS_PAIR
+                                     : pair && !known         ? CCLP_STATUS_UNKNOWN_METHOD_FOR_PAIR
+                                                              : 0;
+            if (expected == 0) continue;
+            TypeParam score = F::units(0.5);
+            EXPECT_EQ(F::evaluate(methodOf(kind, probe(0)), edges, 4, score), expected) << kind;
+            EXPECT_EQ(score, F::units(0.5)) << "method " << kind;
+        }
     }
 }
 
 TYPED_TEST(ScoreEvaluation, ContrastNeedsAnEdgeAndNullPointersAreRefused) {
     using F = Format<TypeParam>;
-    const auto method = F::convert(methodOf(6, probe(0)));
+    const auto method = F::convert(methodOf(cclp_scoreMethodContrast, probe(0)));
     const typename F::Edge edge{};
     TypeParam score = F::units(0.5);
     AssertionCounter assertions;

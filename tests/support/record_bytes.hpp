@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "cclp_score/cclp_score_method.h"
-#include "runtime_controls.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 namespace cclp::testing {
 

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "caliper_fixtures.hpp"
+#include "tests/support/caliper_fixtures.hpp"
 #include "cclp_score/cclp_score.h"
-#include "record_bytes.hpp"
+#include "tests/support/record_bytes.hpp"
 
 namespace cclp::testing {
 

@@ -1,7 +1,7 @@
-#include "cli_options.hpp"
+#include "cclp_score_cli/cli_options.hpp"
 
-#include "input_error.hpp"
-#include "method_table.hpp"
+#include "cclp_score_cli/input_error.hpp"
+#include "cclp_score_cli/method_table.hpp"
 
 namespace cclp_cli {
 

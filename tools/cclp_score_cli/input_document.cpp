@@ -1,12 +1,12 @@
-#include "input_document.hpp"
+#include "cclp_score_cli/input_document.hpp"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 
-#include "input_error.hpp"
-#include "json_field.hpp"
-#include "method_table.hpp"
+#include "cclp_score_cli/input_error.hpp"
+#include "cclp_score_cli/json_field.hpp"
+#include "cclp_score_cli/method_table.hpp"
 
 namespace cclp_cli {
 namespace {

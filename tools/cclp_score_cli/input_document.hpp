@@ -9,7 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "scoring_job.hpp"
+#include "cclp_score_cli/scoring_job.hpp"
 
 namespace cclp_cli {
 

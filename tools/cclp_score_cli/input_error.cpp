@@ -1,4 +1,4 @@
-#include "input_error.hpp"
+#include "cclp_score_cli/input_error.hpp"
 
 #include <cstdio>
 

@@ -1,9 +1,9 @@
-#include "json_field.hpp"
+#include "cclp_score_cli/json_field.hpp"
 
 #include <cmath>
 #include <limits>
 
-#include "input_error.hpp"
+#include "cclp_score_cli/input_error.hpp"
 
 namespace cclp_cli {
 

@@ -1,9 +1,9 @@
-#include "json_output.hpp"
+#include "cclp_score_cli/json_output.hpp"
 
 #include "cclp_score/cclp_status.h"
-#include "input_document.hpp"
-#include "measurements.hpp"
-#include "method_table.hpp"
+#include "cclp_score_cli/input_document.hpp"
+#include "cclp_score_cli/measurements.hpp"
+#include "cclp_score_cli/method_table.hpp"
 
 namespace cclp_cli {
 namespace {

@@ -7,8 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "scoring_job.hpp"
-#include "scoring_run.hpp"
+#include "cclp_score_cli/scoring_job.hpp"
+#include "cclp_score_cli/scoring_run.hpp"
 
 namespace cclp_cli {
 

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "bundled_sample.hpp"
-#include "cli_options.hpp"
-#include "input_document.hpp"
-#include "input_error.hpp"
-#include "json_output.hpp"
-#include "score_params.hpp"
-#include "scoring_run.hpp"
-#include "svg_plot.hpp"
-#include "table_output.hpp"
+#include "cclp_score_cli/bundled_sample.hpp"
+#include "cclp_score_cli/cli_options.hpp"
+#include "cclp_score_cli/input_document.hpp"
+#include "cclp_score_cli/input_error.hpp"
+#include "cclp_score_cli/json_output.hpp"
+#include "cclp_score_cli/score_params.hpp"
+#include "cclp_score_cli/scoring_run.hpp"
+#include "cclp_score_cli/svg_plot.hpp"
+#include "cclp_score_cli/table_output.hpp"
 
 namespace {
 

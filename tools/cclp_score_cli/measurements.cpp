@@ -1,4 +1,4 @@
-#include "measurements.hpp"
+#include "cclp_score_cli/measurements.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "method_table.hpp"
+#include "cclp_score_cli/method_table.hpp"
 
 #include <array>
 
@@ -7,33 +7,21 @@
 namespace cclp_cli {
 namespace {
 
-constexpr std::array kMethods{
-    MethodInfo{cclp_scoreMethodSizeDiff, "sizeDiff", FunctionKind::oneSided, true, false,
-               "||p1 - p0| - w| / w"},
-    MethodInfo{cclp_scoreMethodSize, "size", FunctionKind::oneSided, true, false, "|p1 - p0| / w"},
-    MethodInfo{cclp_scoreMethodPosNormAbs, "posNormAbs", FunctionKind::oneSided, true, false,
-               "|p0 + p1| / 2w"},
-    MethodInfo{cclp_scoreMethodPosAbs, "posAbs", FunctionKind::oneSided, false, false,
-               "|p0|, pair: |p0 + p1| / 2"},
-    MethodInfo{cclp_scoreMethodStraddle, "straddle", FunctionKind::none, true, false,
-               "1 when p0 < 0 < p1, else 0"},
-    MethodInfo{cclp_scoreMethodContrast, "contrast", FunctionKind::oneSided, false, false,
-               "mean |contrast|"},
-    MethodInfo{cclp_scoreMethodPosNorm, "posNorm", FunctionKind::oneSided, true, false,
-               "(p0 + p1) / 2w"},
-    MethodInfo{cclp_scoreMethodPos, "pos", FunctionKind::oneSided, false, false,
-               "p0, pair: (p0 + p1) / 2"},
-    MethodInfo{cclp_scoreMethodSizeDiffSigned, "sizeDiffSigned", FunctionKind::twoSided, true,
-               false, "(|p1 - p0| - w) / w"},
-    MethodInfo{cclp_scoreMethodEdgePos, "edgePos", FunctionKind::twoSided, true, false,
-               "p0 by low side, p1 by high side"},
-    MethodInfo{cclp_scoreMethodOffsetDist, "offsetDist", FunctionKind::bySingleOrPair, false, false,
-               "|p - offset| per edge"},
-    MethodInfo{cclp_scoreMethodExtra1Diff, "extra1Diff", FunctionKind::oneSided, true, true,
-               "|extra1 of e1 - extra1 of e0|"},
-    MethodInfo{cclp_scoreMethodExtraMax, "extraMax", FunctionKind::oneSided, false, true,
-               "largest extra2/extra3"},
-};
+constexpr FunctionKind toolKind(cclp_scoreFunctionKind kind) {
+    switch (kind) {
+    case cclp_scoreFunctionOneSided: return FunctionKind::oneSided;
+    case cclp_scoreFunctionTwoSided: return FunctionKind::twoSided;
+    case cclp_scoreFunctionByCandidate: return FunctionKind::bySingleOrPair;
+    case cclp_scoreFunctionNone: break;
+    }
+    return FunctionKind::none;
+}
+
+#define CCLP_CLI_METHOD_(number, id, name, function, pairsOnly, extendedOnly, needsWidth, \
+                         measures)                                                         \
+    MethodInfo{number, name, toolKind(function), pairsOnly != 0, extendedOnly != 0, measures},
+constexpr std::array kMethods{CCLP_SCORE_METHOD_TABLE(CCLP_CLI_METHOD_)};
+#undef CCLP_CLI_METHOD_
 
 }  // namespace
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <set>
 
-#include "plot_parts.hpp"
-#include "text_format.hpp"
+#include "cclp_score_cli/plot_parts.hpp"
+#include "cclp_score_cli/text_format.hpp"
 
 namespace cclp_cli::plot {
 namespace {

@@ -7,10 +7,10 @@
 #include <functional>
 #include <limits>
 
-#include "measurements.hpp"
-#include "method_table.hpp"
-#include "plot_parts.hpp"
-#include "text_format.hpp"
+#include "cclp_score_cli/measurements.hpp"
+#include "cclp_score_cli/method_table.hpp"
+#include "cclp_score_cli/plot_parts.hpp"
+#include "cclp_score_cli/text_format.hpp"
 
 namespace cclp_cli::plot {
 namespace {

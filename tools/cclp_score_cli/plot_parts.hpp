@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "scoring_job.hpp"
-#include "scoring_run.hpp"
-#include "svg_canvas.hpp"
+#include "cclp_score_cli/scoring_job.hpp"
+#include "cclp_score_cli/scoring_run.hpp"
+#include "cclp_score_cli/svg_canvas.hpp"
 
 namespace cclp_cli::plot {
 

@@ -1,9 +1,9 @@
-#include "score_params.hpp"
+#include "cclp_score_cli/score_params.hpp"
 
 #include <string>
 
-#include "input_error.hpp"
-#include "method_table.hpp"
+#include "cclp_score_cli/input_error.hpp"
+#include "cclp_score_cli/method_table.hpp"
 
 namespace cclp_cli {
 namespace {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "cclp_score/cclp_score.h"
-#include "scoring_job.hpp"
+#include "cclp_score_cli/scoring_job.hpp"
 
 namespace cclp_cli {
 

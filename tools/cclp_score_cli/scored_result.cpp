@@ -1,6 +1,6 @@
-#include "scored_result.hpp"
+#include "cclp_score_cli/scored_result.hpp"
 
-#include "fixed_point.hpp"
+#include "cclp_score_cli/fixed_point.hpp"
 
 namespace cclp_cli {
 

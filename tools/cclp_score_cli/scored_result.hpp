@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scoring_job.hpp"
+#include "cclp_score_cli/scoring_job.hpp"
 
 namespace cclp_cli {
 

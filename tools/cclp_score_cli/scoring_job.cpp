@@ -1,10 +1,10 @@
-#include "scoring_job.hpp"
+#include "cclp_score_cli/scoring_job.hpp"
 
 #include <algorithm>
 #include <cmath>
 
-#include "fixed_point.hpp"
-#include "method_table.hpp"
+#include "cclp_score_cli/fixed_point.hpp"
+#include "cclp_score_cli/method_table.hpp"
 
 namespace cclp_cli {
 

@@ -1,8 +1,8 @@
-#include "scoring_run.hpp"
+#include "cclp_score_cli/scoring_run.hpp"
 
 #include "csys_runtime.h"
-#include "fixed_point.hpp"
-#include "input_error.hpp"
+#include "cclp_score_cli/fixed_point.hpp"
+#include "cclp_score_cli/input_error.hpp"
 
 namespace cclp_cli {
 namespace {

@@ -1,9 +1,9 @@
 // Runs the library's scoring entry point on a job and collects what it wrote.
 #pragma once
 
-#include "score_params.hpp"
-#include "scored_result.hpp"
-#include "scoring_job.hpp"
+#include "cclp_score_cli/score_params.hpp"
+#include "cclp_score_cli/scored_result.hpp"
+#include "cclp_score_cli/scoring_job.hpp"
 
 namespace cclp_cli {
 

@@ -1,4 +1,4 @@
-#include "svg_canvas.hpp"
+#include "cclp_score_cli/svg_canvas.hpp"
 
 #include <cmath>
 #include <cstdio>

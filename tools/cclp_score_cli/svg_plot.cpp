@@ -1,12 +1,12 @@
-#include "svg_plot.hpp"
+#include "cclp_score_cli/svg_plot.hpp"
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "input_document.hpp"
-#include "plot_parts.hpp"
-#include "text_format.hpp"
+#include "cclp_score_cli/input_document.hpp"
+#include "cclp_score_cli/plot_parts.hpp"
+#include "cclp_score_cli/text_format.hpp"
 
 namespace cclp_cli {
 namespace plot {

@@ -1,12 +1,12 @@
-#include "table_output.hpp"
+#include "cclp_score_cli/table_output.hpp"
 
 #include <algorithm>
 #include <sstream>
 #include <vector>
 
-#include "input_document.hpp"
-#include "method_table.hpp"
-#include "text_format.hpp"
+#include "cclp_score_cli/input_document.hpp"
+#include "cclp_score_cli/method_table.hpp"
+#include "cclp_score_cli/text_format.hpp"
 
 namespace cclp_cli {
 namespace {

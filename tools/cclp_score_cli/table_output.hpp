@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "scoring_job.hpp"
-#include "scoring_run.hpp"
+#include "cclp_score_cli/scoring_job.hpp"
+#include "cclp_score_cli/scoring_run.hpp"
 
 namespace cclp_cli {
 

@@ -1,4 +1,4 @@
-#include "text_format.hpp"
+#include "cclp_score_cli/text_format.hpp"
 
 #include <cstdio>
 

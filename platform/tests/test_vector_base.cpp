@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cstd_vector.h"
-#include "record_bytes.hpp"
-#include "runtime_controls.hpp"
+#include "tests/support/record_bytes.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 using namespace cclp::testing;
 

@@ -4,8 +4,8 @@
 
 #include "cimg_image.h"
 #include "cip_pixel.h"
-#include "record_bytes.hpp"
-#include "runtime_controls.hpp"
+#include "tests/support/record_bytes.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 using namespace cclp::testing;
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "csys_runtime.h"
-#include "runtime_controls.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 using namespace cclp::testing;
 
