@@ -26,6 +26,13 @@ public:
           maxResults_(maxResults),
           sort_(sort),
           formats_(static_cast<cclp::score::Formats>(formats)) {
+        // The package checks these first; the module's own entry stays safe too.
+        if (desired_.size() != 1 && desired_.size() != 2) {
+            throw py::value_error("desired: one desired edge or two");
+        }
+        if (formats < CCLP_FORMAT_DOUBLE || formats > (CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED)) {
+            throw py::value_error("formats: 1 (double), 2 (fixed) or 3 (both)");
+        }
         if (!extras.is_none()) {
             const auto columns = extras.cast<std::array<DoubleArray, 3>>();
             extras_.assign(columns.begin(), columns.end());

@@ -32,7 +32,8 @@ void collect(const Params& params, const BasicResults<Family>& results, Columns&
     out.edgesPerResult = params.pairs() ? 2 : 1;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     out.measured.assign(out.numResults * out.numMethods * 2, nan);
-    for (const BasicResult<Family>& result : results) {
+    for (int32_t r = 0; r < results.size(); ++r) {
+        const BasicResult<Family> result = results[r];
         const auto bits = static_cast<uint32_t>(result.formats());
         const bool hasDouble = (bits & CCLP_FORMAT_DOUBLE) != 0;
         out.hasFixed = (bits & CCLP_FORMAT_FIXED) != 0;
@@ -47,9 +48,10 @@ void collect(const Params& params, const BasicResults<Family>& results, Columns&
             out.methodScores.push_back(hasDouble ? result.methodScore(at)
                                                  : result.methodScoreFixed(at) / 256.0);
             if (out.hasFixed) out.methodScoresFixed.push_back(result.methodScoreFixed(at));
+            // Two slots per method: one value, or a pair's two for edgePos and offsetDist.
             const std::vector<double> values = measuredValues(params, at, result);
-            const std::size_t row = (out.score.size() - 1) * out.numMethods + m;
-            for (std::size_t v = 0; v < values.size() && v < 2; ++v) out.measured[row * 2 + v] = values[v];
+            const std::size_t slot = (static_cast<std::size_t>(r) * out.numMethods + m) * 2;
+            for (std::size_t v = 0; v < values.size() && v < 2; ++v) out.measured[slot + v] = values[v];
         }
         for (int32_t k = 0; k < static_cast<int32_t>(out.edgesPerResult); ++k) {
             out.edges.push_back(result.index(k));
