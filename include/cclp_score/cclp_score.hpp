@@ -39,5 +39,6 @@
 #include "cxx/results.hpp"
 #include "cxx/scorer.hpp"
 #include "cxx/sampling.hpp"
+#include "cxx/measured_values.hpp"
 
 #endif

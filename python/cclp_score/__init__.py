@@ -1,0 +1,36 @@
+"""Score caliper edges from Python: the caliper scoring module over numpy.
+
+    import cclp_score as cs
+    results = cs.score(positions, contrasts,
+                       desired=[(-10, "positive"), (10, "negative")],
+                       methods=[cs.Method("sizeDiff", cs.OneSided(0.02, 0.4, 0.4))],
+                       max_results=4)
+    results.score, results.edges, results.measured
+
+Scoring functions (OneSided, TwoSided) and methods (Method) are checked by
+the library when they are built; a refused value raises ScoreError (a
+ValueError) carrying the library's status name. load()/save() read and
+write the cclp-score tool's JSON document; plot() draws what the tool's
+--plot draws, with matplotlib.
+"""
+
+from ._errors import ScoreError
+from ._core import Method, OneSided, TwoSided, method_names
+from ._scoring import DesiredEdge, Results, score
+from ._document import Recording, load, save
+from ._plot import plot
+
+__all__ = [
+    "DesiredEdge",
+    "Method",
+    "OneSided",
+    "Recording",
+    "Results",
+    "ScoreError",
+    "TwoSided",
+    "load",
+    "method_names",
+    "plot",
+    "save",
+    "score",
+]

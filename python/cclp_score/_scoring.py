@@ -1,0 +1,194 @@
+"""score(): one scoring run over numpy arrays, its arguments checked first."""
+
+import dataclasses
+import numbers
+from typing import Any, NamedTuple, Optional
+
+import numpy as np
+
+from . import _core
+
+_POLARITIES = {"positive": 1, "negative": 2, "any": 3}
+_FORMATS = {False: 1, True: 2, "both": 3}  # double, fixed (1/256), both
+
+
+class DesiredEdge(NamedTuple):
+    """An edge looked for: its position and polarity ("positive": contrast
+    >= 0, "negative": contrast <= 0, or "any"). A pair's two desired edges
+    are its expected width apart."""
+
+    position: float
+    polarity: str = "any"
+
+
+@dataclasses.dataclass
+class Results:
+    """The kept candidates of a run, best first when sorted.
+
+    score, position: (n,); method_scores: (n, methods); edges: (n, 1 or 2),
+    the input indices of each candidate's edges; measured: (n, methods, 2),
+    what each method measured before its function mapped it, in caliper
+    units: [..., 0] the value scored (for edgePos and offsetDist on pairs
+    the first edge's, scored by the low side), [..., 1] the second edge's
+    for those two, NaN otherwise (and both NaN for straddle). Fixed-point
+    runs also fill score_fixed, position_fixed and method_scores_fixed
+    (1/256 units); their float fields are those divided by 256.
+    The run's inputs come along for plot().
+    """
+
+    score: np.ndarray
+    position: np.ndarray
+    method_scores: np.ndarray
+    edges: np.ndarray
+    measured: np.ndarray
+    positions: np.ndarray
+    contrasts: np.ndarray
+    extras: Optional[np.ndarray]
+    desired: tuple
+    methods: tuple
+    fixed: Any = False
+    sort: bool = True
+    score_fixed: Optional[np.ndarray] = None
+    position_fixed: Optional[np.ndarray] = None
+    method_scores_fixed: Optional[np.ndarray] = None
+    description: str = ""
+    profile: Optional[dict] = None
+
+    def __len__(self):
+        return len(self.score)
+
+    def __repr__(self):
+        kind = "pairs" if self.pairs else "single edges"
+        best = (f"; best {self.score[0]:.4f} at edges {self.edges[0].tolist()}" if len(self) else "")
+        return f"<Results: {len(self)} kept of {len(self.positions)} edges, {kind}{best}>"
+
+    @property
+    def pairs(self):
+        return len(self.desired) == 2
+
+
+def _column(values, name, length=None):
+    """A finite float64 column, or a TypeError/ValueError naming `name`."""
+    array = np.asarray(values)
+    if array.dtype == object or array.dtype.kind not in "biuf":
+        raise TypeError(f"{name}: numbers expected, got an array of {array.dtype}")
+    array = np.ascontiguousarray(array, dtype=np.float64)
+    if array.ndim != 1:
+        raise ValueError(f"{name}: a 1-D array expected, got shape {array.shape}")
+    if length is not None and len(array) != length:
+        raise ValueError(f"{name}: {len(array)} values, but positions has {length}")
+    if not np.isfinite(array).all():
+        raise ValueError(f"{name}: every value must be finite (index {int(np.argmin(np.isfinite(array)))} is not)")
+    return array
+
+
+def _extras(extras, length):
+    if extras is None:
+        return None
+    array = np.asarray(extras)
+    if array.ndim == 2 and array.shape == (3, length) and length != 3:
+        array = array.T
+    if array.ndim != 2 or array.shape != (length, 3):
+        raise ValueError(f"extras: an (edges, 3) array expected (extra1..extra3 per edge), "
+                         f"got shape {array.shape} for {length} edges")
+    columns = [_column(array[:, k], f"extras[:, {k}]", length) for k in range(3)]
+    return np.stack(columns, axis=1)
+
+
+def _desired_edge(value, name):
+    if isinstance(value, DesiredEdge):
+        position, polarity = value
+    elif isinstance(value, numbers.Real):
+        position, polarity = value, "any"
+    elif isinstance(value, (tuple, list)) and len(value) == 2:
+        position, polarity = value
+    else:
+        raise TypeError(f"{name}: a position or a (position, polarity) pair expected, got {value!r}")
+    if not isinstance(position, numbers.Real) or isinstance(position, bool):
+        raise TypeError(f"{name}: the position must be a number, got {position!r}")
+    if not np.isfinite(position):
+        raise ValueError(f"{name}: the position must be finite, got {position!r}")
+    if polarity not in _POLARITIES:
+        raise ValueError(f"{name}: polarity {polarity!r} unknown (known: positive, negative, any)")
+    return DesiredEdge(float(position), polarity)
+
+
+def desired_edges(desired):
+    """One desired edge or a pair, as DesiredEdges."""
+    single = (isinstance(desired, (numbers.Real, DesiredEdge))
+              or (isinstance(desired, tuple) and len(desired) == 2 and isinstance(desired[1], str)))
+    if single:
+        return (_desired_edge(desired, "desired"),)
+    if not isinstance(desired, (tuple, list)) or len(desired) not in (1, 2):
+        raise ValueError("desired: one desired edge or a list of one or two expected, "
+                         f"got {desired!r}")
+    return tuple(_desired_edge(edge, f"desired[{k}]") for k, edge in enumerate(desired))
+
+
+def _methods(methods, pairs, extended):
+    if isinstance(methods, _core.Method):
+        methods = [methods]
+    if not isinstance(methods, (tuple, list)) or not methods:
+        raise TypeError("methods: a non-empty list of Method expected")
+    checked = []
+    for k, method in enumerate(methods):
+        if isinstance(method, tuple):
+            try:
+                method = _core.Method(*method)
+            except ValueError as error:
+                raise type(error)(f"methods[{k}]: {error}") from error
+        if not isinstance(method, _core.Method):
+            raise TypeError(f"methods[{k}]: a Method or a (name, function) tuple expected, "
+                            f"got {type(method).__name__}")
+        if method.pairs_only and not pairs:
+            raise ValueError(f"methods[{k}]: '{method.name}' scores edge pairs; "
+                             "desired needs two edges")
+        if method.extended_only and not extended:
+            raise ValueError(f"methods[{k}]: '{method.name}' reads the extra values; give extras")
+        checked.append(method)
+    return tuple(checked)
+
+
+def _integer(value, name, minimum):
+    if isinstance(value, bool) or not isinstance(value, numbers.Integral):
+        raise TypeError(f"{name}: an integer expected, got {value!r}")
+    if not minimum <= value <= 2**31 - 1:
+        raise ValueError(f"{name}: {value} is out of range ({minimum} to 2**31 - 1)")
+    return int(value)
+
+
+def score(positions, contrasts, *, desired, methods, max_results=1, sort=True, extras=None,
+          fixed=False):
+    """Score the edges of one caliper result; returns Results.
+
+    positions, contrasts: the edges along the caliper, positions ascending
+    (any float array-likes of equal length). desired: one desired edge
+    (a position, or (position, polarity)) for single edges, or a list of two
+    for pairs; polarity "positive", "negative" or "any". methods: a list of
+    Method (or (name, function) tuples). max_results: how many candidates to
+    keep. sort: best first, else in candidate order. extras: an (edges, 3)
+    array of extra values, which makes the run an extended one. fixed: True
+    scores in 1/256 fixed point (the values rounded as the module rounds),
+    "both" scores in double precision and writes the fixed-point fields too.
+
+    Bad arguments raise TypeError or ValueError naming the argument; values
+    the library refuses raise ScoreError. The GIL is released during the run.
+    """
+    positions = _column(positions, "positions")
+    contrasts = _column(contrasts, "contrasts", len(positions))
+    if len(positions) > 1 and (np.diff(positions) < 0).any():
+        at = int(np.argmax(np.diff(positions) < 0)) + 1
+        raise ValueError(f"positions: must be ascending, as the caliper reports edges; "
+                         f"index {at} lies before index {at - 1}")
+    extras = _extras(extras, len(positions))
+    desired = desired_edges(desired)
+    methods = _methods(methods, len(desired) == 2, extras is not None)
+    max_results = _integer(max_results, "max_results", 1)
+    if fixed not in _FORMATS:
+        raise ValueError(f"fixed: False, True or 'both' expected, got {fixed!r}")
+    extra_columns = None if extras is None else tuple(np.ascontiguousarray(extras[:, k]) for k in range(3))
+    out = _core.run(positions, contrasts, extra_columns,
+                    [(edge.position, _POLARITIES[edge.polarity]) for edge in desired],
+                    list(methods), max_results, bool(sort), _FORMATS[fixed])
+    return Results(positions=positions, contrasts=contrasts, extras=extras, desired=desired,
+                   methods=methods, fixed=fixed, sort=bool(sort), **out)

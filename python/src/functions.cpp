@@ -1,0 +1,166 @@
+// Scoring functions: built and checked by the library, sampled through it.
+#include <string>
+#include <type_traits>
+#include <utility>
+
+#include "bindings.hpp"
+
+namespace cclp_python {
+namespace {
+
+using cclp::score::Breakpoints;
+using cclp::score::OneSided;
+using cclp::score::TwoSided;
+
+OneSided makeOneSided(double x0, double x1, double x2, double y0, double y1, double offset) {
+    OneSided function(x0, x1, x2, y0, y1);
+    function.positionOffset(offset);
+    return function;
+}
+
+// Both sides from one-sided functions, keeping their offsets; `checked`
+// cross-checks them as the signed size difference needs, otherwise each side
+// stands on its own, as edgePos and offsetDist score them.
+TwoSided makeTwoSided(const OneSided& low, const OneSided& high, bool checked) {
+    const Breakpoints l = low.breakpoints();
+    const Breakpoints h = high.breakpoints();
+    TwoSided function;
+    if (checked) {
+        function = TwoSided(l, h);
+    } else {
+        cclp_scoreTwoSided record{};
+        const int32_t status = cclp_scoreTwoSided_initOneSided(
+            &record, l.x0, l.x1, l.x2, l.y0, l.y1, h.x0, h.x1, h.x2, h.y0, h.y1);
+        if (status < 0) {
+            throw cclp::score::Error(cclp::score::makeErrorCode(status),
+                                     "cclp_scoreTwoSided_initOneSided");
+        }
+        function = TwoSided(record);
+    }
+    function.positionOffsets(low.positionOffset(), high.positionOffset());
+    return function;
+}
+
+// A 1-D array of numbers (integers for 1/256 values, which must fit 32
+// bits) as the values to sample; anything else is refused naming `name`.
+template <class Number>
+std::vector<Number> sampleInput(const py::object& object, const char* name) {
+    constexpr bool kFixed = std::is_same_v<Number, int32_t>;
+    const py::array values = py::array::ensure(object);
+    if (!values) throw py::type_error(std::string(name) + ": an array of numbers expected");
+    const char kind = values.dtype().kind();
+    const bool numeric = kFixed ? (kind == 'i' || kind == 'u' || kind == 'b')
+                                : (kind == 'i' || kind == 'u' || kind == 'b' || kind == 'f');
+    if (!numeric) {
+        throw py::type_error(std::string(name) + (kFixed ? ": integers" : ": numbers") +
+                             " expected, got an array of " + std::string(py::str(values.dtype())));
+    }
+    if (values.ndim() != 1) throw py::value_error(std::string(name) + ": a 1-D array expected");
+    using Wide = std::conditional_t<kFixed, int64_t, double>;
+    const auto wide = py::array_t<Wide, py::array::c_style | py::array::forcecast>::ensure(values);
+    std::vector<Number> input(wide.data(), wide.data() + wide.size());
+    if constexpr (kFixed) {
+        for (py::ssize_t i = 0; i < wide.size(); ++i) {
+            if (wide.data()[i] != input[static_cast<std::size_t>(i)]) {
+                throw py::value_error(std::string(name) + ": 1/256 values must fit 32 bits");
+            }
+        }
+    }
+    return input;
+}
+
+// Samples of any function, computed with the GIL released: doubles as a
+// floating-point run scores them, 1/256 values as a fixed-point run does.
+template <class Function, class Number>
+py::array_t<Number> sample(const Function& function, const py::object& xs) {
+    const char* name = std::is_same_v<Number, double> ? "xs" : "values";
+    const std::vector<Number> input = sampleInput<Number>(xs, name);
+    std::vector<Number> values;
+    {
+        py::gil_scoped_release released;
+        if constexpr (std::is_same_v<Number, double>) {
+            values = function.sample(input);
+        } else {
+            values = function.sampleFixed(input);
+        }
+    }
+    return toArray(values);
+}
+
+constexpr const char* kOneSidedDoc = R"(A one-sided scoring function, checked by the library when it is built.
+
+Scores y0 from x0 outward, ramps linearly to (x1, y1), holds y1 up to x2 and
+scores 0 beyond. The abscissae run one way (x0 <= x1 <= x2 or the reverse) and
+1 >= y0 >= y1 >= 0; anything else raises ScoreError with the library's status
+name. ``offset`` is the reference position of the offsetDist method.)";
+
+constexpr const char* kTwoSidedDoc = R"(A two-sided scoring function: a low and a high one-sided side.
+
+TwoSided(low, high) cross-checks the sides as sizeDiffSigned scores them
+(values below the high side's near end go to the low side).
+TwoSided.independent(low, high) checks each side on its own, as edgePos
+(first edge by the low side, second by the high side) and offsetDist use them.
+Each side keeps its offset.)";
+
+constexpr const char* kSampleDoc = R"(The function's values at xs (a float array), exactly as a
+floating-point run scores them: computed by the library, through a run.)";
+
+constexpr const char* kSampleFixedDoc = R"(The function's values at values (int32, 1/256 units), exactly as
+a fixed-point run scores them, in 1/256 units.)";
+
+std::string describe(const OneSided& f) {
+    const Breakpoints b = f.breakpoints();
+    return "OneSided(x0=" + py::repr(py::float_(b.x0)).cast<std::string>() +
+           ", x1=" + py::repr(py::float_(b.x1)).cast<std::string>() +
+           ", x2=" + py::repr(py::float_(b.x2)).cast<std::string>() +
+           ", y0=" + py::repr(py::float_(b.y0)).cast<std::string>() +
+           ", y1=" + py::repr(py::float_(b.y1)).cast<std::string>() +
+           ", offset=" + py::repr(py::float_(f.positionOffset())).cast<std::string>() + ")";
+}
+
+bool sameFunction(const OneSided& a, const OneSided& b) {
+    const Breakpoints p = a.breakpoints();
+    const Breakpoints q = b.breakpoints();
+    return p.x0 == q.x0 && p.x1 == q.x1 && p.x2 == q.x2 && p.y0 == q.y0 && p.y1 == q.y1 &&
+           a.positionOffset() == b.positionOffset();
+}
+
+}  // namespace
+
+void bindFunctions(py::module_& module) {
+    py::class_<OneSided>(module, "OneSided", kOneSidedDoc)
+        .def(py::init(&makeOneSided), py::arg("x0"), py::arg("x1"), py::arg("x2"),
+             py::arg("y0") = 1.0, py::arg("y1") = 0.0, py::arg("offset") = 0.0)
+        .def_property_readonly("x0", [](const OneSided& f) { return f.breakpoints().x0; })
+        .def_property_readonly("x1", [](const OneSided& f) { return f.breakpoints().x1; })
+        .def_property_readonly("x2", [](const OneSided& f) { return f.breakpoints().x2; })
+        .def_property_readonly("y0", [](const OneSided& f) { return f.breakpoints().y0; })
+        .def_property_readonly("y1", [](const OneSided& f) { return f.breakpoints().y1; })
+        .def_property_readonly("offset", [](const OneSided& f) { return f.positionOffset(); })
+        .def("sample", &sample<OneSided, double>, py::arg("xs"), kSampleDoc)
+        .def("sample_fixed", &sample<OneSided, int32_t>, py::arg("values"), kSampleFixedDoc)
+        .def("__eq__", &sameFunction)
+        .def("__repr__", &describe);
+
+    py::class_<TwoSided>(module, "TwoSided", kTwoSidedDoc)
+        .def(py::init([](const OneSided& low, const OneSided& high) {
+                 return makeTwoSided(low, high, true);
+             }),
+             py::arg("low"), py::arg("high"))
+        .def_static(
+            "independent",
+            [](const OneSided& low, const OneSided& high) { return makeTwoSided(low, high, false); },
+            py::arg("low"), py::arg("high"), "Both sides, each checked on its own.")
+        .def_property_readonly("low", &TwoSided::lowSide)
+        .def_property_readonly("high", &TwoSided::highSide)
+        .def("sample", &sample<TwoSided, double>, py::arg("xs"), kSampleDoc)
+        .def("sample_fixed", &sample<TwoSided, int32_t>, py::arg("values"), kSampleFixedDoc)
+        .def("__eq__", [](const TwoSided& a, const TwoSided& b) {
+            return sameFunction(a.lowSide(), b.lowSide()) && sameFunction(a.highSide(), b.highSide());
+        })
+        .def("__repr__", [](const TwoSided& f) {
+            return "TwoSided(low=" + describe(f.lowSide()) + ", high=" + describe(f.highSide()) + ")";
+        });
+}
+
+}  // namespace cclp_python

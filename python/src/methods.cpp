@@ -1,0 +1,91 @@
+// Score methods by name, with what the method table says of each.
+#include <string>
+
+#include "bindings.hpp"
+
+namespace cclp_python {
+namespace {
+
+using cclp::score::FunctionKind;
+using cclp::score::Method;
+using cclp::score::MethodInfo;
+using cclp::score::OneSided;
+using cclp::score::TwoSided;
+
+constexpr const char* kMethodDoc = R"(A score method: what it measures on a candidate and the function
+that maps the measured value to a score.
+
+Method(name, function): name as in method_names() ("sizeDiff", "contrast",
+...); function a OneSided or TwoSided of the kind the method takes, or None
+for straddle. The library checks the pairing and raises ScoreError.)";
+
+std::string knownNames() {
+    std::string names;
+    for (const MethodInfo& info : cclp::score::kMethods) {
+        names += (names.empty() ? "" : ", ") + std::string(info.name);
+    }
+    return names;
+}
+
+const MethodInfo& infoByName(const std::string& name) {
+    const auto id = cclp::score::methodByName(name);
+    if (!id) throw py::value_error("name: unknown score method '" + name + "' (known: " + knownNames() + ")");
+    return *cclp::score::methodInfo(*id);
+}
+
+Method makeMethod(const std::string& name, const py::object& function) {
+    const MethodInfo& info = infoByName(name);
+    if (function.is_none()) {
+        if (info.function != FunctionKind::None) {
+            throw py::value_error("function: '" + name + "' scores through a function; give one");
+        }
+        return Method(info.id, OneSided());
+    }
+    if (py::isinstance<TwoSided>(function)) return Method(info.id, function.cast<const TwoSided&>());
+    if (py::isinstance<OneSided>(function)) return Method(info.id, function.cast<const OneSided&>());
+    throw py::type_error("function: a OneSided, a TwoSided or None, not " +
+                         std::string(py::str(py::type::of(function).attr("__name__"))));
+}
+
+py::object functionOf(const Method& method) {
+    if (cclp::score::methodInfo(method.id())->function == FunctionKind::None) return py::none();
+    return method.isOneSided() ? py::cast(method.oneSided()) : py::cast(method.twoSided());
+}
+
+const MethodInfo& infoOf(const Method& method) { return *cclp::score::methodInfo(method.id()); }
+
+}  // namespace
+
+void bindMethods(py::module_& module) {
+    py::class_<Method>(module, "Method", kMethodDoc)
+        .def(py::init(&makeMethod), py::arg("name"), py::arg("function") = py::none())
+        .def_property_readonly("name", [](const Method& m) { return std::string(m.name()); })
+        .def_property_readonly("function", &functionOf)
+        .def_property_readonly("pairs_only", [](const Method& m) { return infoOf(m).pairsOnly; },
+                               "Scores edge pairs only.")
+        .def_property_readonly("extended_only",
+                               [](const Method& m) { return infoOf(m).extendedOnly; },
+                               "Reads the edges' extra values: needs extras.")
+        .def_property_readonly("measures",
+                               [](const Method& m) { return std::string(infoOf(m).measures); },
+                               "The value it measures, as a formula of p0, p1 (positions), w (width).")
+        .def("__eq__",
+             [](const Method& a, const Method& b) {
+                 return a.id() == b.id() && functionOf(a).equal(functionOf(b));
+             })
+        .def("__repr__", [](const Method& m) {
+            return "Method('" + std::string(m.name()) + "', " +
+                   std::string(py::repr(functionOf(m))) + ")";
+        });
+
+    module.def(
+        "method_names",
+        [] {
+            py::list names;
+            for (const MethodInfo& info : cclp::score::kMethods) names.append(info.name);
+            return names;
+        },
+        "The score methods' names, in the library's order.");
+}
+
+}  // namespace cclp_python

@@ -1,0 +1,78 @@
+// The arguments of one run, converted while the GIL is held and read
+// without it: the arrays stay referenced here, and the C++ interface's
+// inputs are built from views of them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "bindings.hpp"
+
+namespace cclp_python {
+
+class RunRequest {
+public:
+    // extras: None or a sequence of three float arrays as long as positions.
+    RunRequest(DoubleArray positions, DoubleArray contrasts, const py::object& extras,
+               std::vector<std::pair<double, int32_t>> desired,
+               std::vector<cclp::score::Method> methods, int32_t maxResults, bool sort,
+               uint32_t formats)
+        : positions_(std::move(positions)),
+          contrasts_(std::move(contrasts)),
+          desired_(std::move(desired)),
+          methods_(std::move(methods)),
+          maxResults_(maxResults),
+          sort_(sort),
+          formats_(static_cast<cclp::score::Formats>(formats)) {
+        // The package checks these first; the module's own entry stays safe too.
+        if (desired_.size() != 1 && desired_.size() != 2) {
+            throw py::value_error("desired: one desired edge or two");
+        }
+        if (formats < CCLP_FORMAT_DOUBLE || formats > (CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED)) {
+            throw py::value_error("formats: 1 (double), 2 (fixed) or 3 (both)");
+        }
+        if (!extras.is_none()) {
+            const auto columns = extras.cast<std::array<DoubleArray, 3>>();
+            extras_.assign(columns.begin(), columns.end());
+        }
+    }
+
+    bool extended() const noexcept { return !extras_.empty(); }
+
+    // Everything below runs without the GIL.
+    cclp::score::Params params() const {
+        using cclp::score::Polarity;
+        cclp::score::Params params;
+        const auto edge = [&](std::size_t k) {
+            return cclp::score::DesiredEdge{desired_[k].first, static_cast<Polarity>(desired_[k].second)};
+        };
+        if (desired_.size() == 2) {
+            params.pair(edge(0), edge(1));
+        } else {
+            params.single(edge(0));
+        }
+        params.methods(methods_).maxResults(maxResults_).sorted(sort_);
+        return params;
+    }
+    cclp::score::Edges edges() const {
+        return cclp::score::Edges(viewOf(positions_), viewOf(contrasts_), formats_);
+    }
+    cclp::score::EdgesEx edgesEx() const {
+        return cclp::score::EdgesEx(viewOf(positions_), viewOf(contrasts_), viewOf(extras_[0]),
+                                    viewOf(extras_[1]), viewOf(extras_[2]), formats_);
+    }
+
+private:
+    DoubleArray positions_;
+    DoubleArray contrasts_;
+    std::vector<DoubleArray> extras_;
+    std::vector<std::pair<double, int32_t>> desired_;
+    std::vector<cclp::score::Method> methods_;
+    int32_t maxResults_;
+    bool sort_;
+    cclp::score::Formats formats_;
+};
+
+}  // namespace cclp_python

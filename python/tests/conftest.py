@@ -1,0 +1,32 @@
+"""Shared fixtures: the bundled samples, and the cclp-score tool when the
+build tree has it (ctest sets CCLP_SCORE_CLI)."""
+
+import json
+import os
+import pathlib
+import subprocess
+
+import pytest
+
+SOURCE_DIR = pathlib.Path(os.environ.get("CCLP_SOURCE_DIR", pathlib.Path(__file__).parents[2]))
+SAMPLES = sorted((SOURCE_DIR / "examples" / "samples").glob("*.json"))
+
+
+@pytest.fixture(params=SAMPLES, ids=[p.stem for p in SAMPLES])
+def sample(request):
+    return request.param
+
+
+@pytest.fixture
+def tool():
+    """Runs cclp-score --json on a document; its parsed report."""
+    binary = os.environ.get("CCLP_SCORE_CLI")
+    if not binary:
+        pytest.skip("CCLP_SCORE_CLI is not set (ctest sets it to the built cclp-score)")
+
+    def run(path):
+        done = subprocess.run([binary, "--json", str(path)], capture_output=True, text=True,
+                              check=True)
+        return json.loads(done.stdout)
+
+    return run

@@ -1,0 +1,143 @@
+"""score(): its results against sampling through the library, bad input,
+and runs on parallel threads."""
+
+import concurrent.futures
+
+import numpy as np
+import pytest
+
+import cclp_score as cs
+
+POSITIONS = [-34.2, -26.8, -10.35, -3.1, 4.6, 9.8, 18.4, 31.0]
+CONTRASTS = [14.5, -12.0, 61.2, 9.5, -11.3, -58.9, 40.3, -38.7]
+PAIR = [(-10, "positive"), (10, "negative")]
+SIZE_DIFF = cs.Method("sizeDiff", cs.OneSided(0.02, 0.4, 0.4))
+
+
+def random_edges(rng, n):
+    return np.sort(rng.uniform(-100, 100, n)), rng.uniform(-200, 200, n)
+
+
+def test_the_functions_at_the_measured_values_are_the_run_scores():
+    rng = np.random.default_rng(7)
+    positions, contrasts = random_edges(rng, 80)
+    methods = [cs.Method("sizeDiff", cs.OneSided(0.0, 3.0, 3.0)),
+               cs.Method("contrast", cs.OneSided(200, 0, 0)),
+               cs.Method("pos", cs.OneSided(-100, 100, 100, 1, 0)),
+               cs.Method("sizeDiffSigned", cs.TwoSided(cs.OneSided(-0.1, -1, -1), cs.OneSided(0, 5, 5))),
+               cs.Method("edgePos", cs.TwoSided.independent(cs.OneSided(-100, 100, 100),
+                                                            cs.OneSided(100, -100, -100)))]
+    results = cs.score(positions, contrasts, desired=[-10, 10], methods=methods, max_results=50)
+    assert len(results) == 50
+    for m, method in enumerate(methods):
+        measured = results.measured[:, m]
+        if method.name == "edgePos":
+            low = method.function.low.sample(measured[:, 0])
+            high = method.function.high.sample(measured[:, 1])
+            np.testing.assert_allclose((low + high) / 2, results.method_scores[:, m], rtol=1e-12)
+        else:
+            assert np.isnan(measured[:, 1]).all()
+            np.testing.assert_allclose(method.function.sample(measured[:, 0]),
+                                       results.method_scores[:, m], rtol=1e-12, atol=1e-15)
+
+
+def test_fixed_point_sampling_equals_a_fixed_point_run():
+    function = cs.OneSided(2, 11, 14.2, 0.9, 0.15)
+    values = np.array([0.0, 1.5, 2.0, 6.5, 11.0, 14.0, 25.0])
+    results = cs.score(values, np.zeros(len(values)), desired=(0.0, "any"),
+                       methods=[cs.Method("pos", function)], max_results=len(values), sort=False,
+                       fixed=True)
+    fixed_values = np.round(values * 256).astype(np.int32)
+    assert list(function.sample_fixed(fixed_values)) == list(results.method_scores_fixed[:, 0])
+    assert list(results.edges[:, 0]) == list(range(len(values)))
+
+
+def test_results_carry_indices_scores_and_measured_values():
+    results = cs.score(POSITIONS, CONTRASTS, desired=PAIR, max_results=4,
+                       methods=[SIZE_DIFF, cs.Method("contrast", cs.OneSided(80, 5, 0))])
+    assert results.edges.shape == (4, 2) and results.method_scores.shape == (4, 2)
+    assert list(results.edges[0]) == [2, 5]
+    assert results.measured[0, 0, 0] == pytest.approx(0.15 / 20)
+    assert results.measured[0, 1, 0] == pytest.approx((61.2 + 58.9) / 2)
+    assert (np.diff(results.score) <= 0).all()
+    assert results.score[0] == pytest.approx(np.sqrt(results.method_scores[0].prod()))
+
+
+def test_library_refusals_carry_the_status_name():
+    with pytest.raises(cs.ScoreError) as refused:
+        cs.OneSided(0, 1, 2, y0=0.2, y1=0.5)
+    assert refused.value.status == "CCLP_STATUS_Y0_BELOW_Y1" and refused.value.code < 0
+    assert isinstance(refused.value, ValueError)
+    with pytest.raises(cs.ScoreError):
+        cs.TwoSided(cs.OneSided(0, 1, 2), cs.OneSided(0, 1, 2))
+    with pytest.raises(cs.ScoreError):
+        cs.Method("sizeDiffSigned", cs.OneSided(0, 1, 2))
+
+
+@pytest.mark.parametrize("arguments, error, name", [
+    (dict(contrasts=CONTRASTS[:-1]), ValueError, "contrasts"),
+    (dict(positions=["a"] * 8), TypeError, "positions"),
+    (dict(contrasts=[None] * 8), TypeError, "contrasts"),
+    (dict(positions=POSITIONS[:-1] + [np.inf]), ValueError, "positions"),
+    (dict(contrasts=CONTRASTS[:-1] + [np.nan]), ValueError, "contrasts"),
+    (dict(positions=POSITIONS[::-1]), ValueError, "positions"),
+    (dict(positions=np.zeros((2, 4))), ValueError, "positions"),
+    (dict(methods=[("sizeDif", cs.OneSided(0, 1, 1))]), ValueError, r"methods\[0\]"),
+    (dict(methods=["sizeDiff"]), TypeError, r"methods\[0\]"),
+    (dict(methods=[]), TypeError, "methods"),
+    (dict(desired=(-10, "positive")), ValueError, r"methods\[0\]"),
+    (dict(desired=[1, 2, 3]), ValueError, "desired"),
+    (dict(desired=[(0, "up"), 1]), ValueError, r"desired\[0\]"),
+    (dict(desired=[("x", "any"), 1]), TypeError, r"desired\[0\]"),
+    (dict(desired=[np.nan, 1]), ValueError, r"desired\[0\]"),
+    (dict(max_results=0), ValueError, "max_results"),
+    (dict(max_results=2.5), TypeError, "max_results"),
+    (dict(extras=np.zeros((3, 3))), ValueError, "extras"),
+    (dict(methods=[cs.Method("extra1Diff", cs.OneSided(0, 1, 1))]), ValueError, r"methods\[0\]"),
+    (dict(fixed="yes"), ValueError, "fixed"),
+])
+def test_bad_arguments_are_named(arguments, error, name):
+    call = dict(positions=POSITIONS, contrasts=CONTRASTS, desired=PAIR, methods=[SIZE_DIFF])
+    call.update(arguments)
+    positions, contrasts = call.pop("positions"), call.pop("contrasts")
+    with pytest.raises(error, match=name):
+        cs.score(positions, contrasts, **call)
+
+
+def test_bad_functions_and_methods_are_named():
+    with pytest.raises(ValueError, match="name: unknown score method 'size_diff'"):
+        cs.Method("size_diff", cs.OneSided(0, 1, 1))
+    with pytest.raises(TypeError, match="function"):
+        cs.Method("sizeDiff", 3.0)
+    with pytest.raises(ValueError, match="function"):
+        cs.Method("sizeDiff")
+    with pytest.raises(TypeError):
+        cs.OneSided("a", 1, 2)
+    function = cs.OneSided(0, 1, 2)
+    with pytest.raises(TypeError, match="xs"):
+        function.sample(["a"])
+    with pytest.raises(ValueError, match="xs"):
+        function.sample([[0.5, 1.0]])
+    with pytest.raises(TypeError, match="values"):
+        function.sample_fixed([0.5])
+    with pytest.raises(ValueError, match="values"):
+        function.sample_fixed([2**40])
+
+
+def test_threads_score_in_parallel_with_the_same_results():
+    rng = np.random.default_rng(11)
+    inputs = [random_edges(rng, 300) for _ in range(8)]
+    methods = [SIZE_DIFF, cs.Method("contrast", cs.OneSided(200, 0, 0)),
+               cs.Method("posAbs", cs.OneSided(0, 50, 60))]
+
+    def run(edges):
+        return cs.score(*edges, desired=[-5, 5], methods=methods, max_results=20)
+
+    alone = [run(edges) for edges in inputs]
+    with concurrent.futures.ThreadPoolExecutor(4) as pool:
+        together = list(pool.map(run, inputs * 3))
+    for k, results in enumerate(together):
+        expected = alone[k % len(inputs)]
+        assert np.array_equal(results.score, expected.score)
+        assert np.array_equal(results.edges, expected.edges)
+        assert np.array_equal(results.measured, expected.measured, equal_nan=True)
