@@ -356,6 +356,9 @@ void checkRecord(const typename Form::Record& record, const typename Form::Input
     FUZZ_CHECK((record.edges != nullptr) == withDouble && (record.scores != nullptr) == withDouble);
     FUZZ_CHECK((record.edgesFixed != nullptr) == withFixed);
     FUZZ_CHECK((record.scoresFixed != nullptr) == withFixed);
+    // A run writes only the fields of the formats it marks.
+    if (!withDouble) FUZZ_CHECK(record.position == 0.0 && record.score == 0.0);
+    if (!withFixed) FUZZ_CHECK(record.positionFixed == 0 && record.scoreFixed == 0);
     const int32_t at[2] = {candidate.first, candidate.second};
     if (withDouble) {
         for (int32_t e = 0; e < numEdges; ++e) {

@@ -62,20 +62,6 @@ TEST(OneSided, DefaultIsUnitRampFromZeroToOne) {
     EXPECT_EQ(offset, 0.0);
 }
 
-TEST(OneSided, DerivesTheRampAndGivesNarrowRampsTheSteepInverseSpan) {
-    cclp_scoreOneSided f;
-    ASSERT_EQ(cclp_scoreOneSided_setPositionOffset(&f, 7.0), 0);
-    ASSERT_EQ(cclp_scoreOneSided_initValues(&f, 0.0, 5.0, 10.0, 1.0, 0.5), 0);
-    EXPECT_EQ(f.rampConst, 5.0 * 1.0 - 0.0 * 0.5);
-    EXPECT_EQ(f.rampInvSpan, 1.0 / 5.0);
-    EXPECT_EQ(f.positionOffset, 0.0) << "a successful init resets the offset";
-    // A span of at most 1e-7 is too narrow.
-    for (const double x1 : {1e-8, 1e-7, 0.0}) {
-        ASSERT_EQ(cclp_scoreOneSided_initValues(&f, 0.0, x1, 1.0, 1.0, 0.0), 0);
-        EXPECT_EQ(f.rampInvSpan, 1e9) << x1;
-    }
-}
-
 // Abscissae first, then y0, then y1, then their order; a failure leaves the
 // record exactly as it was, offset included.
 TEST(OneSided, ChecksRunInOrderAndAFailureChangesNothing) {

@@ -120,17 +120,10 @@ void expectEveryThreadGetsTheSingleThreadedResults(bool pairs, uint32_t formats)
 
 }  // namespace
 
-TEST(ConcurrentRuns, PlainEdgesGiveTheSingleThreadedResultsOnEveryThread) {
+TEST(ConcurrentRuns, EveryThreadGetsTheSingleThreadedResults) {
     for (const bool pairs : {false, true}) {
         for (const uint32_t formats : {1u, 2u, 3u}) {
             expectEveryThreadGetsTheSingleThreadedResults<Input>(pairs, formats);
-        }
-    }
-}
-
-TEST(ConcurrentRuns, ExtendedEdgesGiveTheSingleThreadedResultsOnEveryThread) {
-    for (const bool pairs : {false, true}) {
-        for (const uint32_t formats : {1u, 2u, 3u}) {
             expectEveryThreadGetsTheSingleThreadedResults<InputEx>(pairs, formats);
         }
     }
