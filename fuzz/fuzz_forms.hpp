@@ -43,13 +43,7 @@ CCLP_FUZZ_FORM_(ExtendedForm, cclp_resultSetEx, cclp_scoreResultSetEx, cclp_scor
 
 // A set of the form, destructed at scope exit.
 template <class Form>
-struct OwnedSet {
-    typename Form::Set set{};
-    OwnedSet() { FUZZ_CHECK(Form::construct(&set) == 0); }
-    ~OwnedSet() { FUZZ_CHECK(Form::destruct(&set) == 0); }
-    OwnedSet(const OwnedSet&) = delete;
-    OwnedSet& operator=(const OwnedSet&) = delete;
-};
+using OwnedSet = Owned<typename Form::Set, Form::construct, Form::destruct>;
 
 inline void append(Bytes& bytes, const Bytes& part) {
     bytes.insert(bytes.end(), part.begin(), part.end());

@@ -163,21 +163,10 @@ void checkClaimsNothing(const Set& set) {
     FUZZ_CHECK(set.projectionScaling == 0 && set.auxValue == 0);
 }
 
-struct CaliperSet {
-    cclp_resultSet set{};
-    CaliperSet() { FUZZ_CHECK(cclp_resultSet_construct(&set) == 0); }
-    ~CaliperSet() { FUZZ_CHECK(cclp_resultSet_destruct(&set) == 0); }
-    CaliperSet(const CaliperSet&) = delete;
-    CaliperSet& operator=(const CaliperSet&) = delete;
-};
-
-struct ExtendedSet {
-    cclp_resultSetEx set{};
-    ExtendedSet() { FUZZ_CHECK(cclp_resultSetEx_construct(&set) == 0); }
-    ~ExtendedSet() { FUZZ_CHECK(cclp_resultSetEx_destruct(&set) == 0); }
-    ExtendedSet(const ExtendedSet&) = delete;
-    ExtendedSet& operator=(const ExtendedSet&) = delete;
-};
+using CaliperSet =
+    cclp::fuzz::Owned<cclp_resultSet, cclp_resultSet_construct, cclp_resultSet_destruct>;
+using ExtendedSet =
+    cclp::fuzz::Owned<cclp_resultSetEx, cclp_resultSetEx_construct, cclp_resultSetEx_destruct>;
 
 // One conversion (or assignment) under an injected failure; true on success.
 template <class To, class From, class Convert>
@@ -225,29 +214,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     cclp::fuzz::NoLeaks noLeaks;
     CaliperSet source;
-    readSet(in, source.set);
+    readSet(in, source.value);
     ExtendedSet extended;
     // The destination may already hold another conversion's results.
     if (in.ConsumeBool()) {
         CaliperSet earlier;
-        readSet(in, earlier.set);
-        FUZZ_CHECK(cclp_resultSetEx_assignToEx(&extended.set, &earlier.set) == 0);
+        readSet(in, earlier.value);
+        FUZZ_CHECK(cclp_resultSetEx_assignToEx(&extended.value, &earlier.value) == 0);
     }
-    if (!convert(extended.set, source.set, Injection::read(in), cclp_resultSetEx_assignToEx)) {
+    if (!convert(extended.value, source.value, Injection::read(in), cclp_resultSetEx_assignToEx)) {
         return 0;
     }
     // And back: the caliper's record again.
     CaliperSet back;
-    if (in.ConsumeBool()) readSet(in, back.set);
-    if (convert(back.set, extended.set, Injection::read(in), cclp_resultSetEx_assignFromEx)) {
-        checkCarriedAcross(back.set, source.set);
+    if (in.ConsumeBool()) readSet(in, back.value);
+    if (convert(back.value, extended.value, Injection::read(in), cclp_resultSetEx_assignFromEx)) {
+        checkCarriedAcross(back.value, source.value);
     }
     // Extended to extended, extras included.
     ExtendedSet copy;
-    if (in.ConsumeBool()) readSet(in, copy.set);
-    convert(copy.set, extended.set, Injection::read(in), cclp_resultSetEx_assign);
-    FUZZ_CHECK(cclp_resultSetEx_assign(&extended.set, &extended.set) == 0);
-    checkCarriedAcross(extended.set, source.set);
-    fuzzConstructCopy(in, extended.set);
+    if (in.ConsumeBool()) readSet(in, copy.value);
+    convert(copy.value, extended.value, Injection::read(in), cclp_resultSetEx_assign);
+    FUZZ_CHECK(cclp_resultSetEx_assign(&extended.value, &extended.value) == 0);
+    checkCarriedAcross(extended.value, source.value);
+    fuzzConstructCopy(in, extended.value);
     return 0;
 }

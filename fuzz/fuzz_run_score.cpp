@@ -53,15 +53,14 @@ void appendArray(Bytes& bytes, const T* array, int32_t count) {
     for (int32_t i = 0; i < count; ++i) append(bytes, array[i]);
 }
 
-struct OwnedParams {
-    cclp_scoreParams params{};
-    OwnedParams() { FUZZ_CHECK(cclp_scoreParams_construct(&params) == 0); }
-    explicit OwnedParams(const cclp_scoreParams& source) {
-        FUZZ_CHECK(cclp_scoreParams_constructCopy(&params, &source) == 0);
+using OwnedParams =
+    cclp::fuzz::Owned<cclp_scoreParams, cclp_scoreParams_construct, cclp_scoreParams_destruct>;
+
+// Parameters owned as a copy of others.
+struct ParamsCopy : OwnedParams {
+    explicit ParamsCopy(const cclp_scoreParams& source) {
+        FUZZ_CHECK(cclp_scoreParams_assign(&value, &source) == 0);
     }
-    ~OwnedParams() { FUZZ_CHECK(cclp_scoreParams_destruct(&params) == 0); }
-    OwnedParams(const OwnedParams&) = delete;
-    OwnedParams& operator=(const OwnedParams&) = delete;
 };
 
 // ---- decoding ----
@@ -416,15 +415,15 @@ public:
     // Every candidate in the order of forming, from a run that neither sorts
     // nor limits; checked candidate by candidate against the plan.
     void runReference() {
-        OwnedParams all(params_);
-        FUZZ_CHECK(cclp_scoreParams_setSortByScore(&all.params, 0) == 0);
-        FUZZ_CHECK(cclp_scoreParams_setMaxNumResults(&all.params, INT32_MAX) == 0);
-        const int32_t status = Form::run(input_, all.params, reference_.set);
+        ParamsCopy all(params_);
+        FUZZ_CHECK(cclp_scoreParams_setSortByScore(&all.value, 0) == 0);
+        FUZZ_CHECK(cclp_scoreParams_setMaxNumResults(&all.value, INT32_MAX) == 0);
+        const int32_t status = Form::run(input_, all.value, reference_.value);
         FUZZ_CHECK(status == plan_.status);
         if (status < 0) return;
-        FUZZ_CHECK(reference_.set.numResults == static_cast<int32_t>(plan_.candidates.size()));
-        for (int32_t r = 0; r < reference_.set.numResults; ++r) {
-            checkRecord<Form>(reference_.set.results[r], input_, params_, plan_,
+        FUZZ_CHECK(reference_.value.numResults == static_cast<int32_t>(plan_.candidates.size()));
+        for (int32_t r = 0; r < reference_.value.numResults; ++r) {
+            checkRecord<Form>(reference_.value.results[r], input_, params_, plan_,
                               plan_.candidates[static_cast<size_t>(r)]);
         }
     }
@@ -434,8 +433,8 @@ public:
     void compareWith(const Scenario<Other>& other) const {
         FUZZ_CHECK(other.plan().status == plan_.status);
         if (plan_.status < 0) return;
-        const auto& mine = reference_.set;
-        const auto& theirs = other.reference().set;
+        const auto& mine = reference_.value;
+        const auto& theirs = other.reference().value;
         FUZZ_CHECK(mine.numResults == theirs.numResults);
         for (int32_t r = 0; r < mine.numResults; ++r) {
             FUZZ_CHECK(contentOf(mine.results[r]) == contentOf(theirs.results[r]));
@@ -492,7 +491,7 @@ private:
     // reference's records, or its first ones when it does not sort; among
     // candidates equal in score and position the one formed first ranks first.
     void checkKept(const typename Form::Set& output, const cclp_scoreParams& params) const {
-        const auto& all = reference_.set;
+        const auto& all = reference_.value;
         const int32_t expected = std::min(all.numResults, params.maxNumResults);
         FUZZ_CHECK(output.numResults == expected);
         std::vector<int32_t> order(static_cast<size_t>(all.numResults));
@@ -548,17 +547,17 @@ template <class Form>
 void fuzzRuns(FuzzedDataProvider& in, Scenario<Form>& scenario, const cclp_scoreParams& params) {
     OwnedOutput<Form> output;
     if (in.ConsumeBool()) {
-        FUZZ_CHECK(Form::assign(&output.set, &scenario.reference().set) == 0);
+        FUZZ_CHECK(Form::assign(&output.value, &scenario.reference().value) == 0);
     }
     for (int round = in.ConsumeIntegralInRange<int>(1, 2); round > 0; --round) {
-        OwnedParams settings(params);
+        ParamsCopy settings(params);
         const int32_t maxNumResults = cclp::fuzz::readInt(in, 1, 8);
         if (maxNumResults > 0) {
-            FUZZ_CHECK(cclp_scoreParams_setMaxNumResults(&settings.params, maxNumResults) == 0);
+            FUZZ_CHECK(cclp_scoreParams_setMaxNumResults(&settings.value, maxNumResults) == 0);
         }
         const int32_t sortByScore = in.ConsumeIntegralInRange<int32_t>(0, 1);
-        FUZZ_CHECK(cclp_scoreParams_setSortByScore(&settings.params, sortByScore) == 0);
-        scenario.run(output.set, settings.params, Injection::read(in));
+        FUZZ_CHECK(cclp_scoreParams_setSortByScore(&settings.value, sortByScore) == 0);
+        scenario.run(output.value, settings.value, Injection::read(in));
     }
 }
 
@@ -568,18 +567,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     cclp::fuzz::NoLeaks noLeaks;
     OwnedParams params;
-    readParams(in, params.params);
+    readParams(in, params.value);
     Input input;
-    input.read(in, params.params.numDesiredEdges == 2);
-    Scenario<PlainForm> plain(input, params.params);
-    Scenario<ExtendedForm> extended(input, params.params);
+    input.read(in, params.value.numDesiredEdges == 2);
+    Scenario<PlainForm> plain(input, params.value);
+    Scenario<ExtendedForm> extended(input, params.value);
     plain.runReference();
     extended.runReference();
-    if (!readsExtras(params.params)) plain.compareWith(extended);
+    if (!readsExtras(params.value)) plain.compareWith(extended);
     if (in.ConsumeBool()) {
-        fuzzRuns(in, extended, params.params);
+        fuzzRuns(in, extended, params.value);
     } else {
-        fuzzRuns(in, plain, params.params);
+        fuzzRuns(in, plain, params.value);
     }
     return 0;
 }

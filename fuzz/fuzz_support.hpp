@@ -133,6 +133,17 @@ inline int32_t referenceRound256(double value) {
     return static_cast<int32_t>(std::trunc(rounded));
 }
 
+// A record built by its construct and released by its destruct at scope
+// exit; both must succeed.
+template <class T, int32_t (*Construct)(T*), int32_t (*Destruct)(T*)>
+struct Owned {
+    T value{};
+    Owned() { FUZZ_CHECK(Construct(&value) == 0); }
+    ~Owned() { FUZZ_CHECK(Destruct(&value) == 0); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+};
+
 // Every block held through the runtime when it is created is held again,
 // and no more, when it is destroyed.
 class NoLeaks {
