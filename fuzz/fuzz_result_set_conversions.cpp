@@ -87,31 +87,11 @@ void readSet(FuzzedDataProvider& in, Set& set) {
     }
     if (withDouble) {
         set.edges = allocateArray<Edge>(count);
-        for (int32_t i = 0; i < count; ++i) {
-            Edge& edge = set.edges[i];
-            std::memset(&edge, 0, sizeof edge);
-            edge.position = cclp::fuzz::readDouble(in);
-            edge.contrast = cclp::fuzz::readDouble(in);
-            if constexpr (std::is_same_v<Edge, cclp_edgeEx>) {
-                edge.extra1 = cclp::fuzz::readDouble(in);
-                edge.extra2 = cclp::fuzz::readDouble(in);
-                edge.extra3 = cclp::fuzz::readDouble(in);
-            }
-        }
+        for (int32_t i = 0; i < count; ++i) cclp::fuzz::readEdge(in, set.edges[i]);
     }
     if (withFixed) {
         set.edgesFixed = allocateArray<EdgeFixed>(count);
-        for (int32_t i = 0; i < count; ++i) {
-            EdgeFixed& edge = set.edgesFixed[i];
-            std::memset(&edge, 0, sizeof edge);
-            edge.position = in.ConsumeIntegral<int32_t>();
-            edge.contrast = in.ConsumeIntegral<int32_t>();
-            if constexpr (std::is_same_v<EdgeFixed, cclp_edgeFixedEx>) {
-                edge.extra1 = in.ConsumeIntegral<int32_t>();
-                edge.extra2 = in.ConsumeIntegral<int32_t>();
-                edge.extra3 = in.ConsumeIntegral<int32_t>();
-            }
-        }
+        for (int32_t i = 0; i < count; ++i) cclp::fuzz::readEdge(in, set.edgesFixed[i]);
     }
     set.formats = static_cast<uint32_t>(cclp::fuzz::readInt(in, 0, 3));
     set.projectionScale = static_cast<uint32_t>(cclp::fuzz::readInt(in, 0, 8));
@@ -171,41 +151,14 @@ using ExtendedSet =
 // One conversion (or assignment) under an injected failure; true on success.
 template <class To, class From, class Convert>
 bool convert(To& to, const From& from, const Injection& injection, Convert operation) {
-    const Bytes sourceBefore = describe(from);
-    int32_t status;
-    {
-        cclp::fuzz::Armed armed(injection);
-        status = operation(&to, &from);
-    }
-    FUZZ_CHECK(describe(from) == sourceBefore);
+    const int32_t status = cclp::fuzz::underInjection(injection, from, describe<From>,
+                                                      [&] { return operation(&to, &from); });
     if (status < 0) {
-        FUZZ_CHECK(injection.allocation() && status == CSYS_STATUS_OUT_OF_MEMORY);
         checkClaimsNothing(to);
         return false;
     }
-    FUZZ_CHECK(status == 0);
     checkCarriedAcross(to, from);
     return true;
-}
-
-// Copy construction into raw storage: on failure nothing is left to destroy.
-void fuzzConstructCopy(FuzzedDataProvider& in, const cclp_resultSetEx& source) {
-    const int64_t before = csys_testing_liveBlocks();
-    cclp_resultSetEx copy;
-    std::memset(&copy, 0xA5, sizeof copy);
-    int32_t status;
-    const Injection injection = Injection::read(in);
-    {
-        cclp::fuzz::Armed armed(injection);
-        status = cclp_resultSetEx_constructCopy(&copy, &source);
-    }
-    if (status < 0) {
-        FUZZ_CHECK(injection.allocation() && status == CSYS_STATUS_OUT_OF_MEMORY);
-        FUZZ_CHECK(csys_testing_liveBlocks() == before);
-        return;
-    }
-    checkCarriedAcross(copy, source);
-    FUZZ_CHECK(cclp_resultSetEx_destruct(&copy) == 0);
 }
 
 }  // namespace
@@ -237,6 +190,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     convert(copy.value, extended.value, Injection::read(in), cclp_resultSetEx_assign);
     FUZZ_CHECK(cclp_resultSetEx_assign(&extended.value, &extended.value) == 0);
     checkCarriedAcross(extended.value, source.value);
-    fuzzConstructCopy(in, extended.value);
+    // Copy construction into raw storage.
+    cclp::fuzz::checkConstructCopy(
+        in, extended.value, describe<cclp_resultSetEx>, cclp_resultSetEx_constructCopy,
+        cclp_resultSetEx_destruct, [&](const cclp_resultSetEx& copy) {
+            checkCarriedAcross(copy, extended.value);
+        });
     return 0;
 }

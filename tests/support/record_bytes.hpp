@@ -67,7 +67,9 @@ int32_t expectHeapLifecycle(int32_t (*create)(T**), int32_t (*newClone)(T**, con
     return sweepAllocationFailures([&](int32_t k) {
         EXPECT_EQ(create(&held), 0);
         const int32_t status = failingAt(k, [&] { return newClone(&held, &source); });
-        if (status < 0) EXPECT_EQ(held, nullptr);
+        if (status < 0) {
+            EXPECT_EQ(held, nullptr);
+        }
         destroy(&held);
         return status;
     });
