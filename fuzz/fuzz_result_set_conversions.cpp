@@ -22,6 +22,7 @@
 
 namespace {
 
+using cclp::fuzz::append;
 using cclp::fuzz::Bytes;
 using cclp::fuzz::bytesOf;
 using cclp::fuzz::copiedArrayMatches;
@@ -61,12 +62,10 @@ void readImage(FuzzedDataProvider& in, Image& image) {
 template <class Image>
 Bytes pixelsOf(const Image& image) {
     Bytes bytes = bytesOf(&image.width);
-    const Bytes height = bytesOf(&image.height);
-    bytes.insert(bytes.end(), height.begin(), height.end());
+    append(bytes, {bytesOf(&image.height)});
     if (image.pixels == nullptr) return bytes;
     for (int32_t y = 0; y < image.height; ++y) {
-        const Bytes row = bytesOf(image.pixels + y * image.rowStride, image.width);
-        bytes.insert(bytes.end(), row.begin(), row.end());
+        append(bytes, {bytesOf(image.pixels + y * image.rowStride, image.width)});
     }
     return bytes;
 }
@@ -109,12 +108,8 @@ void readSet(FuzzedDataProvider& in, Set& set) {
 template <class Set>
 Bytes describe(const Set& set) {
     Bytes bytes = bytesOf(&set);
-    const int32_t count = set.numEdges;
-    for (const Bytes& part : {bytesOf(set.edges, count), bytesOf(set.edgesFixed, count),
-                              pixelsOf(set.projectionImage), pixelsOf(set.doubleImage)}) {
-        bytes.insert(bytes.end(), part.begin(), part.end());
-    }
-    return bytes;
+    return append(bytes, {bytesOf(set.edges, set.numEdges), bytesOf(set.edgesFixed, set.numEdges),
+                          pixelsOf(set.projectionImage), pixelsOf(set.doubleImage)});
 }
 
 template <class Image>

@@ -510,21 +510,15 @@ private:
 
     Bytes describeInput() const {
         Bytes bytes = bytesOf(&input_);
-        const Bytes edges = bytesOf(input_.edges, input_.numEdges);
-        const Bytes fixed = bytesOf(input_.edgesFixed, input_.numEdges);
-        bytes.insert(bytes.end(), edges.begin(), edges.end());
-        bytes.insert(bytes.end(), fixed.begin(), fixed.end());
-        return bytes;
+        return cclp::fuzz::append(bytes, {bytesOf(input_.edges, input_.numEdges),
+                                          bytesOf(input_.edgesFixed, input_.numEdges)});
     }
 
     static Bytes describeParams(const cclp_scoreParams& params) {
         Bytes bytes = bytesOf(&params);
-        for (const Bytes& part : {bytesOf(params.desiredEdges, params.numDesiredEdges),
-                                  bytesOf(params.scoreMethods, params.numScoreMethods),
-                                  bytesOf(params.scoreMethodsFixed, params.numScoreMethods)}) {
-            bytes.insert(bytes.end(), part.begin(), part.end());
-        }
-        return bytes;
+        return cclp::fuzz::append(bytes, {bytesOf(params.desiredEdges, params.numDesiredEdges),
+                                          bytesOf(params.scoreMethods, params.numScoreMethods),
+                                          bytesOf(params.scoreMethodsFixed, params.numScoreMethods)});
     }
 
     const typename Form::Input& input_;

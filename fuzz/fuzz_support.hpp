@@ -121,6 +121,12 @@ Bytes bytesOf(const T* records, int64_t count = 1) {
     return Bytes(first, first + static_cast<size_t>(count) * sizeof(T));
 }
 
+// The parts appended to bytes, one after another.
+inline Bytes& append(Bytes& bytes, std::initializer_list<Bytes> parts) {
+    for (const Bytes& part : parts) bytes.insert(bytes.end(), part.begin(), part.end());
+    return bytes;
+}
+
 // The runtime's round256, from its definition: v*256 + 0.5 truncated for
 // v >= 0, v*256 - 0.4999999999 truncated otherwise; saturated at the 32-bit
 // limits, NaN as 0.
