@@ -45,19 +45,8 @@ constexpr bool kIsSet = requires(T value) {
     value.results;
 };
 
-// Constructed on creation, destructed on exit.
 template <class T>
-struct Owned {
-    T value;
-    // Zeroed first so that the padding of a set compares as bytes too.
-    Owned() {
-        std::memset(&value, 0, sizeof value);
-        EXPECT_EQ(Ops<T>::construct(&value), 0);
-    }
-    ~Owned() { EXPECT_EQ(Ops<T>::destruct(&value), 0); }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-};
+using Owned = Guarded<T, Ops<T>::construct, Ops<T>::destruct>;
 
 // `count` edges with every field set, told apart by `base`.
 template <class Edge>
