@@ -13,8 +13,10 @@
 //   right polarity) with copies of their edges; a sorting run gives the best
 //   of those, highest score first, lower position first among equals;
 // - floating-point scores are finite (in [0, 1] up to the ramp formula's
-//   rounding) and fixed-point ones are not negative; a candidate with a method score of 0 or less scores 0; the
-//   fixed fields of a floating-point run are its rounded double fields;
+//   rounding) and fixed-point ones are not negative; a candidate with a
+//   method score of 0 or less scores 0; the fixed fields of a
+//   floating-point run are its rounded double fields, and a run writes no
+//   field of a format it does not mark;
 // - plain and extended runs agree when no method reads the extras.
 #include <algorithm>
 #include <cmath>
@@ -516,9 +518,10 @@ private:
 
     static Bytes describeParams(const cclp_scoreParams& params) {
         Bytes bytes = bytesOf(&params);
+        const int32_t methods = params.numScoreMethods;
         return cclp::fuzz::append(bytes, {bytesOf(params.desiredEdges, params.numDesiredEdges),
-                                          bytesOf(params.scoreMethods, params.numScoreMethods),
-                                          bytesOf(params.scoreMethodsFixed, params.numScoreMethods)});
+                                          bytesOf(params.scoreMethods, methods),
+                                          bytesOf(params.scoreMethodsFixed, methods)});
     }
 
     const typename Form::Input& input_;

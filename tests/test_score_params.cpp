@@ -167,7 +167,8 @@ TEST(ScoreParams, NewNewCloneAndDeleteManageHeapRecords) {
     cclp_scoreParams* params = nullptr;
     EXPECT_EQ(sweepAllocationFailures([&](int32_t k) {
                   EXPECT_EQ(cclp_scoreParams_new(&params), 0);
-                  const int32_t status = failingAt(k, [&] { return cclp_scoreParams_new(&params); });
+                  const int32_t status =
+                      failingAt(k, [&] { return cclp_scoreParams_new(&params); });
                   if (status < 0) {
                       EXPECT_EQ(params, nullptr);
                   } else {

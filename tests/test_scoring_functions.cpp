@@ -141,16 +141,6 @@ TEST(TwoSided, AHighSideFailureKeepsTheNewLowSide) {
     EXPECT_TRUE(sameBytes(f.highSide, before.highSide));
 }
 
-TEST(TwoSided, InitOneSidedReadsItsValuesSideBySideWithoutCrossChecks) {
-    cclp_scoreTwoSided f;
-    // The default triangle's ten numbers read side by side give the low side
-    // scores 0, 1.
-    EXPECT_EQ(initOneSided(f, {0, -1, -1, 0, 1, 1, 1, 0, 1, 0}), CCLP_STATUS_Y0_BELOW_Y1);
-    // A low side wholly above the high side passes without cross-checks.
-    EXPECT_EQ(initOneSided(f, {5, 6, 7, 1, 0, 0, 1, 2, 1, 0}), 0);
-    EXPECT_EQ(valuesOf(f), (Ten{5, 6, 7, 0, 1, 2, 1, 0, 1, 0}));
-}
-
 TEST(ScoringFunctions, NullArgumentsAreReportedAndRefused) {
     cclp_scoreOneSided one;
     cclp_scoreTwoSided two;

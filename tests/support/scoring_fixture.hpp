@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -82,6 +83,19 @@ inline cclp_score contrast() {
     cclp_score method;
     EXPECT_EQ(cclp_score_init(&method), 0);
     return method;
+}
+
+// A two-sided method from two sides without cross-checks; each side lists
+// x0, x1, x2, y0, y1.
+using Side = std::array<double, 5>;
+inline cclp_score twoSidedMethod(int32_t method, const Side& low, const Side& high) {
+    cclp_scoreTwoSided f;
+    EXPECT_EQ(cclp_scoreTwoSided_initOneSided(&f, low[0], low[1], low[2], low[3], low[4], high[0],
+                                              high[1], high[2], high[3], high[4]),
+              0);
+    cclp_score score = contrast();
+    EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &f), 0);
+    return score;
 }
 
 // Scores 1 - |p| / 10 for a single edge, 1 - |mean| / 10 for a pair.
