@@ -264,6 +264,23 @@ TEST(ScoreParams, SettingsAreCopiedIntoTheRecord) {
     EXPECT_EQ(sort, -3);
 }
 
+// The two-sided update on the one-sided method at index 2 writes its
+// twoSided part and leaves its oneSided part alone.
+TEST(ScoreParams, OffsetUpdatesWriteBothFormsOfTheNamedPartOnly) {
+    Params params(true), reference(true);
+    ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&params.p, 0, -2.5), 0);
+    ASSERT_EQ(cclp_scoreParams_updateTwoSidedOffsets(&params.p, 2, -2.5, 2.5), 0);
+    EXPECT_EQ(params.p.scoreMethods[0].oneSided.positionOffset, -2.5);
+    EXPECT_EQ(params.p.scoreMethodsFixed[0].oneSided.positionOffset, -640);
+    const cclp_score& method = params.p.scoreMethods[2];
+    const cclp_scoreFixed& fixed = params.p.scoreMethodsFixed[2];
+    EXPECT_EQ(method.twoSided.highSide.positionOffset, 2.5);
+    EXPECT_EQ(fixed.twoSided.lowSide.positionOffset, -640);
+    EXPECT_TRUE(sameBytes(method.oneSided, reference.p.scoreMethods[2].oneSided));
+    EXPECT_TRUE(sameBytes(fixed.oneSided, reference.p.scoreMethodsFixed[2].oneSided));
+    EXPECT_TRUE(sameBytes(params.p.scoreMethodsFixed[1], reference.p.scoreMethodsFixed[1]));
+}
+
 TEST(ScoreParams, NullArgumentsAreReportedAndRefused) {
     Params params, defaults;
     cclp_scoreParams* p = &params.p;
