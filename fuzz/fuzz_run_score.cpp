@@ -49,12 +49,6 @@ void append(Bytes& bytes, const T& value) {
     bytes.insert(bytes.end(), first, first + sizeof value);
 }
 
-template <class T>
-void appendArray(Bytes& bytes, const T* array, int32_t count) {
-    if (array == nullptr || count <= 0) return;
-    for (int32_t i = 0; i < count; ++i) append(bytes, array[i]);
-}
-
 using OwnedParams =
     cclp::fuzz::Owned<cclp_scoreParams, cclp_scoreParams_construct, cclp_scoreParams_destruct>;
 
@@ -294,23 +288,23 @@ Bytes contentOf(const Record& record) {
     append(bytes, record.numScores);
     append(bytes, record.formats);
     append(bytes, record.numEdges);
-    if ((record.formats & CCLP_FORMAT_DOUBLE) != 0) {
-        append(bytes, record.position);
-        append(bytes, record.score);
-        appendArray(bytes, record.scores, record.numScores);
-        for (int32_t e = 0; e < record.numEdges; ++e) {
-            append(bytes, record.edges[e].position);
-            append(bytes, record.edges[e].contrast);
+    // One format's values: position, score, method scores and edges.
+    const auto values = [&](auto position, auto score, const auto* scores, const auto* edges) {
+        append(bytes, position);
+        append(bytes, score);
+        for (int32_t m = 0; scores != nullptr && m < record.numScores; ++m) {
+            append(bytes, scores[m]);
         }
+        for (int32_t e = 0; e < record.numEdges; ++e) {
+            append(bytes, edges[e].position);
+            append(bytes, edges[e].contrast);
+        }
+    };
+    if ((record.formats & CCLP_FORMAT_DOUBLE) != 0) {
+        values(record.position, record.score, record.scores, record.edges);
     }
     if ((record.formats & CCLP_FORMAT_FIXED) != 0) {
-        append(bytes, record.positionFixed);
-        append(bytes, record.scoreFixed);
-        appendArray(bytes, record.scoresFixed, record.numScores);
-        for (int32_t e = 0; e < record.numEdges; ++e) {
-            append(bytes, record.edgesFixed[e].position);
-            append(bytes, record.edgesFixed[e].contrast);
-        }
+        values(record.positionFixed, record.scoreFixed, record.scoresFixed, record.edgesFixed);
     }
     return bytes;
 }
