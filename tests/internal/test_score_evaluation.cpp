@@ -13,6 +13,7 @@
 #include "engine/evaluate.hpp"
 #include "frame/fixed_point.hpp"
 #include "tests/support/runtime_controls.hpp"
+#include "tests/support/scoring_fixture.hpp"
 #include "score/score_method.hpp"
 
 using cclp::round256;
@@ -43,14 +44,8 @@ cclp_score methodOf(int32_t kind, const cclp_scoreOneSided& low, const cclp_scor
     return {0, {}, {low, high}, kind};
 }
 
-struct EdgeValues {
-    double position;
-    double contrast = 1.0;
-    double extra1 = 0.0;
-    double extra2 = 0.0;
-    double extra3 = 0.0;
-};
-using Edges = std::vector<EdgeValues>;
+using cclp::testing::EdgeSpec;
+using Edges = std::vector<EdgeSpec>;
 
 // The double or the fixed-point form of a test, over extended edges unless
 // the plain edge type is asked for.
@@ -68,17 +63,10 @@ struct Format {
         if constexpr (kFixed) return cclp::toFixed(method);
         else return method;
     }
-    static std::vector<Edge> edgesOf(const Edges& values) {
+    static std::vector<Edge> edgesOf(const Edges& specs) {
         std::vector<Edge> edges;
-        for (const EdgeValues& v : values) {
-            Edge& edge = edges.emplace_back();
-            edge.position = units(v.position);
-            edge.contrast = units(v.contrast);
-            if constexpr (Extended) {
-                edge.extra1 = units(v.extra1);
-                edge.extra2 = units(v.extra2);
-                edge.extra3 = units(v.extra3);
-            }
+        for (const EdgeSpec& spec : specs) {
+            edges.push_back(cclp::testing::edgeFrom<Edge>(spec, units));
         }
         return edges;
     }

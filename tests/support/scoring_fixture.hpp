@@ -24,11 +24,26 @@ inline int32_t fixed256(double value) {
 
 struct EdgeSpec {
     double position;
-    double contrast;
+    double contrast = 0.0;
     double extra1 = 0.0;
     double extra2 = 0.0;
     double extra3 = 0.0;
 };
+
+// An edge of either form and family with the spec's values in the units
+// given; a plain edge drops the extras.
+template <class E, class Units>
+E edgeFrom(const EdgeSpec& spec, Units units) {
+    E edge{};
+    edge.position = units(spec.position);
+    edge.contrast = units(spec.contrast);
+    if constexpr (requires { edge.extra1; }) {
+        edge.extra1 = units(spec.extra1);
+        edge.extra2 = units(spec.extra2);
+        edge.extra3 = units(spec.extra3);
+    }
+    return edge;
+}
 
 // A caliper result set of either family over edges it owns; the fixed-point
 // edges are the rounded double edges unless replaced. Results names the
@@ -42,26 +57,13 @@ struct BasicInput {
 
     explicit BasicInput(const std::vector<EdgeSpec>& specs, uint32_t formats = CCLP_FORMAT_DOUBLE) {
         for (const EdgeSpec& spec : specs) {
-            edges.push_back(make<Edge>(spec, [](double value) { return value; }));
-            edgesFixed.push_back(make<EdgeFixed>(spec, fixed256));
+            edges.push_back(edgeFrom<Edge>(spec, [](double value) { return value; }));
+            edgesFixed.push_back(edgeFrom<EdgeFixed>(spec, fixed256));
         }
         set.numEdges = static_cast<int32_t>(specs.size());
         set.formats = formats;
         set.edges = edges.data();
         set.edgesFixed = edgesFixed.data();
-    }
-
-    template <class E, class Units>
-    static E make(const EdgeSpec& spec, Units units) {
-        E edge{};
-        edge.position = units(spec.position);
-        edge.contrast = units(spec.contrast);
-        if constexpr (requires { edge.extra1; }) {
-            edge.extra1 = units(spec.extra1);
-            edge.extra2 = units(spec.extra2);
-            edge.extra3 = units(spec.extra3);
-        }
-        return edge;
     }
 };
 using Input = BasicInput<cclp_resultSet, cclp_edge, cclp_edgeFixed, cclp_scoreResultSet>;
