@@ -54,15 +54,6 @@ int32_t sweepCopy(int32_t (*copy)(Destination*, const Source*)) {
 
 }  // namespace
 
-TEST(ResultSetEx, ConstructsAnEmptyRecordWithUnboundImages) {
-    LeakCheck leaks;
-    cclp_resultSetEx set;
-    std::memset(&set, 0xA5, sizeof set);
-    ASSERT_EQ(cclp_resultSetEx_construct(&set), 0);
-    EXPECT_TRUE(isFreshResultSetEx(set));
-    EXPECT_EQ(cclp_resultSetEx_destruct(&set), 0);
-}
-
 TEST(ResultSetEx, ResetEmptiesButKeepsFormatsScalesAndVectors) {
     LeakCheck leaks;
     CaliperSetEx set;
