@@ -52,6 +52,16 @@ cclp_scoreTwoSided filled() {
 
 }  // namespace
 
+TEST(OneSided, DefaultIsUnitRampFromZeroToOne) {
+    cclp_scoreOneSided f, expected;
+    ASSERT_EQ(cclp_scoreOneSided_init(&f), 0);
+    ASSERT_EQ(cclp_scoreOneSided_initValues(&expected, 0.0, 1.0, 1.0, 1.0, 0.0), 0);
+    EXPECT_TRUE(sameBytes(f, expected)) << "offset 0 included";
+    double offset = -1.0;
+    EXPECT_EQ(cclp_scoreOneSided_getPositionOffset(&f, &offset), 0);
+    EXPECT_EQ(offset, 0.0);
+}
+
 // Abscissae first, then y0, then y1, then their order; a failure leaves the
 // record exactly as it was, offset included.
 TEST(OneSided, ChecksRunInOrderAndAFailureChangesNothing) {

@@ -33,13 +33,11 @@ static void checkVectors(void) {
 
 int main(void) {
     cclp_scoreOneSided function;
-    double x0 = 0.0, x1 = 0.0, x2 = 0.0, y0 = 0.0, y1 = 0.0, offset = -1.0;
+    double x0 = 0.0, x1 = 0.0, x2 = 0.0, y0 = 0.0, y1 = 0.0;
 
     expect(cclp_scoreOneSided_init(&function) == CCLP_STATUS_OK, "init");
     expect(cclp_scoreOneSided_getValues(&function, &x0, &x1, &x2, &y0, &y1) == 0, "getValues");
     expect(x0 == 0.0 && x1 == 1.0 && x2 == 1.0 && y0 == 1.0 && y1 == 0.0, "default values");
-    expect(cclp_scoreOneSided_getPositionOffset(&function, &offset) == 0 && offset == 0.0,
-           "default offset");
     expect(cclp_scoreOneSided_initValues(&function, 1.0, 3.0, 2.0, 1.0, 0.0) ==
                CCLP_STATUS_ABSCISSAE_NOT_MONOTONE,
            "abscissae refused");

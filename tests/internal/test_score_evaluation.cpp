@@ -143,6 +143,7 @@ const std::vector<Scoring>& scorings() {
         // The extra values of extended edges.
         {methodOf(cclp_scoreMethodExtra1Diff, probe(3)), extended, 4, 0.5},
         {methodOf(cclp_scoreMethodExtraMax, probe(6)), extended, 4, 0.5},
+        {methodOf(cclp_scoreMethodExtraMax, probe(4)), {extended[0]}, 0, 0.5},
         // Broken: a pair out of order; a size without a width; the low side's
         // x1 or x2 past the split; the high side's x1 below its lower end.
         {methodOf(cclp_scoreMethodOffsetDist, low, high), {{3}, {-2}}, 4, kAnyScore, 1},
