@@ -43,27 +43,16 @@ CCLP_FUZZ_FORM_(ExtendedForm, cclp_resultSetEx, cclp_scoreResultSetEx, cclp_scor
 
 // A set of the form, destructed at scope exit.
 template <class Form>
-struct OwnedSet {
-    typename Form::Set set{};
-    OwnedSet() { FUZZ_CHECK(Form::construct(&set) == 0); }
-    ~OwnedSet() { FUZZ_CHECK(Form::destruct(&set) == 0); }
-    OwnedSet(const OwnedSet&) = delete;
-    OwnedSet& operator=(const OwnedSet&) = delete;
-};
-
-inline void append(Bytes& bytes, const Bytes& part) {
-    bytes.insert(bytes.end(), part.begin(), part.end());
-}
+using OwnedSet = Owned<typename Form::Set, Form::construct, Form::destruct>;
 
 // Everything a record holds, pointers included.
 template <class Record>
 Bytes describeRecord(const Record& record) {
     Bytes bytes = bytesOf(&record);
-    append(bytes, bytesOf(record.scores, record.numScores));
-    append(bytes, bytesOf(record.scoresFixed, record.numScores));
-    append(bytes, bytesOf(record.edges, record.numEdges));
-    append(bytes, bytesOf(record.edgesFixed, record.numEdges));
-    return bytes;
+    return append(bytes, {bytesOf(record.scores, record.numScores),
+                          bytesOf(record.scoresFixed, record.numScores),
+                          bytesOf(record.edges, record.numEdges),
+                          bytesOf(record.edgesFixed, record.numEdges)});
 }
 
 // Everything a set holds, pointers included: equal bytes mean the set was
@@ -72,7 +61,7 @@ template <class Set>
 Bytes describeSet(const Set& set) {
     Bytes bytes = bytesOf(&set);
     if (set.results == nullptr) return bytes;
-    for (int32_t r = 0; r < set.numResults; ++r) append(bytes, describeRecord(set.results[r]));
+    for (int32_t r = 0; r < set.numResults; ++r) append(bytes, {describeRecord(set.results[r])});
     return bytes;
 }
 

@@ -22,6 +22,7 @@
 
 namespace {
 
+using cclp::fuzz::append;
 using cclp::fuzz::Bytes;
 using cclp::fuzz::bytesOf;
 using cclp::fuzz::copiedArrayMatches;
@@ -61,12 +62,10 @@ void readImage(FuzzedDataProvider& in, Image& image) {
 template <class Image>
 Bytes pixelsOf(const Image& image) {
     Bytes bytes = bytesOf(&image.width);
-    const Bytes height = bytesOf(&image.height);
-    bytes.insert(bytes.end(), height.begin(), height.end());
+    append(bytes, {bytesOf(&image.height)});
     if (image.pixels == nullptr) return bytes;
     for (int32_t y = 0; y < image.height; ++y) {
-        const Bytes row = bytesOf(image.pixels + y * image.rowStride, image.width);
-        bytes.insert(bytes.end(), row.begin(), row.end());
+        append(bytes, {bytesOf(image.pixels + y * image.rowStride, image.width)});
     }
     return bytes;
 }
@@ -87,31 +86,11 @@ void readSet(FuzzedDataProvider& in, Set& set) {
     }
     if (withDouble) {
         set.edges = allocateArray<Edge>(count);
-        for (int32_t i = 0; i < count; ++i) {
-            Edge& edge = set.edges[i];
-            std::memset(&edge, 0, sizeof edge);
-            edge.position = cclp::fuzz::readDouble(in);
-            edge.contrast = cclp::fuzz::readDouble(in);
-            if constexpr (std::is_same_v<Edge, cclp_edgeEx>) {
-                edge.extra1 = cclp::fuzz::readDouble(in);
-                edge.extra2 = cclp::fuzz::readDouble(in);
-                edge.extra3 = cclp::fuzz::readDouble(in);
-            }
-        }
+        for (int32_t i = 0; i < count; ++i) cclp::fuzz::readEdge(in, set.edges[i]);
     }
     if (withFixed) {
         set.edgesFixed = allocateArray<EdgeFixed>(count);
-        for (int32_t i = 0; i < count; ++i) {
-            EdgeFixed& edge = set.edgesFixed[i];
-            std::memset(&edge, 0, sizeof edge);
-            edge.position = in.ConsumeIntegral<int32_t>();
-            edge.contrast = in.ConsumeIntegral<int32_t>();
-            if constexpr (std::is_same_v<EdgeFixed, cclp_edgeFixedEx>) {
-                edge.extra1 = in.ConsumeIntegral<int32_t>();
-                edge.extra2 = in.ConsumeIntegral<int32_t>();
-                edge.extra3 = in.ConsumeIntegral<int32_t>();
-            }
-        }
+        for (int32_t i = 0; i < count; ++i) cclp::fuzz::readEdge(in, set.edgesFixed[i]);
     }
     set.formats = static_cast<uint32_t>(cclp::fuzz::readInt(in, 0, 3));
     set.projectionScale = static_cast<uint32_t>(cclp::fuzz::readInt(in, 0, 8));
@@ -129,12 +108,8 @@ void readSet(FuzzedDataProvider& in, Set& set) {
 template <class Set>
 Bytes describe(const Set& set) {
     Bytes bytes = bytesOf(&set);
-    const int32_t count = set.numEdges;
-    for (const Bytes& part : {bytesOf(set.edges, count), bytesOf(set.edgesFixed, count),
-                              pixelsOf(set.projectionImage), pixelsOf(set.doubleImage)}) {
-        bytes.insert(bytes.end(), part.begin(), part.end());
-    }
-    return bytes;
+    return append(bytes, {bytesOf(set.edges, set.numEdges), bytesOf(set.edgesFixed, set.numEdges),
+                          pixelsOf(set.projectionImage), pixelsOf(set.doubleImage)});
 }
 
 template <class Image>
@@ -163,60 +138,22 @@ void checkClaimsNothing(const Set& set) {
     FUZZ_CHECK(set.projectionScaling == 0 && set.auxValue == 0);
 }
 
-struct CaliperSet {
-    cclp_resultSet set{};
-    CaliperSet() { FUZZ_CHECK(cclp_resultSet_construct(&set) == 0); }
-    ~CaliperSet() { FUZZ_CHECK(cclp_resultSet_destruct(&set) == 0); }
-    CaliperSet(const CaliperSet&) = delete;
-    CaliperSet& operator=(const CaliperSet&) = delete;
-};
-
-struct ExtendedSet {
-    cclp_resultSetEx set{};
-    ExtendedSet() { FUZZ_CHECK(cclp_resultSetEx_construct(&set) == 0); }
-    ~ExtendedSet() { FUZZ_CHECK(cclp_resultSetEx_destruct(&set) == 0); }
-    ExtendedSet(const ExtendedSet&) = delete;
-    ExtendedSet& operator=(const ExtendedSet&) = delete;
-};
+using CaliperSet =
+    cclp::fuzz::Owned<cclp_resultSet, cclp_resultSet_construct, cclp_resultSet_destruct>;
+using ExtendedSet =
+    cclp::fuzz::Owned<cclp_resultSetEx, cclp_resultSetEx_construct, cclp_resultSetEx_destruct>;
 
 // One conversion (or assignment) under an injected failure; true on success.
 template <class To, class From, class Convert>
 bool convert(To& to, const From& from, const Injection& injection, Convert operation) {
-    const Bytes sourceBefore = describe(from);
-    int32_t status;
-    {
-        cclp::fuzz::Armed armed(injection);
-        status = operation(&to, &from);
-    }
-    FUZZ_CHECK(describe(from) == sourceBefore);
+    const int32_t status = cclp::fuzz::underInjection(injection, from, describe<From>,
+                                                      [&] { return operation(&to, &from); });
     if (status < 0) {
-        FUZZ_CHECK(injection.allocation() && status == CSYS_STATUS_OUT_OF_MEMORY);
         checkClaimsNothing(to);
         return false;
     }
-    FUZZ_CHECK(status == 0);
     checkCarriedAcross(to, from);
     return true;
-}
-
-// Copy construction into raw storage: on failure nothing is left to destroy.
-void fuzzConstructCopy(FuzzedDataProvider& in, const cclp_resultSetEx& source) {
-    const int64_t before = csys_testing_liveBlocks();
-    cclp_resultSetEx copy;
-    std::memset(&copy, 0xA5, sizeof copy);
-    int32_t status;
-    const Injection injection = Injection::read(in);
-    {
-        cclp::fuzz::Armed armed(injection);
-        status = cclp_resultSetEx_constructCopy(&copy, &source);
-    }
-    if (status < 0) {
-        FUZZ_CHECK(injection.allocation() && status == CSYS_STATUS_OUT_OF_MEMORY);
-        FUZZ_CHECK(csys_testing_liveBlocks() == before);
-        return;
-    }
-    checkCarriedAcross(copy, source);
-    FUZZ_CHECK(cclp_resultSetEx_destruct(&copy) == 0);
 }
 
 }  // namespace
@@ -225,29 +162,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     cclp::fuzz::NoLeaks noLeaks;
     CaliperSet source;
-    readSet(in, source.set);
+    readSet(in, source.value);
     ExtendedSet extended;
     // The destination may already hold another conversion's results.
     if (in.ConsumeBool()) {
         CaliperSet earlier;
-        readSet(in, earlier.set);
-        FUZZ_CHECK(cclp_resultSetEx_assignToEx(&extended.set, &earlier.set) == 0);
+        readSet(in, earlier.value);
+        FUZZ_CHECK(cclp_resultSetEx_assignToEx(&extended.value, &earlier.value) == 0);
     }
-    if (!convert(extended.set, source.set, Injection::read(in), cclp_resultSetEx_assignToEx)) {
+    if (!convert(extended.value, source.value, Injection::read(in), cclp_resultSetEx_assignToEx)) {
         return 0;
     }
     // And back: the caliper's record again.
     CaliperSet back;
-    if (in.ConsumeBool()) readSet(in, back.set);
-    if (convert(back.set, extended.set, Injection::read(in), cclp_resultSetEx_assignFromEx)) {
-        checkCarriedAcross(back.set, source.set);
+    if (in.ConsumeBool()) readSet(in, back.value);
+    if (convert(back.value, extended.value, Injection::read(in), cclp_resultSetEx_assignFromEx)) {
+        checkCarriedAcross(back.value, source.value);
     }
     // Extended to extended, extras included.
     ExtendedSet copy;
-    if (in.ConsumeBool()) readSet(in, copy.set);
-    convert(copy.set, extended.set, Injection::read(in), cclp_resultSetEx_assign);
-    FUZZ_CHECK(cclp_resultSetEx_assign(&extended.set, &extended.set) == 0);
-    checkCarriedAcross(extended.set, source.set);
-    fuzzConstructCopy(in, extended.set);
+    if (in.ConsumeBool()) readSet(in, copy.value);
+    convert(copy.value, extended.value, Injection::read(in), cclp_resultSetEx_assign);
+    FUZZ_CHECK(cclp_resultSetEx_assign(&extended.value, &extended.value) == 0);
+    checkCarriedAcross(extended.value, source.value);
+    // Copy construction into raw storage.
+    cclp::fuzz::checkConstructCopy(
+        in, extended.value, describe<cclp_resultSetEx>, cclp_resultSetEx_constructCopy,
+        cclp_resultSetEx_destruct, [&](const cclp_resultSetEx& copy) {
+            checkCarriedAcross(copy, extended.value);
+        });
     return 0;
 }

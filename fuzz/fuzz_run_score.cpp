@@ -13,8 +13,10 @@
 //   right polarity) with copies of their edges; a sorting run gives the best
 //   of those, highest score first, lower position first among equals;
 // - floating-point scores are finite (in [0, 1] up to the ramp formula's
-//   rounding) and fixed-point ones are not negative; a candidate with a method score of 0 or less scores 0; the
-//   fixed fields of a floating-point run are its rounded double fields;
+//   rounding) and fixed-point ones are not negative; a candidate with a
+//   method score of 0 or less scores 0; the fixed fields of a
+//   floating-point run are its rounded double fields, and a run writes no
+//   field of a format it does not mark;
 // - plain and extended runs agree when no method reads the extras.
 #include <algorithm>
 #include <cmath>
@@ -47,21 +49,14 @@ void append(Bytes& bytes, const T& value) {
     bytes.insert(bytes.end(), first, first + sizeof value);
 }
 
-template <class T>
-void appendArray(Bytes& bytes, const T* array, int32_t count) {
-    if (array == nullptr || count <= 0) return;
-    for (int32_t i = 0; i < count; ++i) append(bytes, array[i]);
-}
+using OwnedParams =
+    cclp::fuzz::Owned<cclp_scoreParams, cclp_scoreParams_construct, cclp_scoreParams_destruct>;
 
-struct OwnedParams {
-    cclp_scoreParams params{};
-    OwnedParams() { FUZZ_CHECK(cclp_scoreParams_construct(&params) == 0); }
-    explicit OwnedParams(const cclp_scoreParams& source) {
-        FUZZ_CHECK(cclp_scoreParams_constructCopy(&params, &source) == 0);
+// Parameters owned as a copy of others.
+struct ParamsCopy : OwnedParams {
+    explicit ParamsCopy(const cclp_scoreParams& source) {
+        FUZZ_CHECK(cclp_scoreParams_assign(&value, &source) == 0);
     }
-    ~OwnedParams() { FUZZ_CHECK(cclp_scoreParams_destruct(&params) == 0); }
-    OwnedParams(const OwnedParams&) = delete;
-    OwnedParams& operator=(const OwnedParams&) = delete;
 };
 
 // ---- decoding ----
@@ -293,23 +288,23 @@ Bytes contentOf(const Record& record) {
     append(bytes, record.numScores);
     append(bytes, record.formats);
     append(bytes, record.numEdges);
-    if ((record.formats & CCLP_FORMAT_DOUBLE) != 0) {
-        append(bytes, record.position);
-        append(bytes, record.score);
-        appendArray(bytes, record.scores, record.numScores);
-        for (int32_t e = 0; e < record.numEdges; ++e) {
-            append(bytes, record.edges[e].position);
-            append(bytes, record.edges[e].contrast);
+    // One format's values: position, score, method scores and edges.
+    const auto values = [&](auto position, auto score, const auto* scores, const auto* edges) {
+        append(bytes, position);
+        append(bytes, score);
+        for (int32_t m = 0; scores != nullptr && m < record.numScores; ++m) {
+            append(bytes, scores[m]);
         }
+        for (int32_t e = 0; e < record.numEdges; ++e) {
+            append(bytes, edges[e].position);
+            append(bytes, edges[e].contrast);
+        }
+    };
+    if ((record.formats & CCLP_FORMAT_DOUBLE) != 0) {
+        values(record.position, record.score, record.scores, record.edges);
     }
     if ((record.formats & CCLP_FORMAT_FIXED) != 0) {
-        append(bytes, record.positionFixed);
-        append(bytes, record.scoreFixed);
-        appendArray(bytes, record.scoresFixed, record.numScores);
-        for (int32_t e = 0; e < record.numEdges; ++e) {
-            append(bytes, record.edgesFixed[e].position);
-            append(bytes, record.edgesFixed[e].contrast);
-        }
+        values(record.positionFixed, record.scoreFixed, record.scoresFixed, record.edgesFixed);
     }
     return bytes;
 }
@@ -356,6 +351,9 @@ void checkRecord(const typename Form::Record& record, const typename Form::Input
     FUZZ_CHECK((record.edges != nullptr) == withDouble && (record.scores != nullptr) == withDouble);
     FUZZ_CHECK((record.edgesFixed != nullptr) == withFixed);
     FUZZ_CHECK((record.scoresFixed != nullptr) == withFixed);
+    // A run writes only the fields of the formats it marks.
+    if (!withDouble) FUZZ_CHECK(record.position == 0.0 && record.score == 0.0);
+    if (!withFixed) FUZZ_CHECK(record.positionFixed == 0 && record.scoreFixed == 0);
     const int32_t at[2] = {candidate.first, candidate.second};
     if (withDouble) {
         for (int32_t e = 0; e < numEdges; ++e) {
@@ -413,15 +411,15 @@ public:
     // Every candidate in the order of forming, from a run that neither sorts
     // nor limits; checked candidate by candidate against the plan.
     void runReference() {
-        OwnedParams all(params_);
-        FUZZ_CHECK(cclp_scoreParams_setSortByScore(&all.params, 0) == 0);
-        FUZZ_CHECK(cclp_scoreParams_setMaxNumResults(&all.params, INT32_MAX) == 0);
-        const int32_t status = Form::run(input_, all.params, reference_.set);
+        ParamsCopy all(params_);
+        FUZZ_CHECK(cclp_scoreParams_setSortByScore(&all.value, 0) == 0);
+        FUZZ_CHECK(cclp_scoreParams_setMaxNumResults(&all.value, INT32_MAX) == 0);
+        const int32_t status = Form::run(input_, all.value, reference_.value);
         FUZZ_CHECK(status == plan_.status);
         if (status < 0) return;
-        FUZZ_CHECK(reference_.set.numResults == static_cast<int32_t>(plan_.candidates.size()));
-        for (int32_t r = 0; r < reference_.set.numResults; ++r) {
-            checkRecord<Form>(reference_.set.results[r], input_, params_, plan_,
+        FUZZ_CHECK(reference_.value.numResults == static_cast<int32_t>(plan_.candidates.size()));
+        for (int32_t r = 0; r < reference_.value.numResults; ++r) {
+            checkRecord<Form>(reference_.value.results[r], input_, params_, plan_,
                               plan_.candidates[static_cast<size_t>(r)]);
         }
     }
@@ -431,8 +429,8 @@ public:
     void compareWith(const Scenario<Other>& other) const {
         FUZZ_CHECK(other.plan().status == plan_.status);
         if (plan_.status < 0) return;
-        const auto& mine = reference_.set;
-        const auto& theirs = other.reference().set;
+        const auto& mine = reference_.value;
+        const auto& theirs = other.reference().value;
         FUZZ_CHECK(mine.numResults == theirs.numResults);
         for (int32_t r = 0; r < mine.numResults; ++r) {
             FUZZ_CHECK(contentOf(mine.results[r]) == contentOf(theirs.results[r]));
@@ -489,7 +487,7 @@ private:
     // reference's records, or its first ones when it does not sort; among
     // candidates equal in score and position the one formed first ranks first.
     void checkKept(const typename Form::Set& output, const cclp_scoreParams& params) const {
-        const auto& all = reference_.set;
+        const auto& all = reference_.value;
         const int32_t expected = std::min(all.numResults, params.maxNumResults);
         FUZZ_CHECK(output.numResults == expected);
         std::vector<int32_t> order(static_cast<size_t>(all.numResults));
@@ -508,21 +506,16 @@ private:
 
     Bytes describeInput() const {
         Bytes bytes = bytesOf(&input_);
-        const Bytes edges = bytesOf(input_.edges, input_.numEdges);
-        const Bytes fixed = bytesOf(input_.edgesFixed, input_.numEdges);
-        bytes.insert(bytes.end(), edges.begin(), edges.end());
-        bytes.insert(bytes.end(), fixed.begin(), fixed.end());
-        return bytes;
+        return cclp::fuzz::append(bytes, {bytesOf(input_.edges, input_.numEdges),
+                                          bytesOf(input_.edgesFixed, input_.numEdges)});
     }
 
     static Bytes describeParams(const cclp_scoreParams& params) {
         Bytes bytes = bytesOf(&params);
-        for (const Bytes& part : {bytesOf(params.desiredEdges, params.numDesiredEdges),
-                                  bytesOf(params.scoreMethods, params.numScoreMethods),
-                                  bytesOf(params.scoreMethodsFixed, params.numScoreMethods)}) {
-            bytes.insert(bytes.end(), part.begin(), part.end());
-        }
-        return bytes;
+        const int32_t methods = params.numScoreMethods;
+        return cclp::fuzz::append(bytes, {bytesOf(params.desiredEdges, params.numDesiredEdges),
+                                          bytesOf(params.scoreMethods, methods),
+                                          bytesOf(params.scoreMethodsFixed, methods)});
     }
 
     const typename Form::Input& input_;
@@ -545,17 +538,17 @@ template <class Form>
 void fuzzRuns(FuzzedDataProvider& in, Scenario<Form>& scenario, const cclp_scoreParams& params) {
     OwnedOutput<Form> output;
     if (in.ConsumeBool()) {
-        FUZZ_CHECK(Form::assign(&output.set, &scenario.reference().set) == 0);
+        FUZZ_CHECK(Form::assign(&output.value, &scenario.reference().value) == 0);
     }
     for (int round = in.ConsumeIntegralInRange<int>(1, 2); round > 0; --round) {
-        OwnedParams settings(params);
+        ParamsCopy settings(params);
         const int32_t maxNumResults = cclp::fuzz::readInt(in, 1, 8);
         if (maxNumResults > 0) {
-            FUZZ_CHECK(cclp_scoreParams_setMaxNumResults(&settings.params, maxNumResults) == 0);
+            FUZZ_CHECK(cclp_scoreParams_setMaxNumResults(&settings.value, maxNumResults) == 0);
         }
         const int32_t sortByScore = in.ConsumeIntegralInRange<int32_t>(0, 1);
-        FUZZ_CHECK(cclp_scoreParams_setSortByScore(&settings.params, sortByScore) == 0);
-        scenario.run(output.set, settings.params, Injection::read(in));
+        FUZZ_CHECK(cclp_scoreParams_setSortByScore(&settings.value, sortByScore) == 0);
+        scenario.run(output.value, settings.value, Injection::read(in));
     }
 }
 
@@ -565,18 +558,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     cclp::fuzz::NoLeaks noLeaks;
     OwnedParams params;
-    readParams(in, params.params);
+    readParams(in, params.value);
     Input input;
-    input.read(in, params.params.numDesiredEdges == 2);
-    Scenario<PlainForm> plain(input, params.params);
-    Scenario<ExtendedForm> extended(input, params.params);
+    input.read(in, params.value.numDesiredEdges == 2);
+    Scenario<PlainForm> plain(input, params.value);
+    Scenario<ExtendedForm> extended(input, params.value);
     plain.runReference();
     extended.runReference();
-    if (!readsExtras(params.params)) plain.compareWith(extended);
+    if (!readsExtras(params.value)) plain.compareWith(extended);
     if (in.ConsumeBool()) {
-        fuzzRuns(in, extended, params.params);
+        fuzzRuns(in, extended, params.value);
     } else {
-        fuzzRuns(in, plain, params.params);
+        fuzzRuns(in, plain, params.value);
     }
     return 0;
 }

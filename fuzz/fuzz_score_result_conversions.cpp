@@ -34,6 +34,8 @@ using cclp::fuzz::PlainForm;
 using cclp::fuzz::bytesOf;
 using cclp::fuzz::copiedArrayMatches;
 using cclp::fuzz::Injection;
+using cclp::fuzz::readEdge;
+using cclp::fuzz::underInjection;
 using cclp::fuzz::sameBits;
 
 // A source record's arrays live in these vectors; the module only reads them.
@@ -58,25 +60,6 @@ T* readArray(FuzzedDataProvider& in, Storage& storage, int32_t count, Fill fill)
     T* array = storage.make<T>(length);
     for (int32_t i = 0; i < length; ++i) fill(array[i]);
     return array;
-}
-
-template <class Edge>
-void readEdge(FuzzedDataProvider& in, Edge& edge) {
-    using Number = decltype(edge.position);
-    const auto value = [&in]() -> Number {
-        if constexpr (std::is_same_v<Number, double>) {
-            return cclp::fuzz::readDouble(in);
-        } else {
-            return in.ConsumeIntegral<int32_t>();
-        }
-    };
-    edge.position = value();
-    edge.contrast = value();
-    if constexpr (sizeof(Edge) > 2 * sizeof(Number)) {
-        edge.extra1 = value();
-        edge.extra2 = value();
-        edge.extra3 = value();
-    }
 }
 
 template <class Record>
@@ -154,23 +137,6 @@ int32_t convertSet(cclp_scoreResultSet* to, const cclp_scoreResultSetEx* from) {
     return cclp_scoreResultSetEx_assignFromEx(to, from);
 }
 
-// Runs one operation under an injected failure; the source must not change
-// and only the injected failure may be reported.
-template <class Source, class Operation>
-int32_t underInjection(const Injection& injection, const Source& source,
-                       Bytes (*describe)(const Source&), Operation operation) {
-    const Bytes before = describe(source);
-    int32_t status;
-    {
-        cclp::fuzz::Armed armed(injection);
-        status = operation();
-    }
-    FUZZ_CHECK(describe(source) == before);
-    if (status < 0) FUZZ_CHECK(injection.allocation() && status == CSYS_STATUS_OUT_OF_MEMORY);
-    FUZZ_CHECK(status <= 0);
-    return status;
-}
-
 // A record copy (assignment or conversion) into a destination that may hold
 // an earlier copy.
 template <class ToForm, class From, class Copy>
@@ -193,23 +159,6 @@ void fuzzRecordCopy(FuzzedDataProvider& in, const From& source, Copy copy) {
         checkRecordCopied(record, source);
     }
     FUZZ_CHECK(ToForm::destructRecord(&record) == 0);
-}
-
-template <class Form>
-void fuzzRecordConstructCopy(FuzzedDataProvider& in, const typename Form::Record& source) {
-    using Record = typename Form::Record;
-    const int64_t before = csys_testing_liveBlocks();
-    Record copy;
-    std::memset(&copy, 0xA5, sizeof copy);
-    const int32_t status =
-        underInjection(Injection::read(in), source, describeRecord<Record>,
-                       [&] { return Form::constructCopyRecord(&copy, &source); });
-    if (status < 0) {
-        FUZZ_CHECK(csys_testing_liveBlocks() == before);
-        return;
-    }
-    checkRecordCopied(copy, source);
-    FUZZ_CHECK(Form::destructRecord(&copy) == 0);
 }
 
 // A set converted to the other form and back.
@@ -270,17 +219,10 @@ void fuzzSetCopies(FuzzedDataProvider& in, const typename Form::Set& source) {
     FUZZ_CHECK(Form::assign(&copy, &copy) == 0);
     FUZZ_CHECK(Form::destruct(&copy) == 0);
 
-    const int64_t before = csys_testing_liveBlocks();
-    Set constructed;
-    const int32_t constructStatus =
-        underInjection(Injection::read(in), source, describeSet<Set>,
-                       [&] { return Form::constructCopy(&constructed, &source); });
-    if (constructStatus < 0) {
-        FUZZ_CHECK(csys_testing_liveBlocks() == before);
-        return;
-    }
-    FUZZ_CHECK(constructed.numResults == expected);
-    FUZZ_CHECK(Form::destruct(&constructed) == 0);
+    cclp::fuzz::checkConstructCopy(in, source, describeSet<Set>, Form::constructCopy,
+                                   Form::destruct, [&](const Set& constructed) {
+                                       FUZZ_CHECK(constructed.numResults == expected);
+                                   });
 }
 
 template <class Form, class Other>
@@ -294,7 +236,9 @@ void fuzzForm(FuzzedDataProvider& in) {
         fuzzRecordCopy<Other>(in, record,
                               [](auto* to, const auto* from) { return convertRecord(to, from); });
         fuzzRecordCopy<Form>(in, record, Form::assignRecord);
-        fuzzRecordConstructCopy<Form>(in, record);
+        cclp::fuzz::checkConstructCopy(
+            in, record, describeRecord<typename Form::Record>, Form::constructCopyRecord,
+            Form::destructRecord, [&](const auto& copy) { checkRecordCopied(copy, record); });
     }
     fuzzSetRoundTrip<Form, Other>(in, source);
     fuzzSetCopies<Form>(in, source);

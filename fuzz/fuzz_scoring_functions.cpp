@@ -22,44 +22,8 @@ namespace {
 
 using cclp::fuzz::bytesOf;
 using cclp::fuzz::readDouble;
-using cclp::fuzz::readLevel;
 using cclp::fuzz::referenceRound256;
 using cclp::fuzz::sameBits;
-
-bool isLevel(double y) { return y >= 0.0 && y <= 1.0; }
-
-// The checks of a one-sided initialisation, in their order.
-int32_t expectedOneSidedStatus(double x0, double x1, double x2, double y0, double y1) {
-    if (!((x0 <= x1 && x1 <= x2) || (x2 <= x1 && x1 <= x0))) {
-        return CCLP_STATUS_ABSCISSAE_NOT_MONOTONE;
-    }
-    if (!isLevel(y0)) return CCLP_STATUS_Y0_OUT_OF_RANGE;
-    if (!isLevel(y1)) return CCLP_STATUS_Y1_OUT_OF_RANGE;
-    if (!(y0 >= y1)) return CCLP_STATUS_Y0_BELOW_Y1;
-    return CCLP_STATUS_OK;
-}
-
-// The cross-checks of a two-sided initialisation, before either side.
-int32_t expectedCrossCheckStatus(const double (&x)[6]) {
-    double split = x[5];
-    if (x[3] <= x[5]) {
-        if (x[4] < x[3]) return CCLP_STATUS_HIGH_X1_BELOW_X0;
-        split = x[3];
-    } else if (x[4] < x[5]) {
-        return CCLP_STATUS_HIGH_X1_BELOW_X2;
-    }
-    if (x[0] > split || x[2] > split || x[1] > split) return CCLP_STATUS_LOW_SIDE_ABOVE_SPLIT;
-    return CCLP_STATUS_OK;
-}
-
-// A record filled with a recognisable pattern, so that "unchanged" means
-// something.
-template <class T>
-T patterned(unsigned char byte) {
-    T record;
-    std::memset(&record, byte, sizeof record);
-    return record;
-}
 
 // The value by the four steps of the definition: 0 beyond x2, the levels on
 // the plateaus, the ramp formula strictly between x0 and x1. The formula
@@ -113,24 +77,8 @@ void checkFixedForm(const cclp_scoreOneSided& f, const cclp_scoreOneSidedFixed& 
 }
 
 void fuzzOneSided(FuzzedDataProvider& in) {
-    const double x0 = readDouble(in), x1 = readDouble(in), x2 = readDouble(in);
-    const double y0 = readLevel(in), y1 = readLevel(in);
-    cclp_scoreOneSided f = patterned<cclp_scoreOneSided>(0xA5);
-    const auto before = bytesOf(&f);
-    const int32_t status = cclp_scoreOneSided_initValues(&f, x0, x1, x2, y0, y1);
-    FUZZ_CHECK(status == expectedOneSidedStatus(x0, x1, x2, y0, y1));
-    if (status < 0) {
-        FUZZ_CHECK(bytesOf(&f) == before);
-        return;
-    }
-    double got[5];
-    FUZZ_CHECK(cclp_scoreOneSided_getValues(&f, &got[0], &got[1], &got[2], &got[3], &got[4]) == 0);
-    FUZZ_CHECK(sameBits(got[0], x0) && sameBits(got[1], x1) && sameBits(got[2], x2));
-    FUZZ_CHECK(sameBits(got[3], y0) && sameBits(got[4], y1));
-    FUZZ_CHECK(f.positionOffset == 0.0);
-    FUZZ_CHECK(sameBits(f.rampConst, x1 * y0 - x0 * y1));
-    FUZZ_CHECK(sameBits(f.rampDrop, y0 - y1));
-    FUZZ_CHECK(sameBits(f.rampInvSpan, std::fabs(x1 - x0) > 1e-7 ? 1.0 / (x1 - x0) : 1e9));
+    cclp_scoreOneSided f;
+    if (cclp::fuzz::readOneSided(in, f) < 0) return;
     checkValuesFollowTheDefinition(f, in);
     const double offset = readDouble(in);
     FUZZ_CHECK(cclp_scoreOneSided_setPositionOffset(&f, offset) == 0);
@@ -138,42 +86,13 @@ void fuzzOneSided(FuzzedDataProvider& in) {
 }
 
 void fuzzTwoSided(FuzzedDataProvider& in) {
-    double x[6];
-    for (double& value : x) value = readDouble(in);
-    const double levels[4] = {readLevel(in), readLevel(in), readLevel(in), readLevel(in)};
-    const bool crossChecked = in.ConsumeBool();
-    cclp_scoreTwoSided f = patterned<cclp_scoreTwoSided>(0x5A);
-    const cclp_scoreTwoSided old = f;
     const int64_t assertionsBefore = csys_testing_assertionCount();
-    const int32_t status =
-        crossChecked ? cclp_scoreTwoSided_initValues(&f, x[0], x[1], x[2], x[3], x[4], x[5],
-                                                     levels[0], levels[1], levels[2], levels[3])
-                     : cclp_scoreTwoSided_initOneSided(&f, x[0], x[1], x[2], levels[0], levels[1],
-                                                       x[3], x[4], x[5], levels[2], levels[3]);
-    // Cross-checks first, then the low side, then the high side.
-    int32_t expected = crossChecked ? expectedCrossCheckStatus(x) : CCLP_STATUS_OK;
-    const int32_t lowStatus = expectedOneSidedStatus(x[0], x[1], x[2], levels[0], levels[1]);
-    const int32_t highStatus = expectedOneSidedStatus(x[3], x[4], x[5], levels[2], levels[3]);
-    if (expected == CCLP_STATUS_OK) expected = lowStatus;
-    if (expected == CCLP_STATUS_OK) expected = highStatus;
-    FUZZ_CHECK(status == expected);
-    if (status < 0) {
-        // Only a failure of the high side leaves the new low side behind.
-        const bool lowReplaced = status == highStatus && lowStatus == CCLP_STATUS_OK &&
-                                 (!crossChecked || expectedCrossCheckStatus(x) == 0);
-        FUZZ_CHECK(bytesOf(&f.highSide) == bytesOf(&old.highSide));
-        if (!lowReplaced) FUZZ_CHECK(bytesOf(&f.lowSide) == bytesOf(&old.lowSide));
-        return;
-    }
-    double got[10];
-    FUZZ_CHECK(cclp_scoreTwoSided_getValues(&f, &got[0], &got[1], &got[2], &got[3], &got[4],
-                                            &got[5], &got[6], &got[7], &got[8], &got[9]) == 0);
-    for (int i = 0; i < 6; ++i) FUZZ_CHECK(sameBits(got[i], x[i]));
-    for (int i = 0; i < 4; ++i) FUZZ_CHECK(sameBits(got[6 + i], levels[i]));
+    cclp_scoreTwoSided f;
+    bool crossChecked;
+    if (cclp::fuzz::readTwoSided(in, f, crossChecked) < 0) return;
     checkValuesFollowTheDefinition(f.lowSide, in);
     checkValuesFollowTheDefinition(f.highSide, in);
-    const double v = readDouble(in);
-    const double value = cclp::twoSidedValue(f, v);
+    const double value = cclp::twoSidedValue(f, readDouble(in));
     FUZZ_CHECK(std::isfinite(value));  // a side's value, the formula's rounding included
     // A cross-checked function never trips the evaluation's own checks.
     if (crossChecked) FUZZ_CHECK(csys_testing_assertionCount() == assertionsBefore);

@@ -121,6 +121,12 @@ Bytes bytesOf(const T* records, int64_t count = 1) {
     return Bytes(first, first + static_cast<size_t>(count) * sizeof(T));
 }
 
+// The parts appended to bytes, one after another.
+inline Bytes& append(Bytes& bytes, std::initializer_list<Bytes> parts) {
+    for (const Bytes& part : parts) bytes.insert(bytes.end(), part.begin(), part.end());
+    return bytes;
+}
+
 // The runtime's round256, from its definition: v*256 + 0.5 truncated for
 // v >= 0, v*256 - 0.4999999999 truncated otherwise; saturated at the 32-bit
 // limits, NaN as 0.
@@ -132,6 +138,17 @@ inline int32_t referenceRound256(double value) {
     if (rounded <= -2147483649.0) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(std::trunc(rounded));
 }
+
+// A record built by its construct and released by its destruct at scope
+// exit; both must succeed.
+template <class T, int32_t (*Construct)(T*), int32_t (*Destruct)(T*)>
+struct Owned {
+    T value{};
+    Owned() { FUZZ_CHECK(Construct(&value) == 0); }
+    ~Owned() { FUZZ_CHECK(Destruct(&value) == 0); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+};
 
 // Every block held through the runtime when it is created is held again,
 // and no more, when it is destroyed.
@@ -184,5 +201,63 @@ public:
     Armed(const Armed&) = delete;
     Armed& operator=(const Armed&) = delete;
 };
+
+// Runs one operation under an injected failure: the source, as `describe`
+// gives it, must not change, and only the injected failure may be reported.
+template <class Source, class Operation>
+int32_t underInjection(const Injection& injection, const Source& source,
+                       Bytes (*describe)(const Source&), Operation operation) {
+    const Bytes before = describe(source);
+    int32_t status;
+    {
+        Armed armed(injection);
+        status = operation();
+    }
+    FUZZ_CHECK(describe(source) == before);
+    if (status < 0) FUZZ_CHECK(injection.allocation() && status == CSYS_STATUS_OUT_OF_MEMORY);
+    FUZZ_CHECK(status <= 0);
+    return status;
+}
+
+// Copy construction into raw storage under an injected failure: a failure
+// leaves nothing to destroy; a copy must pass `check(copy)` and destructs.
+template <class T, class Check>
+void checkConstructCopy(FuzzedDataProvider& in, const T& source, Bytes (*describe)(const T&),
+                        int32_t (*constructCopy)(T*, const T*), int32_t (*destruct)(T*),
+                        Check check) {
+    const int64_t before = csys_testing_liveBlocks();
+    T copy;
+    std::memset(&copy, 0xA5, sizeof copy);
+    const int32_t status = underInjection(Injection::read(in), source, describe,
+                                          [&] { return constructCopy(&copy, &source); });
+    if (status < 0) {
+        FUZZ_CHECK(csys_testing_liveBlocks() == before);
+        return;
+    }
+    check(copy);
+    FUZZ_CHECK(destruct(&copy) == 0);
+}
+
+// An edge of either form from the bytes: any doubles, or any 32-bit values
+// in fixed point; extras too where the edge has them.
+template <class Edge>
+void readEdge(FuzzedDataProvider& in, Edge& edge) {
+    using Number = decltype(edge.position);
+    const auto value = [&in]() -> Number {
+        if constexpr (std::is_same_v<Number, double>) {
+            return readDouble(in);
+        } else {
+            return in.ConsumeIntegral<int32_t>();
+        }
+    };
+    std::memset(&edge, 0, sizeof edge);
+    edge.position = value();
+    edge.contrast = value();
+    if constexpr (sizeof(Edge) > 2 * sizeof(Number)) {
+        edge.extra1 = value();
+        edge.extra2 = value();
+        edge.extra3 = value();
+    }
+}
 
 }  // namespace cclp::fuzz

@@ -56,19 +56,10 @@ public:
         return oneSidedMethod(method, x0, x1, x1 - grid(0, 2), 1, 0);
     }
     // Both sides falling from 1 to 0 away from the split.
-    static cclp_score twoSided(int32_t method, const double low[3], const double high[3]) {
-        cclp_scoreTwoSided f;
-        EXPECT_EQ(cclp_scoreTwoSided_initOneSided(&f, low[0], low[1], low[2], 1, 0, high[0],
-                                                  high[1], high[2], 1, 0),
-                  0);
-        cclp_score score = contrast();
-        EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &f), 0);
-        return score;
-    }
     cclp_score triangle(int32_t method, double split) {
-        const double low[3] = {split, split - grid(1, 2), split - 3};
-        const double high[3] = {split, split + grid(1, 2), split + 3};
-        return twoSided(method, low, high);
+        const Side low = {split, split - grid(1, 2), split - 3, 1, 0};
+        const Side high = {split, split + grid(1, 2), split + 3, 1, 0};
+        return twoSidedMethod(method, low, high);
     }
 
     // Methods 4, 6, 8 and 13 score both candidate forms, the one-sided
@@ -93,9 +84,9 @@ public:
         case 10: return triangle(cclp_scoreMethodSizeDiffSigned, grid(-0.5, 0.5));
         case 11: return triangle(cclp_scoreMethodEdgePos, grid(-5, 5));
         case 12: {
-            const double low[3] = {grid(0, 2), 12, 14};
-            const double high[3] = {grid(0, 2), 15, 16};
-            cclp_score method = twoSided(cclp_scoreMethodOffsetDist, low, high);
+            const Side low = {grid(0, 2), 12, 14, 1, 0};
+            const Side high = {grid(0, 2), 15, 16, 1, 0};
+            cclp_score method = twoSidedMethod(cclp_scoreMethodOffsetDist, low, high);
             method.twoSided.lowSide.positionOffset = grid(-10, 0);
             method.twoSided.highSide.positionOffset = grid(0, 10);
             return method;

@@ -89,12 +89,6 @@ TEST(RunScoreRanking, SortedRunsWriteTheHeadOfTheFullRanking) {
         expectHeadsOfTheFullRanking(Input(coarseEdges(600, 7), formats), params);
         params.methods({oneSidedMethod(cclp_scoreMethodPos, 125, 0, 0, 1, 0)});
         expectHeadsOfTheFullRanking(Input(rising, formats), params);
-        params.edgePair(6, cclp_polarityPositive, 3)
-            .methods({oneSidedMethod(cclp_scoreMethodSizeDiff, 0, 0.5, 1, 1, 0), nearCentre(),
-                      contrast()});
-        expectHeadsOfTheFullRanking(Input(coarseEdges(60, 11), formats), params);
-        params.methods({oneSidedMethod(cclp_scoreMethodExtraMax, 0, 6, 6, 1, 0), nearCentre()});
-        expectHeadsOfTheFullRanking(InputEx(coarseEdges(60, 11), formats), params);
     }
 }
 

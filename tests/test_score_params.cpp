@@ -153,31 +153,31 @@ TEST(ScoreParams, CopiesAreDeepAndFailedCopiesClaimNothing) {
               6);
 }
 
-// Both delete the record the pointer holds; on failure it is null. Cloning
-// the held record keeps it; a null source deletes.
+// new, like newClone, replaces the record the pointer holds: with the
+// defaults, or with nothing when it fails.
 TEST(ScoreParams, NewNewCloneAndDeleteManageHeapRecords) {
     LeakCheck leaks;
     Params source(true), defaults;
+    const auto sameParams = [](const cclp_scoreParams& copy, const cclp_scoreParams& original) {
+        expectSameParams(copy, original);
+    };
+    EXPECT_EQ(expectHeapLifecycle(cclp_scoreParams_new, cclp_scoreParams_newClone,
+                                  cclp_scoreParams_delete, source.p, sameParams),
+              7);
     cclp_scoreParams* params = nullptr;
-    for (const bool cloning : {false, true}) {
-        EXPECT_EQ(sweepAllocationFailures([&](int32_t k) {
-                      EXPECT_EQ(cclp_scoreParams_new(&params), 0);
-                      const int32_t status = failingAt(k, [&] {
-                          return cloning ? cclp_scoreParams_newClone(&params, &source.p)
-                                         : cclp_scoreParams_new(&params);
-                      });
-                      if (status < 0) {
-                          EXPECT_EQ(params, nullptr);
-                          return status;
-                      }
-                      EXPECT_EQ(cclp_scoreParams_newClone(&params, params), 0);
-                      expectSameParams(*params, cloning ? source.p : defaults.p);
-                      EXPECT_EQ(cclp_scoreParams_newClone(&params, nullptr), 0);
+    EXPECT_EQ(sweepAllocationFailures([&](int32_t k) {
+                  EXPECT_EQ(cclp_scoreParams_new(&params), 0);
+                  const int32_t status =
+                      failingAt(k, [&] { return cclp_scoreParams_new(&params); });
+                  if (status < 0) {
                       EXPECT_EQ(params, nullptr);
-                      return cclp_scoreParams_delete(&params);
-                  }),
-                  cloning ? 7 : 4);
-    }
+                  } else {
+                      expectSameParams(*params, defaults.p);
+                  }
+                  cclp_scoreParams_delete(&params);
+                  return status;
+              }),
+              4);
 }
 
 // From the record's own array, the methods are set aside first: a failure

@@ -62,20 +62,6 @@ TEST(OneSided, DefaultIsUnitRampFromZeroToOne) {
     EXPECT_EQ(offset, 0.0);
 }
 
-TEST(OneSided, DerivesTheRampAndGivesNarrowRampsTheSteepInverseSpan) {
-    cclp_scoreOneSided f;
-    ASSERT_EQ(cclp_scoreOneSided_setPositionOffset(&f, 7.0), 0);
-    ASSERT_EQ(cclp_scoreOneSided_initValues(&f, 0.0, 5.0, 10.0, 1.0, 0.5), 0);
-    EXPECT_EQ(f.rampConst, 5.0 * 1.0 - 0.0 * 0.5);
-    EXPECT_EQ(f.rampInvSpan, 1.0 / 5.0);
-    EXPECT_EQ(f.positionOffset, 0.0) << "a successful init resets the offset";
-    // A span of at most 1e-7 is too narrow.
-    for (const double x1 : {1e-8, 1e-7, 0.0}) {
-        ASSERT_EQ(cclp_scoreOneSided_initValues(&f, 0.0, x1, 1.0, 1.0, 0.0), 0);
-        EXPECT_EQ(f.rampInvSpan, 1e9) << x1;
-    }
-}
-
 // Abscissae first, then y0, then y1, then their order; a failure leaves the
 // record exactly as it was, offset included.
 TEST(OneSided, ChecksRunInOrderAndAFailureChangesNothing) {
@@ -153,16 +139,6 @@ TEST(TwoSided, AHighSideFailureKeepsTheNewLowSide) {
               CCLP_STATUS_Y0_BELOW_Y1);
     EXPECT_TRUE(sameBytes(f.lowSide, expectedLow));
     EXPECT_TRUE(sameBytes(f.highSide, before.highSide));
-}
-
-TEST(TwoSided, InitOneSidedReadsItsValuesSideBySideWithoutCrossChecks) {
-    cclp_scoreTwoSided f;
-    // The default triangle's ten numbers read side by side give the low side
-    // scores 0, 1.
-    EXPECT_EQ(initOneSided(f, {0, -1, -1, 0, 1, 1, 1, 0, 1, 0}), CCLP_STATUS_Y0_BELOW_Y1);
-    // A low side wholly above the high side passes without cross-checks.
-    EXPECT_EQ(initOneSided(f, {5, 6, 7, 1, 0, 0, 1, 2, 1, 0}), 0);
-    EXPECT_EQ(valuesOf(f), (Ten{5, 6, 7, 0, 1, 2, 1, 0, 1, 0}));
 }
 
 TEST(ScoringFunctions, NullArgumentsAreReportedAndRefused) {

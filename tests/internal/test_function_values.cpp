@@ -106,18 +106,6 @@ TEST(Round256, RoundsAndSaturates) {
     for (const auto& c : cases) EXPECT_EQ(round256(c.value), c.fixed) << c.value;
 }
 
-TEST(OneSidedFixed, DerivedFieldsComeFromTheRoundedIntegers) {
-    auto f = make(0.0, 1.0, 2.0, 1.0, 0.25);
-    f.positionOffset = -2.5;
-    const cclp_scoreOneSidedFixed q = toFixed(f);
-    EXPECT_EQ(q.x2, 512);
-    EXPECT_EQ(q.rampDrop, 192);
-    EXPECT_EQ(q.rampInvSpan, 65536);
-    EXPECT_EQ(q.positionOffset, -640);
-    EXPECT_EQ(toFixed(make(1.0, 1.001, 2.0, 1.0, 0.0)).rampInvSpan, INT32_MAX)
-        << "equal rounded abscissae get the largest inverse span";
-}
-
 TEST(OneSidedFixedValue, TheRoundedLineInBothDirections) {
     const auto up = toFixed(make(0.0, 1.0, 2.0, 1.0, 0.25));
     const auto down = toFixed(make(2.0, 1.0, 0.0, 1.0, 0.25));

@@ -6,6 +6,7 @@
 #include "cclp_score/cclp_results.h"
 #include "csys_runtime.h"
 #include "engine/result_sizing.hpp"
+#include "tests/support/caliper_fixtures.hpp"
 #include "tests/support/runtime_controls.hpp"
 
 using namespace cclp;
@@ -26,17 +27,10 @@ bool isConstructed(const cclp_scoreOneResult& r) {
            r.edges == nullptr && r.scoresFixed == nullptr && r.edgesFixed == nullptr;
 }
 
-struct Set {
-    Set() { cclp_scoreResultSet_construct(&set); }
-    ~Set() { cclp_scoreResultSet_destruct(&set); }
-    cclp_scoreResultSet set;
-};
-
-struct Record {
-    Record() { cclp_scoreOneResult_construct(&record); }
-    ~Record() { cclp_scoreOneResult_destruct(&record); }
-    cclp_scoreOneResult record;
-};
+using Set = Guarded<cclp_scoreResultSet, cclp_scoreResultSet_construct,
+                   cclp_scoreResultSet_destruct>;
+using Record = Guarded<cclp_scoreOneResult, cclp_scoreOneResult_construct,
+                      cclp_scoreOneResult_destruct>;
 
 }  // namespace
 
@@ -44,10 +38,10 @@ struct Record {
 TEST(ResizeScoreResultSet, AnyOtherCountRebuildsEveryRecord) {
     LeakCheck leaks;
     Set s;
-    fill(s.set, 3);
-    ASSERT_EQ(resizeScoreResultSet(&s.set, 4), 0);
-    ASSERT_EQ(s.set.numResults, 4);
-    EXPECT_TRUE(isConstructed(s.set.results[0]));
+    fill(s.value, 3);
+    ASSERT_EQ(resizeScoreResultSet(&s.value, 4), 0);
+    ASSERT_EQ(s.value.numResults, 4);
+    EXPECT_TRUE(isConstructed(s.value.results[0]));
     // A set without an array holds no records, whatever its count says.
     cclp_scoreResultSet bare{5, nullptr};
     ASSERT_EQ(resizeScoreResultSet(&bare, 5), 0);
@@ -59,10 +53,10 @@ TEST(ResizeScoreResultSet, AnyOtherCountRebuildsEveryRecord) {
 TEST(ResizeScoreResultSet, FailuresLeaveOnlyValidRecordsCounted) {
     const int32_t failures = sweepAllocationFailures([](int32_t k) {
         Set s;
-        fill(s.set, 3);
+        fill(s.value, 3);
         FailAllocation fail(k);
-        const int32_t status = resizeScoreResultSet(&s.set, 2);
-        EXPECT_EQ(s.set.numResults, status < 0 ? 0 : 2);
+        const int32_t status = resizeScoreResultSet(&s.value, 2);
+        EXPECT_EQ(s.value.numResults, status < 0 ? 0 : 2);
         return status;
     });
     EXPECT_EQ(failures, 1);
@@ -76,7 +70,7 @@ TEST(ResizeScoreResultSet, FailuresLeaveOnlyValidRecordsCounted) {
 TEST(PrepareScoreOneResult, FitsTheArraysToTheFormatsAndCounts) {
     LeakCheck leaks;
     Record r;
-    cclp_scoreOneResult& record = r.record;
+    cclp_scoreOneResult& record = r.value;
     ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_DOUBLE, 3, 1), 0);
     ASSERT_EQ(prepareScoreOneResult(&record, CCLP_FORMAT_FIXED, 3, 1), 0);
     EXPECT_EQ(record.scores, nullptr);
@@ -99,10 +93,10 @@ TEST(PrepareScoreOneResult, FitsTheArraysToTheFormatsAndCounts) {
     record.edges[2] = {1.0, 2.0};
     // Nor does a count copied from a record without the array.
     Record copy;
-    copy.record.numEdges = 2;
-    ASSERT_EQ(prepareScoreOneResult(&copy.record, CCLP_FORMAT_DOUBLE, 0, 2), 0);
-    ASSERT_NE(copy.record.edges, nullptr);
-    copy.record.edges[1] = {1.0, 2.0};
+    copy.value.numEdges = 2;
+    ASSERT_EQ(prepareScoreOneResult(&copy.value, CCLP_FORMAT_DOUBLE, 0, 2), 0);
+    ASSERT_NE(copy.value.edges, nullptr);
+    copy.value.edges[1] = {1.0, 2.0};
 }
 
 TEST(PrepareScoreOneResult, AFailedResizeLeavesAZeroHeader) {

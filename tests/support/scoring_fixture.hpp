@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -23,11 +24,26 @@ inline int32_t fixed256(double value) {
 
 struct EdgeSpec {
     double position;
-    double contrast;
+    double contrast = 0.0;
     double extra1 = 0.0;
     double extra2 = 0.0;
     double extra3 = 0.0;
 };
+
+// An edge of either form and family with the spec's values in the units
+// given; a plain edge drops the extras.
+template <class E, class Units>
+E edgeFrom(const EdgeSpec& spec, Units units) {
+    E edge{};
+    edge.position = units(spec.position);
+    edge.contrast = units(spec.contrast);
+    if constexpr (requires { edge.extra1; }) {
+        edge.extra1 = units(spec.extra1);
+        edge.extra2 = units(spec.extra2);
+        edge.extra3 = units(spec.extra3);
+    }
+    return edge;
+}
 
 // A caliper result set of either family over edges it owns; the fixed-point
 // edges are the rounded double edges unless replaced. Results names the
@@ -41,26 +57,13 @@ struct BasicInput {
 
     explicit BasicInput(const std::vector<EdgeSpec>& specs, uint32_t formats = CCLP_FORMAT_DOUBLE) {
         for (const EdgeSpec& spec : specs) {
-            edges.push_back(make<Edge>(spec, [](double value) { return value; }));
-            edgesFixed.push_back(make<EdgeFixed>(spec, fixed256));
+            edges.push_back(edgeFrom<Edge>(spec, [](double value) { return value; }));
+            edgesFixed.push_back(edgeFrom<EdgeFixed>(spec, fixed256));
         }
         set.numEdges = static_cast<int32_t>(specs.size());
         set.formats = formats;
         set.edges = edges.data();
         set.edgesFixed = edgesFixed.data();
-    }
-
-    template <class E, class Units>
-    static E make(const EdgeSpec& spec, Units units) {
-        E edge{};
-        edge.position = units(spec.position);
-        edge.contrast = units(spec.contrast);
-        if constexpr (requires { edge.extra1; }) {
-            edge.extra1 = units(spec.extra1);
-            edge.extra2 = units(spec.extra2);
-            edge.extra3 = units(spec.extra3);
-        }
-        return edge;
     }
 };
 using Input = BasicInput<cclp_resultSet, cclp_edge, cclp_edgeFixed, cclp_scoreResultSet>;
@@ -82,6 +85,19 @@ inline cclp_score contrast() {
     cclp_score method;
     EXPECT_EQ(cclp_score_init(&method), 0);
     return method;
+}
+
+// A two-sided method from two sides without cross-checks; each side lists
+// x0, x1, x2, y0, y1.
+using Side = std::array<double, 5>;
+inline cclp_score twoSidedMethod(int32_t method, const Side& low, const Side& high) {
+    cclp_scoreTwoSided f;
+    EXPECT_EQ(cclp_scoreTwoSided_initOneSided(&f, low[0], low[1], low[2], low[3], low[4], high[0],
+                                              high[1], high[2], high[3], high[4]),
+              0);
+    cclp_score score = contrast();
+    EXPECT_EQ(cclp_score_initScoreMethodTwoSided(&score, method, &f), 0);
+    return score;
 }
 
 // Scores 1 - |p| / 10 for a single edge, 1 - |mean| / 10 for a pair.
