@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "cclp_score_cli/fixed_point.hpp"
 #include "cclp_score_cli/json_output.hpp"
 #include "cclp_score_cli/svg_plot.hpp"
 #include "cclp_score_cli/table_output.hpp"
@@ -21,10 +20,10 @@ RunOutcome pairOutcome(const Job& job, uint32_t formats) {
         result.formats = formats;
         result.position = (job.edges[0].position + job.edges[second].position) / 2.0;
         result.score = score;
-        result.positionFixed = round256(result.position);
-        result.scoreFixed = round256(score);
+        result.positionFixed = cclp_round256(result.position);
+        result.scoreFixed = cclp_round256(score);
         result.scores = {methodScore};
-        result.scoresFixed = {round256(methodScore)};
+        result.scoresFixed = {cclp_round256(methodScore)};
         for (std::size_t index : {std::size_t{0}, second}) {
             result.edges.push_back({index, job.edges[index], toFixed(job.edges[index])});
         }

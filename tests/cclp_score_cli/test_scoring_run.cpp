@@ -13,8 +13,7 @@ namespace cclp_cli {
 namespace {
 
 RunOutcome run(const Job& job) {
-    const ScoreParams params(job);
-    return runJob(job, params);
+    return runJob(job, buildParams(job));
 }
 
 // Edges recorded twice with the same values are told apart by order: the
@@ -29,6 +28,23 @@ TEST(ScoringRun, EqualEdgesAreTracedToDistinctIndices) {
     ASSERT_EQ(outcome.results.size(), 1u);
     EXPECT_EQ(outcome.results[0].edges[0].index, 0u);
     EXPECT_EQ(outcome.results[0].edges[1].index, 1u);
+}
+
+// Two results that share the second edge and whose first edges are equal
+// in value: each names its own first edge, in the order the run formed them.
+TEST(ScoringRun, ResultsWithEqualEdgesNameDistinctInputs) {
+    nlohmann::json document = testing::pairDocument();
+    document["caliper"]["edges"] = {{{"position", -10}, {"contrast", 50}},
+                                    {{"position", -10}, {"contrast", 50}},
+                                    {{"position", 10}, {"contrast", -40}}};
+    for (const bool sorted : {true, false}) {
+        document["params"]["sortByScore"] = sorted;
+        const RunOutcome outcome = run(readJob(document));
+        ASSERT_EQ(outcome.results.size(), 2u);
+        EXPECT_EQ(outcome.results[0].edges[0].index, 0u);
+        EXPECT_EQ(outcome.results[1].edges[0].index, 1u);
+        EXPECT_EQ(outcome.results[1].edges[1].index, 2u);
+    }
 }
 
 TEST(ScoringRun, AllocationFailuresAreRunErrorsAndLeakNothing) {

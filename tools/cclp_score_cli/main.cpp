@@ -51,8 +51,7 @@ int run(const Options& options, std::string& inputName) {
     inputName = input.name;
     Job job = readJob(parseJsonText(input.text));
     if (options.fixed) job.formats = CCLP_FORMAT_FIXED;
-    const ScoreParams params(job);
-    const RunOutcome outcome = runJob(job, params);
+    const RunOutcome outcome = runJob(job, buildParams(job));
     const std::string report = options.json ? formatJson(job, outcome) : formatTable(job, outcome);
     if (options.plotPath) writeFile(*options.plotPath, renderPlot(job, outcome));
     std::cout << report << std::flush;

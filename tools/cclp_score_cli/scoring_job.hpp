@@ -35,6 +35,7 @@ struct EdgeFixed {
 
 // Every value rounded by the module's rule, saturating.
 EdgeFixed toFixed(const Edge& edge);
+inline double fromFixed(int32_t value) { return static_cast<double>(value) / 256.0; }
 Edge fromFixed(const EdgeFixed& edge);
 
 // The caliper's projection, sampled at start, start + step, ...; drawn only.
