@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cclp_score_cli/json_output.hpp"
+#include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/svg_plot.hpp"
 #include "cclp_score_cli/table_output.hpp"
 #include "tests/cclp_score_cli/tool_fixtures.hpp"
@@ -35,11 +36,29 @@ RunOutcome pairOutcome(const Job& job, uint32_t formats) {
 
 // The table's rows, the report's run and result structure, and plots that
 // render show in the end-to-end runs of the samples.
-TEST(TableReport, SaysWhenNoCandidateWasKept) {
-    const Job job = readJob(testing::pairDocument());
-    const std::string table = formatTable(job, RunOutcome{"cclp_runScore", CCLP_FORMAT_FIXED, {}});
+// No results says what is missing; results that all score 0 are no win.
+TEST(TableReport, SaysWhyNoCandidateWasKeptOrAcceptable) {
+    Job job = readJob(testing::pairDocument());
+    const RunOutcome none{"cclp_runScore", CCLP_FORMAT_FIXED, {}};
+    std::string table = formatTable(job, none);
     EXPECT_NE(table.find("fixed point (1/256)"), std::string::npos);
-    EXPECT_NE(table.find("no results"), std::string::npos);
+    EXPECT_NE(table.find("no results: no candidate has the desired polarity"), std::string::npos);
+    job.edges.resize(1);
+    EXPECT_NE(formatTable(job, none).find("a pair needs two edges, the caliper has one"),
+              std::string::npos);
+    job.edges.clear();
+    EXPECT_NE(formatTable(job, none).find("the caliper has no edges"), std::string::npos);
+
+    job = readJob(testing::pairDocument());
+    RunOutcome outcome = pairOutcome(job, CCLP_FORMAT_DOUBLE);
+    EXPECT_TRUE(hasAcceptableCandidate(outcome));
+    EXPECT_EQ(formatTable(job, outcome).find("no acceptable candidate"), std::string::npos);
+    for (ScoredResult& result : outcome.results) result.score = 0.0;
+    EXPECT_FALSE(hasAcceptableCandidate(outcome));
+    EXPECT_NE(formatTable(job, outcome).find("no acceptable candidate"), std::string::npos);
+    const std::string plot = renderPlot(job, outcome);
+    EXPECT_NE(plot.find("no acceptable candidate"), std::string::npos);
+    EXPECT_EQ(plot.find("winner:"), std::string::npos);
 }
 
 TEST(JsonReport, CarriesTheFieldsOfTheFormatsScoredAndReadsBackAsTheSameJob) {

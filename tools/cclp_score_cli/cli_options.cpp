@@ -67,6 +67,9 @@ Options:
   --plot FILE.svg  also draw, for each score method, its scoring function
                    with the kept candidates' measured values marked by rank,
                    and a strip of the caliper with the edges and the winner.
+                   The name must end in .svg; an existing file is replaced
+                   only if it is a plot cclp-score wrote, never an input.
+                   "--plot -" prints the plot instead of the report.
   -h, --help       this text.
 
 Input (JSON):
@@ -115,7 +118,9 @@ Score methods (p0, p1: positions of a pair's edges; w: expected width):
 Exit status: 0 success; 1 bad input (the message names the field and the
 reason, with the library's status name where the library refused a value);
 2 bad command line or a file that cannot be read or written; 3 the scoring
-run failed. Nothing is printed to standard output unless the run succeeds.
+run failed; 4 the run succeeded but kept no acceptable candidate (none at
+all, or the best scores 0). Nothing is printed to standard output unless
+the run succeeds.
 )";
 }
 

@@ -94,15 +94,22 @@ cclp_desiredEdge readDesiredEdge(const JsonField& field) {
     return desired;
 }
 
-FunctionValues readFunctionValues(const JsonField& field) {
+// Only offsetDist reads a reference position; on any other method an
+// offset would be ignored without a word.
+FunctionValues readFunctionValues(const JsonField& field, const MethodInfo& method) {
     field.allowOnly({"x0", "x1", "x2", "y0", "y1", "offset"});
+    if (const std::optional<JsonField> offset = field.optionalMember("offset");
+        offset && method.number != cclp_scoreMethodOffsetDist) {
+        offset->fail("only offsetDist reads an offset; " + inQuotes(method.name) +
+                     " would ignore it");
+    }
     return {field.member("x0").number(), field.member("x1").number(),
             field.member("x2").number(), field.numberOr("y0", 1.0),
             field.numberOr("y1", 0.0),   field.numberOr("offset", 0.0)};
 }
 
-cclp_scoreOneSided buildOneSided(const JsonField& field) {
-    const FunctionValues v = readFunctionValues(field);
+cclp_scoreOneSided buildOneSided(const JsonField& field, const MethodInfo& method) {
+    const FunctionValues v = readFunctionValues(field, method);
     cclp_scoreOneSided function{};
     requireAccepted(cclp_scoreOneSided_initValues(&function, v.x0, v.x1, v.x2, v.y0, v.y1),
                     field.path(), "cclp_scoreOneSided_initValues");
@@ -115,8 +122,8 @@ cclp_scoreOneSided buildOneSided(const JsonField& field) {
 // side on its own, so each side need only be a valid one-sided function.
 cclp_scoreTwoSided buildTwoSided(const JsonField& field, const MethodInfo& method) {
     field.allowOnly({"low", "high"});
-    const FunctionValues low = readFunctionValues(field.member("low"));
-    const FunctionValues high = readFunctionValues(field.member("high"));
+    const FunctionValues low = readFunctionValues(field.member("low"), method);
+    const FunctionValues high = readFunctionValues(field.member("high"), method);
     cclp_scoreTwoSided function{};
     if (method.number == cclp_scoreMethodSizeDiffSigned) {
         requireAccepted(
@@ -183,7 +190,7 @@ cclp_score readScoreMethod(const JsonField& field) {
     }
     cclp_scoreOneSided function{};
     if (oneSided) {
-        function = buildOneSided(*oneSided);
+        function = buildOneSided(*oneSided, method);
     } else {
         cclp_scoreOneSided_init(&function);
     }
@@ -219,18 +226,6 @@ void readParams(const JsonField& params, Job& job) {
 }
 
 }  // namespace
-
-nlohmann::json parseJsonText(std::string_view text) {
-    try {
-        return nlohmann::json::parse(text);
-    } catch (const nlohmann::json::parse_error& error) {
-        // The library's message starts with its own error tag; keep the rest.
-        std::string message = error.what();
-        const std::size_t tagEnd = message.find("] ");
-        if (tagEnd != std::string::npos) message.erase(0, tagEnd + 2);
-        throw InputError("", "not valid JSON: " + message);
-    }
-}
 
 Job readJob(const nlohmann::json& document) {
     const JsonField root(document, "");

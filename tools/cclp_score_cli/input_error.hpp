@@ -10,7 +10,13 @@
 
 namespace cclp_cli {
 
-enum ExitStatus : int { kExitSuccess = 0, kExitBadInput = 1, kExitUsage = 2, kExitRunFailed = 3 };
+enum ExitStatus : int {
+    kExitSuccess = 0,
+    kExitBadInput = 1,
+    kExitUsage = 2,
+    kExitRunFailed = 3,
+    kExitNoAcceptableCandidate = 4  // the run kept nothing, or nothing scoring above 0
+};
 
 class InputError : public std::runtime_error {
 public:

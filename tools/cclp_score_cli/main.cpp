@@ -1,6 +1,7 @@
 // cclp-score: scores one recorded caliper result from the command line.
 // Everything is computed and rendered first; standard output and the plot
 // file are written only once the whole run has succeeded.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -13,6 +14,8 @@
 #include "cclp_score_cli/input_document.hpp"
 #include "cclp_score_cli/input_error.hpp"
 #include "cclp_score_cli/json_output.hpp"
+#include "cclp_score_cli/plot_file.hpp"
+#include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/score_params.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
 #include "cclp_score_cli/svg_plot.hpp"
@@ -32,6 +35,10 @@ Input readInput(const Options& options) {
     if (*options.inputPath == "-") {
         return {"standard input", std::string(std::istreambuf_iterator<char>(std::cin), {})};
     }
+    std::error_code ec;
+    if (std::filesystem::is_directory(*options.inputPath, ec)) {
+        throw UsageError(*options.inputPath + " is a directory, not a recording");
+    }
     std::ifstream file(*options.inputPath, std::ios::binary);
     if (!file) throw UsageError("cannot read " + *options.inputPath);
     std::ostringstream text;
@@ -39,23 +46,28 @@ Input readInput(const Options& options) {
     return {*options.inputPath, text.str()};
 }
 
-void writeFile(const std::string& path, const std::string& content) {
-    std::ofstream file(path, std::ios::binary);
-    file << content;
-    file.close();
-    if (!file) throw UsageError("cannot write " + path);
-}
-
 int run(const Options& options, std::string& inputName) {
+    if (options.plotPath) checkPlotPath(*options.plotPath, options.inputPath);
     const Input input = readInput(options);
     inputName = input.name;
     Job job = readJob(parseJsonText(input.text));
     if (options.fixed) job.formats = CCLP_FORMAT_FIXED;
+    for (const std::string& warning : jobWarnings(job)) {
+        std::cerr << "cclp-score: warning: " << warning << "\n";
+    }
     const RunOutcome outcome = runJob(job, buildParams(job));
-    const std::string report = options.json ? formatJson(job, outcome) : formatTable(job, outcome);
-    if (options.plotPath) writeFile(*options.plotPath, renderPlot(job, outcome));
-    std::cout << report << std::flush;
-    return kExitSuccess;
+    const bool plotToStandardOutput = options.plotPath && *options.plotPath == "-";
+    std::string output = options.json ? formatJson(job, outcome) : formatTable(job, outcome);
+    if (options.plotPath) {
+        std::string plot = renderPlot(job, outcome);
+        if (plotToStandardOutput) {
+            output = std::move(plot);
+        } else {
+            writePlotFile(*options.plotPath, plot);
+        }
+    }
+    std::cout << output << std::flush;
+    return hasAcceptableCandidate(outcome) ? kExitSuccess : kExitNoAcceptableCandidate;
 }
 
 }  // namespace

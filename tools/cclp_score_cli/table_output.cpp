@@ -6,6 +6,7 @@
 
 #include "cclp_score_cli/input_document.hpp"
 #include "cclp_score_cli/method_table.hpp"
+#include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
 
 namespace cclp_cli {
@@ -80,7 +81,7 @@ std::string formatTable(const Job& job, const RunOutcome& outcome) {
     if (!job.description.empty()) text += job.description + "\n";
     text += summaryLine(job, outcome) + "\n\n";
     if (outcome.results.empty()) {
-        return text + "no results: no candidate has the desired polarity\n";
+        return text + "no results: " + noResultReason(job) + "\n";
     }
     const std::size_t numMethods = job.scoreMethods.size();
     const std::size_t numEdges = job.pairs() ? 2 : 1;
@@ -109,6 +110,9 @@ std::string formatTable(const Job& job, const RunOutcome& outcome) {
     }
     text += table.render();
     if (extended) text += "\nedges: #index position (contrast) [extra1 extra2 extra3]\n";
+    if (!hasAcceptableCandidate(outcome)) {
+        text += "\nno acceptable candidate: every kept candidate scores 0\n";
+    }
     return text;
 }
 
