@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
+#include <vector>
 
 #include "cclp_score_cli/json_output.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/svg_plot.hpp"
 #include "cclp_score_cli/table_output.hpp"
+#include "cclp_score_cli/text_format.hpp"
 #include "tests/cclp_score_cli/tool_fixtures.hpp"
 
 namespace cclp_cli {
@@ -59,6 +62,26 @@ TEST(TableReport, SaysWhyNoCandidateWasKeptOrAcceptable) {
     const std::string plot = renderPlot(job, outcome);
     EXPECT_NE(plot.find("no acceptable candidate"), std::string::npos);
     EXPECT_EQ(plot.find("winner:"), std::string::npos);
+}
+
+// Any finite value keeps the table's columns aligned, the largest included.
+TEST(TableReport, KeepsColumnsAlignedForAnyFiniteValue) {
+    Job job = readJob(testing::pairDocument());
+    job.edges[0].position = -1e308;
+    job.edges[2].position = 1.7976931348623157e308;
+    RunOutcome outcome = pairOutcome(job, CCLP_FORMAT_DOUBLE);
+    outcome.results[0].position = 1e300;
+    std::istringstream table(formatTable(job, outcome));
+    std::vector<std::size_t> widths;
+    for (std::string line; std::getline(table, line);) {
+        if (line.find("#0") != std::string::npos) widths.push_back(line.find("#0"));
+    }
+    ASSERT_EQ(widths.size(), 2u);
+    EXPECT_EQ(widths[0], widths[1]);
+    EXPECT_LT(widths[0], 60u);
+    EXPECT_EQ(decimals(-1e308, 3), "-1.000e+308");
+    EXPECT_EQ(signedDecimals(1e12, 2), "+1.00e+12");
+    EXPECT_EQ(decimals(999999999999.0, 1), "999999999999.0");
 }
 
 TEST(JsonReport, CarriesTheFieldsOfTheFormatsScoredAndReadsBackAsTheSameJob) {

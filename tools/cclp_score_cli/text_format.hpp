@@ -5,7 +5,8 @@
 
 namespace cclp_cli {
 
-// Fixed decimals, "-0.000" printed as "0.000".
+// Fixed decimals, "-0.000" printed as "0.000"; from 1e12 on in exponent
+// form ("1.000e+308") with as many decimals.
 std::string decimals(double value, int places);
 // As decimals, with a sign always.
 std::string signedDecimals(double value, int places);
