@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/support/runtime_controls.hpp"
+#include "cclp_score_cli/recording_check.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
 #include "tests/cclp_score_cli/tool_fixtures.hpp"
 
@@ -45,6 +46,30 @@ TEST(ScoringRun, ResultsWithEqualEdgesNameDistinctInputs) {
         EXPECT_EQ(outcome.results[1].edges[0].index, 1u);
         EXPECT_EQ(outcome.results[1].edges[1].index, 2u);
     }
+}
+
+// A recording's expected winner: its edges, or its position within a
+// tolerance; no acceptable winner never matches.
+TEST(RecordingCheck, JudgesTheWinnerByEdgesOrByPosition) {
+    nlohmann::json document = testing::pairDocument();
+    document["expect"] = {{"edges", {0, 2}}};
+    Job job = readJob(document);
+    const std::optional<ScoredResult> winner = run(job).results.at(0);
+    std::string problem;
+    EXPECT_EQ(judge(job, winner, problem), Verdict::asExpected);
+    job.expected->edges = {0, 1};
+    EXPECT_EQ(judge(job, winner, problem), Verdict::notAsExpected);
+    EXPECT_EQ(problem, "expected #0 #1");
+    job.expected = Expectation{{}, 0.5, 0.5};
+    EXPECT_EQ(judge(job, winner, problem), Verdict::asExpected);
+    job.expected->tolerance = 0.25;
+    EXPECT_EQ(judge(job, winner, problem), Verdict::notAsExpected);
+    EXPECT_EQ(judge(job, std::nullopt, problem), Verdict::notAsExpected);
+    EXPECT_EQ(problem, "no acceptable candidate");
+    job.expected.reset();
+    EXPECT_EQ(judge(job, winner, problem), Verdict::noExpectation);
+    document["expect"] = {{"edges", {0, 2}}, {"position", 0}};
+    EXPECT_EQ(testing::inputErrorOf(document).field(), "expect");
 }
 
 TEST(ScoringRun, AllocationFailuresAreRunErrorsAndLeakNothing) {

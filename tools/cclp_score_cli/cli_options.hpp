@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cclp_score_cli/check_command.hpp"
+
 namespace cclp_cli {
 
 struct Options {
@@ -14,6 +16,7 @@ struct Options {
     bool json = false;
     bool fixed = false;
     bool help = false;
+    std::optional<CheckOptions> check;  // `cclp-score check ...`
 };
 
 // Throws UsageError for an unknown option, a missing value or a second input.

@@ -209,6 +209,30 @@ void readCaliper(const JsonField& caliper, Job& job) {
     }
 }
 
+Expectation readExpectation(const JsonField& field) {
+    field.allowOnly({"edges", "position", "tolerance"});
+    Expectation expected;
+    if (const std::optional<JsonField> edges = field.optionalMember("edges")) {
+        for (const JsonField& edge : edges->elements()) {
+            const int32_t index = edge.integer();
+            if (index < 0) edge.fail("an edge index is 0 or more");
+            expected.edges.push_back(static_cast<std::size_t>(index));
+        }
+        if (expected.edges.empty() || expected.edges.size() > 2) {
+            edges->fail("give the winner's one or two edge indices");
+        }
+    }
+    if (const std::optional<JsonField> position = field.optionalMember("position")) {
+        expected.position = position->number();
+        expected.tolerance = field.numberOr("tolerance", 0.0);
+        if (!(expected.tolerance >= 0.0)) field.member("tolerance").fail("must be 0 or more");
+    }
+    if (expected.edges.empty() == !expected.position) {
+        field.fail("give the expected winner's edges or its position, one of the two");
+    }
+    return expected;
+}
+
 void readParams(const JsonField& params, Job& job) {
     params.allowOnly({"desiredEdges", "scoreMethods", "maxNumResults", "sortByScore"});
     for (const JsonField& field : params.member("desiredEdges").elements()) {
@@ -231,13 +255,16 @@ Job readJob(const nlohmann::json& document) {
     const JsonField root(document, "");
     // An earlier run's output can be fed back in: its run and results are
     // what this run recomputes, so they are ignored.
-    root.allowOnly({"description", "caliper", "params", "run", "results"});
+    root.allowOnly({"description", "caliper", "params", "expect", "run", "results"});
     Job job;
     if (std::optional<JsonField> description = root.optionalMember("description")) {
         job.description = description->text();
     }
     readCaliper(root.member("caliper"), job);
     readParams(root.member("params"), job);
+    if (std::optional<JsonField> expected = root.optionalMember("expect")) {
+        job.expected = readExpectation(*expected);
+    }
     return job;
 }
 

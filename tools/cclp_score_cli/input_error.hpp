@@ -15,7 +15,8 @@ enum ExitStatus : int {
     kExitBadInput = 1,
     kExitUsage = 2,
     kExitRunFailed = 3,
-    kExitNoAcceptableCandidate = 4  // the run kept nothing, or nothing scoring above 0
+    kExitNoAcceptableCandidate = 4,  // the run kept nothing, or nothing scoring above 0
+    kExitCheckFailed = 5             // check: a recording failed or missed its expected winner
 };
 
 class InputError : public std::runtime_error {

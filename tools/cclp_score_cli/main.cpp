@@ -1,6 +1,7 @@
 // cclp-score: scores one recorded caliper result from the command line.
 // Everything is computed and rendered first; standard output and the plot
 // file are written only once the whole run has succeeded.
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -9,7 +10,14 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "cclp_score_cli/bundled_sample.hpp"
+#include "cclp_score_cli/check_command.hpp"
 #include "cclp_score_cli/cli_options.hpp"
 #include "cclp_score_cli/input_document.hpp"
 #include "cclp_score_cli/input_error.hpp"
@@ -70,12 +78,23 @@ int run(const Options& options, std::string& inputName) {
     return hasAcceptableCandidate(outcome) ? kExitSuccess : kExitNoAcceptableCandidate;
 }
 
+// Progress is for a person watching: shown only on a terminal.
+std::ostream* progressStream() {
+#ifdef _WIN32
+    const bool terminal = _isatty(_fileno(stderr)) != 0;
+#else
+    const bool terminal = isatty(fileno(stderr)) != 0;
+#endif
+    return terminal ? &std::cerr : nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string inputName;
     try {
         const Options options = parseOptions(std::vector<std::string_view>(argv + 1, argv + argc));
+        if (options.check) return runCheck(*options.check, std::cout, progressStream());
         if (options.help) {
             std::cout << helpText();
             return kExitSuccess;

@@ -45,6 +45,14 @@ struct Profile {
     std::vector<double> values;
 };
 
+// The winner a recording expects, for `cclp-score check`: the input indices
+// of its edges, or its position within a tolerance.
+struct Expectation {
+    std::vector<std::size_t> edges;
+    std::optional<double> position;
+    double tolerance = 0.0;
+};
+
 struct Job {
     std::string description;
     uint32_t formats = CCLP_FORMAT_DOUBLE;
@@ -55,6 +63,7 @@ struct Job {
     std::vector<cclp_score> scoreMethods;  // built and checked by the library
     int32_t maxNumResults = 1;
     bool sortByScore = true;
+    std::optional<Expectation> expected;
 
     bool pairs() const { return desiredEdges.size() == 2; }
     double expectedWidth() const;
