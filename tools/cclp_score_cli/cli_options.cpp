@@ -67,6 +67,8 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
             options.json = true;
         } else if (argument == "--fixed") {
             options.fixed = true;
+        } else if (argument == "--measured") {
+            options.measured = true;
         } else if (argument == "--plot") {
             if (i + 1 == arguments.size()) throw UsageError("--plot needs a file name");
             options.plotPath = std::string(arguments[++i]);
@@ -99,7 +101,7 @@ std::string helpText() {
         if (method.needsExtras) line += "; extended edges";
         methods += line + "\n";
     }
-    return R"(Usage: cclp-score [--json] [--fixed] [--plot FILE.svg | -] [INPUT.json | -]
+    return R"(Usage: cclp-score [--json] [--fixed] [--measured] [--plot FILE.svg | -] [INPUT.json | -]
        cclp-score check [--params P.json] [--json] [--threads N] DIR_OR_FILE...
 
 Scores the edges of one recorded caliper result against score parameters
@@ -117,6 +119,8 @@ Options:
                    edges are rounded as the module rounds: v*256 + 0.5
                    truncated for v >= 0, v*256 - 0.4999999999 for v < 0,
                    saturating at the 32-bit limits.
+  --measured       add after each method's score what it measured before its
+                   function (the JSON report always has it as "measured").
   --plot FILE.svg  also draw, for each score method, its scoring function
                    with the kept candidates' measured values marked by rank,
                    and a strip of the caliper with the edges and the winner.

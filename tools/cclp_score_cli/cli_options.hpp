@@ -15,6 +15,7 @@ struct Options {
     std::optional<std::string> plotPath;
     bool json = false;
     bool fixed = false;
+    bool measured = false;  // the table shows what each method measured
     bool help = false;
     std::optional<CheckOptions> check;  // `cclp-score check ...`
 };

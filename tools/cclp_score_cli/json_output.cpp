@@ -83,8 +83,7 @@ Json resultJson(const Job& job, const ScoredResult& result, std::size_t rank, bo
         object["positionFixed"] = result.positionFixed;
         object["scoreFixed"] = result.scoreFixed;
     }
-    std::vector<Edge> edges;
-    for (std::size_t k = 0; k < result.edges.size(); ++k) edges.push_back(result.edgeValue(k));
+    const std::vector<Edge> edges = result.edgeValues();
     Json scores = Json::array();
     for (std::size_t m = 0; m < job.scoreMethods.size(); ++m) {
         const cclp_score& method = job.scoreMethods[m];
@@ -113,6 +112,15 @@ Json jobToJson(const Job& job) {
     if (!job.description.empty()) document["description"] = job.description;
     document["caliper"] = caliperJson(job);
     document["params"] = paramsJson(job);
+    if (job.expected) {
+        Json expected;
+        if (!job.expected->edges.empty()) expected["edges"] = job.expected->edges;
+        if (job.expected->position) {
+            expected["position"] = *job.expected->position;
+            expected["tolerance"] = job.expected->tolerance;
+        }
+        document["expect"] = expected;
+    }
     return document;
 }
 

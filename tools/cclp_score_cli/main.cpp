@@ -65,7 +65,7 @@ int run(const Options& options, std::string& inputName) {
     }
     const RunOutcome outcome = runJob(job, buildParams(job));
     const bool plotToStandardOutput = options.plotPath && *options.plotPath == "-";
-    std::string output = options.json ? formatJson(job, outcome) : formatTable(job, outcome);
+    std::string output = options.json ? formatJson(job, outcome) : formatTable(job, outcome, options.measured);
     if (options.plotPath) {
         std::string plot = renderPlot(job, outcome);
         if (plotToStandardOutput) {

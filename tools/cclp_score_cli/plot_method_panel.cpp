@@ -55,12 +55,6 @@ Sampler samplerOf(const Function& function) {
     return [function](const std::vector<double>& xs) { return function.sample(xs); };
 }
 
-std::vector<Edge> candidateEdges(const ScoredResult& result) {
-    std::vector<Edge> edges;
-    for (std::size_t k = 0; k < result.edges.size(); ++k) edges.push_back(result.edgeValue(k));
-    return edges;
-}
-
 Panel functionPanel(const Job& job, const RunOutcome& outcome, std::size_t m) {
     const cclp_score& method = job.scoreMethods[m];
     const MethodInfo& info = *findMethod(method.method);
@@ -85,7 +79,7 @@ Panel functionPanel(const Job& job, const RunOutcome& outcome, std::size_t m) {
     for (std::size_t r = 0; r < outcome.results.size(); ++r) {
         const ScoredResult& result = outcome.results[r];
         const std::vector<double> values =
-            measuredValues(method, candidateEdges(result), job.expectedWidth());
+            measuredValues(method, result.edgeValues(), job.expectedWidth());
         if (values.size() == 1) {
             // The library's own score for this method, at the tool's measured value.
             panel.markers.push_back({values[0], result.methodScore(m), r + 1});
