@@ -6,6 +6,7 @@
 #include <sstream>
 #include <vector>
 
+#include "cclp_score_cli/compare_report.hpp"
 #include "cclp_score_cli/json_output.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/svg_plot.hpp"
@@ -82,6 +83,27 @@ TEST(TableReport, KeepsColumnsAlignedForAnyFiniteValue) {
     EXPECT_EQ(decimals(-1e308, 3), "-1.000e+308");
     EXPECT_EQ(signedDecimals(1e12, 2), "+1.00e+12");
     EXPECT_EQ(decimals(999999999999.0, 1), "999999999999.0");
+}
+
+// Candidates are matched by their edges: the same two in another order are
+// a different ranking with no score difference; a score moved by more than
+// the tolerance is flagged.
+TEST(CompareReport, MatchesCandidatesByEdgesAndFlagsRankingAndTolerance) {
+    const Job job = readJob(testing::pairDocument());
+    const RunOutcome floating = pairOutcome(job, CCLP_FORMAT_DOUBLE);
+    RunOutcome fixed = pairOutcome(job, CCLP_FORMAT_FIXED);
+    EXPECT_FALSE(compareRuns(floating, fixed).rankingDiffers);
+    std::swap(fixed.results[0], fixed.results[1]);
+    Comparison comparison = compareRuns(floating, fixed);
+    EXPECT_TRUE(comparison.rankingDiffers);
+    EXPECT_EQ(comparison.compared, 2u);
+    EXPECT_EQ(comparison.methodDifferences, std::vector<double>{0.0});
+    fixed.results[0].scoresFixed[0] += 3;
+    comparison = compareRuns(floating, fixed);
+    EXPECT_EQ(comparison.methodDifferences[0], 3.0 / 256.0);
+    const std::string text = formatComparison(job, floating, fixed);
+    EXPECT_NE(text.find("BEYOND 2/256"), std::string::npos) << text;
+    EXPECT_NE(text.find("ranking: DIFFERS"), std::string::npos) << text;
 }
 
 TEST(JsonReport, CarriesTheFieldsOfTheFormatsScoredAndReadsBackAsTheSameJob) {

@@ -97,11 +97,7 @@ const char* verdictName(Verdict verdict) {
 
 std::string winnerText(const CheckRow& row) {
     if (!row.winner) return "none";
-    std::string text;
-    for (const ResultEdge& edge : row.winner->edges) {
-        text += (text.empty() ? "#" : " #") + std::to_string(edge.index);
-    }
-    return text + " at " + compact(row.winner->positionValue(), 6);
+    return indexList(row.winner->edgeIndices()) + " at " + compact(row.winner->positionValue(), 6);
 }
 
 std::string summaryText(std::size_t total, const Summary& s) {
@@ -136,9 +132,7 @@ std::string jsonReport(const std::vector<CheckRow>& rows, const Summary& summary
     for (const CheckRow& row : rows) {
         Json entry{{"recording", row.recording}, {"verdict", verdictName(row.verdict)}};
         if (row.winner) {
-            Json edges = Json::array();
-            for (const ResultEdge& edge : row.winner->edges) edges.push_back(edge.index);
-            entry["winner"] = Json{{"edges", edges},
+            entry["winner"] = Json{{"edges", row.winner->edgeIndices()},
                                    {"position", row.winner->positionValue()},
                                    {"score", row.winner->scoreValue()}};
         }

@@ -69,6 +69,8 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
             options.fixed = true;
         } else if (argument == "--measured") {
             options.measured = true;
+        } else if (argument == "--compare") {
+            options.compare = true;
         } else if (argument == "--plot") {
             if (i + 1 == arguments.size()) throw UsageError("--plot needs a file name");
             options.plotPath = std::string(arguments[++i]);
@@ -84,6 +86,10 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
         }
     }
     if (options.plotPath && options.plotPath->empty()) throw UsageError("--plot needs a file name");
+    if (options.compare && (options.json || options.fixed || options.measured)) {
+        throw UsageError("--compare runs both arithmetics and prints its own table; it takes "
+                         "no --json, --fixed or --measured");
+    }
     return options;
 }
 
@@ -101,7 +107,7 @@ std::string helpText() {
         if (method.needsExtras) line += "; extended edges";
         methods += line + "\n";
     }
-    return R"(Usage: cclp-score [--json] [--fixed] [--measured] [--plot FILE.svg | -] [INPUT.json | -]
+    return R"(Usage: cclp-score [--json] [--fixed] [--measured] [--compare] [--plot FILE.svg | -] [INPUT.json | -]
        cclp-score check [--params P.json] [--json] [--threads N] DIR_OR_FILE...
 
 Scores the edges of one recorded caliper result against score parameters
@@ -121,6 +127,12 @@ Options:
                    saturating at the 32-bit limits.
   --measured       add after each method's score what it measured before its
                    function (the JSON report always has it as "measured").
+  --compare        score the recording in floating point and in 1/256 fixed
+                   point and show both side by side, with each method's
+                   largest difference over the candidates both kept and
+                   whether the rankings differ. The fixed-point scores lie
+                   within 2/256 of the floating-point ones per method and
+                   within 5/256 combined; a larger difference is flagged.
   --plot FILE.svg  also draw, for each score method, its scoring function
                    with the kept candidates' measured values marked by rank,
                    and a strip of the caliper with the edges and the winner.

@@ -16,6 +16,7 @@ struct Options {
     bool json = false;
     bool fixed = false;
     bool measured = false;  // the table shows what each method measured
+    bool compare = false;   // the floating-point and the fixed-point run side by side
     bool help = false;
     std::optional<CheckOptions> check;  // `cclp-score check ...`
 };

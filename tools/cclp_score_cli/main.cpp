@@ -18,6 +18,7 @@
 
 #include "cclp_score_cli/bundled_sample.hpp"
 #include "cclp_score_cli/check_command.hpp"
+#include "cclp_score_cli/compare_report.hpp"
 #include "cclp_score_cli/cli_options.hpp"
 #include "cclp_score_cli/input_document.hpp"
 #include "cclp_score_cli/input_error.hpp"
@@ -54,6 +55,16 @@ Input readInput(const Options& options) {
     return {*options.inputPath, text.str()};
 }
 
+// The recording scored in each arithmetic, side by side.
+int compare(Job job) {
+    job.formats = CCLP_FORMAT_DOUBLE;
+    const RunOutcome floating = runJob(job, buildParams(job));
+    job.formats = CCLP_FORMAT_FIXED;
+    const RunOutcome fixed = runJob(job, buildParams(job));
+    std::cout << formatComparison(job, floating, fixed) << std::flush;
+    return kExitSuccess;
+}
+
 int run(const Options& options, std::string& inputName) {
     if (options.plotPath) checkPlotPath(*options.plotPath, options.inputPath);
     const Input input = readInput(options);
@@ -63,6 +74,7 @@ int run(const Options& options, std::string& inputName) {
     for (const std::string& warning : jobWarnings(job)) {
         std::cerr << "cclp-score: warning: " << warning << "\n";
     }
+    if (options.compare) return compare(job);
     const RunOutcome outcome = runJob(job, buildParams(job));
     const bool plotToStandardOutput = options.plotPath && *options.plotPath == "-";
     std::string output = options.json ? formatJson(job, outcome) : formatTable(job, outcome, options.measured);

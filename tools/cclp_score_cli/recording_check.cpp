@@ -23,18 +23,6 @@ std::string readText(const std::string& path) {
     return text.str();
 }
 
-std::vector<std::size_t> indicesOf(const ScoredResult& result) {
-    std::vector<std::size_t> indices;
-    for (const ResultEdge& edge : result.edges) indices.push_back(edge.index);
-    return indices;
-}
-
-std::string indicesText(const std::vector<std::size_t>& indices) {
-    std::string text;
-    for (std::size_t index : indices) text += (text.empty() ? "#" : " #") + std::to_string(index);
-    return text;
-}
-
 // The best kept candidate and its lead over the next best.
 void rankOutcome(const RunOutcome& outcome, CheckRow& row) {
     if (!hasAcceptableCandidate(outcome)) return;
@@ -56,8 +44,8 @@ Verdict judge(const Job& job, const std::optional<ScoredResult>& winner, std::st
         problem = "no acceptable candidate";
         return Verdict::notAsExpected;
     }
-    if (!expected.edges.empty() && indicesOf(*winner) != expected.edges) {
-        problem = "expected " + indicesText(expected.edges);
+    if (!expected.edges.empty() && winner->edgeIndices() != expected.edges) {
+        problem = "expected " + indexList(expected.edges);
         return Verdict::notAsExpected;
     }
     if (expected.position &&

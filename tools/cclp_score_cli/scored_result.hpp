@@ -39,6 +39,11 @@ struct ScoredResult {
         const ResultEdge& copy = edges.at(edge);
         return (formats & CCLP_FORMAT_DOUBLE) ? copy.value : fromFixed(copy.fixed);
     }
+    std::vector<std::size_t> edgeIndices() const {
+        std::vector<std::size_t> indices;
+        for (const ResultEdge& edge : edges) indices.push_back(edge.index);
+        return indices;
+    }
     std::vector<Edge> edgeValues() const {
         std::vector<Edge> values;
         for (std::size_t k = 0; k < edges.size(); ++k) values.push_back(edgeValue(k));

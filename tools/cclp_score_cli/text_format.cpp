@@ -45,4 +45,10 @@ std::string compact(double value, int significant) {
     return text;
 }
 
+std::string indexList(const std::vector<std::size_t>& indices) {
+    std::string text;
+    for (std::size_t index : indices) text += (text.empty() ? "#" : " #") + std::to_string(index);
+    return text;
+}
+
 }  // namespace cclp_cli

@@ -1,7 +1,9 @@
 // Number formatting shared by the table and the plot.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace cclp_cli {
 
@@ -12,5 +14,8 @@ std::string decimals(double value, int places);
 std::string signedDecimals(double value, int places);
 // Short form for axis ticks and labels: at most `significant` digits, no trailing zeros.
 std::string compact(double value, int significant = 4);
+
+// Edge indices as the reports show them: "#2 #5".
+std::string indexList(const std::vector<std::size_t>& indices);
 
 }  // namespace cclp_cli
