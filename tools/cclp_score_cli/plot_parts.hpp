@@ -21,6 +21,7 @@ inline constexpr std::string_view negative = "#d62728";  // edges with contrast 
 inline constexpr std::string_view winner = "#2ca02c";    // the rank-1 candidate
 inline constexpr std::string_view other = "#7f7f7f";     // the other kept candidates
 inline constexpr std::string_view warning = "#d95f02";   // no acceptable candidate
+inline constexpr std::string_view desired = "#9467bd";   // the desired edges and width
 inline constexpr std::string_view curve = "#1f4e79";
 inline constexpr std::string_view lowSide = "#6a3d9a";
 inline constexpr std::string_view highSide = "#b15928";

@@ -52,7 +52,8 @@ void drawLegend(SvgCanvas& canvas, double y) {
         {colour::positive, "positive edge"},
         {colour::negative, "negative edge"},
         {colour::winner, "rank 1"},
-        {colour::other, "other kept"}};
+        {colour::other, "other kept"},
+        {colour::desired, "desired"}};
     constexpr double kCharWidth = 6.2;
     double x = kPageWidth - kMargin;
     for (const auto& [paint, label] : kEntries)
