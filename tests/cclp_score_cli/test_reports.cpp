@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <vector>
 
 #include "cclp_score_cli/compare_report.hpp"
 #include "cclp_score_cli/json_output.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
+#include "cclp_score_cli/scoring_run.hpp"
 #include "cclp_score_cli/svg_plot.hpp"
 #include "cclp_score_cli/table_output.hpp"
 #include "cclp_score_cli/text_format.hpp"
@@ -104,6 +107,41 @@ TEST(CompareReport, MatchesCandidatesByEdgesAndFlagsRankingAndTolerance) {
     const std::string text = formatComparison(job, floating, fixed);
     EXPECT_NE(text.find("BEYOND 2/256"), std::string::npos) << text;
     EXPECT_NE(text.find("ranking: DIFFERS"), std::string::npos) << text;
+}
+
+// A crowded caliper: no two edge labels overlap, and the winner's are there.
+TEST(PlotReport, EdgeLabelsNeverOverlapOnACrowdedCaliper) {
+    Job job = readJob(testing::pairDocument());
+    job.edges.clear();
+    for (int i = 0; i < 40; ++i) {
+        job.edges.push_back({-4.0 + 0.2 * i, (i % 2 == 0 ? 1.0 : -1.0) * (10.0 + i)});
+    }
+    const RunOutcome outcome = runJob(job, buildParams(job));
+    const std::string plot = renderPlot(job, outcome);
+    const std::regex label(R"re(<text x="([-0-9.]+)" y="([-0-9.]+)"[^>]*>#([0-9]+)<)re");
+    struct Box {
+        double left, right, top, bottom;
+    };
+    std::vector<Box> boxes;
+    std::set<std::size_t> labelled;
+    for (auto it = std::sregex_iterator(plot.begin(), plot.end(), label); it != std::sregex_iterator();
+         ++it) {
+        const double x = std::stod((*it)[1]);
+        const double y = std::stod((*it)[2]);
+        const double half = 2.9 * static_cast<double>((*it)[3].length() + 1);
+        boxes.push_back({x - half, x + half, y - 9.0, y + 2.0});
+        labelled.insert(std::stoul((*it)[3]));
+    }
+    EXPECT_GE(boxes.size(), 10u);
+    for (std::size_t a = 0; a < boxes.size(); ++a) {
+        for (std::size_t b = a + 1; b < boxes.size(); ++b) {
+            const bool overlap = boxes[a].left < boxes[b].right && boxes[b].left < boxes[a].right &&
+                                 boxes[a].top < boxes[b].bottom && boxes[b].top < boxes[a].bottom;
+            EXPECT_FALSE(overlap) << "labels " << a << " and " << b;
+        }
+    }
+    ASSERT_FALSE(outcome.results.empty());
+    for (const ResultEdge& edge : outcome.results[0].edges) EXPECT_EQ(labelled.count(edge.index), 1u);
 }
 
 TEST(JsonReport, CarriesTheFieldsOfTheFormatsScoredAndReadsBackAsTheSameJob) {

@@ -19,7 +19,6 @@ constexpr double kEdgeBand = 130.0;
 constexpr double kRowHeight = 16.0;
 constexpr double kAxisBand = 40.0;
 constexpr std::size_t kMaxRows = 8;
-constexpr std::size_t kMaxLabelledEdges = 40;
 
 std::size_t resultRows(const RunOutcome& outcome) {
     return std::min(outcome.results.size(), kMaxRows);
@@ -105,6 +104,51 @@ std::set<std::size_t> winningEdges(const RunOutcome& outcome) {
     return indices;
 }
 
+struct EdgeLabel {
+    std::size_t index;
+    double x;
+    double y;        // at the stem's tip
+    double outward;  // -1 above the baseline, 1 below
+    std::string_view paint;
+    bool winner;
+};
+
+struct LabelBox {
+    double left, right, top, bottom;
+    bool overlaps(const LabelBox& other) const {
+        return left < other.right && other.left < right && top < other.bottom &&
+               other.top < bottom;
+    }
+};
+
+// Edge labels never overlap: each goes at its stem's tip or up to two lines
+// further out, the winner's first; one that finds no free place is left
+// out (the edge's index is in the tables).
+void drawEdgeLabels(SvgCanvas& canvas, std::vector<EdgeLabel> labels) {
+    constexpr double kCharWidth = 5.8;
+    constexpr double kLine = 11.0;
+    std::stable_partition(labels.begin(), labels.end(),
+                          [](const EdgeLabel& label) { return label.winner; });
+    std::vector<LabelBox> placed;
+    for (const EdgeLabel& label : labels) {
+        const std::string text = "#" + std::to_string(label.index);
+        const double half = kCharWidth * static_cast<double>(text.size()) / 2.0 + 1.0;
+        for (int level = 0; level < 3; ++level) {
+            const double y = label.y + label.outward * kLine * static_cast<double>(level);
+            const LabelBox box{label.x - half, label.x + half, y - 9.0, y + 2.0};
+            if (std::any_of(placed.begin(), placed.end(),
+                            [&](const LabelBox& other) { return box.overlaps(other); })) {
+                continue;
+            }
+            placed.push_back(box);
+            canvas.text(label.x, y, text,
+                        textStyle(9.5, label.paint, "middle", label.winner) +
+                            " class=\"edge-label\"");
+            break;
+        }
+    }
+}
+
 void drawEdges(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, const Scale& x,
                const Box& box, double top) {
     const double baseline = top + kEdgeBand / 2.0;
@@ -115,7 +159,7 @@ void drawEdges(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, con
         maxContrast = std::max(maxContrast, std::fabs(edge.contrast));
     if (maxContrast == 0.0) maxContrast = 1.0;
     const std::set<std::size_t> winners = winningEdges(outcome);
-    const bool labelled = job.edges.size() <= kMaxLabelledEdges;
+    std::vector<EdgeLabel> labels;
     for (std::size_t i = 0; i < job.edges.size(); ++i) {
         const Edge& edge = job.edges[i];
         const bool up = edge.contrast >= 0.0;
@@ -130,11 +174,10 @@ void drawEdges(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, con
             canvas.circle(x(edge.position), tip, 5.0,
                           "fill=\"" + std::string(colour::winner) + "\" stroke=\"white\"");
         }
-        if (labelled) {
-            canvas.text(x(edge.position), up ? tip - 8.0 : tip + 15.0, "#" + std::to_string(i),
-                        textStyle(9.5, winner ? colour::winner : stroke, "middle", winner));
-        }
+        labels.push_back({i, x(edge.position), up ? tip - 8.0 : tip + 15.0, up ? -1.0 : 1.0,
+                          winner ? colour::winner : stroke, winner});
     }
+    drawEdgeLabels(canvas, labels);
     bandLabel(canvas, box, baseline - 4.0, "edges");
     bandLabel(canvas, box, baseline + 9.0, "(+/-)");
     scaleLabel(canvas, x, baseline - reach, "+" + compact(maxContrast));
