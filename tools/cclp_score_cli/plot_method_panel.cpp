@@ -50,30 +50,42 @@ std::string functionText(const cclp_scoreOneSided& f) {
     return text;
 }
 
+// In the arithmetic of the run: a fixed-point run's curves are its 1/256
+// steps, sampled at the abscissae rounded as it rounds them.
 template <class Function>
-Sampler samplerOf(const Function& function) {
-    return [function](const std::vector<double>& xs) { return function.sample(xs); };
+Sampler samplerOf(const Function& function, bool fixedPoint) {
+    if (!fixedPoint) {
+        return [function](const std::vector<double>& xs) { return function.sample(xs); };
+    }
+    return [function](const std::vector<double>& xs) {
+        std::vector<int32_t> values;
+        for (double x : xs) values.push_back(cclp_round256(x));
+        std::vector<double> samples;
+        for (int32_t sample : function.sampleFixed(values)) samples.push_back(fromFixed(sample));
+        return samples;
+    };
 }
 
 Panel functionPanel(const Job& job, const RunOutcome& outcome, std::size_t m) {
     const cclp_score& method = job.scoreMethods[m];
     const MethodInfo& info = *findMethod(method.method);
     Panel panel;
+    const bool fixed = outcome.fixedPoint();
     const bool bySides = functionRead(info, job.pairs()) == FunctionKind::twoSided &&
                          method.method != cclp_scoreMethodSizeDiffSigned;
     if (bySides) {
         const cclp::score::TwoSided f(method.twoSided);
-        panel.curves.push_back({samplerOf(f.lowSide()), breaksOf(method.twoSided.lowSide),
+        panel.curves.push_back({samplerOf(f.lowSide(), fixed), breaksOf(method.twoSided.lowSide),
                                 colour::lowSide, "low side: first edge"});
-        panel.curves.push_back({samplerOf(f.highSide()), breaksOf(method.twoSided.highSide),
+        panel.curves.push_back({samplerOf(f.highSide(), fixed), breaksOf(method.twoSided.highSide),
                                 colour::highSide, "high side: second edge"});
     } else if (method.method == cclp_scoreMethodSizeDiffSigned) {
         std::vector<double> breaks = breaksOf(method.twoSided.lowSide);
         for (double b : breaksOf(method.twoSided.highSide)) breaks.push_back(b);
         panel.curves.push_back(
-            {samplerOf(cclp::score::TwoSided(method.twoSided)), breaks, colour::curve, ""});
+            {samplerOf(cclp::score::TwoSided(method.twoSided), fixed), breaks, colour::curve, ""});
     } else {
-        panel.curves.push_back({samplerOf(cclp::score::OneSided(method.oneSided)),
+        panel.curves.push_back({samplerOf(cclp::score::OneSided(method.oneSided), fixed),
                                 breaksOf(method.oneSided), colour::curve, ""});
     }
     for (std::size_t r = 0; r < outcome.results.size(); ++r) {

@@ -107,7 +107,7 @@ void drawHeader(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome) {
     y -= kTitleLine;
     std::string run =
         outcome.entryPoint + ", " +
-        (outcome.fixedPoint() ? "fixed point (curves drawn in floating point)" : "floating point") +
+        (outcome.fixedPoint() ? "fixed point (1/256)" : "floating point") +
         "; " + std::to_string(job.edges.size()) + " edges; " + edgeModelText(job) + "; " +
         std::to_string(outcome.results.size()) + " kept";
     canvas.text(kMargin, y + 20.0, run, textStyle(11.5, colour::faint));
