@@ -36,3 +36,17 @@ file(SIZE "${png}" bytes)
 if(bytes LESS 20000)
   message(FATAL_ERROR "the rendered plot is suspiciously small (${bytes} bytes)")
 endif()
+
+# What a tuner looks for is there: the desired edges (and a pair's expected
+# width) and the scales of the profile and contrast bands.
+string(REGEX MATCHALL "class=\"desired-edge\"" desired "${svg_text}")
+list(LENGTH desired desired_count)
+if(desired_count LESS 1 OR desired_count GREATER 2)
+  message(FATAL_ERROR "${desired_count} desired edges drawn")
+endif()
+if(desired_count EQUAL 2 AND NOT svg_text MATCHES "class=\"expected-width\"")
+  message(FATAL_ERROR "a pair's expected width is not drawn")
+endif()
+if(NOT svg_text MATCHES "class=\"y-scale\"")
+  message(FATAL_ERROR "the bands have no vertical scale")
+endif()

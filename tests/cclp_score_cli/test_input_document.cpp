@@ -77,10 +77,35 @@ INSTANTIATE_TEST_SUITE_P(
                  "params.scoreMethods[0].twoSided", "CCLP_STATUS_LOW_SIDE_ABOVE_SPLIT"},
         BadInput{"DesiredEdgesTogether", "/params/desiredEdges/1/position", -10,
                  "params.desiredEdges", "CCLP_STATUS_ZERO_PAIR_WIDTH"},
+        BadInput{"OffsetOnAnotherMethod", "/params/scoreMethods/0/oneSided/offset", 3,
+                 "params.scoreMethods[0].oneSided.offset", "only offsetDist reads an offset"},
         BadInput{"OffsetDistOneSidedOnPairs", "/params/scoreMethods/0",
                  {{"method", "offsetDist"}, {"oneSided", {{"x0", 0}, {"x1", 2}, {"x2", 2}}}},
                  "params.scoreMethods[0]", "give twoSided"}),
     [](const ::testing::TestParamInfo<BadInput>& param) { return param.param.name; });
+
+// Problems the JSON parser meets are named by field too: a key given twice
+// (readers differ on which one wins) and a number beyond the double range.
+TEST(JsonText, NamesTheFieldOfADuplicateKeyAndOfAnOverflowingNumber) {
+    const auto errorOf = [](std::string_view text) {
+        try {
+            parseJsonText(text);
+        } catch (const InputError& error) {
+            return error;
+        }
+        ADD_FAILURE() << "accepted: " << text;
+        return InputError("", "");
+    };
+    const InputError twice =
+        errorOf(R"({"caliper": {"edges": [{"position": 1, "contrast": 2, "position": 3}]}})");
+    EXPECT_EQ(twice.field(), "caliper.edges[0].position");
+    EXPECT_NE(twice.reason().find("given twice"), std::string::npos) << twice.what();
+    const InputError overflow = errorOf(R"({"caliper": {"edges": [{}, {"position": -1e309}]}})");
+    EXPECT_EQ(overflow.field(), "caliper.edges[1].position");
+    EXPECT_NE(overflow.reason().find("-1e309"), std::string::npos) << overflow.what();
+    EXPECT_EQ(errorOf("[1, 2e999]").field(), "[1]");
+    EXPECT_NO_THROW(parseJsonText(R"({"a": {"x": 1}, "b": {"x": 2}, "c": [{"x": 1}, {"x": 2}]})"));
+}
 
 }  // namespace
 }  // namespace cclp_cli

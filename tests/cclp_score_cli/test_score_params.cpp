@@ -8,11 +8,11 @@
 namespace cclp_cli {
 namespace {
 
-TEST(ScoreParams, HoldsTheJobsSettings) {
+TEST(BuildParams, HoldsTheJobsSettings) {
     Job job = readJob(testing::pairDocument());
     job.sortByScore = false;
-    const ScoreParams params(job);
-    const cclp_scoreParams& record = *params.get();
+    const cclp::score::Params params = buildParams(job);
+    const cclp_scoreParams& record = params.c();
     EXPECT_EQ(record.numDesiredEdges, 2);
     EXPECT_EQ(record.desiredEdges[1].polarity, cclp_polarityNegative);
     EXPECT_EQ(record.numScoreMethods, 1);
@@ -21,7 +21,7 @@ TEST(ScoreParams, HoldsTheJobsSettings) {
     EXPECT_EQ(record.sortByScore, 0);
 }
 
-TEST(ScoreParams, RefusesRunsBeyondThe32BitCounts) {
+TEST(BuildParams, RefusesRunsBeyondThe32BitCounts) {
     Job job = readJob(testing::pairDocument());
     job.edges.resize(46342);  // n * (n - 1) passes 2^31
     EXPECT_THROW(checkRunSize(job), InputError);

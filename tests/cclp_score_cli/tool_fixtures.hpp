@@ -42,7 +42,7 @@ inline nlohmann::json pairDocument() {
 inline InputError inputErrorOf(const nlohmann::json& document) {
     try {
         const Job job = readJob(document);
-        const ScoreParams params(job);
+        (void)buildParams(job);
     } catch (const InputError& error) {
         return error;
     }

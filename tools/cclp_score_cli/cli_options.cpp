@@ -1,12 +1,64 @@
 #include "cclp_score_cli/cli_options.hpp"
 
+#include <cstdlib>
+
 #include "cclp_score_cli/input_error.hpp"
 #include "cclp_score_cli/method_table.hpp"
 
 namespace cclp_cli {
 
+namespace {
+
+// The value of an option given as "--name value" or "--name=value".
+std::optional<std::string> optionValue(const std::vector<std::string_view>& arguments,
+                                       std::size_t& i, std::string_view name) {
+    const std::string_view argument = arguments[i];
+    if (argument == name) {
+        if (i + 1 == arguments.size()) {
+            throw UsageError(std::string(name) + " needs a value");
+        }
+        return std::string(arguments[++i]);
+    }
+    if (argument.size() > name.size() && argument.starts_with(name) &&
+        argument[name.size()] == '=') {
+        return std::string(argument.substr(name.size() + 1));
+    }
+    return std::nullopt;
+}
+
+CheckOptions parseCheckOptions(const std::vector<std::string_view>& arguments) {
+    CheckOptions check;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (argument == "--json") {
+            check.json = true;
+        } else if (std::optional<std::string> params = optionValue(arguments, i, "--params")) {
+            check.paramsPath = *params;
+        } else if (std::optional<std::string> threads = optionValue(arguments, i, "--threads")) {
+            const unsigned long count = std::strtoul(threads->c_str(), nullptr, 10);
+            if (threads->find_first_not_of("0123456789") != std::string::npos || count == 0 ||
+                count > 1024) {
+                throw UsageError("--threads takes a count from 1 to 1024 (got " + *threads + ")");
+            }
+            check.threads = static_cast<unsigned>(count);
+        } else if (argument.starts_with("-")) {
+            throw UsageError("check: unknown option " + std::string(argument) + " (see --help)");
+        } else {
+            check.paths.emplace_back(argument);
+        }
+    }
+    if (check.paths.empty()) throw UsageError("check needs recordings or folders of them");
+    return check;
+}
+
+}  // namespace
+
 Options parseOptions(const std::vector<std::string_view>& arguments) {
     Options options;
+    if (!arguments.empty() && arguments[0] == "check") {
+        options.check = parseCheckOptions(arguments);
+        return options;
+    }
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
@@ -15,6 +67,10 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
             options.json = true;
         } else if (argument == "--fixed") {
             options.fixed = true;
+        } else if (argument == "--measured") {
+            options.measured = true;
+        } else if (argument == "--compare") {
+            options.compare = true;
         } else if (argument == "--plot") {
             if (i + 1 == arguments.size()) throw UsageError("--plot needs a file name");
             options.plotPath = std::string(arguments[++i]);
@@ -30,6 +86,10 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
         }
     }
     if (options.plotPath && options.plotPath->empty()) throw UsageError("--plot needs a file name");
+    if (options.compare && (options.json || options.fixed || options.measured)) {
+        throw UsageError("--compare runs both arithmetics and prints its own table; it takes "
+                         "no --json, --fixed or --measured");
+    }
     return options;
 }
 
@@ -47,7 +107,8 @@ std::string helpText() {
         if (method.needsExtras) line += "; extended edges";
         methods += line + "\n";
     }
-    return R"(Usage: cclp-score [--json] [--fixed] [--plot FILE.svg] [INPUT.json | -]
+    return R"(Usage: cclp-score [--json] [--fixed] [--measured] [--compare] [--plot FILE.svg | -] [INPUT.json | -]
+       cclp-score check [--params P.json] [--json] [--threads N] DIR_OR_FILE...
 
 Scores the edges of one recorded caliper result against score parameters
 with the caliper scoring module, and prints the kept candidates best first:
@@ -64,9 +125,20 @@ Options:
                    edges are rounded as the module rounds: v*256 + 0.5
                    truncated for v >= 0, v*256 - 0.4999999999 for v < 0,
                    saturating at the 32-bit limits.
+  --measured       add after each method's score what it measured before its
+                   function (the JSON report always has it as "measured").
+  --compare        score the recording in floating point and in 1/256 fixed
+                   point and show both side by side, with each method's
+                   largest difference over the candidates both kept and
+                   whether the rankings differ. The fixed-point scores lie
+                   within 2/256 of the floating-point ones per method and
+                   within 5/256 combined; a larger difference is flagged.
   --plot FILE.svg  also draw, for each score method, its scoring function
                    with the kept candidates' measured values marked by rank,
                    and a strip of the caliper with the edges and the winner.
+                   The name must end in .svg; an existing file is replaced
+                   only if it is a plot cclp-score wrote, never an input.
+                   "--plot -" prints the plot instead of the report.
   -h, --help       this text.
 
 Input (JSON):
@@ -112,10 +184,22 @@ Input (JSON):
 Score methods (p0, p1: positions of a pair's edges; w: expected width):
 )" + methods +
            R"(
+check: scores every recording given, or found (*.json, recursively) in the
+folders given, one run per recording on each core, and prints a row per
+recording (winner, score, margin to the runner-up, whether it is the
+expected winner) and a summary; --json writes the whole report as JSON.
+--params P.json scores every recording with P's "params" instead of its
+own. A recording names its expected winner with an optional
+  "expect": {"edges": [2, 5]}   or   "expect": {"position": 0, "tolerance": 0.5}
+Progress goes to standard error on a terminal above 100 recordings.
+
 Exit status: 0 success; 1 bad input (the message names the field and the
 reason, with the library's status name where the library refused a value);
 2 bad command line or a file that cannot be read or written; 3 the scoring
-run failed. Nothing is printed to standard output unless the run succeeds.
+run failed; 4 the run succeeded but kept no acceptable candidate (none at
+all, or the best scores 0); 5 check: a recording failed or its winner was
+not the expected one. Nothing is printed to standard output unless
+the run succeeds.
 )";
 }
 

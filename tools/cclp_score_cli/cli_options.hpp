@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cclp_score_cli/check_command.hpp"
+
 namespace cclp_cli {
 
 struct Options {
@@ -13,7 +15,10 @@ struct Options {
     std::optional<std::string> plotPath;
     bool json = false;
     bool fixed = false;
+    bool measured = false;  // the table shows what each method measured
+    bool compare = false;   // the floating-point and the fixed-point run side by side
     bool help = false;
+    std::optional<CheckOptions> check;  // `cclp-score check ...`
 };
 
 // Throws UsageError for an unknown option, a missing value or a second input.

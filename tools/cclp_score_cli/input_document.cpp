@@ -94,15 +94,22 @@ cclp_desiredEdge readDesiredEdge(const JsonField& field) {
     return desired;
 }
 
-FunctionValues readFunctionValues(const JsonField& field) {
+// Only offsetDist reads a reference position; on any other method an
+// offset would be ignored without a word.
+FunctionValues readFunctionValues(const JsonField& field, const MethodInfo& method) {
     field.allowOnly({"x0", "x1", "x2", "y0", "y1", "offset"});
+    if (const std::optional<JsonField> offset = field.optionalMember("offset");
+        offset && method.number != cclp_scoreMethodOffsetDist) {
+        offset->fail("only offsetDist reads an offset; " + inQuotes(method.name) +
+                     " would ignore it");
+    }
     return {field.member("x0").number(), field.member("x1").number(),
             field.member("x2").number(), field.numberOr("y0", 1.0),
             field.numberOr("y1", 0.0),   field.numberOr("offset", 0.0)};
 }
 
-cclp_scoreOneSided buildOneSided(const JsonField& field) {
-    const FunctionValues v = readFunctionValues(field);
+cclp_scoreOneSided buildOneSided(const JsonField& field, const MethodInfo& method) {
+    const FunctionValues v = readFunctionValues(field, method);
     cclp_scoreOneSided function{};
     requireAccepted(cclp_scoreOneSided_initValues(&function, v.x0, v.x1, v.x2, v.y0, v.y1),
                     field.path(), "cclp_scoreOneSided_initValues");
@@ -115,8 +122,8 @@ cclp_scoreOneSided buildOneSided(const JsonField& field) {
 // side on its own, so each side need only be a valid one-sided function.
 cclp_scoreTwoSided buildTwoSided(const JsonField& field, const MethodInfo& method) {
     field.allowOnly({"low", "high"});
-    const FunctionValues low = readFunctionValues(field.member("low"));
-    const FunctionValues high = readFunctionValues(field.member("high"));
+    const FunctionValues low = readFunctionValues(field.member("low"), method);
+    const FunctionValues high = readFunctionValues(field.member("high"), method);
     cclp_scoreTwoSided function{};
     if (method.number == cclp_scoreMethodSizeDiffSigned) {
         requireAccepted(
@@ -183,7 +190,7 @@ cclp_score readScoreMethod(const JsonField& field) {
     }
     cclp_scoreOneSided function{};
     if (oneSided) {
-        function = buildOneSided(*oneSided);
+        function = buildOneSided(*oneSided, method);
     } else {
         cclp_scoreOneSided_init(&function);
     }
@@ -200,6 +207,30 @@ void readCaliper(const JsonField& caliper, Job& job) {
     if (std::optional<JsonField> profile = caliper.optionalMember("profile")) {
         job.profile = readProfile(*profile);
     }
+}
+
+Expectation readExpectation(const JsonField& field) {
+    field.allowOnly({"edges", "position", "tolerance"});
+    Expectation expected;
+    if (const std::optional<JsonField> edges = field.optionalMember("edges")) {
+        for (const JsonField& edge : edges->elements()) {
+            const int32_t index = edge.integer();
+            if (index < 0) edge.fail("an edge index is 0 or more");
+            expected.edges.push_back(static_cast<std::size_t>(index));
+        }
+        if (expected.edges.empty() || expected.edges.size() > 2) {
+            edges->fail("give the winner's one or two edge indices");
+        }
+    }
+    if (const std::optional<JsonField> position = field.optionalMember("position")) {
+        expected.position = position->number();
+        expected.tolerance = field.numberOr("tolerance", 0.0);
+        if (!(expected.tolerance >= 0.0)) field.member("tolerance").fail("must be 0 or more");
+    }
+    if (expected.edges.empty() == !expected.position) {
+        field.fail("give the expected winner's edges or its position, one of the two");
+    }
+    return expected;
 }
 
 void readParams(const JsonField& params, Job& job) {
@@ -220,29 +251,20 @@ void readParams(const JsonField& params, Job& job) {
 
 }  // namespace
 
-nlohmann::json parseJsonText(std::string_view text) {
-    try {
-        return nlohmann::json::parse(text);
-    } catch (const nlohmann::json::parse_error& error) {
-        // The library's message starts with its own error tag; keep the rest.
-        std::string message = error.what();
-        const std::size_t tagEnd = message.find("] ");
-        if (tagEnd != std::string::npos) message.erase(0, tagEnd + 2);
-        throw InputError("", "not valid JSON: " + message);
-    }
-}
-
 Job readJob(const nlohmann::json& document) {
     const JsonField root(document, "");
     // An earlier run's output can be fed back in: its run and results are
     // what this run recomputes, so they are ignored.
-    root.allowOnly({"description", "caliper", "params", "run", "results"});
+    root.allowOnly({"description", "caliper", "params", "expect", "run", "results"});
     Job job;
     if (std::optional<JsonField> description = root.optionalMember("description")) {
         job.description = description->text();
     }
     readCaliper(root.member("caliper"), job);
     readParams(root.member("params"), job);
+    if (std::optional<JsonField> expected = root.optionalMember("expect")) {
+        job.expected = readExpectation(*expected);
+    }
     return job;
 }
 

@@ -9,12 +9,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cclp_score_cli/json_text.hpp"
 #include "cclp_score_cli/scoring_job.hpp"
 
 namespace cclp_cli {
 
-// Parses JSON text; syntax errors become InputErrors too.
-nlohmann::json parseJsonText(std::string_view text);
 Job readJob(const nlohmann::json& document);
 
 // Names used in the document for formats and polarities.

@@ -6,10 +6,18 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace cclp_cli {
 
-enum ExitStatus : int { kExitSuccess = 0, kExitBadInput = 1, kExitUsage = 2, kExitRunFailed = 3 };
+enum ExitStatus : int {
+    kExitSuccess = 0,
+    kExitBadInput = 1,
+    kExitUsage = 2,
+    kExitRunFailed = 3,
+    kExitNoAcceptableCandidate = 4,  // the run kept nothing, or nothing scoring above 0
+    kExitCheckFailed = 5             // check: a recording failed or missed its expected winner
+};
 
 class InputError : public std::runtime_error {
 public:
@@ -43,10 +51,13 @@ private:
 // "NAME (meaning)" for the module's and the runtime's codes, the hex code
 // otherwise.
 std::string describeStatus(int32_t status);
+std::string describeStatus(const std::error_code& status);
 
 // After a library call that checks a value of the input: one of the
 // module's own failure codes means the value was refused (InputError on
 // `field`); any other failure (out of memory, say) is a RunError.
 void requireAccepted(int32_t status, const std::string& field, const std::string& call);
+void requireAccepted(const std::error_code& status, const std::string& field,
+                     const std::string& call);
 
 }  // namespace cclp_cli

@@ -22,9 +22,12 @@ void putEdgeValues(Json& object, const EdgeType& edge, bool extended, const char
     }
 }
 
-Json functionJson(const cclp_scoreOneSided& function) {
-    return Json{{"x0", function.x0}, {"x1", function.x1}, {"x2", function.x2},
-                {"y0", function.y0}, {"y1", function.y1}, {"offset", function.positionOffset}};
+// Only offsetDist reads an offset, and only its functions carry one.
+Json functionJson(const cclp_scoreOneSided& function, int32_t method) {
+    Json object{{"x0", function.x0}, {"x1", function.x1}, {"x2", function.x2},
+                {"y0", function.y0}, {"y1", function.y1}};
+    if (method == cclp_scoreMethodOffsetDist) object["offset"] = function.positionOffset;
+    return object;
 }
 
 Json methodJson(const cclp_score& method) {
@@ -32,10 +35,10 @@ Json methodJson(const cclp_score& method) {
     Json object{{"method", info.name}};
     if (info.function == FunctionKind::none) return object;
     if (method.isOneSided == 1) {
-        object["oneSided"] = functionJson(method.oneSided);
+        object["oneSided"] = functionJson(method.oneSided, method.method);
     } else {
-        object["twoSided"] = Json{{"low", functionJson(method.twoSided.lowSide)},
-                                  {"high", functionJson(method.twoSided.highSide)}};
+        object["twoSided"] = Json{{"low", functionJson(method.twoSided.lowSide, method.method)},
+                                  {"high", functionJson(method.twoSided.highSide, method.method)}};
     }
     return object;
 }
@@ -80,8 +83,7 @@ Json resultJson(const Job& job, const ScoredResult& result, std::size_t rank, bo
         object["positionFixed"] = result.positionFixed;
         object["scoreFixed"] = result.scoreFixed;
     }
-    std::vector<Edge> edges;
-    for (std::size_t k = 0; k < result.edges.size(); ++k) edges.push_back(result.edgeValue(k));
+    const std::vector<Edge> edges = result.edgeValues();
     Json scores = Json::array();
     for (std::size_t m = 0; m < job.scoreMethods.size(); ++m) {
         const cclp_score& method = job.scoreMethods[m];
@@ -110,6 +112,15 @@ Json jobToJson(const Job& job) {
     if (!job.description.empty()) document["description"] = job.description;
     document["caliper"] = caliperJson(job);
     document["params"] = paramsJson(job);
+    if (job.expected) {
+        Json expected;
+        if (!job.expected->edges.empty()) expected["edges"] = job.expected->edges;
+        if (job.expected->position) {
+            expected["position"] = *job.expected->position;
+            expected["tolerance"] = job.expected->tolerance;
+        }
+        document["expect"] = expected;
+    }
     return document;
 }
 

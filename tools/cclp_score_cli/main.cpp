@@ -1,6 +1,8 @@
 // cclp-score: scores one recorded caliper result from the command line.
 // Everything is computed and rendered first; standard output and the plot
 // file are written only once the whole run has succeeded.
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -8,11 +10,21 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "cclp_score_cli/bundled_sample.hpp"
+#include "cclp_score_cli/check_command.hpp"
+#include "cclp_score_cli/compare_report.hpp"
 #include "cclp_score_cli/cli_options.hpp"
 #include "cclp_score_cli/input_document.hpp"
 #include "cclp_score_cli/input_error.hpp"
 #include "cclp_score_cli/json_output.hpp"
+#include "cclp_score_cli/plot_file.hpp"
+#include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/score_params.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
 #include "cclp_score_cli/svg_plot.hpp"
@@ -32,6 +44,10 @@ Input readInput(const Options& options) {
     if (*options.inputPath == "-") {
         return {"standard input", std::string(std::istreambuf_iterator<char>(std::cin), {})};
     }
+    std::error_code ec;
+    if (std::filesystem::is_directory(*options.inputPath, ec)) {
+        throw UsageError(*options.inputPath + " is a directory, not a recording");
+    }
     std::ifstream file(*options.inputPath, std::ios::binary);
     if (!file) throw UsageError("cannot read " + *options.inputPath);
     std::ostringstream text;
@@ -39,24 +55,49 @@ Input readInput(const Options& options) {
     return {*options.inputPath, text.str()};
 }
 
-void writeFile(const std::string& path, const std::string& content) {
-    std::ofstream file(path, std::ios::binary);
-    file << content;
-    file.close();
-    if (!file) throw UsageError("cannot write " + path);
+// The recording scored in each arithmetic, side by side.
+int compare(Job job) {
+    job.formats = CCLP_FORMAT_DOUBLE;
+    const RunOutcome floating = runJob(job, buildParams(job));
+    job.formats = CCLP_FORMAT_FIXED;
+    const RunOutcome fixed = runJob(job, buildParams(job));
+    std::cout << formatComparison(job, floating, fixed) << std::flush;
+    return kExitSuccess;
 }
 
 int run(const Options& options, std::string& inputName) {
+    if (options.plotPath) checkPlotPath(*options.plotPath, options.inputPath);
     const Input input = readInput(options);
     inputName = input.name;
     Job job = readJob(parseJsonText(input.text));
     if (options.fixed) job.formats = CCLP_FORMAT_FIXED;
-    const ScoreParams params(job);
-    const RunOutcome outcome = runJob(job, params);
-    const std::string report = options.json ? formatJson(job, outcome) : formatTable(job, outcome);
-    if (options.plotPath) writeFile(*options.plotPath, renderPlot(job, outcome));
-    std::cout << report << std::flush;
-    return kExitSuccess;
+    for (const std::string& warning : jobWarnings(job)) {
+        std::cerr << "cclp-score: warning: " << warning << "\n";
+    }
+    if (options.compare) return compare(job);
+    const RunOutcome outcome = runJob(job, buildParams(job));
+    const bool plotToStandardOutput = options.plotPath && *options.plotPath == "-";
+    std::string output = options.json ? formatJson(job, outcome) : formatTable(job, outcome, options.measured);
+    if (options.plotPath) {
+        std::string plot = renderPlot(job, outcome);
+        if (plotToStandardOutput) {
+            output = std::move(plot);
+        } else {
+            writePlotFile(*options.plotPath, plot);
+        }
+    }
+    std::cout << output << std::flush;
+    return hasAcceptableCandidate(outcome) ? kExitSuccess : kExitNoAcceptableCandidate;
+}
+
+// Progress is for a person watching: shown only on a terminal.
+std::ostream* progressStream() {
+#ifdef _WIN32
+    const bool terminal = _isatty(_fileno(stderr)) != 0;
+#else
+    const bool terminal = isatty(fileno(stderr)) != 0;
+#endif
+    return terminal ? &std::cerr : nullptr;
 }
 
 }  // namespace
@@ -65,6 +106,7 @@ int main(int argc, char** argv) {
     std::string inputName;
     try {
         const Options options = parseOptions(std::vector<std::string_view>(argv + 1, argv + argc));
+        if (options.check) return runCheck(*options.check, std::cout, progressStream());
         if (options.help) {
             std::cout << helpText();
             return kExitSuccess;

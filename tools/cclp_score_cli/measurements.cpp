@@ -5,30 +5,6 @@
 
 namespace cclp_cli {
 
-double oneSidedValue(const cclp_scoreOneSided& f, double x) {
-    const bool upward = f.x0 <= f.x1 && f.x1 <= f.x2;
-    if (upward ? x > f.x2 : x < f.x2) return 0.0;
-    if (upward ? x >= f.x1 : x <= f.x1) return f.y1;
-    if (upward ? x <= f.x0 : x >= f.x0) return f.y0;
-    // As in the library: the formula's value bit for bit, held between the
-    // levels only where it is plainly wrong (a ramp of 1e-7 or less, a span
-    // beyond the double range, a value that is not finite).
-    const double value = (f.rampConst - x * f.rampDrop) * f.rampInvSpan;
-    const double span = std::fabs(f.x1 - f.x0);
-    if (span > 1e-7 && std::isfinite(span) && std::isfinite(value)) return value;
-    return std::isnan(value) ? std::min(f.y0, f.y1)
-                             : std::clamp(value, std::min(f.y0, f.y1), std::max(f.y0, f.y1));
-}
-
-double splitPoint(const cclp_scoreTwoSided& function) {
-    return std::min(function.highSide.x0, function.highSide.x2);
-}
-
-double twoSidedValue(const cclp_scoreTwoSided& function, double x) {
-    return x < splitPoint(function) ? oneSidedValue(function.lowSide, x)
-                                    : oneSidedValue(function.highSide, x);
-}
-
 std::vector<double> measuredValues(const cclp_score& method, const std::vector<Edge>& edges,
                                    double w) {
     if (edges.empty()) return {};

@@ -1,11 +1,13 @@
 // The caliper strip of the plot: the recorded profile, the edges as stems
-// (up and blue for positive contrast, down and red for negative), and one
-// row per kept candidate, the winner in green.
+// (up and blue for positive contrast, down and red for negative) with the
+// desired edges and the expected width behind them, and one row per kept
+// candidate, the winner in green.
 #include <algorithm>
 #include <cmath>
 #include <set>
 
 #include "cclp_score_cli/plot_parts.hpp"
+#include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
 
 namespace cclp_cli::plot {
@@ -17,7 +19,6 @@ constexpr double kEdgeBand = 130.0;
 constexpr double kRowHeight = 16.0;
 constexpr double kAxisBand = 40.0;
 constexpr std::size_t kMaxRows = 8;
-constexpr std::size_t kMaxLabelledEdges = 40;
 
 std::size_t resultRows(const RunOutcome& outcome) {
     return std::min(outcome.results.size(), kMaxRows);
@@ -27,13 +28,18 @@ double resultBand(const RunOutcome& outcome) {
     return static_cast<double>(std::max<std::size_t>(resultRows(outcome), 1)) * kRowHeight + 12.0;
 }
 
-// Every position the strip shows: edges, profile and the caliper's centre.
+// Every position the strip shows: edges, desired edges, profile and the
+// caliper's centre.
 Scale positionScale(const Job& job, double from, double to) {
     double lo = 0.0;
     double hi = 0.0;
     for (const Edge& edge : job.edges) {
         lo = std::min(lo, edge.position);
         hi = std::max(hi, edge.position);
+    }
+    for (const cclp_desiredEdge& desired : job.desiredEdges) {
+        lo = std::min(lo, desired.position);
+        hi = std::max(hi, desired.position);
     }
     if (job.profile) {
         const double end = job.profile->start +
@@ -49,6 +55,31 @@ void bandLabel(SvgCanvas& canvas, const Box& box, double y, std::string_view tex
     canvas.text(box.x + kLabelColumn - 10.0, y, text, textStyle(10.5, colour::faint, "end"));
 }
 
+// A value of a band's vertical scale, at the left end of the strip.
+void scaleLabel(SvgCanvas& canvas, const Scale& x, double y, const std::string& text) {
+    canvas.text(x.from + 3.0, y + 3.5, text, textStyle(8.5, colour::faint) + " class=\"y-scale\"");
+}
+
+// Where the parameters look: each desired edge, and for a pair the expected
+// width between the two. The legend names them; labels here would collide
+// with the edges' own.
+void drawDesiredEdges(SvgCanvas& canvas, const Job& job, const Scale& x, double top,
+                      double bottom) {
+    if (job.pairs()) {
+        const double from = x(std::min(job.desiredEdges[0].position, job.desiredEdges[1].position));
+        const double to = x(std::max(job.desiredEdges[0].position, job.desiredEdges[1].position));
+        canvas.rect(from, top, to - from, bottom - top,
+                    "fill=\"" + std::string(colour::desired) +
+                        "\" fill-opacity=\"0.07\" class=\"expected-width\"");
+    }
+    for (const cclp_desiredEdge& desired : job.desiredEdges) {
+        const double at = x(desired.position);
+        canvas.line(at, top, at, bottom,
+                    "stroke=\"" + std::string(colour::desired) +
+                        "\" stroke-width=\"1.5\" stroke-dasharray=\"2,3\" class=\"desired-edge\"");
+    }
+}
+
 void drawProfile(SvgCanvas& canvas, const Profile& profile, const Scale& x, const Box& box,
                  double top) {
     const auto [lo, hi] = std::minmax_element(profile.values.begin(), profile.values.end());
@@ -61,6 +92,8 @@ void drawProfile(SvgCanvas& canvas, const Profile& profile, const Scale& x, cons
     }
     canvas.polyline(points, "stroke=\"#555555\" stroke-width=\"1.5\"");
     bandLabel(canvas, box, top + kProfileBand / 2.0, "profile");
+    scaleLabel(canvas, x, y(*hi), compact(*hi));
+    scaleLabel(canvas, x, y(*lo), compact(*lo));
 }
 
 std::set<std::size_t> winningEdges(const RunOutcome& outcome) {
@@ -69,6 +102,51 @@ std::set<std::size_t> winningEdges(const RunOutcome& outcome) {
         for (const ResultEdge& edge : outcome.results[0].edges) indices.insert(edge.index);
     }
     return indices;
+}
+
+struct EdgeLabel {
+    std::size_t index;
+    double x;
+    double y;        // at the stem's tip
+    double outward;  // -1 above the baseline, 1 below
+    std::string_view paint;
+    bool winner;
+};
+
+struct LabelBox {
+    double left, right, top, bottom;
+    bool overlaps(const LabelBox& other) const {
+        return left < other.right && other.left < right && top < other.bottom &&
+               other.top < bottom;
+    }
+};
+
+// Edge labels never overlap: each goes at its stem's tip or up to two lines
+// further out, the winner's first; one that finds no free place is left
+// out (the edge's index is in the tables).
+void drawEdgeLabels(SvgCanvas& canvas, std::vector<EdgeLabel> labels) {
+    constexpr double kCharWidth = 5.8;
+    constexpr double kLine = 11.0;
+    std::stable_partition(labels.begin(), labels.end(),
+                          [](const EdgeLabel& label) { return label.winner; });
+    std::vector<LabelBox> placed;
+    for (const EdgeLabel& label : labels) {
+        const std::string text = "#" + std::to_string(label.index);
+        const double half = kCharWidth * static_cast<double>(text.size()) / 2.0 + 1.0;
+        for (int level = 0; level < 3; ++level) {
+            const double y = label.y + label.outward * kLine * static_cast<double>(level);
+            const LabelBox box{label.x - half, label.x + half, y - 9.0, y + 2.0};
+            if (std::any_of(placed.begin(), placed.end(),
+                            [&](const LabelBox& other) { return box.overlaps(other); })) {
+                continue;
+            }
+            placed.push_back(box);
+            canvas.text(label.x, y, text,
+                        textStyle(9.5, label.paint, "middle", label.winner) +
+                            " class=\"edge-label\"");
+            break;
+        }
+    }
 }
 
 void drawEdges(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, const Scale& x,
@@ -81,7 +159,7 @@ void drawEdges(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, con
         maxContrast = std::max(maxContrast, std::fabs(edge.contrast));
     if (maxContrast == 0.0) maxContrast = 1.0;
     const std::set<std::size_t> winners = winningEdges(outcome);
-    const bool labelled = job.edges.size() <= kMaxLabelledEdges;
+    std::vector<EdgeLabel> labels;
     for (std::size_t i = 0; i < job.edges.size(); ++i) {
         const Edge& edge = job.edges[i];
         const bool up = edge.contrast >= 0.0;
@@ -96,20 +174,21 @@ void drawEdges(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, con
             canvas.circle(x(edge.position), tip, 5.0,
                           "fill=\"" + std::string(colour::winner) + "\" stroke=\"white\"");
         }
-        if (labelled) {
-            canvas.text(x(edge.position), up ? tip - 8.0 : tip + 15.0, "#" + std::to_string(i),
-                        textStyle(9.5, winner ? colour::winner : stroke, "middle", winner));
-        }
+        labels.push_back({i, x(edge.position), up ? tip - 8.0 : tip + 15.0, up ? -1.0 : 1.0,
+                          winner ? colour::winner : stroke, winner});
     }
+    drawEdgeLabels(canvas, labels);
     bandLabel(canvas, box, baseline - 4.0, "edges");
     bandLabel(canvas, box, baseline + 9.0, "(+/-)");
+    scaleLabel(canvas, x, baseline - reach, "+" + compact(maxContrast));
+    scaleLabel(canvas, x, baseline + reach, "-" + compact(maxContrast));
 }
 
-void drawResults(SvgCanvas& canvas, const RunOutcome& outcome, const Scale& x, const Box& box,
-                 double top) {
+void drawResults(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, const Scale& x,
+                 const Box& box, double top) {
     bandLabel(canvas, box, top + 14.0, "kept");
     if (outcome.results.empty()) {
-        canvas.text(x.from + 4.0, top + 14.0, "none: no candidate has the desired polarity",
+        canvas.text(x.from + 4.0, top + 14.0, "none: " + noResultReason(job),
                     textStyle(10.5, colour::faint));
     }
     for (std::size_t r = 0; r < resultRows(outcome); ++r) {
@@ -146,8 +225,9 @@ void drawCaliperStrip(SvgCanvas& canvas, const Job& job, const RunOutcome& outco
         drawProfile(canvas, *job.profile, x, box, top);
         top += kProfileBand;
     }
+    drawDesiredEdges(canvas, job, x, top, top + kEdgeBand);
     drawEdges(canvas, job, outcome, x, box, top);
-    drawResults(canvas, outcome, x, box, top + kEdgeBand);
+    drawResults(canvas, job, outcome, x, box, top + kEdgeBand);
     drawXAxis(canvas, x, axisY, "position along the caliper (0 = its centre)");
 }
 

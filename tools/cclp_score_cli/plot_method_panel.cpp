@@ -7,6 +7,7 @@
 #include <functional>
 #include <limits>
 
+#include "cclp_score/cclp_score.hpp"
 #include "cclp_score_cli/measurements.hpp"
 #include "cclp_score_cli/method_table.hpp"
 #include "cclp_score_cli/plot_parts.hpp"
@@ -18,8 +19,12 @@ namespace {
 constexpr std::size_t kMaxLabels = 10;
 constexpr double kCurveSamples = 240.0;
 
+// A function's values at the given abscissae, computed by the module
+// through a run, so that a curve never differs from what a run scores.
+using Sampler = std::function<std::vector<double>(const std::vector<double>&)>;
+
 struct Curve {
-    std::function<double(double)> value;
+    Sampler sample;
     std::vector<double> breaks;  // where the function bends or steps
     std::string_view paint;
     std::string name;
@@ -45,46 +50,55 @@ std::string functionText(const cclp_scoreOneSided& f) {
     return text;
 }
 
-std::vector<Edge> candidateEdges(const ScoredResult& result) {
-    std::vector<Edge> edges;
-    for (std::size_t k = 0; k < result.edges.size(); ++k) edges.push_back(result.edgeValue(k));
-    return edges;
+// In the arithmetic of the run: a fixed-point run's curves are its 1/256
+// steps, sampled at the abscissae rounded as it rounds them.
+template <class Function>
+Sampler samplerOf(const Function& function, bool fixedPoint) {
+    if (!fixedPoint) {
+        return [function](const std::vector<double>& xs) { return function.sample(xs); };
+    }
+    return [function](const std::vector<double>& xs) {
+        std::vector<int32_t> values;
+        for (double x : xs) values.push_back(cclp_round256(x));
+        std::vector<double> samples;
+        for (int32_t sample : function.sampleFixed(values)) samples.push_back(fromFixed(sample));
+        return samples;
+    };
 }
 
 Panel functionPanel(const Job& job, const RunOutcome& outcome, std::size_t m) {
     const cclp_score& method = job.scoreMethods[m];
     const MethodInfo& info = *findMethod(method.method);
     Panel panel;
+    const bool fixed = outcome.fixedPoint();
     const bool bySides = functionRead(info, job.pairs()) == FunctionKind::twoSided &&
                          method.method != cclp_scoreMethodSizeDiffSigned;
     if (bySides) {
-        const cclp_scoreOneSided& low = method.twoSided.lowSide;
-        const cclp_scoreOneSided& high = method.twoSided.highSide;
-        panel.curves.push_back({[&low](double x) { return oneSidedValue(low, x); }, breaksOf(low),
+        const cclp::score::TwoSided f(method.twoSided);
+        panel.curves.push_back({samplerOf(f.lowSide(), fixed), breaksOf(method.twoSided.lowSide),
                                 colour::lowSide, "low side: first edge"});
-        panel.curves.push_back({[&high](double x) { return oneSidedValue(high, x); },
-                                breaksOf(high), colour::highSide, "high side: second edge"});
+        panel.curves.push_back({samplerOf(f.highSide(), fixed), breaksOf(method.twoSided.highSide),
+                                colour::highSide, "high side: second edge"});
     } else if (method.method == cclp_scoreMethodSizeDiffSigned) {
-        const cclp_scoreTwoSided& f = method.twoSided;
-        std::vector<double> breaks = breaksOf(f.lowSide);
-        for (double b : breaksOf(f.highSide)) breaks.push_back(b);
+        std::vector<double> breaks = breaksOf(method.twoSided.lowSide);
+        for (double b : breaksOf(method.twoSided.highSide)) breaks.push_back(b);
         panel.curves.push_back(
-            {[&f](double x) { return twoSidedValue(f, x); }, breaks, colour::curve, ""});
+            {samplerOf(cclp::score::TwoSided(method.twoSided), fixed), breaks, colour::curve, ""});
     } else {
-        const cclp_scoreOneSided& f = method.oneSided;
-        panel.curves.push_back(
-            {[&f](double x) { return oneSidedValue(f, x); }, breaksOf(f), colour::curve, ""});
+        panel.curves.push_back({samplerOf(cclp::score::OneSided(method.oneSided), fixed),
+                                breaksOf(method.oneSided), colour::curve, ""});
     }
     for (std::size_t r = 0; r < outcome.results.size(); ++r) {
         const ScoredResult& result = outcome.results[r];
         const std::vector<double> values =
-            measuredValues(method, candidateEdges(result), job.expectedWidth());
+            measuredValues(method, result.edgeValues(), job.expectedWidth());
         if (values.size() == 1) {
             // The library's own score for this method, at the tool's measured value.
             panel.markers.push_back({values[0], result.methodScore(m), r + 1});
         }
         for (std::size_t side = 0; values.size() == 2 && side < 2; ++side) {
-            panel.markers.push_back({values[side], panel.curves[side].value(values[side]), r + 1});
+            const double score = panel.curves[side].sample({values[side]}).at(0);
+            panel.markers.push_back({values[side], score, r + 1});
         }
     }
     return panel;
@@ -119,8 +133,9 @@ std::vector<Point> sampleCurve(const Curve& curve, const Scale& x, const Scale& 
         }
     }
     std::sort(xs.begin(), xs.end());
+    const std::vector<double> values = curve.sample(xs);
     std::vector<Point> points;
-    for (double at : xs) points.emplace_back(x(at), y(curve.value(at)));
+    for (std::size_t i = 0; i < xs.size(); ++i) points.emplace_back(x(xs[i]), y(values[i]));
     return points;
 }
 

@@ -12,14 +12,6 @@ std::string methodField(std::size_t index) {
     return "params.scoreMethods[" + std::to_string(index) + "]";
 }
 
-// The library tests its array pointers before their counts; an empty list
-// still gets a valid pointer, so that the count is what it reports on.
-template <class T>
-const T* arrayOf(const std::vector<T>& items) {
-    static const T placeholder{};
-    return items.empty() ? &placeholder : items.data();
-}
-
 }  // namespace
 
 void checkMethodsSuitEdgeModel(const Job& job) {
@@ -63,28 +55,42 @@ void checkRunSize(const Job& job) {
     }
 }
 
-ScoreParams::ScoreParams(const Job& job) {
-    requireAccepted(cclp_scoreParams_construct(&params_), "params", "cclp_scoreParams_construct");
-    try {
-        requireAccepted(
-            cclp_scoreParams_setDesiredEdges(
-                &params_, static_cast<int32_t>(job.desiredEdges.size()), arrayOf(job.desiredEdges)),
-            "params.desiredEdges", "cclp_scoreParams_setDesiredEdges");
-        checkMethodsSuitEdgeModel(job);
-        checkRunSize(job);
-        requireAccepted(
-            cclp_scoreParams_setScoreMethods(
-                &params_, static_cast<int32_t>(job.scoreMethods.size()), arrayOf(job.scoreMethods)),
-            "params.scoreMethods", "cclp_scoreParams_setScoreMethods");
-        requireAccepted(cclp_scoreParams_setMaxNumResults(&params_, job.maxNumResults),
-                        "params.maxNumResults", "cclp_scoreParams_setMaxNumResults");
-        cclp_scoreParams_setSortByScore(&params_, job.sortByScore ? 1 : 0);
-    } catch (...) {
-        cclp_scoreParams_destruct(&params_);
-        throw;
-    }
+namespace {
+
+cclp::score::DesiredEdge desiredEdge(const cclp_desiredEdge& edge) {
+    return {edge.position, static_cast<cclp::score::Polarity>(edge.polarity)};
 }
 
-ScoreParams::~ScoreParams() { cclp_scoreParams_destruct(&params_); }
+void setDesiredEdges(cclp::score::Params& params, const Job& job) {
+    std::error_code ec;
+    if (job.desiredEdges.size() == 1) {
+        params.single(desiredEdge(job.desiredEdges[0]), ec);
+    } else if (job.desiredEdges.size() == 2) {
+        params.pair(desiredEdge(job.desiredEdges[0]), desiredEdge(job.desiredEdges[1]), ec);
+    } else {
+        throw InputError("params.desiredEdges",
+                         "give one desired edge (single edges) or two (edge pairs), not " +
+                             std::to_string(job.desiredEdges.size()));
+    }
+    requireAccepted(ec, "params.desiredEdges", "cclp_scoreParams_setDesiredEdges");
+}
+
+}  // namespace
+
+cclp::score::Params buildParams(const Job& job) {
+    std::error_code ec;
+    cclp::score::Params params = cclp::score::Params::make(ec);
+    if (ec) throw RunError("cannot construct the score parameters: " + describeStatus(ec), ec.value());
+    setDesiredEdges(params, job);
+    checkMethodsSuitEdgeModel(job);
+    checkRunSize(job);
+    const std::vector<cclp::score::Method> methods(job.scoreMethods.begin(), job.scoreMethods.end());
+    params.methods(methods, ec);
+    requireAccepted(ec, "params.scoreMethods", "cclp_scoreParams_setScoreMethods");
+    params.maxResults(job.maxNumResults, ec);
+    requireAccepted(ec, "params.maxNumResults", "cclp_scoreParams_setMaxNumResults");
+    params.sorted(job.sortByScore);
+    return params;
+}
 
 }  // namespace cclp_cli

@@ -1,27 +1,18 @@
-// The score parameters record of a job, built through the library's
-// settings, after checking that every method suits the edge model and that
-// the run fits the module's 32-bit counts.
+// The score parameters of a job, built through the C++ interface after
+// checking that every method suits the edge model and that the run fits
+// the module's 32-bit counts.
 #pragma once
 
-#include "cclp_score/cclp_score.h"
+#include "cclp_score/cclp_score.hpp"
 #include "cclp_score_cli/scoring_job.hpp"
 
 namespace cclp_cli {
 
-class ScoreParams {
-public:
-    explicit ScoreParams(const Job& job);  // throws InputError
-    ~ScoreParams();
-    ScoreParams(const ScoreParams&) = delete;
-    ScoreParams& operator=(const ScoreParams&) = delete;
+// Throws InputError for a setting the module refuses, RunError when it
+// cannot build the record (out of memory).
+cclp::score::Params buildParams(const Job& job);
 
-    const cclp_scoreParams* get() const { return &params_; }
-
-private:
-    cclp_scoreParams params_{};
-};
-
-// The checks of the constructor that need no library record.
+// The checks of buildParams that need no library record.
 void checkMethodsSuitEdgeModel(const Job& job);
 void checkRunSize(const Job& job);
 

@@ -1,5 +1,5 @@
-// What a run wrote, copied out of the library's result records into plain
-// values, with every result edge traced back to its input index.
+// What a run wrote, as plain values: each result with the input indices of
+// its edges, as the C++ interface recovers them.
 #pragma once
 
 #include <cstddef>
@@ -13,8 +13,8 @@ namespace cclp_cli {
 
 struct ResultEdge {
     std::size_t index = 0;  // in the job's edges
-    Edge value;             // valid with CCLP_FORMAT_DOUBLE
-    EdgeFixed fixed;        // valid with CCLP_FORMAT_FIXED
+    Edge value;             // the input edge
+    EdgeFixed fixed;        // and its 1/256 form, as the fixed-point run reads it
 };
 
 struct ScoredResult {
@@ -28,10 +28,27 @@ struct ScoredResult {
     std::vector<ResultEdge> edges;
 
     // In caliper units and 0..1 whichever arithmetic the run used.
-    double positionValue() const;
-    double scoreValue() const;
-    double methodScore(std::size_t method) const;
-    Edge edgeValue(std::size_t edge) const;
+    double positionValue() const {
+        return (formats & CCLP_FORMAT_DOUBLE) ? position : fromFixed(positionFixed);
+    }
+    double scoreValue() const { return (formats & CCLP_FORMAT_DOUBLE) ? score : fromFixed(scoreFixed); }
+    double methodScore(std::size_t method) const {
+        return (formats & CCLP_FORMAT_DOUBLE) ? scores.at(method) : fromFixed(scoresFixed.at(method));
+    }
+    Edge edgeValue(std::size_t edge) const {
+        const ResultEdge& copy = edges.at(edge);
+        return (formats & CCLP_FORMAT_DOUBLE) ? copy.value : fromFixed(copy.fixed);
+    }
+    std::vector<std::size_t> edgeIndices() const {
+        std::vector<std::size_t> indices;
+        for (const ResultEdge& edge : edges) indices.push_back(edge.index);
+        return indices;
+    }
+    std::vector<Edge> edgeValues() const {
+        std::vector<Edge> values;
+        for (std::size_t k = 0; k < edges.size(); ++k) values.push_back(edgeValue(k));
+        return values;
+    }
 };
 
 struct RunOutcome {

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cclp_score_cli/fixed_point.hpp"
 #include "cclp_score_cli/method_table.hpp"
 
 namespace cclp_cli {
 
 EdgeFixed toFixed(const Edge& edge) {
-    return {round256(edge.position), round256(edge.contrast), round256(edge.extra1),
-            round256(edge.extra2), round256(edge.extra3)};
+    return {cclp_round256(edge.position), cclp_round256(edge.contrast), cclp_round256(edge.extra1),
+            cclp_round256(edge.extra2), cclp_round256(edge.extra3)};
 }
 
 Edge fromFixed(const EdgeFixed& edge) {

@@ -35,6 +35,7 @@ struct EdgeFixed {
 
 // Every value rounded by the module's rule, saturating.
 EdgeFixed toFixed(const Edge& edge);
+inline double fromFixed(int32_t value) { return static_cast<double>(value) / 256.0; }
 Edge fromFixed(const EdgeFixed& edge);
 
 // The caliper's projection, sampled at start, start + step, ...; drawn only.
@@ -42,6 +43,14 @@ struct Profile {
     double start = 0.0;
     double step = 1.0;
     std::vector<double> values;
+};
+
+// The winner a recording expects, for `cclp-score check`: the input indices
+// of its edges, or its position within a tolerance.
+struct Expectation {
+    std::vector<std::size_t> edges;
+    std::optional<double> position;
+    double tolerance = 0.0;
 };
 
 struct Job {
@@ -54,6 +63,7 @@ struct Job {
     std::vector<cclp_score> scoreMethods;  // built and checked by the library
     int32_t maxNumResults = 1;
     bool sortByScore = true;
+    std::optional<Expectation> expected;
 
     bool pairs() const { return desiredEdges.size() == 2; }
     double expectedWidth() const;

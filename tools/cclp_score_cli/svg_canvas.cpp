@@ -1,5 +1,7 @@
 #include "cclp_score_cli/svg_canvas.hpp"
 
+#include "cclp_score_cli/plot_file.hpp"
+
 #include <cmath>
 #include <cstdio>
 
@@ -66,8 +68,8 @@ void SvgCanvas::text(double x, double y, std::string_view content, std::string_v
 }
 
 std::string SvgCanvas::finish() const {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + std::string(kPlotSignature) +
+           "\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
            num(width_) + "\" height=\"" + num(height_) + "\" viewBox=\"0 0 " + num(width_) + " " +
            num(height_) +
            "\" font-family=\"DejaVu Sans, Liberation Sans, Arial, sans-serif\">\n"

@@ -6,6 +6,7 @@
 
 #include "cclp_score_cli/input_document.hpp"
 #include "cclp_score_cli/plot_parts.hpp"
+#include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
 
 namespace cclp_cli {
@@ -32,8 +33,11 @@ namespace {
 constexpr double kTitleLine = 21.0;
 
 std::string winnerText(const Job& job, const RunOutcome& outcome) {
-    if (outcome.results.empty()) return "no candidate has the desired polarity";
+    if (outcome.results.empty()) return "no acceptable candidate: " + noResultReason(job);
     const ScoredResult& best = outcome.results[0];
+    if (!hasAcceptableCandidate(outcome)) {
+        return "no acceptable candidate: every kept candidate scores 0";
+    }
     std::string text = job.sortByScore ? "winner: " : "first in candidate order: ";
     text += best.edges.size() == 2 ? "edges #" + std::to_string(best.edges[0].index) + " and #" +
                                          std::to_string(best.edges[1].index)
@@ -48,7 +52,8 @@ void drawLegend(SvgCanvas& canvas, double y) {
         {colour::positive, "positive edge"},
         {colour::negative, "negative edge"},
         {colour::winner, "rank 1"},
-        {colour::other, "other kept"}};
+        {colour::other, "other kept"},
+        {colour::desired, "desired"}};
     constexpr double kCharWidth = 6.2;
     double x = kPageWidth - kMargin;
     for (const auto& [paint, label] : kEntries)
@@ -102,12 +107,14 @@ void drawHeader(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome) {
     y -= kTitleLine;
     std::string run =
         outcome.entryPoint + ", " +
-        (outcome.fixedPoint() ? "fixed point (curves drawn in floating point)" : "floating point") +
+        (outcome.fixedPoint() ? "fixed point (1/256)" : "floating point") +
         "; " + std::to_string(job.edges.size()) + " edges; " + edgeModelText(job) + "; " +
         std::to_string(outcome.results.size()) + " kept";
     canvas.text(kMargin, y + 20.0, run, textStyle(11.5, colour::faint));
+    const std::string_view verdictColour =
+        hasAcceptableCandidate(outcome) ? colour::winner : colour::warning;
     canvas.text(kMargin, y + 38.0, winnerText(job, outcome),
-                textStyle(12.5, colour::winner, "start", true));
+                textStyle(12.5, verdictColour, "start", true));
     drawLegend(canvas, y + 38.0);
 }
 

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "cclp_score_cli/input_document.hpp"
+#include "cclp_score_cli/measurements.hpp"
 #include "cclp_score_cli/method_table.hpp"
+#include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
 
 namespace cclp_cli {
@@ -73,24 +75,34 @@ std::string edgeCell(const ScoredResult& result, std::size_t k, bool extended) {
     return cell;
 }
 
+std::string measuredCell(const cclp_score& method, const ScoredResult& result, double width) {
+    std::string cell;
+    for (double value : measuredValues(method, result.edgeValues(), width)) {
+        cell += (cell.empty() ? "" : "/") + compact(value, 6);
+    }
+    return cell.empty() ? "-" : cell;
+}
+
 }  // namespace
 
-std::string formatTable(const Job& job, const RunOutcome& outcome) {
+std::string formatTable(const Job& job, const RunOutcome& outcome, bool measured) {
     std::string text;
     if (!job.description.empty()) text += job.description + "\n";
     text += summaryLine(job, outcome) + "\n\n";
     if (outcome.results.empty()) {
-        return text + "no results: no candidate has the desired polarity\n";
+        return text + "no results: " + noResultReason(job) + "\n";
     }
     const std::size_t numMethods = job.scoreMethods.size();
     const std::size_t numEdges = job.pairs() ? 2 : 1;
-    std::vector<bool> leftAligned(3 + numMethods, false);
+    const std::size_t methodColumns = measured ? 2 * numMethods : numMethods;
+    std::vector<bool> leftAligned(3 + methodColumns, false);
     leftAligned.insert(leftAligned.end(), numEdges, true);
     TextTable table(leftAligned);
 
     std::vector<std::string> header{"rank", "position", "score"};
     for (const cclp_score& method : job.scoreMethods) {
         header.emplace_back(findMethod(method.method)->name);
+        if (measured) header.emplace_back("measured");
     }
     header.emplace_back(numEdges == 2 ? "first edge" : "edge (position, contrast)");
     if (numEdges == 2) header.emplace_back("second edge");
@@ -101,14 +113,19 @@ std::string formatTable(const Job& job, const RunOutcome& outcome) {
         const ScoredResult& result = outcome.results[r];
         std::vector<std::string> row{std::to_string(r + 1), decimals(result.positionValue(), 3),
                                      decimals(result.scoreValue(), 4)};
-        for (std::size_t m = 0; m < numMethods; ++m)
+        for (std::size_t m = 0; m < numMethods; ++m) {
             row.push_back(decimals(result.methodScore(m), 4));
+            if (measured) row.push_back(measuredCell(job.scoreMethods[m], result, job.expectedWidth()));
+        }
         for (std::size_t k = 0; k < result.edges.size(); ++k)
             row.push_back(edgeCell(result, k, extended));
         table.add(row);
     }
     text += table.render();
     if (extended) text += "\nedges: #index position (contrast) [extra1 extra2 extra3]\n";
+    if (!hasAcceptableCandidate(outcome)) {
+        text += "\nno acceptable candidate: every kept candidate scores 0\n";
+    }
     return text;
 }
 

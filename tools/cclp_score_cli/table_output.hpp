@@ -9,6 +9,8 @@
 
 namespace cclp_cli {
 
-std::string formatTable(const Job& job, const RunOutcome& outcome);
+// With `measured`, each method's column is followed by what it measured
+// before its function ("a/b" for the two sides of a two-sided method).
+std::string formatTable(const Job& job, const RunOutcome& outcome, bool measured = false);
 
 }  // namespace cclp_cli

@@ -1,0 +1,80 @@
+#include "cclp_score_cli/recording_check.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "cclp_score_cli/input_document.hpp"
+#include "cclp_score_cli/input_error.hpp"
+#include "cclp_score_cli/run_verdict.hpp"
+#include "cclp_score_cli/score_params.hpp"
+#include "cclp_score_cli/scoring_run.hpp"
+#include "cclp_score_cli/text_format.hpp"
+
+namespace cclp_cli {
+namespace {
+
+std::string readText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (!file) throw UsageError("cannot read " + path);
+    return text.str();
+}
+
+// The best kept candidate and its lead over the next best.
+void rankOutcome(const RunOutcome& outcome, CheckRow& row) {
+    if (!hasAcceptableCandidate(outcome)) return;
+    std::vector<const ScoredResult*> ranked;
+    for (const ScoredResult& result : outcome.results) ranked.push_back(&result);
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto* a, const auto* b) {
+        return a->scoreValue() > b->scoreValue();
+    });
+    row.winner = *ranked[0];
+    if (ranked.size() > 1) row.margin = ranked[0]->scoreValue() - ranked[1]->scoreValue();
+}
+
+}  // namespace
+
+Verdict judge(const Job& job, const std::optional<ScoredResult>& winner, std::string& problem) {
+    if (!job.expected) return Verdict::noExpectation;
+    const Expectation& expected = *job.expected;
+    if (!winner) {
+        problem = "no acceptable candidate";
+        return Verdict::notAsExpected;
+    }
+    if (!expected.edges.empty() && winner->edgeIndices() != expected.edges) {
+        problem = "expected " + indexList(expected.edges);
+        return Verdict::notAsExpected;
+    }
+    if (expected.position &&
+        !(std::fabs(winner->positionValue() - *expected.position) <= expected.tolerance)) {
+        problem = "expected position " + compact(*expected.position, 6) + " +- " +
+                  compact(expected.tolerance, 6);
+        return Verdict::notAsExpected;
+    }
+    return Verdict::asExpected;
+}
+
+CheckRow checkRecording(const std::string& path, const nlohmann::json* params) {
+    CheckRow row;
+    row.recording = path;
+    try {
+        nlohmann::json document = parseJsonText(readText(path));
+        if (params != nullptr && document.is_object()) document["params"] = *params;
+        Job job = readJob(document);
+        // The runner-up is needed for the margin.
+        job.maxNumResults = std::max(job.maxNumResults, 2);
+        const RunOutcome outcome = runJob(job, buildParams(job));
+        rankOutcome(outcome, row);
+        row.verdict = judge(job, row.winner, row.problem);
+    } catch (const InputError& error) {
+        row.problem = std::string("bad input: ") + error.what();
+    } catch (const std::exception& error) {
+        row.problem = error.what();
+    }
+    return row;
+}
+
+}  // namespace cclp_cli
