@@ -100,11 +100,11 @@ std::string helpText() {
         line.resize(18, ' ');
         line += std::string(method.measures);
         if (method.pairsOnly) line += "; pairs only";
-        if (method.function == FunctionKind::twoSided) line += "; twoSided";
-        if (method.function == FunctionKind::bySingleOrPair)
+        if (method.function == FunctionKind::TwoSided) line += "; twoSided";
+        if (method.function == FunctionKind::ByCandidate)
             line += "; oneSided for single edges, twoSided for pairs";
-        if (method.function == FunctionKind::none) line += "; no function";
-        if (method.needsExtras) line += "; extended edges";
+        if (method.function == FunctionKind::None) line += "; no function";
+        if (method.extendedOnly) line += "; extended edges";
         methods += line + "\n";
     }
     return R"(Usage: cclp-score [--json] [--fixed] [--measured] [--compare] [--plot FILE.svg | -] [INPUT.json | -]

@@ -67,7 +67,7 @@ std::string formatComparison(const Job& job, const RunOutcome& floating, const R
             " candidates both kept:\n";
     std::size_t nameWidth = 8;
     for (const cclp_score& method : job.scoreMethods) {
-        nameWidth = std::max(nameWidth, findMethod(method.method)->name.size());
+        nameWidth = std::max(nameWidth, std::string_view(findMethod(method.method)->name).size());
     }
     for (std::size_t m = 0; m < comparison.methodDifferences.size(); ++m) {
         std::string name(findMethod(job.scoreMethods[m].method)->name);

@@ -99,7 +99,7 @@ cclp_desiredEdge readDesiredEdge(const JsonField& field) {
 FunctionValues readFunctionValues(const JsonField& field, const MethodInfo& method) {
     field.allowOnly({"x0", "x1", "x2", "y0", "y1", "offset"});
     if (const std::optional<JsonField> offset = field.optionalMember("offset");
-        offset && method.number != cclp_scoreMethodOffsetDist) {
+        offset && methodNumber(method) != cclp_scoreMethodOffsetDist) {
         offset->fail("only offsetDist reads an offset; " + inQuotes(method.name) +
                      " would ignore it");
     }
@@ -125,7 +125,7 @@ cclp_scoreTwoSided buildTwoSided(const JsonField& field, const MethodInfo& metho
     const FunctionValues low = readFunctionValues(field.member("low"), method);
     const FunctionValues high = readFunctionValues(field.member("high"), method);
     cclp_scoreTwoSided function{};
-    if (method.number == cclp_scoreMethodSizeDiffSigned) {
+    if (methodNumber(method) == cclp_scoreMethodSizeDiffSigned) {
         requireAccepted(
             cclp_scoreTwoSided_initValues(&function, low.x0, low.x1, low.x2, high.x0, high.x1,
                                           high.x2, low.y0, low.y1, high.y0, high.y1),
@@ -161,9 +161,9 @@ const MethodInfo& readMethodName(const JsonField& field) {
 
 std::string_view functionWanted(const MethodInfo& method) {
     switch (method.function) {
-        case FunctionKind::oneSided:
+        case FunctionKind::OneSided:
             return "oneSided";
-        case FunctionKind::twoSided:
+        case FunctionKind::TwoSided:
             return "twoSided";
         default:
             return "oneSided or twoSided";
@@ -179,12 +179,12 @@ cclp_score readScoreMethod(const JsonField& field) {
     if (oneSided && twoSided) field.fail("give oneSided or twoSided, not both");
     if (twoSided) {
         const cclp_scoreTwoSided function = buildTwoSided(*twoSided, method);
-        requireAccepted(cclp_score_initScoreMethodTwoSided(&score, method.number, &function),
+        requireAccepted(cclp_score_initScoreMethodTwoSided(&score, methodNumber(method), &function),
                         twoSided->path(),
                         "cclp_score_initScoreMethodTwoSided for " + inQuotes(method.name));
         return score;
     }
-    if (!oneSided && method.function != FunctionKind::none) {
+    if (!oneSided && method.function != FunctionKind::None) {
         throw InputError(field.path() + "." + std::string(functionWanted(method)),
                          "missing field (" + inQuotes(method.name) + " scores through it)");
     }
@@ -194,7 +194,7 @@ cclp_score readScoreMethod(const JsonField& field) {
     } else {
         cclp_scoreOneSided_init(&function);
     }
-    requireAccepted(cclp_score_initScoreMethodOneSided(&score, method.number, &function),
+    requireAccepted(cclp_score_initScoreMethodOneSided(&score, methodNumber(method), &function),
                     oneSided ? oneSided->path() : field.path(),
                     "cclp_score_initScoreMethodOneSided for " + inQuotes(method.name));
     return score;

@@ -33,7 +33,7 @@ Json functionJson(const cclp_scoreOneSided& function, int32_t method) {
 Json methodJson(const cclp_score& method) {
     const MethodInfo& info = *findMethod(method.method);
     Json object{{"method", info.name}};
-    if (info.function == FunctionKind::none) return object;
+    if (info.function == FunctionKind::None) return object;
     if (method.isOneSided == 1) {
         object["oneSided"] = functionJson(method.oneSided, method.method);
     } else {

@@ -1,12 +1,12 @@
-// What each score method measures on a candidate, in double precision as
-// the floating-point run defines it: the plot marks a candidate's measured
-// values on the curves of the functions that scored them, and the JSON
-// report lists them.
+// What each score method measures on a candidate (the C++ interface's
+// measurement, over the tool's edges): the plot marks a candidate's
+// measured values on the curves of the functions that scored them, and the
+// reports list them.
 #pragma once
 
 #include <vector>
 
-#include "cclp_score/cclp_score.h"
+#include "cclp_score/cclp_score.hpp"
 #include "cclp_score_cli/scoring_job.hpp"
 
 namespace cclp_cli {

@@ -1,31 +1,20 @@
-// The score methods as the tool names them: the library's method numbers
-// with lower-camel-case names, what each measures and which candidates and
-// functions it takes.
+// The score methods as the tool names them: the C++ interface's view of the
+// library's method table, with the lookups the tool needs.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string_view>
 
+#include "cclp_score/cclp_score.hpp"
+
 namespace cclp_cli {
 
-enum class FunctionKind {
-    oneSided,        // reads oneSided
-    twoSided,        // reads twoSided
-    bySingleOrPair,  // oneSided for single edges, twoSided for pairs
-    none             // scores without a function
-};
+using MethodInfo = cclp::score::MethodInfo;
+using FunctionKind = cclp::score::FunctionKind;
 
-struct MethodInfo {
-    int32_t number;
-    std::string_view name;
-    FunctionKind function;
-    bool pairsOnly;
-    bool needsExtras;           // reads extra1..extra3: extended runs only
-    std::string_view measures;  // the measured value, p0/p1 positions, w width
-};
-
-std::span<const MethodInfo> allMethods();
+inline std::span<const MethodInfo> allMethods() { return cclp::score::kMethods; }
+inline int32_t methodNumber(const MethodInfo& method) { return static_cast<int32_t>(method.id); }
 // Null when the name or number is unknown.
 const MethodInfo* findMethod(std::string_view name);
 const MethodInfo* findMethod(int32_t number);

@@ -71,7 +71,7 @@ Panel functionPanel(const Job& job, const RunOutcome& outcome, std::size_t m) {
     const MethodInfo& info = *findMethod(method.method);
     Panel panel;
     const bool fixed = outcome.fixedPoint();
-    const bool bySides = functionRead(info, job.pairs()) == FunctionKind::twoSided &&
+    const bool bySides = functionRead(info, job.pairs()) == FunctionKind::TwoSided &&
                          method.method != cclp_scoreMethodSizeDiffSigned;
     if (bySides) {
         const cclp::score::TwoSided f(method.twoSided);
@@ -280,7 +280,7 @@ void drawMethodPanel(SvgCanvas& canvas, const Job& job, const RunOutcome& outcom
     canvas.text(box.x + 10.0, box.y + 34.0, "measures " + std::string(info.measures),
                 textStyle(10.5, colour::faint));
     const Box area{box.x + 52.0, box.y + 70.0, box.width - 68.0, box.height - 70.0 - 38.0};
-    if (info.function == FunctionKind::none) {
+    if (info.function == FunctionKind::None) {
         canvas.text(box.x + 10.0, box.y + 47.0, "no function: p0 < 0 < p1 scores 1",
                     textStyle(10, colour::faint));
         drawStraddle(canvas, outcome, m, area);

@@ -28,9 +28,9 @@ void checkMethodsSuitEdgeModel(const Job& job) {
         }
         const FunctionKind read = functionRead(method, pairs);
         const bool built = score.isOneSided == 1;
-        if ((read == FunctionKind::oneSided && !built) ||
-            (read == FunctionKind::twoSided && built)) {
-            const bool wantTwo = read == FunctionKind::twoSided;
+        if ((read == FunctionKind::OneSided && !built) ||
+            (read == FunctionKind::TwoSided && built)) {
+            const bool wantTwo = read == FunctionKind::TwoSided;
             throw InputError(methodField(i), "'" + std::string(method.name) + "' on " +
                                                  (pairs ? "edge pairs" : "single edges") +
                                                  " scores through a " +

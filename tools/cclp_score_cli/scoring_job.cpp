@@ -25,7 +25,7 @@ bool Job::needsExtendedRun() const {
     return edgesHaveExtras ||
            std::any_of(scoreMethods.begin(), scoreMethods.end(), [](const cclp_score& method) {
                const MethodInfo* info = findMethod(method.method);
-               return info != nullptr && info->needsExtras;
+               return info != nullptr && info->extendedOnly;
            });
 }
 

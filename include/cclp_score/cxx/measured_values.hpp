@@ -109,11 +109,16 @@ inline std::vector<double> measuredPair(const cclp_score& method, const Measured
 // and offsetDist on pairs two, the first scored by the low side and the
 // second by the high side. Straddle measures nothing and gives none, as
 // does a method that does not score candidates of that many edges.
+inline std::vector<double> measuredValues(const cclp_score& method, ArrayRef<MeasuredEdge> edges,
+                                          double expectedWidth) {
+    if (edges.size() == 1) return detail::measuredSingle(method, edges[0]);
+    if (edges.size() == 2) return detail::measuredPair(method, edges[0], edges[1], expectedWidth);
+    return {};
+}
+
 inline std::vector<double> measuredValues(const Method& method, ArrayRef<MeasuredEdge> edges,
                                           double expectedWidth) {
-    if (edges.size() == 1) return detail::measuredSingle(method.c(), edges[0]);
-    if (edges.size() == 2) return detail::measuredPair(method.c(), edges[0], edges[1], expectedWidth);
-    return {};
+    return measuredValues(method.c(), edges, expectedWidth);
 }
 
 // The expected width of the parameters' pair, 0 for single edges.
