@@ -20,7 +20,7 @@ what the edge finder refuses).
 """
 
 from ._errors import EdgeError, ScoreError
-from ._core import Method, OneSided, TwoSided, method_names
+from ._core import Method, OneSided, TwoSided, method_names, reads_png
 from ._scoring import DesiredEdge, Results, score
 from ._document import Recording, load, save
 from ._plot import plot
@@ -41,6 +41,7 @@ __all__ = [
     "method_names",
     "plot",
     "read_image",
+    "reads_png",
     "save",
     "score",
 ]

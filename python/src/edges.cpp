@@ -103,7 +103,8 @@ void bindEdges(py::module_& module) {
         py::arg("pixels"), py::arg("x"), py::arg("y"), py::arg("angle"), py::arg("length"),
         py::arg("thickness"), py::arg("sigma"), py::arg("min_contrast"), py::arg("polarity"),
         py::arg("clip"));
-    module.attr("reads_png") = cedge_readsPng() != 0;
+    module.def("reads_png", [] { return cedge_readsPng() != 0; },
+               "True when read_image reads PNG files in this build.");
 }
 
 }  // namespace cclp_python
