@@ -15,12 +15,7 @@ light to dark) and plots the profile, the edges and the winning pair
 import pathlib
 import sys
 
-ROOT = pathlib.Path(__file__).resolve().parents[2]
-try:
-    import cclp_score as cs
-except ImportError:  # not installed: the default build tree's package
-    sys.path.insert(0, str(ROOT / "build" / "default" / "python"))
-    import cclp_score as cs
+from package import ROOT, cclp_score as cs
 
 DATA = ROOT / "edgefinder" / "data"
 CALIPER = (50.0, 30.0, 90.0, 40.0, 2.0)  # x, y, angle (90: downward), length, thickness
