@@ -3,6 +3,7 @@
 // of a caliper over a caller's 2-D uint8/uint16 array, searched without the
 // GIL. The pure-Python half (cclp_score/_edges.py) checks the arguments and
 // names the bad one; the library's own refusals raise EdgeError.
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -41,9 +42,23 @@ py::array readImage(const std::string& path) {
                      {py::ssize_t{view.strideBytes}, itemBytes}, view.pixels, owner);
 }
 
-// A view of a 2-D array whose rows are contiguous and whose row stride is
-// positive (the Python half copies any other array).
+// Whether the edge finder reads the array in place: 2-D, native uint8 or
+// uint16, contiguous rows, a row stride from a row's bytes to 2^31 - 1.
+bool readableInPlace(const py::array& pixels) {
+    const bool gray = pixels.dtype().is(py::dtype::of<uint8_t>()) ||
+                      pixels.dtype().is(py::dtype::of<uint16_t>());
+    if (!gray || pixels.ndim() != 2 || pixels.size() == 0) return false;
+    const py::ssize_t limit = INT32_MAX;
+    return pixels.shape(0) <= limit && pixels.strides(1) == pixels.itemsize() &&
+           pixels.shape(1) * pixels.itemsize() <= pixels.strides(0) && pixels.strides(0) <= limit;
+}
+
+// A view of an array readable in place (the Python half copies any other
+// array into one).
 cedge::ImageView viewOf(const py::array& pixels) {
+    if (!readableInPlace(pixels)) {
+        throw py::value_error("pixels: a 2-D native uint8/uint16 array with contiguous rows expected");
+    }
     const auto height = static_cast<int32_t>(pixels.shape(0));
     const auto width = static_cast<int32_t>(pixels.shape(1));
     const auto stride = static_cast<int32_t>(pixels.strides(0));
