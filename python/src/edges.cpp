@@ -45,8 +45,9 @@ py::array readImage(const std::string& path) {
 // Whether the edge finder reads the array in place: 2-D, native uint8 or
 // uint16, contiguous rows, a row stride from a row's bytes to 2^31 - 1.
 bool readableInPlace(const py::array& pixels) {
-    const bool gray = pixels.dtype().is(py::dtype::of<uint8_t>()) ||
-                      pixels.dtype().is(py::dtype::of<uint16_t>());
+    // Equivalent types, byte order included (not the same dtype object).
+    const bool gray = py::isinstance<py::array_t<uint8_t>>(pixels) ||
+                      py::isinstance<py::array_t<uint16_t>>(pixels);
     if (!gray || pixels.ndim() != 2 || pixels.size() == 0) return false;
     const py::ssize_t limit = INT32_MAX;
     return pixels.shape(0) <= limit && pixels.strides(1) == pixels.itemsize() &&
