@@ -14,12 +14,7 @@ the candidates fall on each scoring function.
 import pathlib
 import sys
 
-ROOT = pathlib.Path(__file__).resolve().parents[2]
-try:
-    import cclp_score as cs
-except ImportError:  # not installed: the default build tree's package
-    sys.path.insert(0, str(ROOT / "build" / "default" / "python"))
-    import cclp_score as cs
+from package import ROOT, cclp_score as cs
 
 SAMPLE = ROOT / "examples" / "samples" / "pair_with_distractors.json"
 

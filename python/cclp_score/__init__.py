@@ -12,25 +12,36 @@ the library when they are built; a refused value raises ScoreError (a
 ValueError) carrying the library's status name. load()/save() read and
 write the cclp-score tool's JSON document; plot() draws what the tool's
 --plot draws, with matplotlib.
+
+From an image: find_edges(read_image("part.png"), caliper=(x, y, angle,
+length, thickness), sigma=1.0, min_contrast=30.0) returns the edges and the
+profile; found.score(desired=..., methods=...) scores them (EdgeError for
+what the edge finder refuses).
 """
 
-from ._errors import ScoreError
-from ._core import Method, OneSided, TwoSided, method_names
+from ._errors import EdgeError, ScoreError
+from ._core import Method, OneSided, TwoSided, method_names, reads_png
 from ._scoring import DesiredEdge, Results, score
 from ._document import Recording, load, save
 from ._plot import plot
+from ._edges import Found, find_edges, read_image
 
 __all__ = [
     "DesiredEdge",
+    "EdgeError",
+    "Found",
     "Method",
     "OneSided",
     "Recording",
     "Results",
     "ScoreError",
     "TwoSided",
+    "find_edges",
     "load",
     "method_names",
     "plot",
+    "read_image",
+    "reads_png",
     "save",
     "score",
 ]

@@ -1,11 +1,19 @@
-"""The exception the library's failures raise."""
+"""The exceptions the libraries' failures raise."""
 
 
-class ScoreError(ValueError):
-    """The library refused a value: ``status`` is its status name
-    (``"CCLP_STATUS_Y0_BELOW_Y1"``), ``code`` the 32-bit status."""
-
+class _StatusError(ValueError):
     def __init__(self, message, status="", code=0):
         super().__init__(message)
         self.status = status
         self.code = code
+
+
+class ScoreError(_StatusError):
+    """The library refused a value: ``status`` is its status name
+    (``"CCLP_STATUS_Y0_BELOW_Y1"``), ``code`` the 32-bit status."""
+
+
+class EdgeError(_StatusError):
+    """The edge finder refused a file, an image or a caliper: ``status`` is
+    its status name (``"CEDGE_STATUS_OUTSIDE_IMAGE"``), ``code`` the 32-bit
+    status; the message names the file or the operation."""

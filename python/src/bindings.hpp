@@ -20,6 +20,7 @@ namespace py = pybind11;
 using DoubleArray = py::array_t<double, py::array::c_style | py::array::forcecast>;
 using Int32Array = py::array_t<int32_t, py::array::c_style | py::array::forcecast>;
 
+void bindEdges(py::module_& module);
 void bindErrors(py::module_& module);
 void bindFunctions(py::module_& module);
 void bindMethods(py::module_& module);

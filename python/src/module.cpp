@@ -4,8 +4,10 @@
 #include "bindings.hpp"
 
 PYBIND11_MODULE(_core, module) {
-    module.doc() = "Bindings of the caliper scoring module's C++ interface (use cclp_score).";
+    module.doc() = "Bindings of the caliper scoring module's and the edge finder's C++ interfaces "
+                   "(use cclp_score).";
     cclp_python::bindErrors(module);
+    cclp_python::bindEdges(module);
     cclp_python::bindFunctions(module);
     cclp_python::bindMethods(module);
     cclp_python::bindScoring(module);

@@ -1,0 +1,126 @@
+// The edge finder's C++ interface for Python: images read from files as
+// numpy arrays (no copy: the array owns the decoded image), and the edges
+// of a caliper over a caller's 2-D uint8/uint16 array, searched without the
+// GIL. The pure-Python half (cclp_score/_edges.py) checks the arguments and
+// names the bad one; the library's own refusals raise EdgeError.
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "bindings.hpp"
+#include "cedge/cedge.hpp"
+
+namespace cclp_python {
+namespace {
+
+// Kept for the life of the process: the translator may run until exit.
+py::object& edgeErrorType() {
+    static auto* type = new py::object(py::module_::import("cclp_score._errors").attr("EdgeError"));
+    return *type;
+}
+
+[[noreturn]] void raiseEdgeError(const std::string& context, const std::error_code& ec) {
+    const auto status = static_cast<int32_t>(ec.value());
+    const char* name = cedge_statusName(status);
+    const py::object exception = edgeErrorType()(context + ": " + ec.message(),
+                                                 name != nullptr ? name : "", status);
+    PyErr_SetObject(edgeErrorType().ptr(), exception.ptr());
+    throw py::error_already_set();
+}
+
+// The image's pixels as a 2-D array that keeps the image alive.
+py::array readImage(const std::string& path) {
+    std::error_code ec;
+    auto image = std::make_unique<cedge::Image>(cedge::Image::read(path, ec));
+    if (ec) raiseEdgeError(path, ec);
+    const cedge_image view = image->view().c();  // a copy: view() returns a temporary
+    const py::capsule owner(image.release(), [](void* p) { delete static_cast<cedge::Image*>(p); });
+    const py::dtype type = view.bitsPerPixel == 16 ? py::dtype::of<uint16_t>() : py::dtype::of<uint8_t>();
+    const py::ssize_t itemBytes = view.bitsPerPixel / 8;
+    return py::array(type, {py::ssize_t{view.height}, py::ssize_t{view.width}},
+                     {py::ssize_t{view.strideBytes}, itemBytes}, view.pixels, owner);
+}
+
+// Whether the edge finder reads the array in place: 2-D, native uint8 or
+// uint16, contiguous rows, a row stride from a row's bytes to 2^31 - 1.
+bool readableInPlace(const py::array& pixels) {
+    // Equivalent types, byte order included (not the same dtype object).
+    const bool gray = py::isinstance<py::array_t<uint8_t>>(pixels) ||
+                      py::isinstance<py::array_t<uint16_t>>(pixels);
+    if (!gray || pixels.ndim() != 2 || pixels.size() == 0) return false;
+    const py::ssize_t limit = INT32_MAX;
+    return pixels.shape(0) <= limit && pixels.strides(1) == pixels.itemsize() &&
+           pixels.shape(1) * pixels.itemsize() <= pixels.strides(0) && pixels.strides(0) <= limit;
+}
+
+// A view of an array readable in place (the Python half copies any other
+// array into one).
+cedge::ImageView viewOf(const py::array& pixels) {
+    if (!readableInPlace(pixels)) {
+        throw py::value_error("pixels: a 2-D native uint8/uint16 array with contiguous rows expected");
+    }
+    const auto height = static_cast<int32_t>(pixels.shape(0));
+    const auto width = static_cast<int32_t>(pixels.shape(1));
+    const auto stride = static_cast<int32_t>(pixels.strides(0));
+    const std::size_t bytes = static_cast<std::size_t>(height - 1) * static_cast<std::size_t>(stride) +
+                              static_cast<std::size_t>(width) * static_cast<std::size_t>(pixels.itemsize());
+    if (pixels.itemsize() == 2) {
+        return {static_cast<const uint16_t*>(pixels.data()), bytes, width, height, stride};
+    }
+    return {static_cast<const uint8_t*>(pixels.data()), bytes, width, height, stride};
+}
+
+template <class T>
+py::array_t<T> copyOf(const T* values, int32_t count) {
+    py::array_t<T> array(static_cast<py::ssize_t>(count));
+    if (count > 0) std::memcpy(array.mutable_data(), values, sizeof(T) * static_cast<std::size_t>(count));
+    return array;
+}
+
+py::dict findEdges(const py::array& pixels, const cedge::Caliper& caliper, double sigma,
+                   double minContrast, int32_t polarity, bool clip) {
+    const cedge::ImageView image = viewOf(pixels);
+    const cedge::Settings settings = cedge::Settings()
+                                         .sigma(sigma)
+                                         .minContrast(minContrast)
+                                         .polarity(static_cast<cedge::Polarity>(polarity))
+                                         .clipToImage(clip);
+    std::error_code ec;
+    cedge::Found found;
+    {
+        const py::gil_scoped_release released;
+        found = cedge::findEdges(image, caliper, settings, ec);
+    }
+    if (ec) raiseEdgeError("find_edges", ec);
+    const cedge::Profile& profile = found.profile;
+    py::dict out;
+    out["positions"] = toArray(found.positions());
+    out["contrasts"] = toArray(found.contrasts());
+    out["profile"] = copyOf(profile.values(), profile.size());
+    out["derivative"] = copyOf(profile.derivative(), profile.size());
+    out["first_position"] = profile.position(0);
+    out["valid_first"] = profile.validFirst();
+    out["valid_count"] = profile.validCount();
+    return out;
+}
+
+}  // namespace
+
+void bindEdges(py::module_& module) {
+    module.def("read_image", &readImage, py::arg("path"));
+    module.def(
+        "find_edges",
+        [](const py::array& pixels, double x, double y, double angle, double length, double thickness,
+           double sigma, double minContrast, int32_t polarity, bool clip) {
+            return findEdges(pixels, cedge::Caliper{x, y, angle, length, thickness}, sigma,
+                             minContrast, polarity, clip);
+        },
+        py::arg("pixels"), py::arg("x"), py::arg("y"), py::arg("angle"), py::arg("length"),
+        py::arg("thickness"), py::arg("sigma"), py::arg("min_contrast"), py::arg("polarity"),
+        py::arg("clip"));
+    module.def("reads_png", [] { return cedge_readsPng() != 0; },
+               "True when read_image reads PNG files in this build.");
+}
+
+}  // namespace cclp_python

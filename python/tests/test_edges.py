@@ -1,0 +1,110 @@
+"""From images to edges: the bundled photograph against the hand measurement
+and the C example, synthetic steps at known positions, array layouts, and
+the arguments refused."""
+
+import math
+import os
+import subprocess
+import sys
+
+import numpy as np
+import pytest
+
+import cclp_score as cs
+from conftest import SOURCE_DIR
+
+DATA = SOURCE_DIR / "edgefinder" / "data"
+CALIPER = (60.0, 20.0, 0.0, 60.0, 10.0)  # across the synthetic step
+
+
+# (column, top row, bottom row) of the plate by edgefinder/data/measure_by_hand.py,
+# within the C library's test tolerance of 0.25 px.
+@pytest.mark.parametrize("column, top, bottom", [(50.0, 14.935, 42.374), (75.0, 17.095, 44.025)])
+def test_plate_edges_agree_with_the_hand_measurement(column, top, bottom):
+    found = cs.find_edges(cs.read_image(DATA / "name_plate.pgm"),
+                          caliper=(column, 30.0, 90.0, 40.0, 2.0), min_contrast=30.0)
+    np.testing.assert_allclose(30.0 + found.positions, [top, bottom], atol=0.25)
+    assert found.contrasts[0] > 0 > found.contrasts[1]  # dark uniform, light plate, dark
+    assert (found.first_position, found.valid_first, found.valid_count) == (-20.0, 0, 41)
+
+
+def edge_and_pair_lines(*command):
+    done = subprocess.run([str(part) for part in command], capture_output=True, text=True)
+    assert done.returncode == 0, done.stderr
+    return [line for line in done.stdout.splitlines() if line.lstrip().startswith(("edge", "best"))]
+
+
+def test_the_example_reads_the_png_measures_as_the_c_example_and_plots(tmp_path):
+    output = tmp_path / "plate.png"
+    measured = edge_and_pair_lines(sys.executable, SOURCE_DIR / "examples/python/measure_plate.py", output)
+    assert output.read_bytes()[:8] == b"\x89PNG\r\n\x1a\n"
+    binary = os.environ.get("CEDGE_MEASURE_PLATE")  # the C example on the PGM, built beside
+    assert measured == (edge_and_pair_lines(binary) if binary else [
+        "  edge at  -15.05 px, contrast  +66.2", "  edge at  +12.33 px, contrast  -43.4",
+        "best pair: -15.05 to 12.33, height 27.37 px, score 0.945"])
+
+
+def step_image(edge_x, dtype=np.uint16):
+    """A step from 40 to 200 gray levels (x 256 for uint16) at x = edge_x, blurred by 1.5 px."""
+    blurred = [0.5 * (1.0 + math.erf((x - edge_x) / (1.5 * math.sqrt(2)))) for x in range(120)]
+    scale = 256.0 if dtype == np.uint16 else 1.0
+    return np.tile(np.round((40.0 + 160.0 * np.array(blurred)) * scale), (40, 1)).astype(dtype)
+
+
+@pytest.mark.parametrize("dtype", [np.uint8, np.uint16])
+@pytest.mark.parametrize("edge_x", [50.0, 50.3, 61.75])
+def test_a_synthetic_step_is_found_where_it_was_drawn(dtype, edge_x):
+    found = cs.find_edges(step_image(edge_x, dtype), caliper=CALIPER, sigma=1.5)
+    assert len(found) == 1 and found.contrasts[0] > 0
+    assert found.positions[0] == pytest.approx(edge_x - 60.0, abs=0.05)
+    back = cs.find_edges(step_image(edge_x, dtype), caliper=(60.0, 20.0, 180.0, 60.0, 10.0), sigma=1.5)
+    assert (back.positions[0], back.contrasts[0]) == pytest.approx((-found.positions[0], -found.contrasts[0]))
+    assert not len(cs.find_edges(step_image(edge_x, dtype), caliper=CALIPER, polarity="light_to_dark"))
+
+
+def test_every_array_layout_finds_the_same_edges_and_scores_them():
+    image = step_image(50.3)
+    expected = cs.find_edges(image, CALIPER)
+    padded, wide = np.zeros((50, 140), np.uint16), np.zeros((40, 240), np.uint16)
+    padded[5:45, 10:130] = image
+    wide[:, ::2] = image
+    for layout in (padded[5:45, 10:130], np.asfortranarray(image), image.astype(">u2"), wide[:, ::2]):
+        np.testing.assert_array_equal(cs.find_edges(layout, CALIPER).profile, expected.profile)
+    methods = [cs.Method("contrast", cs.OneSided(200, 0, 0))]
+    direct = expected.score(desired=-10.0, methods=methods)
+    via = cs.score(expected.positions, expected.contrasts, desired=-10.0, methods=methods)
+    np.testing.assert_array_equal(direct.score, via.score)
+    np.testing.assert_array_equal(direct.profile["values"], expected.profile)
+
+
+def test_clipping_reports_the_part_inside_the_image():
+    caliper = (20.0, 20.0, 0.0, 60.0, 4.0)  # from x = -10 to 50
+    with pytest.raises(cs.EdgeError, match="find_edges: CEDGE_STATUS_OUTSIDE_IMAGE"):
+        cs.find_edges(step_image(50.3), caliper)
+    found = cs.find_edges(step_image(50.3), caliper, clip=True)
+    assert (found.valid_first, found.valid_count) == (10, 51) and not found.profile[:10].any()
+
+
+@pytest.mark.parametrize("image, caliper, options, error, name", [
+    (np.zeros((40, 120), np.float32), CALIPER, {}, TypeError, "image"),
+    ([[0, 1], [2, 3]], CALIPER, {}, TypeError, "image"),
+    (np.zeros((40, 120, 3), np.uint8), CALIPER, {}, ValueError, "image"),
+    (None, (60.0, math.nan, 0.0, 60.0, 10.0), {}, ValueError, "caliper y"),
+    (None, (60.0, 20.0, 0.0, 60.0), {}, TypeError, "caliper"),
+    (None, CALIPER, {"sigma": 0.0}, ValueError, "sigma"),
+    (None, CALIPER, {"sigma": 1e3}, ValueError, "sigma"),
+    (None, CALIPER, {"min_contrast": -1.0}, ValueError, "min_contrast"),
+    (None, CALIPER, {"polarity": "up"}, ValueError, "polarity"),
+    (None, (60.0, 20.0, 0.0, 1.0, 10.0), {}, cs.EdgeError, "CEDGE_STATUS_LENGTH_NOT_VALID"),
+])
+def test_bad_arguments_are_named(image, caliper, options, error, name):
+    with pytest.raises(error, match=name):
+        cs.find_edges(step_image(50.3) if image is None else image, caliper, **options)
+
+
+def test_unreadable_files_name_the_file_and_the_status(tmp_path):
+    with pytest.raises(cs.EdgeError, match="missing.png: CEDGE_STATUS_FILE_UNREADABLE"):
+        cs.read_image(tmp_path / "missing.png")
+    (tmp_path / "notes.pgm").write_text("not an image\n")
+    with pytest.raises(cs.EdgeError, match="notes.pgm: CEDGE_STATUS_FILE_NOT_IMAGE"):
+        cs.read_image(tmp_path / "notes.pgm")
