@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <ostream>
 #include <random>
 #include <utility>
 #include <vector>
@@ -149,6 +150,13 @@ struct RunCase {
     Formats formats;
     int32_t maxResults;
 };
+
+// How test listings name a case: the default prints the record's bytes, padding included.
+void PrintTo(const RunCase& run, std::ostream* out) {
+    *out << (run.pairs ? "pairs" : "singles") << (run.sorted ? "_sorted" : "_unsorted")
+         << (run.ascending ? "_ascending" : "_descending") << "_formats"
+         << static_cast<int>(run.formats) << "_max" << run.maxResults;
+}
 
 class CxxScorerRuns : public ::testing::TestWithParam<RunCase> {};
 
