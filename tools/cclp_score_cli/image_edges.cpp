@@ -11,8 +11,10 @@
 namespace cclp_cli {
 namespace {
 
-constexpr int32_t kRegionMargin = 4;    // image pixels shown around the caliper
-constexpr int32_t kMaxRegionCells = 48;  // cells along the longer side of the crop
+constexpr int32_t kMaxRegionCells = 64;  // cells along the longer side of the crop
+
+// Image pixels shown around the caliper: a quarter of its length, for context.
+double regionMargin(const ImageCaliper& caliper) { return std::max(4.0, caliper.length / 4.0); }
 
 // The option a refusal of the edge finder is about.
 std::string refusedOption(int32_t status) {
@@ -56,12 +58,13 @@ ImageRegion cropAround(const cedge_image& image, const ImageCaliper& caliper) {
     const auto clampTo = [](double value, int32_t limit) {
         return static_cast<int32_t>(std::clamp(value, 0.0, static_cast<double>(limit - 1)));
     };
+    const double margin = regionMargin(caliper);
     ImageRegion region;
-    region.left = clampTo(std::floor(caliper.centerX - halfWidth) - kRegionMargin, image.width);
-    region.top = clampTo(std::floor(caliper.centerY - halfHeight) - kRegionMargin, image.height);
-    const int32_t right = clampTo(std::ceil(caliper.centerX + halfWidth) + kRegionMargin, image.width);
+    region.left = clampTo(std::floor(caliper.centerX - halfWidth) - margin, image.width);
+    region.top = clampTo(std::floor(caliper.centerY - halfHeight) - margin, image.height);
+    const int32_t right = clampTo(std::ceil(caliper.centerX + halfWidth) + margin, image.width);
     const int32_t bottom =
-        clampTo(std::ceil(caliper.centerY + halfHeight) + kRegionMargin, image.height);
+        clampTo(std::ceil(caliper.centerY + halfHeight) + margin, image.height);
     const int32_t longer = std::max(right - region.left, bottom - region.top) + 1;
     region.cellSize = (longer + kMaxRegionCells - 1) / kMaxRegionCells;
     region.columns = (right - region.left) / region.cellSize + 1;

@@ -54,7 +54,7 @@ void drawPixels(SvgCanvas& canvas, const ImageRegion& region, const ImageToPage&
 
 void drawAcross(SvgCanvas& canvas, const ImageCaliper& caliper, const ImageToPage& page,
                 double position, const std::string& style) {
-    const double reach = caliper.thickness / 2.0 + 2.0;
+    const double reach = caliper.thickness / 2.0 + 3.0;
     const auto [x1, y1] = onCaliper(caliper, position, -reach);
     const auto [x2, y2] = onCaliper(caliper, position, reach);
     const auto [pageX1, pageY1] = page(x1, y1);
@@ -74,7 +74,7 @@ void drawCaliper(SvgCanvas& canvas, const ImageCaliper& caliper, const ImageToPa
         const auto [x, y] = onCaliper(caliper, along, across);
         corners.push_back(page(x, y));
     }
-    canvas.polyline(corners, "fill=\"none\" stroke=\"" + std::string(kCaliperColour) +
+    canvas.polyline(corners, "stroke=\"" + std::string(kCaliperColour) +
                                  "\" stroke-width=\"1.5\"");
     // The search direction: a dot where the positions start.
     const auto [startX, startY] = onCaliper(caliper, -halfLength, 0.0);
@@ -124,7 +124,7 @@ void drawImageRegion(SvgCanvas& canvas, const Job& job, const RunOutcome& outcom
     for (const Edge& edge : job.edges) {
         const std::string_view paint = edge.contrast >= 0.0 ? colour::positive : colour::negative;
         drawAcross(canvas, caliper, page, edge.position,
-                   "stroke=\"" + std::string(paint) + "\" stroke-width=\"1.5\"");
+                   "stroke=\"" + std::string(paint) + "\" stroke-width=\"2\"");
     }
     drawCaliper(canvas, caliper, page);
     double y = box.y + 14.0;
