@@ -76,7 +76,7 @@ set(svg "${WORK_DIR}/name_plate.svg")
 file(REMOVE "${svg}")
 run_tool(ignored --plot "${svg}" ${caliper} "${PARAMS}")
 file(READ "${svg}" plot)
-foreach(expected "fill=\"#[0-9a-f]+\"" "image .*name_plate\\.png" "caliper at \\(50, 30\\), 90 degrees"
+foreach(expected "fill=\"#[0-9a-f]+\"" "image .*name_plate\\.p(ng|gm)" "caliper at \\(50, 30\\), 90 degrees"
                  "rank 1: -15\\.[0-9]+ to 12\\.[0-9]+, width 27\\.[0-9]+ px" "sizeDiff" "</svg>")
   if(NOT plot MATCHES "${expected}")
     message(FATAL_ERROR "the plot lacks ${expected}")
