@@ -1,5 +1,6 @@
 #include "cclp_score_cli/cli_options.hpp"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "cclp_score_cli/input_error.hpp"
@@ -24,6 +25,38 @@ std::optional<std::string> optionValue(const std::vector<std::string_view>& argu
         return std::string(argument.substr(name.size() + 1));
     }
     return std::nullopt;
+}
+
+// A finite number written out in full, or a UsageError naming the option.
+double finiteNumber(const std::string& text, std::string_view option, std::string_view wanted) {
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(value)) {
+        throw UsageError(std::string(option) + " takes " + std::string(wanted) + " (got '" + text +
+                         "')");
+    }
+    return value;
+}
+
+// "X,Y,ANGLE,LENGTH,THICKNESS": five finite numbers, length and thickness
+// not negative.
+std::array<double, 5> parseCaliper(const std::string& text) {
+    constexpr std::string_view kWanted = "X,Y,ANGLE,LENGTH,THICKNESS: five finite numbers";
+    std::array<double, 5> values{};
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const std::size_t comma = text.find(',', start);
+        if ((comma == std::string::npos) != (k + 1 == values.size())) {
+            throw UsageError("--caliper takes " + std::string(kWanted) + " (got '" + text + "')");
+        }
+        values[k] = finiteNumber(text.substr(start, comma - start), "--caliper", kWanted);
+        start = comma + 1;
+    }
+    if (values[3] < 0.0 || values[4] < 0.0) {
+        throw UsageError("--caliper: the length and the thickness must not be negative (got '" +
+                         text + "')");
+    }
+    return values;
 }
 
 CheckOptions parseCheckOptions(const std::vector<std::string_view>& arguments) {
@@ -71,6 +104,16 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
             options.measured = true;
         } else if (argument == "--compare") {
             options.compare = true;
+        } else if (std::optional<std::string> image = optionValue(arguments, i, "--image")) {
+            options.imagePath = *image;
+        } else if (std::optional<std::string> caliper = optionValue(arguments, i, "--caliper")) {
+            options.caliper = parseCaliper(*caliper);
+        } else if (std::optional<std::string> sigma = optionValue(arguments, i, "--sigma")) {
+            options.sigma = finiteNumber(*sigma, "--sigma", "a finite number of pixels");
+        } else if (std::optional<std::string> contrast =
+                       optionValue(arguments, i, "--min-contrast")) {
+            options.minContrast =
+                finiteNumber(*contrast, "--min-contrast", "a finite number of gray levels per pixel");
         } else if (argument == "--plot") {
             if (i + 1 == arguments.size()) throw UsageError("--plot needs a file name");
             options.plotPath = std::string(arguments[++i]);
@@ -86,6 +129,14 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
         }
     }
     if (options.plotPath && options.plotPath->empty()) throw UsageError("--plot needs a file name");
+    if (options.imagePath.has_value() != options.caliper.has_value()) {
+        throw UsageError(options.imagePath ? "--image needs --caliper X,Y,ANGLE,LENGTH,THICKNESS"
+                                           : "--caliper needs --image FILE");
+    }
+    if (!options.imagePath && (options.sigma || options.minContrast)) {
+        throw UsageError("--sigma and --min-contrast set the edge search of --image");
+    }
+    if (options.imagePath && options.imagePath->empty()) throw UsageError("--image needs a file name");
     if (options.compare && (options.json || options.fixed || options.measured)) {
         throw UsageError("--compare runs both arithmetics and prints its own table; it takes "
                          "no --json, --fixed or --measured");
@@ -108,6 +159,8 @@ std::string helpText() {
         methods += line + "\n";
     }
     return R"(Usage: cclp-score [--json] [--fixed] [--measured] [--compare] [--plot FILE.svg | -] [INPUT.json | -]
+       cclp-score --image FILE --caliper X,Y,ANGLE,LENGTH,THICKNESS [--sigma S]
+                  [--min-contrast C] [other options] PARAMS.json
        cclp-score check [--params P.json] [--json] [--threads N] DIR_OR_FILE...
 
 Scores the edges of one recorded caliper result against score parameters
@@ -139,6 +192,26 @@ Options:
                    The name must end in .svg; an existing file is replaced
                    only if it is a plot cclp-score wrote, never an input.
                    "--plot -" prints the plot instead of the report.
+  --image FILE     find the edges in an image (PNG, or binary PGM/PPM;
+                   colour becomes gray by luma) instead of taking the
+                   document's own: they replace its "edges" and "profile"
+                   and are scored with its "params". The report records the
+                   image's name, the caliper and the settings under
+                   "caliper": {"image": ...} with the found edges, so it
+                   replays without the image. With --plot, the image around
+                   the caliper is drawn above the profile, with the caliper's
+                   rectangle, the found edges and the winner.
+  --caliper X,Y,ANGLE,LENGTH,THICKNESS
+                   the caliper for --image: centre in pixels (x right, y
+                   down, pixel centres at whole numbers), the search
+                   direction in degrees (0 right, 90 down), the length along
+                   it (at least 2) and the thickness across it (0: one line).
+                   Positions are reported from the centre along the search
+                   direction. The rectangle must lie inside the image.
+  --sigma S        Gaussian smoothing of the profile in pixels, 0.4 to 100
+                   (default 1).
+  --min-contrast C the smallest edge contrast kept, gray levels per pixel
+                   (default 5).
   -h, --help       this text.
 
 Input (JSON):
@@ -195,7 +268,9 @@ Progress goes to standard error on a terminal above 100 recordings.
 
 Exit status: 0 success; 1 bad input (the message names the field and the
 reason, with the library's status name where the library refused a value);
-2 bad command line or a file that cannot be read or written; 3 the scoring
+2 bad command line (an --image, --caliper, --sigma or --min-contrast that
+cannot be used is named: an unreadable image, a caliper outside it) or a
+file that cannot be read or written; 3 the scoring
 run failed; 4 the run succeeded but kept no acceptable candidate (none at
 all, or the best scores 0); 5 check: a recording failed or its winner was
 not the expected one. Nothing is printed to standard output unless

@@ -1,6 +1,7 @@
 // The command line of cclp-score and its help text.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,11 @@ struct Options {
     bool measured = false;  // the table shows what each method measured
     bool compare = false;   // the floating-point and the fixed-point run side by side
     bool help = false;
+    // Edges found in an image instead of the document's own.
+    std::optional<std::string> imagePath;
+    std::optional<std::array<double, 5>> caliper;  // x, y, angle, length, thickness
+    std::optional<double> sigma;
+    std::optional<double> minContrast;
     std::optional<CheckOptions> check;  // `cclp-score check ...`
 };
 

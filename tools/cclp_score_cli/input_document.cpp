@@ -200,10 +200,29 @@ cclp_score readScoreMethod(const JsonField& field) {
     return score;
 }
 
-void readCaliper(const JsonField& caliper, Job& job) {
-    caliper.allowOnly({"formats", "edges", "profile"});
+// The image caliper a report recorded: its edges are the document's, so
+// this is kept for the next report and the plot, not searched again.
+ImageCaliper readImageCaliper(const JsonField& field) {
+    field.allowOnly({"file", "caliper", "sigma", "minContrast"});
+    const JsonField geometry = field.member("caliper");
+    geometry.allowOnly({"x", "y", "angle", "length", "thickness"});
+    return {field.member("file").text(),
+            geometry.member("x").number(),
+            geometry.member("y").number(),
+            geometry.member("angle").number(),
+            geometry.member("length").number(),
+            geometry.member("thickness").number(),
+            field.member("sigma").number(),
+            field.member("minContrast").number()};
+}
+
+void readCaliper(const JsonField& caliper, Job& job, EdgeSource source) {
+    caliper.allowOnly({"formats", "edges", "profile", "image"});
+    if (std::optional<JsonField> image = caliper.optionalMember("image")) {
+        job.image = readImageCaliper(*image);
+    }
     job.formats = readFormats(caliper);
-    readEdges(caliper, job);
+    if (source == EdgeSource::Document || caliper.optionalMember("edges")) readEdges(caliper, job);
     if (std::optional<JsonField> profile = caliper.optionalMember("profile")) {
         job.profile = readProfile(*profile);
     }
@@ -251,7 +270,7 @@ void readParams(const JsonField& params, Job& job) {
 
 }  // namespace
 
-Job readJob(const nlohmann::json& document) {
+Job readJob(const nlohmann::json& document, EdgeSource source) {
     const JsonField root(document, "");
     // An earlier run's output can be fed back in: its run and results are
     // what this run recomputes, so they are ignored.
@@ -260,7 +279,11 @@ Job readJob(const nlohmann::json& document) {
     if (std::optional<JsonField> description = root.optionalMember("description")) {
         job.description = description->text();
     }
-    readCaliper(root.member("caliper"), job);
+    if (source == EdgeSource::Document) {
+        readCaliper(root.member("caliper"), job, source);
+    } else if (std::optional<JsonField> caliper = root.optionalMember("caliper")) {
+        readCaliper(*caliper, job, source);
+    }
     readParams(root.member("params"), job);
     if (std::optional<JsonField> expected = root.optionalMember("expect")) {
         job.expected = readExpectation(*expected);

@@ -14,7 +14,12 @@
 
 namespace cclp_cli {
 
-Job readJob(const nlohmann::json& document);
+// Where the edges to score come from: the document's "caliper", or an image
+// (then the document needs only its "params"; a "caliper" it has gives the
+// formats, and its edges are replaced).
+enum class EdgeSource { Document, Image };
+
+Job readJob(const nlohmann::json& document, EdgeSource source = EdgeSource::Document);
 
 // Names used in the document for formats and polarities.
 std::string_view formatsName(uint32_t formats);

@@ -43,8 +43,21 @@ Json methodJson(const cclp_score& method) {
     return object;
 }
 
+Json imageJson(const ImageCaliper& image) {
+    return Json{{"file", image.file},
+                {"caliper", Json{{"x", image.centerX},
+                                 {"y", image.centerY},
+                                 {"angle", image.angle},
+                                 {"length", image.length},
+                                 {"thickness", image.thickness}}},
+                {"sigma", image.sigma},
+                {"minContrast", image.minContrast}};
+}
+
 Json caliperJson(const Job& job) {
-    Json caliper{{"formats", formatsName(job.formats)}, {"edges", Json::array()}};
+    Json caliper{{"formats", formatsName(job.formats)}};
+    if (job.image) caliper["image"] = imageJson(*job.image);
+    caliper["edges"] = Json::array();
     for (const Edge& edge : job.edges) {
         Json object;
         putEdgeValues(object, edge, job.edgesHaveExtras, "");

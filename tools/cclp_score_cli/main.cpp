@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "cclp_score_cli/bundled_sample.hpp"
 #include "cclp_score_cli/check_command.hpp"
 #include "cclp_score_cli/compare_report.hpp"
+#include "cclp_score_cli/image_edges.hpp"
 #include "cclp_score_cli/cli_options.hpp"
 #include "cclp_score_cli/input_document.hpp"
 #include "cclp_score_cli/input_error.hpp"
@@ -69,8 +71,12 @@ int run(const Options& options, std::string& inputName) {
     if (options.plotPath) checkPlotPath(*options.plotPath, options.inputPath);
     const Input input = readInput(options);
     inputName = input.name;
-    Job job = readJob(parseJsonText(input.text));
+    const std::optional<ImageCaliper> imageCaliper = cclp_cli::imageCaliper(options);
+    Job job = readJob(parseJsonText(input.text),
+                      imageCaliper ? EdgeSource::Image : EdgeSource::Document);
     if (options.fixed) job.formats = CCLP_FORMAT_FIXED;
+    std::optional<ImageRegion> imageRegion;
+    if (imageCaliper) imageRegion = findImageEdges(*imageCaliper, job);
     for (const std::string& warning : jobWarnings(job)) {
         std::cerr << "cclp-score: warning: " << warning << "\n";
     }
@@ -79,7 +85,7 @@ int run(const Options& options, std::string& inputName) {
     const bool plotToStandardOutput = options.plotPath && *options.plotPath == "-";
     std::string output = options.json ? formatJson(job, outcome) : formatTable(job, outcome, options.measured);
     if (options.plotPath) {
-        std::string plot = renderPlot(job, outcome);
+        std::string plot = renderPlot(job, outcome, imageRegion ? &*imageRegion : nullptr);
         if (plotToStandardOutput) {
             output = std::move(plot);
         } else {

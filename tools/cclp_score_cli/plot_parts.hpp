@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "cclp_score_cli/image_edges.hpp"
 #include "cclp_score_cli/scoring_job.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
 #include "cclp_score_cli/svg_canvas.hpp"
@@ -43,6 +44,12 @@ std::string_view rankColour(std::size_t rank);
 // The caliper strip: profile, edges and kept candidates along the caliper.
 double caliperStripHeight(const Job& job, const RunOutcome& outcome);
 void drawCaliperStrip(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, Box box);
+
+// The image around an image caliper (job.image set), with the caliper, the
+// found edges and the winner on it.
+inline constexpr double kImagePanelHeight = 200.0;
+void drawImageRegion(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome,
+                     const ImageRegion& region, Box box);
 
 // One score method: its function over a range that shows it and every
 // kept candidate's measured value.

@@ -53,12 +53,28 @@ struct Expectation {
     double tolerance = 0.0;
 };
 
+// The caliper that found the edges in an image, and its search settings:
+// kept with the edges so that a report replays without the image.
+struct ImageCaliper {
+    std::string file;
+    double centerX = 0.0;
+    double centerY = 0.0;
+    double angle = 0.0;  // degrees, the search direction; clockwise on screen
+    double length = 0.0;
+    double thickness = 0.0;
+    double sigma = 1.0;
+    double minContrast = 5.0;
+
+    bool operator==(const ImageCaliper&) const = default;
+};
+
 struct Job {
     std::string description;
     uint32_t formats = CCLP_FORMAT_DOUBLE;
     std::vector<Edge> edges;
     bool edgesHaveExtras = false;
     std::optional<Profile> profile;
+    std::optional<ImageCaliper> image;  // where the edges were found, if in an image
     std::vector<cclp_desiredEdge> desiredEdges;
     std::vector<cclp_score> scoreMethods;  // built and checked by the library
     int32_t maxNumResults = 1;

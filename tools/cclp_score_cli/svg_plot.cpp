@@ -121,12 +121,14 @@ void drawHeader(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome) {
 }  // namespace
 }  // namespace plot
 
-std::string renderPlot(const Job& job, const RunOutcome& outcome) {
+std::string renderPlot(const Job& job, const RunOutcome& outcome, const ImageRegion* region) {
     using namespace plot;
     const double stripHeight = caliperStripHeight(job, outcome);
     const std::size_t numMethods = job.scoreMethods.size();
     const std::size_t panelRows = (numMethods + 1) / 2;
-    const double top = headerHeight(job);
+    const bool showImage = region != nullptr && job.image && !region->gray.empty();
+    const double imageTop = headerHeight(job);
+    const double top = imageTop + (showImage ? kImagePanelHeight + 16.0 : 0.0);
     const double panelsTop = top + stripHeight + 16.0;
     const double height =
         panelsTop + static_cast<double>(panelRows) * (kPanelHeight + 12.0) + kMargin;
@@ -134,6 +136,9 @@ std::string renderPlot(const Job& job, const RunOutcome& outcome) {
     SvgCanvas canvas(kPageWidth, height);
     drawHeader(canvas, job, outcome);
     const double contentWidth = kPageWidth - 2.0 * kMargin;
+    if (showImage) {
+        drawImageRegion(canvas, job, outcome, *region, {kMargin, imageTop, contentWidth, kImagePanelHeight});
+    }
     drawCaliperStrip(canvas, job, outcome, {kMargin, top, contentWidth, stripHeight});
     const double panelWidth = (contentWidth - 16.0) / 2.0;
     for (std::size_t m = 0; m < numMethods; ++m) {
