@@ -21,6 +21,8 @@ class Recording:
     Change any field (methods, desired, max_results, ...) and call score()
     again; save() writes it back for the tool. extras is None or an
     (edges, 3) array; profile is None or {"start", "step", "values"}.
+    image (where the tool found the edges) and expect (the winner a
+    `cclp-score check` expects) are kept as the document holds them.
     """
 
     positions: np.ndarray
@@ -33,6 +35,8 @@ class Recording:
     fixed: object = False
     description: str = ""
     profile: Optional[dict] = None
+    image: Optional[dict] = None
+    expect: Optional[dict] = None
 
     def score(self, **overrides):
         """score() with this recording's arguments; keywords replace them."""
@@ -174,8 +178,8 @@ def load(path):
     the field (e.g. "params.scoreMethods[1].method")."""
     with open(path, encoding="utf-8") as file:
         root = _Field(json.load(file), "")
-    root.object(("description", "caliper", "params", "run", "results"))
-    caliper = root.member("caliper").object(("formats", "edges", "profile"))
+    root.object(("description", "caliper", "params", "expect", "run", "results"))
+    caliper = root.member("caliper").object(("formats", "edges", "profile", "image"))
     formats = caliper.member("formats", "double").text()
     if formats not in _FORMAT_NAMES:
         caliper.member("formats").fail(f"unknown formats '{formats}' (known: double, fixed, both)")
@@ -193,7 +197,8 @@ def load(path):
         desired=_desired(params),
         methods=[_method(field) for field in params.member("scoreMethods").elements()],
         max_results=max_results, sort=sort, fixed=_FORMAT_NAMES[formats],
-        description=root.member("description", "").text(), profile=_profile(caliper))
+        description=root.member("description", "").text(), profile=_profile(caliper),
+        image=caliper.value.get("image"), expect=root.value.get("expect"))
 
 
 def _number(value):
@@ -234,6 +239,8 @@ def _document(recording):
         caliper["profile"] = {"start": _number(recording.profile["start"]),
                               "step": _number(recording.profile["step"]),
                               "values": [_number(v) for v in recording.profile["values"]]}
+    if recording.image is not None:
+        caliper["image"] = recording.image
     desired = desired_edges(recording.desired)
     document = {}
     if recording.description:
@@ -246,6 +253,8 @@ def _document(recording):
         "maxNumResults": int(recording.max_results),
         "sortByScore": bool(recording.sort),
     }
+    if recording.expect is not None:
+        document["expect"] = recording.expect
     return document
 
 

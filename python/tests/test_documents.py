@@ -22,6 +22,18 @@ def test_the_tools_report_loads_back(sample, tool, tmp_path):
     assert np.array_equal(again.edges, original.edges)
 
 
+def test_where_the_edges_came_from_and_the_expected_winner_survive_a_round_trip(sample, tmp_path):
+    document = json.loads(sample.read_text())
+    document["caliper"]["image"] = {"file": "part.png", "sigma": 1,
+                                    "caliper": {"x": 50, "y": 30, "angle": 90, "length": 40,
+                                                "thickness": 2}}
+    document["expect"] = {"edges": [0, 1]}
+    original, saved = tmp_path / "original.json", tmp_path / "saved.json"
+    original.write_text(json.dumps(document))
+    cs.save(saved, cs.load(original))
+    assert json.loads(saved.read_text()) == document
+
+
 @pytest.mark.parametrize("edit, field", [
     (lambda d: d["params"]["scoreMethods"][0].update(method="sizediff"), "params.scoreMethods[0].method"),
     (lambda d: d["caliper"]["edges"][1].update(position=-99), "caliper.edges[1].position"),
