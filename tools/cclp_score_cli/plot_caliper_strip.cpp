@@ -62,7 +62,7 @@ Scale positionScale(const Job& job, double from, double to) {
 // gain is not worth losing the context).
 constexpr std::size_t kZoomMinEdges = 30;
 constexpr double kZoomMaxShare = 1.0 / 3.0;
-constexpr double kOverviewBand = 40.0;
+constexpr double kOverviewBand = 48.0;
 
 std::optional<Scale> zoomScale(const Job& job, const RunOutcome& outcome, const Scale& whole) {
     if (job.edges.size() <= kZoomMinEdges || outcome.results.empty()) return std::nullopt;

@@ -48,6 +48,14 @@ struct Combination {
     double score;
 };
 
+// Where the combinations are written; the rank labels keep out of it.
+struct Column {
+    double left = 0.0, right = 0.0, top = 0.0, bottom = 0.0;
+    bool covers(double x, double halfWidth, double y) const {
+        return x + halfWidth > left && x - halfWidth < right && y + 2.0 > top && y - 9.0 < bottom;
+    }
+};
+
 struct Panel {
     std::vector<Curve> curves;
     std::vector<Marker> markers;
@@ -196,7 +204,8 @@ std::vector<Label> groupLabels(const std::vector<Marker>& markers, const Scale& 
     return labels;
 }
 
-void drawLabels(SvgCanvas& canvas, std::vector<Label> labels, const Scale& y) {
+void drawLabels(SvgCanvas& canvas, std::vector<Label> labels, const Scale& y,
+                const Column& column) {
     std::sort(labels.begin(), labels.end(),
               [](const Label& a, const Label& b) { return a.ranks < b.ranks; });
     std::vector<Point> placed;
@@ -216,7 +225,7 @@ void drawLabels(SvgCanvas& canvas, std::vector<Label> labels, const Scale& y) {
                 }
             }
         }
-        if (ly < y.to + 4.0) ly = label.y + 18.0;
+        if (ly < y.to + 4.0 || column.covers(label.x, halfWidth, ly)) ly = label.y + 18.0;
         placed.emplace_back(label.x, ly);
         const bool winner = label.ranks.front() == 1;
         canvas.text(label.x, ly, text,
@@ -224,7 +233,8 @@ void drawLabels(SvgCanvas& canvas, std::vector<Label> labels, const Scale& y) {
     }
 }
 
-void drawMarkers(SvgCanvas& canvas, std::vector<Marker> markers, const Scale& x, const Scale& y) {
+void drawMarkers(SvgCanvas& canvas, std::vector<Marker> markers, const Scale& x, const Scale& y,
+                 const Column& column) {
     std::sort(markers.begin(), markers.end(), [](const Marker& a, const Marker& b) {
         return a.rank > b.rank;  // the winner drawn last, on top
     });
@@ -240,29 +250,34 @@ void drawMarkers(SvgCanvas& canvas, std::vector<Marker> markers, const Scale& x,
         canvas.circle(x(marker.x), y(marker.y), marker.rank == 1 ? 6.0 : 4.5,
                       "fill=\"" + paint + "\" " + ring);
     }
-    drawLabels(canvas, groupLabels(markers, x, y), y);
+    drawLabels(canvas, groupLabels(markers, x, y), y, column);
 }
 
 // Each candidate's two side markers are joined by a thin dotted connector;
 // the arithmetic that joins them is written out, one line per candidate, in
 // a column under the curves' legend, so that these labels never meet each
 // other whatever the values.
-void drawCombinations(SvgCanvas& canvas, const Panel& panel, const Scale& x, const Scale& y) {
+Column drawCombinations(SvgCanvas& canvas, const Panel& panel, const Scale& x, const Scale& y) {
     for (const Combination& c : panel.combinations) {
         canvas.line(x(c.low.x), y(c.low.y), x(c.high.x), y(c.high.y),
                     "stroke=\"" + std::string(rankColour(c.low.rank)) +
                         "\" stroke-width=\"1\" stroke-dasharray=\"1,3\" class=\"side-connector\"");
     }
     double lineY = y.to + 12.0 * static_cast<double>(panel.curves.size() + 1);
+    Column column{x.to, x.to, lineY - 9.0, lineY - 9.0};
     for (std::size_t k = 0; k < std::min(panel.combinations.size(), kMaxCombinations); ++k) {
         const Combination& c = panel.combinations[k];
         const std::string text = std::to_string(c.low.rank) + ": (" + decimals(c.low.y, 3) +
                                  " + " + decimals(c.high.y, 3) + ")/2 = " + decimals(c.score, 3);
         canvas.text(x.to - 4.0, lineY, text,
                     textStyle(9.5, rankColour(c.low.rank), "end", c.low.rank == 1) +
+                        " stroke=\"white\" stroke-width=\"3\" paint-order=\"stroke\"" +
                         " class=\"side-combination\"");
+        column.left = std::min(column.left, x.to - 4.0 - 5.4 * static_cast<double>(text.size()));
+        column.bottom = lineY + 2.0;
         lineY += 11.0;
     }
+    return column;
 }
 
 void drawCurves(SvgCanvas& canvas, const Panel& panel, const Scale& x, const Scale& y) {
@@ -349,8 +364,8 @@ void drawMethodPanel(SvgCanvas& canvas, const Job& job, const RunOutcome& outcom
     const Scale y{-0.1, 1.15, area.y + area.height, area.y};
     drawScoreGrid(canvas, x, y);
     drawCurves(canvas, panel, x, y);
-    drawCombinations(canvas, panel, x, y);
-    drawMarkers(canvas, panel.markers, x, y);
+    const Column column = drawCombinations(canvas, panel, x, y);
+    drawMarkers(canvas, panel.markers, x, y, column);
     drawXAxis(canvas, x, area.y + area.height, info.measures);
 }
 
