@@ -4,6 +4,8 @@
 // candidate, the winner in green.
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <set>
 
 #include "cclp_score_cli/plot_parts.hpp"
@@ -51,6 +53,36 @@ Scale positionScale(const Job& job, double from, double to) {
     return {lo - pad, hi + pad, from, to};
 }
 
+// With many edges the kept candidates can sit in a small part of a long
+// caliper, where their stems and rows would crowd into a few pixels. The
+// strip then zooms to the kept candidates, with a margin, and an overview
+// above it shows the whole caliper with the zoomed window marked. Many
+// means more than 30 edges (fewer stay legible at full length) with the
+// kept candidates spanning less than a third of the caliper (a smaller
+// gain is not worth losing the context).
+constexpr std::size_t kZoomMinEdges = 30;
+constexpr double kZoomMaxShare = 1.0 / 3.0;
+constexpr double kOverviewBand = 48.0;
+
+std::optional<Scale> zoomScale(const Job& job, const RunOutcome& outcome, const Scale& whole) {
+    if (job.edges.size() <= kZoomMinEdges || outcome.results.empty()) return std::nullopt;
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -lo;
+    for (const ScoredResult& result : outcome.results) {
+        for (const Edge& edge : result.edgeValues()) {
+            lo = std::min(lo, edge.position);
+            hi = std::max(hi, edge.position);
+        }
+    }
+    const double length = whole.hi - whole.lo;
+    if (!(hi - lo < length * kZoomMaxShare)) return std::nullopt;
+    const double margin = std::max((hi - lo) * 0.25, length * 0.02);
+    return Scale{std::max(whole.lo, lo - margin), std::min(whole.hi, hi + margin), whole.from,
+                 whole.to};
+}
+
+bool shows(const Scale& x, double position) { return position >= x.lo && position <= x.hi; }
+
 void bandLabel(SvgCanvas& canvas, const Box& box, double y, std::string_view text) {
     canvas.text(box.x + kLabelColumn - 10.0, y, text, textStyle(10.5, colour::faint, "end"));
 }
@@ -66,13 +98,18 @@ void scaleLabel(SvgCanvas& canvas, const Scale& x, double y, const std::string& 
 void drawDesiredEdges(SvgCanvas& canvas, const Job& job, const Scale& x, double top,
                       double bottom) {
     if (job.pairs()) {
-        const double from = x(std::min(job.desiredEdges[0].position, job.desiredEdges[1].position));
-        const double to = x(std::max(job.desiredEdges[0].position, job.desiredEdges[1].position));
-        canvas.rect(from, top, to - from, bottom - top,
+        const double from = x(std::clamp(
+            std::min(job.desiredEdges[0].position, job.desiredEdges[1].position), x.lo, x.hi));
+        const double to = x(std::clamp(
+            std::max(job.desiredEdges[0].position, job.desiredEdges[1].position), x.lo, x.hi));
+        if (to > from) {
+            canvas.rect(from, top, to - from, bottom - top,
                     "fill=\"" + std::string(colour::desired) +
-                        "\" fill-opacity=\"0.07\" class=\"expected-width\"");
+                            "\" fill-opacity=\"0.07\" class=\"expected-width\"");
+        }
     }
     for (const cclp_desiredEdge& desired : job.desiredEdges) {
+        if (!shows(x, desired.position)) continue;
         const double at = x(desired.position);
         canvas.line(at, top, at, bottom,
                     "stroke=\"" + std::string(colour::desired) +
@@ -87,8 +124,8 @@ void drawProfile(SvgCanvas& canvas, const Profile& profile, const Scale& x, cons
     const Scale y{*lo, *lo + span, top + kProfileBand - 8.0, top + 8.0};
     std::vector<Point> points;
     for (std::size_t i = 0; i < profile.values.size(); ++i) {
-        points.emplace_back(x(profile.start + profile.step * static_cast<double>(i)),
-                            y(profile.values[i]));
+        const double at = profile.start + profile.step * static_cast<double>(i);
+        if (shows(x, at)) points.emplace_back(x(at), y(profile.values[i]));
     }
     canvas.polyline(points, "stroke=\"#555555\" stroke-width=\"1.5\"");
     bandLabel(canvas, box, top + kProfileBand / 2.0, "profile");
@@ -162,6 +199,7 @@ void drawEdges(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, con
     std::vector<EdgeLabel> labels;
     for (std::size_t i = 0; i < job.edges.size(); ++i) {
         const Edge& edge = job.edges[i];
+        if (!shows(x, edge.position)) continue;
         const bool up = edge.contrast >= 0.0;
         const double tip = baseline - (up ? 1.0 : -1.0) * std::max(3.0, std::fabs(edge.contrast) /
                                                                             maxContrast * reach);
@@ -209,17 +247,61 @@ void drawResults(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, c
     }
 }
 
+// The whole caliper in one thin band: every edge as a short tick, the
+// desired edges, the kept candidates' positions and the zoomed window.
+void drawOverview(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, const Scale& whole,
+                  const Scale& zoom, const Box& box) {
+    const double baseline = box.y + kOverviewBand / 2.0 - 2.0;
+    bandLabel(canvas, box, baseline + 3.5, "overview");
+    canvas.line(whole.from, baseline, whole.to, baseline, "stroke=\"#bbbbbb\"");
+    for (const cclp_desiredEdge& desired : job.desiredEdges) {
+        canvas.line(whole(desired.position), baseline - 11.0, whole(desired.position),
+                    baseline + 11.0,
+                    "stroke=\"" + std::string(colour::desired) + "\" stroke-dasharray=\"2,2\"");
+    }
+    for (const Edge& edge : job.edges) {
+        const bool up = edge.contrast >= 0.0;
+        canvas.line(whole(edge.position), baseline, whole(edge.position),
+                    baseline + (up ? -7.0 : 7.0),
+                    "stroke=\"" + std::string(up ? colour::positive : colour::negative) + "\"");
+    }
+    for (std::size_t r = outcome.results.size(); r-- > 0;) {
+        canvas.circle(whole(outcome.results[r].positionValue()), baseline, 2.5,
+                      "fill=\"" + std::string(rankColour(r + 1)) + "\"");
+    }
+    canvas.rect(whole(zoom.lo), baseline - 13.0, whole(zoom.hi) - whole(zoom.lo), 26.0,
+                "fill=\"" + std::string(colour::ink) +
+                    "\" fill-opacity=\"0.06\" stroke=\"#444444\" class=\"zoom-window\"");
+    canvas.text(whole.from, baseline + 23.0, compact(whole.lo), textStyle(8.5, colour::faint));
+    canvas.text(whole.to, baseline + 23.0, compact(whole.hi), textStyle(8.5, colour::faint, "end"));
+    canvas.text((whole.from + whole.to) / 2.0, baseline + 23.0,
+                "whole caliper; below: the kept candidates, " + compact(zoom.lo) + " to " +
+                    compact(zoom.hi),
+                textStyle(8.5, colour::faint, "middle") + " class=\"overview\"");
+}
+
 }  // namespace
 
 double caliperStripHeight(const Job& job, const RunOutcome& outcome) {
-    return (job.profile ? kProfileBand : 0.0) + kEdgeBand + resultBand(outcome) + kAxisBand;
+    const bool zoomed = zoomScale(job, outcome, positionScale(job, 0.0, 1.0)).has_value();
+    return (zoomed ? kOverviewBand : 0.0) + (job.profile ? kProfileBand : 0.0) + kEdgeBand +
+           resultBand(outcome) + kAxisBand;
 }
 
 void drawCaliperStrip(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, Box box) {
-    const Scale x = positionScale(job, box.x + kLabelColumn, box.x + box.width - 40.0);
+    const Scale whole = positionScale(job, box.x + kLabelColumn, box.x + box.width - 40.0);
+    const std::optional<Scale> zoom = zoomScale(job, outcome, whole);
+    if (zoom) {
+        drawOverview(canvas, job, outcome, whole, *zoom, box);
+        box.y += kOverviewBand;
+        box.height -= kOverviewBand;
+    }
+    const Scale x = zoom.value_or(whole);
     const double axisY = box.y + box.height - kAxisBand;
     canvas.rect(x.from, box.y, x.to - x.from, axisY - box.y, "fill=\"#fafafa\" stroke=\"none\"");
-    canvas.line(x(0.0), box.y, x(0.0), axisY, "stroke=\"#999999\" stroke-dasharray=\"4,3\"");
+    if (shows(x, 0.0)) {
+        canvas.line(x(0.0), box.y, x(0.0), axisY, "stroke=\"#999999\" stroke-dasharray=\"4,3\"");
+    }
     double top = box.y;
     if (job.profile) {
         drawProfile(canvas, *job.profile, x, box, top);
@@ -228,7 +310,9 @@ void drawCaliperStrip(SvgCanvas& canvas, const Job& job, const RunOutcome& outco
     drawDesiredEdges(canvas, job, x, top, top + kEdgeBand);
     drawEdges(canvas, job, outcome, x, box, top);
     drawResults(canvas, job, outcome, x, box, top + kEdgeBand);
-    drawXAxis(canvas, x, axisY, "position along the caliper (0 = its centre)");
+    drawXAxis(canvas, x, axisY,
+              zoom ? "position along the caliper (0 = its centre), zoomed to the kept candidates"
+                   : "position along the caliper (0 = its centre)");
 }
 
 }  // namespace cclp_cli::plot

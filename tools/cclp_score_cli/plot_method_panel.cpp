@@ -17,6 +17,9 @@ namespace cclp_cli::plot {
 namespace {
 
 constexpr std::size_t kMaxLabels = 10;
+// A two-sided method's combinations are spelled out for the best few only;
+// the others' markers and connectors still show on the curves.
+constexpr std::size_t kMaxCombinations = 4;
 constexpr double kCurveSamples = 240.0;
 
 // A function's values at the given abscissae, computed by the module
@@ -34,11 +37,29 @@ struct Marker {
     double x;
     double y;
     std::size_t rank;
+    int side = -1;  // of a two-sided method on pairs: 0 low, 1 high
+};
+
+// How a two-sided method's score of one candidate comes about: the mean of
+// its sides' scores, each read off its own side's curve.
+struct Combination {
+    Marker low;
+    Marker high;
+    double score;
+};
+
+// Where the combinations are written; the rank labels keep out of it.
+struct Column {
+    double left = 0.0, right = 0.0, top = 0.0, bottom = 0.0;
+    bool covers(double x, double halfWidth, double y) const {
+        return x + halfWidth > left && x - halfWidth < right && y + 2.0 > top && y - 9.0 < bottom;
+    }
 };
 
 struct Panel {
     std::vector<Curve> curves;
     std::vector<Marker> markers;
+    std::vector<Combination> combinations;
 };
 
 std::vector<double> breaksOf(const cclp_scoreOneSided& f) { return {f.x0, f.x1, f.x2}; }
@@ -96,9 +117,14 @@ Panel functionPanel(const Job& job, const RunOutcome& outcome, std::size_t m) {
             // The library's own score for this method, at the tool's measured value.
             panel.markers.push_back({values[0], result.methodScore(m), r + 1});
         }
-        for (std::size_t side = 0; values.size() == 2 && side < 2; ++side) {
-            const double score = panel.curves[side].sample({values[side]}).at(0);
-            panel.markers.push_back({values[side], score, r + 1});
+        if (values.size() == 2) {
+            Marker sides[2];
+            for (std::size_t side = 0; side < 2; ++side) {
+                const double score = panel.curves[side].sample({values[side]}).at(0);
+                sides[side] = {values[side], score, r + 1, static_cast<int>(side)};
+                panel.markers.push_back(sides[side]);
+            }
+            panel.combinations.push_back({sides[0], sides[1], result.methodScore(m)});
         }
     }
     return panel;
@@ -178,7 +204,8 @@ std::vector<Label> groupLabels(const std::vector<Marker>& markers, const Scale& 
     return labels;
 }
 
-void drawLabels(SvgCanvas& canvas, std::vector<Label> labels, const Scale& y) {
+void drawLabels(SvgCanvas& canvas, std::vector<Label> labels, const Scale& y,
+                const Column& column) {
     std::sort(labels.begin(), labels.end(),
               [](const Label& a, const Label& b) { return a.ranks < b.ranks; });
     std::vector<Point> placed;
@@ -198,7 +225,7 @@ void drawLabels(SvgCanvas& canvas, std::vector<Label> labels, const Scale& y) {
                 }
             }
         }
-        if (ly < y.to + 4.0) ly = label.y + 18.0;
+        if (ly < y.to + 4.0 || column.covers(label.x, halfWidth, ly)) ly = label.y + 18.0;
         placed.emplace_back(label.x, ly);
         const bool winner = label.ranks.front() == 1;
         canvas.text(label.x, ly, text,
@@ -206,16 +233,51 @@ void drawLabels(SvgCanvas& canvas, std::vector<Label> labels, const Scale& y) {
     }
 }
 
-void drawMarkers(SvgCanvas& canvas, std::vector<Marker> markers, const Scale& x, const Scale& y) {
+void drawMarkers(SvgCanvas& canvas, std::vector<Marker> markers, const Scale& x, const Scale& y,
+                 const Column& column) {
     std::sort(markers.begin(), markers.end(), [](const Marker& a, const Marker& b) {
         return a.rank > b.rank;  // the winner drawn last, on top
     });
     for (const Marker& marker : markers) {
         const std::string paint(rankColour(marker.rank));
+        const std::string ring = marker.side < 0 ? "stroke=\"white\" stroke-width=\"1.5\""
+                                                 : "stroke=\"" +
+                                                       std::string(marker.side == 0
+                                                                       ? colour::lowSide
+                                                                       : colour::highSide) +
+                                                       "\" stroke-width=\"2\" class=\"side-marker " +
+                                                       (marker.side == 0 ? "low" : "high") + "\"";
         canvas.circle(x(marker.x), y(marker.y), marker.rank == 1 ? 6.0 : 4.5,
-                      "fill=\"" + paint + "\" stroke=\"white\" stroke-width=\"1.5\"");
+                      "fill=\"" + paint + "\" " + ring);
     }
-    drawLabels(canvas, groupLabels(markers, x, y), y);
+    drawLabels(canvas, groupLabels(markers, x, y), y, column);
+}
+
+// Each candidate's two side markers are joined by a thin dotted connector;
+// the arithmetic that joins them is written out, one line per candidate, in
+// a column under the curves' legend, so that these labels never meet each
+// other whatever the values.
+Column drawCombinations(SvgCanvas& canvas, const Panel& panel, const Scale& x, const Scale& y) {
+    for (const Combination& c : panel.combinations) {
+        canvas.line(x(c.low.x), y(c.low.y), x(c.high.x), y(c.high.y),
+                    "stroke=\"" + std::string(rankColour(c.low.rank)) +
+                        "\" stroke-width=\"1\" stroke-dasharray=\"1,3\" class=\"side-connector\"");
+    }
+    double lineY = y.to + 12.0 * static_cast<double>(panel.curves.size() + 1);
+    Column column{x.to, x.to, lineY - 9.0, lineY - 9.0};
+    for (std::size_t k = 0; k < std::min(panel.combinations.size(), kMaxCombinations); ++k) {
+        const Combination& c = panel.combinations[k];
+        const std::string text = std::to_string(c.low.rank) + ": (" + decimals(c.low.y, 3) +
+                                 " + " + decimals(c.high.y, 3) + ")/2 = " + decimals(c.score, 3);
+        canvas.text(x.to - 4.0, lineY, text,
+                    textStyle(9.5, rankColour(c.low.rank), "end", c.low.rank == 1) +
+                        " stroke=\"white\" stroke-width=\"3\" paint-order=\"stroke\"" +
+                        " class=\"side-combination\"");
+        column.left = std::min(column.left, x.to - 4.0 - 5.4 * static_cast<double>(text.size()));
+        column.bottom = lineY + 2.0;
+        lineY += 11.0;
+    }
+    return column;
 }
 
 void drawCurves(SvgCanvas& canvas, const Panel& panel, const Scale& x, const Scale& y) {
@@ -302,7 +364,8 @@ void drawMethodPanel(SvgCanvas& canvas, const Job& job, const RunOutcome& outcom
     const Scale y{-0.1, 1.15, area.y + area.height, area.y};
     drawScoreGrid(canvas, x, y);
     drawCurves(canvas, panel, x, y);
-    drawMarkers(canvas, panel.markers, x, y);
+    const Column column = drawCombinations(canvas, panel, x, y);
+    drawMarkers(canvas, panel.markers, x, y, column);
     drawXAxis(canvas, x, area.y + area.height, info.measures);
 }
 
