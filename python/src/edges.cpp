@@ -34,7 +34,7 @@ py::array readImage(const std::string& path) {
     std::error_code ec;
     auto image = std::make_unique<cedge::Image>(cedge::Image::read(path, ec));
     if (ec) raiseEdgeError(path, ec);
-    const cedge_image view = image->view().c();  // a copy: view() returns a temporary
+    const cedge_image view = image->view().c();  // a temporary view hands out a copy
     const py::capsule owner(image.release(), [](void* p) { delete static_cast<cedge::Image*>(p); });
     const py::dtype type = view.bitsPerPixel == 16 ? py::dtype::of<uint16_t>() : py::dtype::of<uint8_t>();
     const py::ssize_t itemBytes = view.bitsPerPixel / 8;

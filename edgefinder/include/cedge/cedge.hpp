@@ -102,7 +102,8 @@ public:
     Settings& clipToImage(bool clip = true) noexcept {
         return set(c_.flags, clip ? c_.flags | CEDGE_CLIP_TO_IMAGE : c_.flags & ~CEDGE_CLIP_TO_IMAGE);
     }
-    const cedge_params& c() const noexcept { return c_; }
+    const cedge_params& c() const& noexcept { return c_; }
+    cedge_params c() const&& noexcept { return c_; }
 
 private:
     template <class Field, class Value>
@@ -124,7 +125,10 @@ public:
               int32_t strideBytes) noexcept
         : c_{pixels, bufferBytes, width, height, strideBytes, 16} {}
     explicit ImageView(const cedge_image& image) noexcept : c_(image) {}
-    const cedge_image& c() const noexcept { return c_; }
+    const cedge_image& c() const& noexcept { return c_; }
+    // A temporary view (image.view().c()) hands out a copy, so that nothing
+    // refers into it once it is gone.
+    cedge_image c() const&& noexcept { return c_; }
 
 private:
     cedge_image c_;
