@@ -7,21 +7,7 @@
 #   TOOL, IMAGE, PARAMS, WORK_DIR
 cmake_minimum_required(VERSION 3.25)
 
-function(run_tool out)
-  execute_process(COMMAND "${TOOL}" ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE text
-                  ERROR_VARIABLE err)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "cclp-score ${ARGN} failed (${status}): ${err}")
-  endif()
-  set(${out} "${text}" PARENT_SCOPE)
-endfunction()
-
-function(expect_json document expected)
-  string(JSON actual GET "${document}" ${ARGN})
-  if(NOT actual STREQUAL expected)
-    message(FATAL_ERROR "${ARGN}: ${actual}, expected ${expected}")
-  endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/tool_report_checks.cmake")
 
 function(expect_near document expected)
   string(JSON actual GET "${document}" ${ARGN})

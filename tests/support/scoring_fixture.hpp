@@ -30,7 +30,7 @@ struct EdgeSpec {
     double extra3 = 0.0;
 };
 
-// An edge of either form and family with the spec's values in the units
+// An edge of either form and family from the values described, in the units
 // given; a plain edge drops the extras.
 template <class E, class Units>
 E edgeFrom(const EdgeSpec& spec, Units units) {
