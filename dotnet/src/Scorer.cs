@@ -1,0 +1,99 @@
+// The scorer: runs the module with its parameters over edges, keeping its
+// output records from one run to the next.
+using System;
+using Cclp.Score.Native;
+
+namespace Cclp.Score
+{
+    // Holds its own copy of the parameters, its output record and an input
+    // record it refills, so a run as large as the one before allocates
+    // nothing but the module's own working block. Dispose frees them all.
+    public sealed class Scorer : IDisposable
+    {
+        private readonly Params parameters;
+        private readonly RecordHandle output;
+        private readonly Edges input;
+        private readonly IndexRecovery indices = new IndexRecovery();
+
+        public Scorer(Params parameters)
+        {
+            if (parameters == null) throw new ArgumentNullException("parameters");
+            try
+            {
+                this.parameters = new Params(parameters);
+                output = RecordHandle.Construct<cclp_scoreResultSet>(
+                    NativeMethods.cclp_scoreResultSet_construct,
+                    NativeMethods.cclp_scoreResultSet_destruct, "cclp_scoreResultSet_construct");
+                input = new Edges();
+            }
+            catch
+            {
+                Dispose();
+                throw;
+            }
+        }
+
+        // The scorer's parameters, which may be changed between runs.
+        public Params Params { get { return parameters; } }
+
+        // Scores the edges given by their positions and contrasts (double
+        // precision). A refused run throws a StatusException.
+        public Results Score(double[] positions, double[] contrasts)
+        {
+            input.Fill(positions, contrasts, Formats.Double);
+            return Score(input);
+        }
+
+        // Scores edges held in the caliper library's record, such as those
+        // the edge finder found, without copying them.
+        public unsafe Results Score(Edges edges)
+        {
+            if (edges == null) throw new ArgumentNullException("edges");
+            IntPtr outputAddress = output.Address("Scorer");
+            StatusException.ThrowIfFailed(
+                NativeMethods.cclp_runScore(edges.Address, parameters.Address, outputAddress),
+                "cclp_runScore");
+            var set = (cclp_scoreResultSet*)outputAddress;
+            var edgeIndices = new int[set->numResults][];
+            indices.Recover(edges.Set, set->results, set->numResults, edgeIndices);
+            var snapshot = new MethodSnapshot(parameters);
+            var results = new ScoreResult[set->numResults];
+            for (int r = 0; r < results.Length; ++r)
+            {
+                results[r] = Copy(&set->results[r], edgeIndices[r], snapshot);
+            }
+            GC.KeepAlive(this);
+            GC.KeepAlive(edges);
+            return new Results(results);
+        }
+
+        public void Dispose()
+        {
+            if (input != null) input.Dispose();
+            if (output != null) output.Dispose();
+            if (parameters != null) parameters.Dispose();
+        }
+
+        private static unsafe ScoreResult Copy(cclp_scoreOneResult* record, int[] indices,
+            MethodSnapshot methods)
+        {
+            var formats = (Formats)record->formats;
+            bool hasDouble = (formats & Formats.Double) != 0;
+            bool hasFixed = (formats & Formats.Fixed) != 0;
+            var scores = new double[hasDouble ? record->numScores : 0];
+            var scoresFixed = new int[hasFixed ? record->numScores : 0];
+            for (int m = 0; m < scores.Length; ++m) scores[m] = record->scores[m];
+            for (int m = 0; m < scoresFixed.Length; ++m) scoresFixed[m] = record->scoresFixed[m];
+            var edges = new ResultEdge[record->numEdges];
+            for (int k = 0; k < edges.Length; ++k)
+            {
+                cclp_edge value = hasDouble ? record->edges[k] : default(cclp_edge);
+                cclp_edgeFixed valueFixed = hasFixed ? record->edgesFixed[k] : default(cclp_edgeFixed);
+                edges[k] = new ResultEdge(k < indices.Length ? indices[k] : -1, value.position,
+                    value.contrast, valueFixed.position, valueFixed.contrast);
+            }
+            return new ScoreResult(methods, formats, record->score, record->position,
+                record->scoreFixed, record->positionFixed, scores, scoresFixed, edges);
+        }
+    }
+}

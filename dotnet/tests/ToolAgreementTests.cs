@@ -1,0 +1,167 @@
+// The binding's results equal those of the cclp-score tool (the C library's
+// runs) bit for bit: on the bundled samples and on random recordings with
+// repeated edges, whose equal candidates the input indices tell apart.
+using System;
+using System.Diagnostics;
+using System.Globalization;
+using System.IO;
+using System.Linq;
+using System.Runtime.Serialization.Json;
+using System.Text;
+using System.Xml;
+using System.Xml.Linq;
+
+namespace Cclp.Score.Tests
+{
+    internal static class ToolAgreementTests
+    {
+        [Test]
+        private static void BundledSamplesAgree()
+        {
+            string[] samples = Directory.GetFiles(Environment.GetEnvironmentVariable("CCLP_SAMPLES"), "*.json");
+            Check.That(samples.Length >= 3, "bundled samples found");
+            foreach (string sample in samples) AgreeWithTool(sample);
+        }
+
+        [Test]
+        private static void RandomRecordingsAgree()
+        {
+            var random = new Random(31);
+            string path = Path.Combine(Path.GetTempPath(), "cclp_dotnet_" + Process.GetCurrentProcess().Id + ".json");
+            try
+            {
+                for (int recording = 0; recording < 6; ++recording)
+                {
+                    File.WriteAllText(path, RandomRecording(random, recording % 2 == 0));
+                    AgreeWithTool(path);
+                }
+            }
+            finally
+            {
+                File.Delete(path);
+            }
+        }
+
+        // Edges rounded to a quarter pixel, some repeated; pairs or single edges.
+        private static string RandomRecording(Random random, bool pairs)
+        {
+            int count = random.Next(8, 40);
+            var edges = new StringBuilder();
+            for (int i = 0; i < count; ++i)
+            {
+                int source = i > 2 && random.Next(4) == 0 ? random.Next(i) : -1;
+                double position = Math.Round((random.NextDouble() * 100.0 - 50.0) * 4.0) / 4.0;
+                double contrast = (random.Next(2) == 0 ? -1 : 1) * random.Next(5, 120);
+                edges.AppendFormat(CultureInfo.InvariantCulture, "{0}{{\"position\": {1}, \"contrast\": {2}}}",
+                                   i == 0 ? "" : ",", source < 0 ? position : 0.25 * source, source < 0 ? contrast : 40);
+            }
+            string desired = pairs ? "{\"position\": -10, \"polarity\": \"positive\"}, {\"position\": 10, \"polarity\": \"negative\"}"
+                                   : "{\"position\": 3, \"polarity\": \"any\"}";
+            string methods = pairs
+                ? "{\"method\": \"sizeDiff\", \"oneSided\": {\"x0\": 0.05, \"x1\": 0.5, \"x2\": 0.6, \"y0\": 1, \"y1\": 0}}," +
+                  "{\"method\": \"edgePos\", \"twoSided\": {\"low\": {\"x0\": 0, \"x1\": -30, \"x2\": -40, \"y0\": 1, \"y1\": 0}," +
+                  " \"high\": {\"x0\": 0, \"x1\": 30, \"x2\": 40, \"y0\": 1, \"y1\": 0}}}"
+                : "{\"method\": \"offsetDist\", \"oneSided\": {\"x0\": 1, \"x1\": 20, \"x2\": 40, \"y0\": 1, \"y1\": 0.1, \"offset\": 2.5}}";
+            methods += ",{\"method\": \"contrast\", \"oneSided\": {\"x0\": 100, \"x1\": 5, \"x2\": 0, \"y0\": 1, \"y1\": 0}}";
+            return "{\"caliper\": {\"formats\": \"double\", \"edges\": [" + edges + "]}, \"params\": {\"desiredEdges\": [" +
+                   desired + "], \"scoreMethods\": [" + methods + "], \"maxNumResults\": 12, \"sortByScore\": true}}";
+        }
+
+        // Scores the document as the tool spelled it out and compares every
+        // result field the tool reports.
+        private static void AgreeWithTool(string input)
+        {
+            XElement document = RunTool(input);
+            XElement edges = document.Element("caliper").Element("edges");
+            double[] positions = edges.Elements().Select(e => Number(e, "position")).ToArray();
+            double[] contrasts = edges.Elements().Select(e => Number(e, "contrast")).ToArray();
+            using (Params parameters = ParamsOf(document.Element("params")))
+            using (var scorer = new Scorer(parameters))
+            {
+                Results results = scorer.Score(positions, contrasts);
+                XElement[] expected = document.Element("results").Elements().ToArray();
+                string where = Path.GetFileName(input) + " result ";
+                Check.Equal(expected.Length, results.Count, where + "count");
+                for (int r = 0; r < expected.Length; ++r) AgreeOnResult(expected[r], results[r], where + r);
+            }
+        }
+
+        private static void AgreeOnResult(XElement expected, ScoreResult result, string where)
+        {
+            Check.Equal(Number(expected, "score"), result.Score, where + " score");
+            Check.Equal(Number(expected, "position"), result.Position, where + " position");
+            XElement[] methods = expected.Element("methodScores").Elements().ToArray();
+            for (int m = 0; m < methods.Length; ++m)
+            {
+                Check.Equal(Number(methods[m], "score"), result.MethodScores[m], where + " method score " + m);
+                XElement measured = methods[m].Element("measured");
+                double[] expectedValues = measured == null ? new double[0]
+                    : measured.Elements().Select(v => double.Parse(v.Value, NumberStyles.Float, CultureInfo.InvariantCulture)).ToArray();
+                Check.That(expectedValues.SequenceEqual(result.MeasuredValues(m)), where + " measured values " + m);
+            }
+            XElement[] edges = expected.Element("edges").Elements().ToArray();
+            for (int k = 0; k < edges.Length; ++k)
+            {
+                Check.Equal((int)Number(edges[k], "index"), result.Edges[k].Index, where + " edge index " + k);
+                Check.Equal(Number(edges[k], "position"), result.Edges[k].Position, where + " edge position " + k);
+            }
+        }
+
+        private static Params ParamsOf(XElement json)
+        {
+            var parameters = new Params();
+            DesiredEdge[] desired = json.Element("desiredEdges").Elements()
+                .Select(e => new DesiredEdge(Number(e, "position"), PolarityOf(e.Element("polarity").Value))).ToArray();
+            if (desired.Length == 2) parameters.Pair(desired[0], desired[1]); else parameters.Single(desired[0]);
+            return parameters.Methods(json.Element("scoreMethods").Elements().Select(MethodOf).ToArray())
+                .MaxResults((int)Number(json, "maxNumResults")).Sorted(json.Element("sortByScore").Value == "true");
+        }
+
+        private static Method MethodOf(XElement json)
+        {
+            string name = json.Element("method").Value;
+            XElement twoSided = json.Element("twoSided");
+            if (twoSided == null) return new Method(name, FunctionOf(json.Element("oneSided")));
+            OneSided low = FunctionOf(twoSided.Element("low")), high = FunctionOf(twoSided.Element("high"));
+            return new Method(name, new TwoSided(low.Breakpoints, high.Breakpoints)
+                .WithPositionOffsets(low.PositionOffset, high.PositionOffset));
+        }
+
+        private static OneSided FunctionOf(XElement json)
+        {
+            if (json == null) return OneSided.Default;
+            var function = new OneSided(Number(json, "x0"), Number(json, "x1"), Number(json, "x2"),
+                                        Number(json, "y0"), Number(json, "y1"));
+            return json.Element("offset") == null ? function : function.WithPositionOffset(Number(json, "offset"));
+        }
+
+        private static Polarity PolarityOf(string name)
+        {
+            return (Polarity)Enum.Parse(typeof(Polarity), name, true);
+        }
+
+        private static double Number(XElement parent, string name)
+        {
+            return double.Parse(parent.Element(name).Value, NumberStyles.Float, CultureInfo.InvariantCulture);
+        }
+
+        private static XElement RunTool(string input)
+        {
+            var start = new ProcessStartInfo(Environment.GetEnvironmentVariable("CCLP_SCORE_TOOL"), "--json \"" + input + "\"")
+            {
+                UseShellExecute = false, RedirectStandardOutput = true
+            };
+            using (Process tool = Process.Start(start))
+            {
+                string output = tool.StandardOutput.ReadToEnd();
+                tool.WaitForExit();
+                Check.Equal(0, tool.ExitCode, "cclp-score --json " + input);
+                using (XmlDictionaryReader reader = JsonReaderWriterFactory.CreateJsonReader(
+                           Encoding.UTF8.GetBytes(output), XmlDictionaryReaderQuotas.Max))
+                {
+                    return XElement.Load(reader);
+                }
+            }
+        }
+    }
+}
