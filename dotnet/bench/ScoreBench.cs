@@ -1,7 +1,6 @@
 // What the C# binding adds to a run: Scorer.Score over the bare C call
 // (cclp_runScore through P/Invoke on records built once) for pair runs of
-// 8, 20 and 50 edges. Prints nanoseconds per run and the ratios; the best
-// of several batches, so that a busy machine disturbs the figures less.
+// 8, 20 and 50 edges. Prints nanoseconds per run and the ratios.
 using System;
 using System.Diagnostics;
 using Cclp.Score.Native;
@@ -10,7 +9,7 @@ namespace Cclp.Score.Bench
 {
     internal static class ScoreBench
     {
-        private const int Batches = 7;
+        private const int Batches = 25;
 
         private static int Main()
         {
@@ -41,37 +40,44 @@ namespace Cclp.Score.Bench
                        NativeMethods.cclp_scoreResultSet_construct, NativeMethods.cclp_scoreResultSet_destruct,
                        "cclp_scoreResultSet_construct"))
             {
-                IntPtr input = edges.Address, parametersAddress = parameters.Address, outputAddress = output.Address("bench");
-                double c = NanosecondsPerRun(() =>
-                {
-                    if (NativeMethods.cclp_runScore(input, parametersAddress, outputAddress) < 0)
+                IntPtr input = edges.Address, parametersAddress = parameters.Address, outputAddress = output.Address(output);
+                double[] best = BestNanosecondsPerRun(
+                    () =>
                     {
-                        throw new InvalidOperationException("run refused");
-                    }
-                });
-                double copied = NanosecondsPerRun(() => scorer.Score(positions, contrasts));
-                double held = NanosecondsPerRun(() => scorer.Score(edges));
+                        if (NativeMethods.cclp_runScore(input, parametersAddress, outputAddress) < 0)
+                        {
+                            throw new InvalidOperationException("run refused");
+                        }
+                    },
+                    () => scorer.Score(positions, contrasts),
+                    () => scorer.Score(edges));
+                double c = best[0], copied = best[1], held = best[2];
                 Console.WriteLine("{0,5} {1,11:F0} {2,20:F0} {3,7:F2} {4,17:F0} {5,7:F2}", count, c, copied,
                                   copied / c, held, held / c);
             }
         }
 
-        // The best batch's time per run; a batch lasts about 50 ms.
-        private static double NanosecondsPerRun(Action run)
+        // The best batch's time per run of each; the batches of the runs
+        // alternate, so that a change of the machine's load hits all alike.
+        private static double[] BestNanosecondsPerRun(params Action[] runs)
         {
-            int runs = 1;
             var clock = Stopwatch.StartNew();
-            while (clock.ElapsedMilliseconds < 50)
+            int repeats = 1;
+            while (clock.ElapsedMilliseconds < 20)
             {
-                for (int i = 0; i < runs; ++i) run();
-                runs *= 2;
+                for (int i = 0; i < repeats; ++i) runs[0]();
+                repeats *= 2;
             }
-            double best = double.MaxValue;
+            var best = new double[runs.Length];
+            for (int k = 0; k < best.Length; ++k) best[k] = double.MaxValue;
             for (int batch = 0; batch < Batches; ++batch)
             {
-                clock.Restart();
-                for (int i = 0; i < runs; ++i) run();
-                best = Math.Min(best, clock.Elapsed.TotalMilliseconds * 1e6 / runs);
+                for (int k = 0; k < runs.Length; ++k)
+                {
+                    clock.Restart();
+                    for (int i = 0; i < repeats; ++i) runs[k]();
+                    best[k] = Math.Min(best[k], clock.Elapsed.TotalMilliseconds * 1e6 / repeats);
+                }
             }
             return best;
         }

@@ -44,7 +44,7 @@ namespace Cclp.Score
             GC.SuppressFinalize(this);
         }
 
-        internal IntPtr Address { get { return record.Address(GetType().Name); } }
+        internal IntPtr Address { get { return record.Address(this); } }
         internal unsafe cclp_resultSet* Set { get { return (cclp_resultSet*)Address; } }
 
         // Replaces the edges, growing the arrays only when they are too small

@@ -3,9 +3,11 @@
 // run orders equal candidates as it formed them (single edges in input
 // order, pairs (i, j) with i < j, i-major), keeping the first of them. So
 // the k-th result with given edge values is the k-th candidate formed from
-// input edges with those values.
+// input edges with those values. The results' distinct values go into an
+// open-addressing table; one pass over the input then lists, per value, the
+// input edges holding it in ascending order. Its arrays are kept between
+// runs, so a warm scorer allocates nothing here.
 using System;
-using System.Collections.Generic;
 using Cclp.Score.Native;
 
 namespace Cclp.Score
@@ -13,143 +15,194 @@ namespace Cclp.Score
     internal sealed unsafe class IndexRecovery
     {
         // Every field a run copied of one edge, in the formats it wrote.
-        private struct EdgeKey : IEquatable<EdgeKey>
+        private struct EdgeKey
         {
-            private readonly long position, contrast;
-            private readonly int positionFixed, contrastFixed;
+            internal long Position, Contrast;
+            internal int PositionFixed, ContrastFixed;
 
-            internal EdgeKey(cclp_edge* edge, cclp_edgeFixed* edgeFixed)
+            internal bool Same(ref EdgeKey other)
             {
-                position = edge != null ? BitConverter.DoubleToInt64Bits(edge->position) : 0;
-                contrast = edge != null ? BitConverter.DoubleToInt64Bits(edge->contrast) : 0;
-                positionFixed = edgeFixed != null ? edgeFixed->position : 0;
-                contrastFixed = edgeFixed != null ? edgeFixed->contrast : 0;
+                return Position == other.Position && Contrast == other.Contrast &&
+                       PositionFixed == other.PositionFixed && ContrastFixed == other.ContrastFixed;
             }
 
-            public bool Equals(EdgeKey other)
+            internal int Hash()
             {
-                return position == other.position && contrast == other.contrast &&
-                       positionFixed == other.positionFixed && contrastFixed == other.contrastFixed;
-            }
-
-            public override bool Equals(object other)
-            {
-                return other is EdgeKey && Equals((EdgeKey)other);
-            }
-
-            public override int GetHashCode()
-            {
-                long hash = position * 31 + contrast;
-                hash = hash * 31 + positionFixed;
-                hash = hash * 31 + contrastFixed;
-                return (int)(hash ^ (hash >> 32));
+                ulong hash = 0xCBF29CE484222325ul;
+                hash = (hash ^ (ulong)Position) * 0x100000001B3ul;
+                hash = (hash ^ (ulong)Contrast) * 0x100000001B3ul;
+                hash = (hash ^ (uint)PositionFixed) * 0x100000001B3ul;
+                hash = (hash ^ (uint)ContrastFixed) * 0x100000001B3ul;
+                return (int)(hash ^ (hash >> 29) ^ (hash >> 32));
             }
         }
 
-        private readonly Dictionary<EdgeKey, int> valueIds = new Dictionary<EdgeKey, int>();
-        private readonly List<List<int>> members = new List<List<int>>();  // input indices per value
-        private readonly List<int> taken = new List<int>();                // single results per value
-        private readonly Dictionary<long, int> pairsTaken = new Dictionary<long, int>();
-        private int[] resultValues = new int[0];
+        private EdgeKey[] values = new EdgeKey[0];
+        private int[] begin = new int[0], count = new int[0], taken = new int[0];
+        private int valueCount, tableSize;
+        private int[] slots = new int[0];          // value numbers, -1 when free
+        private int[] resultValues = new int[0];   // per result edge
+        private int[] inputValues = new int[0];    // per input edge, -1 for none
+        private int[] members = new int[0];        // input indices, grouped by value
 
-        // indices[r] receives the input indices of result r's edges.
-        internal void Recover(cclp_resultSet* input, cclp_scoreOneResult* results, int count,
-            int[][] indices)
+        // indices[r * 2 + k] receives the input index of result r's edge k.
+        internal void Recover(cclp_resultSet* input, cclp_scoreOneResult* results, int numResults,
+            int[] indices)
         {
-            if (count == 0) return;
+            if (numResults == 0) return;
             uint formats = results[0].formats;
             int perResult = results[0].numEdges == 2 ? 2 : 1;
-            CollectValues(results, count, perResult, formats);
+            CollectValues(results, numResults, perResult, formats);
             ListInputEdges(input, formats);
-            for (int r = 0; r < count; ++r)
+            for (int r = 0; r < numResults; ++r)
             {
-                indices[r] = perResult == 1 ? Single(r) : Pair(r);
+                if (perResult == 1)
+                {
+                    indices[2 * r] = Single(r);
+                    indices[2 * r + 1] = -1;
+                }
+                else
+                {
+                    Pair(r, indices);
+                }
             }
         }
 
         private static EdgeKey KeyOf(cclp_edge* edges, cclp_edgeFixed* edgesFixed, int k, uint formats)
         {
-            return new EdgeKey((formats & (uint)Formats.Double) != 0 ? edges + k : null,
-                               (formats & (uint)Formats.Fixed) != 0 ? edgesFixed + k : null);
+            var key = new EdgeKey();
+            if ((formats & (uint)Formats.Double) != 0)
+            {
+                key.Position = BitConverter.DoubleToInt64Bits(edges[k].position);
+                key.Contrast = BitConverter.DoubleToInt64Bits(edges[k].contrast);
+            }
+            if ((formats & (uint)Formats.Fixed) != 0)
+            {
+                key.PositionFixed = edgesFixed[k].position;
+                key.ContrastFixed = edgesFixed[k].contrast;
+            }
+            return key;
         }
 
-        private void CollectValues(cclp_scoreOneResult* results, int count, int perResult, uint formats)
+        private static void Grow<T>(ref T[] array, int size)
         {
-            valueIds.Clear();
-            members.Clear();
-            taken.Clear();
-            pairsTaken.Clear();
-            if (resultValues.Length < count * perResult) resultValues = new int[count * perResult];
-            for (int r = 0; r < count; ++r)
+            if (array.Length < size) array = new T[Math.Max(size, 2 * array.Length)];
+        }
+
+        private void CollectValues(cclp_scoreOneResult* results, int numResults, int perResult, uint formats)
+        {
+            int entries = numResults * perResult;
+            int size = 16;
+            while (size < 4 * entries) size *= 2;
+            tableSize = size;
+            Grow(ref slots, size);
+            for (int s = 0; s < size; ++s) slots[s] = -1;
+            Grow(ref values, entries);
+            Grow(ref begin, entries);
+            Grow(ref count, entries);
+            Grow(ref taken, entries);
+            Grow(ref resultValues, entries);
+            valueCount = 0;
+            for (int r = 0; r < numResults; ++r)
             {
                 for (int k = 0; k < perResult; ++k)
                 {
                     EdgeKey key = KeyOf(results[r].edges, results[r].edgesFixed, k, formats);
-                    int id;
-                    if (!valueIds.TryGetValue(key, out id))
-                    {
-                        id = members.Count;
-                        valueIds.Add(key, id);
-                        members.Add(new List<int>());
-                        taken.Add(0);
-                    }
-                    resultValues[r * perResult + k] = id;
+                    resultValues[r * perResult + k] = Find(ref key, true);
                 }
             }
         }
 
+        // The number of a value, added first when `add` is set; -1 when absent.
+        private int Find(ref EdgeKey key, bool add)
+        {
+            int mask = tableSize - 1;
+            for (int slot = key.Hash() & mask;; slot = (slot + 1) & mask)
+            {
+                int id = slots[slot];
+                if (id >= 0 && values[id].Same(ref key)) return id;
+                if (id >= 0) continue;
+                if (!add) return -1;
+                id = valueCount++;
+                slots[slot] = id;
+                values[id] = key;
+                count[id] = 0;
+                taken[id] = 0;
+                return id;
+            }
+        }
+
+        // Each value's input edges in ascending index: counted, then placed.
         private void ListInputEdges(cclp_resultSet* input, uint formats)
         {
-            for (int i = 0; i < input->numEdges; ++i)
+            int n = input->numEdges;
+            Grow(ref inputValues, n);
+            for (int i = 0; i < n; ++i)
             {
-                int id;
-                if (valueIds.TryGetValue(KeyOf(input->edges, input->edgesFixed, i, formats), out id))
-                {
-                    members[id].Add(i);
-                }
+                EdgeKey key = KeyOf(input->edges, input->edgesFixed, i, formats);
+                int id = Find(ref key, false);
+                inputValues[i] = id;
+                if (id >= 0) ++count[id];
+            }
+            int next = 0;
+            for (int id = 0; id < valueCount; ++id)
+            {
+                begin[id] = next;
+                next += count[id];
+                count[id] = 0;
+            }
+            Grow(ref members, next);
+            for (int i = 0; i < n; ++i)
+            {
+                int id = inputValues[i];
+                if (id >= 0) members[begin[id] + count[id]++] = i;
             }
         }
 
         // A single-edge result: the first input edge of its value not yet taken.
-        private int[] Single(int r)
+        private int Single(int r)
         {
             int id = resultValues[r];
-            if (taken[id] >= members[id].Count) return new[] { -1 };
-            int index = members[id][taken[id]];
-            taken[id] += 1;
-            return new[] { index };
+            return taken[id] < count[id] ? members[begin[id] + taken[id]++] : -1;
         }
 
         // A pair result: the k-th pair (i, j) of its two values, i < j,
         // i-major, where k counts the earlier results with the same values.
-        private int[] Pair(int r)
+        private void Pair(int r, int[] indices)
         {
             int firstId = resultValues[2 * r], secondId = resultValues[2 * r + 1];
-            long pairKey = ((long)firstId << 32) | (uint)secondId;
-            int k;
-            pairsTaken.TryGetValue(pairKey, out k);
-            pairsTaken[pairKey] = k + 1;
-            List<int> second = members[secondId];
-            foreach (int i in members[firstId])
+            int k = 0;
+            for (int earlier = 0; earlier < r; ++earlier)
             {
-                int after = UpperBound(second, i);
-                int later = second.Count - after;
-                if (k < later) return new[] { i, second[after + k] };
+                if (resultValues[2 * earlier] == firstId && resultValues[2 * earlier + 1] == secondId) ++k;
+            }
+            int secondBegin = begin[secondId], secondEnd = secondBegin + count[secondId];
+            for (int a = begin[firstId]; a < begin[firstId] + count[firstId]; ++a)
+            {
+                int i = members[a];
+                int after = UpperBound(secondBegin, secondEnd, i);
+                int later = secondEnd - after;
+                if (k < later)
+                {
+                    indices[2 * r] = i;
+                    indices[2 * r + 1] = members[after + k];
+                    return;
+                }
                 k -= later;
             }
-            return new[] { -1, -1 };
+            indices[2 * r] = -1;
+            indices[2 * r + 1] = -1;
         }
 
-        // The first position in an ascending list whose value is above `value`.
-        private static int UpperBound(List<int> sorted, int value)
+        // The first place in members[from, to) (ascending) holding more than value.
+        private int UpperBound(int from, int to, int value)
         {
-            int low = 0, high = sorted.Count;
-            while (low < high)
+            while (from < to)
             {
-                int middle = (low + high) / 2;
-                if (sorted[middle] <= value) low = middle + 1; else high = middle;
+                int middle = from + (to - from) / 2;
+                if (members[middle] <= value) from = middle + 1; else to = middle;
             }
-            return low;
+            return from;
         }
     }
 }

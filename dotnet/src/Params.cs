@@ -131,7 +131,7 @@ namespace Cclp.Score
             record.Dispose();
         }
 
-        internal IntPtr Address { get { return record.Address("Params"); } }
+        internal IntPtr Address { get { return record.Address(this); } }
 
         private unsafe cclp_scoreParams View { get { return *(cclp_scoreParams*)Address; } }
 
@@ -150,9 +150,13 @@ namespace Cclp.Score
             return this;
         }
 
+        // Counts the changes, so that a scorer rereads the methods only after one.
+        internal int Version { get; private set; }
+
         private void Check(int status, string operation)
         {
             GC.KeepAlive(this);
+            Version += 1;
             StatusException.ThrowIfFailed(status, operation);
         }
 

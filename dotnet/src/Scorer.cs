@@ -14,6 +14,8 @@ namespace Cclp.Score
         private readonly RecordHandle output;
         private readonly Edges input;
         private readonly IndexRecovery indices = new IndexRecovery();
+        private MethodSnapshot methods;
+        private int methodsVersion;
 
         public Scorer(Params parameters)
         {
@@ -49,22 +51,33 @@ namespace Cclp.Score
         public unsafe Results Score(Edges edges)
         {
             if (edges == null) throw new ArgumentNullException("edges");
-            IntPtr outputAddress = output.Address("Scorer");
+            IntPtr outputAddress = output.Address(this);
             StatusException.ThrowIfFailed(
                 NativeMethods.cclp_runScore(edges.Address, parameters.Address, outputAddress),
                 "cclp_runScore");
             var set = (cclp_scoreResultSet*)outputAddress;
-            var edgeIndices = new int[set->numResults][];
+            var edgeIndices = new int[2 * set->numResults];
             indices.Recover(edges.Set, set->results, set->numResults, edgeIndices);
-            var snapshot = new MethodSnapshot(parameters);
+            MethodSnapshot snapshot = Methods();
             var results = new ScoreResult[set->numResults];
             for (int r = 0; r < results.Length; ++r)
             {
-                results[r] = Copy(&set->results[r], edgeIndices[r], snapshot);
+                results[r] = Copy(&set->results[r], edgeIndices, r, snapshot);
             }
             GC.KeepAlive(this);
             GC.KeepAlive(edges);
             return new Results(results);
+        }
+
+        // The parameters' methods as of this run, reread only after a change.
+        private MethodSnapshot Methods()
+        {
+            if (methods == null || methodsVersion != parameters.Version)
+            {
+                methods = new MethodSnapshot(parameters);
+                methodsVersion = parameters.Version;
+            }
+            return methods;
         }
 
         public void Dispose()
@@ -74,7 +87,7 @@ namespace Cclp.Score
             if (parameters != null) parameters.Dispose();
         }
 
-        private static unsafe ScoreResult Copy(cclp_scoreOneResult* record, int[] indices,
+        private static unsafe ScoreResult Copy(cclp_scoreOneResult* record, int[] indices, int r,
             MethodSnapshot methods)
         {
             var formats = (Formats)record->formats;
@@ -89,7 +102,7 @@ namespace Cclp.Score
             {
                 cclp_edge value = hasDouble ? record->edges[k] : default(cclp_edge);
                 cclp_edgeFixed valueFixed = hasFixed ? record->edgesFixed[k] : default(cclp_edgeFixed);
-                edges[k] = new ResultEdge(k < indices.Length ? indices[k] : -1, value.position,
+                edges[k] = new ResultEdge(k < 2 ? indices[2 * r + k] : -1, value.position,
                     value.contrast, valueFixed.position, valueFixed.contrast);
             }
             return new ScoreResult(methods, formats, record->score, record->position,

@@ -42,19 +42,19 @@ namespace Cclp.Score.Tests
             }
         }
 
-        // Edges rounded to a quarter pixel, some repeated; pairs or single edges.
+        // Ascending edges at quarter pixels, some repeated; pairs or single edges.
         private static string RandomRecording(Random random, bool pairs)
         {
             int count = random.Next(8, 40);
-            var edges = new StringBuilder();
+            var edges = new double[count][];
             for (int i = 0; i < count; ++i)
             {
-                int source = i > 2 && random.Next(4) == 0 ? random.Next(i) : -1;
-                double position = Math.Round((random.NextDouble() * 100.0 - 50.0) * 4.0) / 4.0;
-                double contrast = (random.Next(2) == 0 ? -1 : 1) * random.Next(5, 120);
-                edges.AppendFormat(CultureInfo.InvariantCulture, "{0}{{\"position\": {1}, \"contrast\": {2}}}",
-                                   i == 0 ? "" : ",", source < 0 ? position : 0.25 * source, source < 0 ? contrast : 40);
+                edges[i] = i > 2 && random.Next(4) == 0 ? edges[random.Next(i)]
+                    : new[] { Math.Round((random.NextDouble() * 100.0 - 50.0) * 4.0) / 4.0,
+                              (random.Next(2) == 0 ? -1 : 1) * random.Next(5, 120) };
             }
+            string edgeList = string.Join(",", edges.OrderBy(e => e[0]).Select(e => string.Format(CultureInfo.InvariantCulture,
+                "{{\"position\": {0}, \"contrast\": {1}}}", e[0], e[1])));
             string desired = pairs ? "{\"position\": -10, \"polarity\": \"positive\"}, {\"position\": 10, \"polarity\": \"negative\"}"
                                    : "{\"position\": 3, \"polarity\": \"any\"}";
             string methods = pairs
@@ -63,22 +63,25 @@ namespace Cclp.Score.Tests
                   " \"high\": {\"x0\": 0, \"x1\": 30, \"x2\": 40, \"y0\": 1, \"y1\": 0}}}"
                 : "{\"method\": \"offsetDist\", \"oneSided\": {\"x0\": 1, \"x1\": 20, \"x2\": 40, \"y0\": 1, \"y1\": 0.1, \"offset\": 2.5}}";
             methods += ",{\"method\": \"contrast\", \"oneSided\": {\"x0\": 100, \"x1\": 5, \"x2\": 0, \"y0\": 1, \"y1\": 0}}";
-            return "{\"caliper\": {\"formats\": \"double\", \"edges\": [" + edges + "]}, \"params\": {\"desiredEdges\": [" +
+            return "{\"caliper\": {\"formats\": \"" + (pairs ? "double" : "both") + "\", \"edges\": [" + edgeList + "]}, \"params\": {\"desiredEdges\": [" +
                    desired + "], \"scoreMethods\": [" + methods + "], \"maxNumResults\": 12, \"sortByScore\": true}}";
         }
 
-        // Scores the document as the tool spelled it out and compares every
-        // result field the tool reports.
+        // Scores the document as the tool spelled it out, in the formats it
+        // names, and compares every result field the tool reports.
         private static void AgreeWithTool(string input)
         {
             XElement document = RunTool(input);
-            XElement edges = document.Element("caliper").Element("edges");
-            double[] positions = edges.Elements().Select(e => Number(e, "position")).ToArray();
-            double[] contrasts = edges.Elements().Select(e => Number(e, "contrast")).ToArray();
+            XElement caliper = document.Element("caliper");
+            if (caliper.Element("edges").Elements().Any(e => e.Element("extra1") != null)) return;  // extended edges
+            double[] positions = caliper.Element("edges").Elements().Select(e => Number(e, "position")).ToArray();
+            double[] contrasts = caliper.Element("edges").Elements().Select(e => Number(e, "contrast")).ToArray();
+            var formats = (Formats)Enum.Parse(typeof(Formats), caliper.Element("formats").Value, true);
             using (Params parameters = ParamsOf(document.Element("params")))
             using (var scorer = new Scorer(parameters))
+            using (var edges = new Edges(positions, contrasts, formats))
             {
-                Results results = scorer.Score(positions, contrasts);
+                Results results = formats == Formats.Double ? scorer.Score(positions, contrasts) : scorer.Score(edges);
                 XElement[] expected = document.Element("results").Elements().ToArray();
                 string where = Path.GetFileName(input) + " result ";
                 Check.Equal(expected.Length, results.Count, where + "count");
@@ -88,12 +91,18 @@ namespace Cclp.Score.Tests
 
         private static void AgreeOnResult(XElement expected, ScoreResult result, string where)
         {
-            Check.Equal(Number(expected, "score"), result.Score, where + " score");
-            Check.Equal(Number(expected, "position"), result.Position, where + " position");
+            AgreeIfGiven(expected, "score", result.Score, where);
+            AgreeIfGiven(expected, "position", result.Position, where);
+            AgreeIfGiven(expected, "scoreFixed", result.ScoreFixed, where);
+            AgreeIfGiven(expected, "positionFixed", result.PositionFixed, where);
             XElement[] methods = expected.Element("methodScores").Elements().ToArray();
             for (int m = 0; m < methods.Length; ++m)
             {
-                Check.Equal(Number(methods[m], "score"), result.MethodScores[m], where + " method score " + m);
+                if (result.MethodScores.Length > 0) AgreeIfGiven(methods[m], "score", result.MethodScores[m], where + " method " + m);
+                if (result.MethodScoresFixed.Length > 0)
+                {
+                    AgreeIfGiven(methods[m], "scoreFixed", result.MethodScoresFixed[m], where + " method " + m);
+                }
                 XElement measured = methods[m].Element("measured");
                 double[] expectedValues = measured == null ? new double[0]
                     : measured.Elements().Select(v => double.Parse(v.Value, NumberStyles.Float, CultureInfo.InvariantCulture)).ToArray();
@@ -102,9 +111,17 @@ namespace Cclp.Score.Tests
             XElement[] edges = expected.Element("edges").Elements().ToArray();
             for (int k = 0; k < edges.Length; ++k)
             {
-                Check.Equal((int)Number(edges[k], "index"), result.Edges[k].Index, where + " edge index " + k);
-                Check.Equal(Number(edges[k], "position"), result.Edges[k].Position, where + " edge position " + k);
+                string edge = where + " edge " + k;
+                AgreeIfGiven(edges[k], "index", result.Edges[k].Index, edge);
+                AgreeIfGiven(edges[k], "position", result.Edges[k].Position, edge);
+                AgreeIfGiven(edges[k], "positionFixed", result.Edges[k].PositionFixed, edge);
             }
+        }
+
+        // The tool reports the fields of the formats the run wrote.
+        private static void AgreeIfGiven(XElement expected, string name, double actual, string where)
+        {
+            if (expected.Element(name) != null) Check.Equal(Number(expected, name), actual, where + " " + name);
         }
 
         private static Params ParamsOf(XElement json)

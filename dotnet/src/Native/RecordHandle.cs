@@ -42,9 +42,9 @@ namespace Cclp.Score.Native
         }
 
         // The record's address; throws once the owner is disposed.
-        internal IntPtr Address(string owner)
+        internal IntPtr Address(object owner)
         {
-            if (IsClosed) throw new ObjectDisposedException(owner);
+            if (IsClosed) throw new ObjectDisposedException(owner.GetType().Name);
             return handle;
         }
 
