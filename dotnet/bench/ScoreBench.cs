@@ -9,7 +9,7 @@ namespace Cclp.Score.Bench
 {
     internal static class ScoreBench
     {
-        private const int Batches = 25;
+        private const int Batches = 3000;
 
         private static int Main()
         {
@@ -57,17 +57,21 @@ namespace Cclp.Score.Bench
             }
         }
 
-        // The best batch's time per run of each; the batches of the runs
-        // alternate, so that a change of the machine's load hits all alike.
+        // The best batch's time per run of each. Batches are short (about
+        // 50 microseconds) and many, so that on a busy machine some run
+        // undisturbed, and they alternate, so that a change of load hits all
+        // alike.
         private static double[] BestNanosecondsPerRun(params Action[] runs)
         {
             var clock = Stopwatch.StartNew();
-            int repeats = 1;
-            while (clock.ElapsedMilliseconds < 20)
+            int repeats;
+            for (int warmUp = 0; warmUp < 1000; ++warmUp)
             {
-                for (int i = 0; i < repeats; ++i) runs[0]();
-                repeats *= 2;
+                foreach (Action run in runs) run();
             }
+            clock.Restart();
+            for (int i = 0; i < 1000; ++i) runs[0]();
+            repeats = Math.Max(1, (int)(50e3 / (clock.Elapsed.TotalMilliseconds * 1e6 / 1000)));
             var best = new double[runs.Length];
             for (int k = 0; k < best.Length; ++k) best[k] = double.MaxValue;
             for (int batch = 0; batch < Batches; ++batch)

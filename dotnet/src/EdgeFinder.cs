@@ -114,7 +114,7 @@ namespace Cclp.Score
     // Edges the edge finder found, ascending, with their image points.
     public sealed class FoundEdges : Edges
     {
-        internal FoundEdges() {}
+        internal FoundEdges() : base(false) {}
 
         public ImagePoint[] Points { get; internal set; }
     }

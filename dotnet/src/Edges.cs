@@ -5,6 +5,8 @@ using Cclp.Score.Native;
 
 namespace Cclp.Score
 {
+    // Plain edges carry a position and a contrast; extended ones three extra
+    // values besides, and are scored by the extended run.
     public class Edges : IDisposable
     {
         private readonly RecordHandle record;
@@ -13,30 +15,35 @@ namespace Cclp.Score
 
         // From positions and contrasts, in the formats asked for; fixed-point
         // values are rounded as the module rounds.
-        public Edges(double[] positions, double[] contrasts, Formats formats = Formats.Double) : this()
+        public Edges(double[] positions, double[] contrasts, Formats formats = Formats.Double)
+            : this(false)
         {
-            try
-            {
-                Fill(positions, contrasts, formats);
-            }
-            catch
-            {
-                Dispose();
-                throw;
-            }
+            FillOrDispose(new[] { positions, contrasts }, formats);
         }
 
-        internal Edges()
+        // Extended edges: three extra values per edge.
+        public Edges(double[] positions, double[] contrasts, double[] extra1, double[] extra2,
+            double[] extra3, Formats formats = Formats.Double) : this(true)
         {
-            record = RecordHandle.Construct<cclp_resultSet>(NativeMethods.cclp_resultSet_construct,
-                NativeMethods.cclp_resultSet_destruct, "cclp_resultSet_construct");
+            FillOrDispose(new[] { positions, contrasts, extra1, extra2, extra3 }, formats);
         }
 
+        internal Edges(bool extended)
+        {
+            IsExtended = extended;
+            record = extended
+                ? RecordHandle.Construct<cclp_resultSetEx>(NativeMethods.cclp_resultSetEx_construct,
+                      NativeMethods.cclp_resultSetEx_destruct, "cclp_resultSetEx_construct")
+                : RecordHandle.Construct<cclp_resultSet>(NativeMethods.cclp_resultSet_construct,
+                      NativeMethods.cclp_resultSet_destruct, "cclp_resultSet_construct");
+        }
+
+        public bool IsExtended { get; private set; }
         public unsafe int Count { get { return Set->numEdges; } }
         public unsafe Formats Formats { get { return (Formats)Set->formats; } }
 
-        public double[] Positions { get { return Column(true); } }
-        public double[] Contrasts { get { return Column(false); } }
+        public double[] Positions { get { return Column(fields => fields.Position, fields => fields.PositionFixed); } }
+        public double[] Contrasts { get { return Column(fields => fields.Contrast, fields => fields.ContrastFixed); } }
 
         public void Dispose()
         {
@@ -45,42 +52,49 @@ namespace Cclp.Score
         }
 
         internal IntPtr Address { get { return record.Address(this); } }
+        // Both families' result sets agree up to their edge arrays (EdgeFields).
         internal unsafe cclp_resultSet* Set { get { return (cclp_resultSet*)Address; } }
 
-        // Replaces the edges, growing the arrays only when they are too small
-        // for the new edges.
-        internal unsafe void Fill(double[] positions, double[] contrasts, Formats formats)
+        // Replaces the edges from their columns (position, contrast and, for
+        // extended edges, the extras), growing the arrays only when they are
+        // too small for the new edges.
+        internal unsafe void Fill(double[][] columns, Formats formats)
         {
-            if (positions == null) throw new ArgumentNullException("positions");
-            if (contrasts == null) throw new ArgumentNullException("contrasts");
-            if (contrasts.Length != positions.Length)
+            string[] names = { "positions", "contrasts", "extra1", "extra2", "extra3" };
+            for (int c = 0; c < columns.Length; ++c)
             {
-                throw new ArgumentException("contrasts has " + contrasts.Length + " values for " +
-                                            positions.Length + " positions", "contrasts");
+                if (columns[c] == null) throw new ArgumentNullException(names[c]);
+                if (columns[c].Length != columns[0].Length)
+                {
+                    throw new ArgumentException(names[c] + " has " + columns[c].Length + " values for " +
+                                                columns[0].Length + " positions", names[c]);
+                }
             }
             if (formats != Formats.Double && formats != Formats.Fixed && formats != Formats.Both)
             {
                 throw new ArgumentException("formats must be Double, Fixed or Both", "formats");
             }
             cclp_resultSet* set = Set;
-            int n = positions.Length;
+            int n = columns[0].Length, fields = columns.Length;
             set->numEdges = 0;
             if ((formats & Formats.Double) != 0)
             {
-                Reserve((void**)&set->edges, ref doubleCapacity, n, sizeof(cclp_edge));
-                for (int i = 0; i < n; ++i)
+                Reserve((void**)&set->edges, ref doubleCapacity, n, fields * sizeof(double));
+                for (int f = 0; f < fields; ++f)
                 {
-                    set->edges[i].position = positions[i];
-                    set->edges[i].contrast = contrasts[i];
+                    double[] column = columns[f];
+                    double* field = (double*)set->edges + f;
+                    for (int i = 0; i < n; ++i) field[i * fields] = column[i];
                 }
             }
             if ((formats & Formats.Fixed) != 0)
             {
-                Reserve((void**)&set->edgesFixed, ref fixedCapacity, n, sizeof(cclp_edgeFixed));
-                for (int i = 0; i < n; ++i)
+                Reserve((void**)&set->edgesFixed, ref fixedCapacity, n, fields * sizeof(int));
+                for (int f = 0; f < fields; ++f)
                 {
-                    set->edgesFixed[i].position = FixedPoint.Round256(positions[i]);
-                    set->edgesFixed[i].contrast = FixedPoint.Round256(contrasts[i]);
+                    double[] column = columns[f];
+                    int* field = (int*)set->edgesFixed + f;
+                    for (int i = 0; i < n; ++i) field[i * fields] = FixedPoint.Round256(column[i]);
                 }
             }
             set->numEdges = n;
@@ -88,16 +102,34 @@ namespace Cclp.Score
             GC.KeepAlive(this);
         }
 
-        private unsafe double[] Column(bool position)
+        internal unsafe EdgeFields EdgeAt(int i)
         {
             cclp_resultSet* set = Set;
-            var values = new double[set->numEdges];
-            bool hasDouble = (set->formats & (uint)Formats.Double) != 0;
+            return EdgeFields.Read(set->edges, set->edgesFixed, i, set->formats, IsExtended);
+        }
+
+        private void FillOrDispose(double[][] columns, Formats formats)
+        {
+            try
+            {
+                Fill(columns, formats);
+            }
+            catch
+            {
+                Dispose();
+                throw;
+            }
+        }
+
+        // Double values when the edges have them, else the 1/256 ones.
+        private double[] Column(Func<EdgeFields, double> value, Func<EdgeFields, int> valueFixed)
+        {
+            bool hasDouble = (Formats & Formats.Double) != 0;
+            var values = new double[Count];
             for (int i = 0; i < values.Length; ++i)
             {
-                values[i] = hasDouble ? (position ? set->edges[i].position : set->edges[i].contrast)
-                                      : (position ? set->edgesFixed[i].position
-                                                  : set->edgesFixed[i].contrast) / 256.0;
+                EdgeFields fields = EdgeAt(i);
+                values[i] = hasDouble ? value(fields) : valueFixed(fields) / 256.0;
             }
             GC.KeepAlive(this);
             return values;

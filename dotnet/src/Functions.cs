@@ -92,6 +92,19 @@ namespace Cclp.Score
             Record = record;
         }
 
+        // Each side checked on its own, without the checks of one against the
+        // other: enough for edgePos and offsetDist, which score each side
+        // apart; sizeDiffSigned reads the split point and wants the checked form.
+        public static unsafe TwoSided OfSides(Breakpoints low, Breakpoints high)
+        {
+            cclp_scoreTwoSided record = Default.Record;
+            StatusException.ThrowIfFailed(
+                NativeMethods.cclp_scoreTwoSided_initOneSided(&record, low.X0, low.X1, low.X2, low.Y0,
+                    low.Y1, high.X0, high.X1, high.X2, high.Y0, high.Y1),
+                "cclp_scoreTwoSided_initOneSided");
+            return new TwoSided(record);
+        }
+
         internal TwoSided(cclp_scoreTwoSided record)
         {
             Record = record;

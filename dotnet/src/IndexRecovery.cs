@@ -14,30 +14,7 @@ namespace Cclp.Score
 {
     internal sealed unsafe class IndexRecovery
     {
-        // Every field a run copied of one edge, in the formats it wrote.
-        private struct EdgeKey
-        {
-            internal long Position, Contrast;
-            internal int PositionFixed, ContrastFixed;
-
-            internal bool Same(ref EdgeKey other)
-            {
-                return Position == other.Position && Contrast == other.Contrast &&
-                       PositionFixed == other.PositionFixed && ContrastFixed == other.ContrastFixed;
-            }
-
-            internal int Hash()
-            {
-                ulong hash = 0xCBF29CE484222325ul;
-                hash = (hash ^ (ulong)Position) * 0x100000001B3ul;
-                hash = (hash ^ (ulong)Contrast) * 0x100000001B3ul;
-                hash = (hash ^ (uint)PositionFixed) * 0x100000001B3ul;
-                hash = (hash ^ (uint)ContrastFixed) * 0x100000001B3ul;
-                return (int)(hash ^ (hash >> 29) ^ (hash >> 32));
-            }
-        }
-
-        private EdgeKey[] values = new EdgeKey[0];
+        private EdgeFields[] values = new EdgeFields[0];
         private int[] begin = new int[0], count = new int[0], taken = new int[0];
         private int valueCount, tableSize;
         private int[] slots = new int[0];          // value numbers, -1 when free
@@ -46,14 +23,15 @@ namespace Cclp.Score
         private int[] members = new int[0];        // input indices, grouped by value
 
         // indices[r * 2 + k] receives the input index of result r's edge k.
+        // The records are either family's (EdgeFields).
         internal void Recover(cclp_resultSet* input, cclp_scoreOneResult* results, int numResults,
-            int[] indices)
+            bool extended, int[] indices)
         {
             if (numResults == 0) return;
             uint formats = results[0].formats;
             int perResult = results[0].numEdges == 2 ? 2 : 1;
-            CollectValues(results, numResults, perResult, formats);
-            ListInputEdges(input, formats);
+            CollectValues(results, numResults, perResult, formats, extended);
+            ListInputEdges(input, formats, extended);
             for (int r = 0; r < numResults; ++r)
             {
                 if (perResult == 1)
@@ -68,28 +46,13 @@ namespace Cclp.Score
             }
         }
 
-        private static EdgeKey KeyOf(cclp_edge* edges, cclp_edgeFixed* edgesFixed, int k, uint formats)
-        {
-            var key = new EdgeKey();
-            if ((formats & (uint)Formats.Double) != 0)
-            {
-                key.Position = BitConverter.DoubleToInt64Bits(edges[k].position);
-                key.Contrast = BitConverter.DoubleToInt64Bits(edges[k].contrast);
-            }
-            if ((formats & (uint)Formats.Fixed) != 0)
-            {
-                key.PositionFixed = edgesFixed[k].position;
-                key.ContrastFixed = edgesFixed[k].contrast;
-            }
-            return key;
-        }
-
         private static void Grow<T>(ref T[] array, int size)
         {
             if (array.Length < size) array = new T[Math.Max(size, 2 * array.Length)];
         }
 
-        private void CollectValues(cclp_scoreOneResult* results, int numResults, int perResult, uint formats)
+        private void CollectValues(cclp_scoreOneResult* results, int numResults, int perResult, uint formats,
+            bool extended)
         {
             int entries = numResults * perResult;
             int size = 16;
@@ -107,14 +70,15 @@ namespace Cclp.Score
             {
                 for (int k = 0; k < perResult; ++k)
                 {
-                    EdgeKey key = KeyOf(results[r].edges, results[r].edgesFixed, k, formats);
+                    EdgeFields key;
+                    EdgeFields.Read(results[r].edges, results[r].edgesFixed, k, formats, extended, out key);
                     resultValues[r * perResult + k] = Find(ref key, true);
                 }
             }
         }
 
         // The number of a value, added first when `add` is set; -1 when absent.
-        private int Find(ref EdgeKey key, bool add)
+        private int Find(ref EdgeFields key, bool add)
         {
             int mask = tableSize - 1;
             for (int slot = key.Hash() & mask;; slot = (slot + 1) & mask)
@@ -133,13 +97,14 @@ namespace Cclp.Score
         }
 
         // Each value's input edges in ascending index: counted, then placed.
-        private void ListInputEdges(cclp_resultSet* input, uint formats)
+        private void ListInputEdges(cclp_resultSet* input, uint formats, bool extended)
         {
             int n = input->numEdges;
             Grow(ref inputValues, n);
             for (int i = 0; i < n; ++i)
             {
-                EdgeKey key = KeyOf(input->edges, input->edgesFixed, i, formats);
+                EdgeFields key;
+                EdgeFields.Read(input->edges, input->edgesFixed, i, formats, extended, out key);
                 int id = Find(ref key, false);
                 inputValues[i] = id;
                 if (id >= 0) ++count[id];

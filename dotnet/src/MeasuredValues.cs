@@ -38,39 +38,51 @@ namespace Cclp.Score
             double width)
         {
             bool hasDouble = (formats & Formats.Double) != 0;
-            Func<int, double> position = k => hasDouble ? edges[k].Position : edges[k].PositionFixed / 256.0;
-            Func<int, double> contrast = k => hasDouble ? edges[k].Contrast : edges[k].ContrastFixed / 256.0;
-            if (edges.Length == 1) return Single(method, position(0), contrast(0));
-            if (edges.Length == 2)
-            {
-                return Pair(method, position(0), position(1), contrast(0), contrast(1), width);
-            }
+            var values = new MeasuredEdge[edges.Length];
+            for (int k = 0; k < edges.Length; ++k) values[k] = new MeasuredEdge(edges[k].Fields, hasDouble);
+            if (values.Length == 1) return Single(method, values[0]);
+            if (values.Length == 2) return Pair(method, values[0], values[1], width);
             return None;
         }
 
-        private static double[] Single(cclp_score method, double p, double c)
+        // An edge's values as the methods read them: double, or 1/256 units.
+        private struct MeasuredEdge
+        {
+            internal readonly double P, C, Extra1, Extra2, Extra3;
+
+            internal MeasuredEdge(EdgeFields e, bool hasDouble)
+            {
+                P = hasDouble ? e.Position : e.PositionFixed / 256.0;
+                C = hasDouble ? e.Contrast : e.ContrastFixed / 256.0;
+                Extra1 = hasDouble ? e.Extra1 : e.Extra1Fixed / 256.0;
+                Extra2 = hasDouble ? e.Extra2 : e.Extra2Fixed / 256.0;
+                Extra3 = hasDouble ? e.Extra3 : e.Extra3Fixed / 256.0;
+            }
+        }
+
+        private static double[] Single(cclp_score method, MeasuredEdge e)
         {
             switch ((MethodId)method.method)
             {
-                case MethodId.PosAbs: return new[] { Math.Abs(p) };
-                case MethodId.Contrast: return new[] { Math.Abs(c) };
-                case MethodId.Pos: return new[] { p };
-                case MethodId.OffsetDist: return new[] { Math.Abs(p - method.oneSided.positionOffset) };
-                case MethodId.ExtraMax: return new[] { 0.0 };  // plain edges have no extras
+                case MethodId.PosAbs: return new[] { Math.Abs(e.P) };
+                case MethodId.Contrast: return new[] { Math.Abs(e.C) };
+                case MethodId.Pos: return new[] { e.P };
+                case MethodId.OffsetDist: return new[] { Math.Abs(e.P - method.oneSided.positionOffset) };
+                case MethodId.ExtraMax: return new[] { Math.Max(e.Extra2, e.Extra3) };
                 default: return None;
             }
         }
 
-        private static double[] Pair(cclp_score method, double p0, double p1, double c0, double c1,
-            double w)
+        private static double[] Pair(cclp_score method, MeasuredEdge e0, MeasuredEdge e1, double w)
         {
+            double p0 = e0.P, p1 = e1.P;
             switch ((MethodId)method.method)
             {
                 case MethodId.SizeDiff: return new[] { Math.Abs(Math.Abs(p1 - p0) - w) / w };
                 case MethodId.Size: return new[] { Math.Abs(p1 - p0) / w };
                 case MethodId.PosNormAbs: return new[] { Math.Abs(p1 + p0) / (2.0 * w) };
                 case MethodId.PosAbs: return new[] { Math.Abs(p1 + p0) / 2.0 };
-                case MethodId.Contrast: return new[] { (Math.Abs(c0) + Math.Abs(c1)) / 2.0 };
+                case MethodId.Contrast: return new[] { (Math.Abs(e0.C) + Math.Abs(e1.C)) / 2.0 };
                 case MethodId.PosNorm: return new[] { (p1 + p0) / (2.0 * w) };
                 case MethodId.Pos: return new[] { (p1 + p0) / 2.0 };
                 case MethodId.SizeDiffSigned: return new[] { (Math.Abs(p1 - p0) - w) / w };
@@ -78,9 +90,9 @@ namespace Cclp.Score
                 case MethodId.OffsetDist:
                     return new[] { Math.Abs(p0 - method.twoSided.lowSide.positionOffset),
                                    Math.Abs(p1 - method.twoSided.highSide.positionOffset) };
-                case MethodId.Extra1Diff:
+                case MethodId.Extra1Diff: return new[] { Math.Abs(e1.Extra1 - e0.Extra1) };
                 case MethodId.ExtraMax:
-                    return new[] { 0.0 };
+                    return new[] { Math.Max(Math.Max(e0.Extra2, e0.Extra3), Math.Max(e1.Extra2, e1.Extra3)) };
                 default: return None;
             }
         }

@@ -4,26 +4,33 @@ using System.Collections.Generic;
 
 namespace Cclp.Score
 {
-    // One edge of a scored candidate: its input index and its values.
+    // One edge of a scored candidate: its input index and its values (the
+    // extras are 0 for plain edges).
     public struct ResultEdge
     {
-        internal ResultEdge(int index, double position, double contrast, int positionFixed,
-            int contrastFixed)
+        private readonly EdgeFields fields;
+
+        internal ResultEdge(int index, EdgeFields fields)
         {
             Index = index;
-            Position = position;
-            Contrast = contrast;
-            PositionFixed = positionFixed;
-            ContrastFixed = contrastFixed;
+            this.fields = fields;
         }
 
         // The edge's index in the input, or -1 when the input holds no edge
         // of its values.
         public int Index { get; private set; }
-        public double Position { get; private set; }
-        public double Contrast { get; private set; }
-        public int PositionFixed { get; private set; }
-        public int ContrastFixed { get; private set; }
+        public double Position { get { return fields.Position; } }
+        public double Contrast { get { return fields.Contrast; } }
+        public double Extra1 { get { return fields.Extra1; } }
+        public double Extra2 { get { return fields.Extra2; } }
+        public double Extra3 { get { return fields.Extra3; } }
+        public int PositionFixed { get { return fields.PositionFixed; } }
+        public int ContrastFixed { get { return fields.ContrastFixed; } }
+        public int Extra1Fixed { get { return fields.Extra1Fixed; } }
+        public int Extra2Fixed { get { return fields.Extra2Fixed; } }
+        public int Extra3Fixed { get { return fields.Extra3Fixed; } }
+
+        internal EdgeFields Fields { get { return fields; } }
     }
 
     // One scored candidate. Double-precision fields are valid when Formats

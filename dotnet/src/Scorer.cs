@@ -11,8 +11,11 @@ namespace Cclp.Score
     public sealed class Scorer : IDisposable
     {
         private readonly Params parameters;
-        private readonly RecordHandle output;
+        private readonly RecordHandle output, outputEx;
         private readonly Edges input;
+        private readonly double[][] columns = new double[2][];
+        private static readonly double[] NoScores = new double[0];
+        private static readonly int[] NoScoresFixed = new int[0];
         private readonly IndexRecovery indices = new IndexRecovery();
         private MethodSnapshot methods;
         private int methodsVersion;
@@ -26,7 +29,10 @@ namespace Cclp.Score
                 output = RecordHandle.Construct<cclp_scoreResultSet>(
                     NativeMethods.cclp_scoreResultSet_construct,
                     NativeMethods.cclp_scoreResultSet_destruct, "cclp_scoreResultSet_construct");
-                input = new Edges();
+                outputEx = RecordHandle.Construct<cclp_scoreResultSetEx>(
+                    NativeMethods.cclp_scoreResultSetEx_construct,
+                    NativeMethods.cclp_scoreResultSetEx_destruct, "cclp_scoreResultSetEx_construct");
+                input = new Edges(false);
             }
             catch
             {
@@ -42,27 +48,48 @@ namespace Cclp.Score
         // precision). A refused run throws a StatusException.
         public Results Score(double[] positions, double[] contrasts)
         {
-            input.Fill(positions, contrasts, Formats.Double);
+            columns[0] = positions;
+            columns[1] = contrasts;
+            try
+            {
+                input.Fill(columns, Formats.Double);
+            }
+            finally
+            {
+                columns[0] = columns[1] = null;
+            }
             return Score(input);
         }
 
         // Scores edges held in the caliper library's record, such as those
-        // the edge finder found, without copying them.
+        // the edge finder found, without copying them; extended edges by the
+        // extended run.
         public unsafe Results Score(Edges edges)
         {
             if (edges == null) throw new ArgumentNullException("edges");
-            IntPtr outputAddress = output.Address(this);
-            StatusException.ThrowIfFailed(
-                NativeMethods.cclp_runScore(edges.Address, parameters.Address, outputAddress),
-                "cclp_runScore");
+            bool extended = edges.IsExtended;
+            IntPtr outputAddress = (extended ? outputEx : output).Address(this);
+            if (extended)
+            {
+                StatusException.ThrowIfFailed(
+                    NativeMethods.cclp_runScoreEx(edges.Address, parameters.Address, outputAddress),
+                    "cclp_runScoreEx");
+            }
+            else
+            {
+                StatusException.ThrowIfFailed(
+                    NativeMethods.cclp_runScore(edges.Address, parameters.Address, outputAddress),
+                    "cclp_runScore");
+            }
+            // Both families' result sets agree up to their edge arrays (EdgeFields).
             var set = (cclp_scoreResultSet*)outputAddress;
             var edgeIndices = new int[2 * set->numResults];
-            indices.Recover(edges.Set, set->results, set->numResults, edgeIndices);
+            indices.Recover(edges.Set, set->results, set->numResults, extended, edgeIndices);
             MethodSnapshot snapshot = Methods();
             var results = new ScoreResult[set->numResults];
             for (int r = 0; r < results.Length; ++r)
             {
-                results[r] = Copy(&set->results[r], edgeIndices, r, snapshot);
+                results[r] = Copy(&set->results[r], extended, edgeIndices, r, snapshot);
             }
             GC.KeepAlive(this);
             GC.KeepAlive(edges);
@@ -84,26 +111,26 @@ namespace Cclp.Score
         {
             if (input != null) input.Dispose();
             if (output != null) output.Dispose();
+            if (outputEx != null) outputEx.Dispose();
             if (parameters != null) parameters.Dispose();
         }
 
-        private static unsafe ScoreResult Copy(cclp_scoreOneResult* record, int[] indices, int r,
-            MethodSnapshot methods)
+        private static unsafe ScoreResult Copy(cclp_scoreOneResult* record, bool extended, int[] indices,
+            int r, MethodSnapshot methods)
         {
             var formats = (Formats)record->formats;
             bool hasDouble = (formats & Formats.Double) != 0;
             bool hasFixed = (formats & Formats.Fixed) != 0;
-            var scores = new double[hasDouble ? record->numScores : 0];
-            var scoresFixed = new int[hasFixed ? record->numScores : 0];
+            double[] scores = hasDouble ? new double[record->numScores] : NoScores;
+            int[] scoresFixed = hasFixed ? new int[record->numScores] : NoScoresFixed;
             for (int m = 0; m < scores.Length; ++m) scores[m] = record->scores[m];
             for (int m = 0; m < scoresFixed.Length; ++m) scoresFixed[m] = record->scoresFixed[m];
             var edges = new ResultEdge[record->numEdges];
             for (int k = 0; k < edges.Length; ++k)
             {
-                cclp_edge value = hasDouble ? record->edges[k] : default(cclp_edge);
-                cclp_edgeFixed valueFixed = hasFixed ? record->edgesFixed[k] : default(cclp_edgeFixed);
-                edges[k] = new ResultEdge(k < 2 ? indices[2 * r + k] : -1, value.position,
-                    value.contrast, valueFixed.position, valueFixed.contrast);
+                EdgeFields fields;
+                EdgeFields.Read(record->edges, record->edgesFixed, k, record->formats, extended, out fields);
+                edges[k] = new ResultEdge(k < 2 ? indices[2 * r + k] : -1, fields);
             }
             return new ScoreResult(methods, formats, record->score, record->position,
                 record->scoreFixed, record->positionFixed, scores, scoresFixed, edges);

@@ -73,15 +73,17 @@ namespace Cclp.Score.Tests
         {
             XElement document = RunTool(input);
             XElement caliper = document.Element("caliper");
-            if (caliper.Element("edges").Elements().Any(e => e.Element("extra1") != null)) return;  // extended edges
-            double[] positions = caliper.Element("edges").Elements().Select(e => Number(e, "position")).ToArray();
-            double[] contrasts = caliper.Element("edges").Elements().Select(e => Number(e, "contrast")).ToArray();
+            Func<string, double[]> column = name => caliper.Element("edges").Elements().Select(e => Number(e, name)).ToArray();
+            double[] positions = column("position"), contrasts = column("contrast");
+            bool extended = caliper.Element("edges").Elements().Any(e => e.Element("extra1") != null);
             var formats = (Formats)Enum.Parse(typeof(Formats), caliper.Element("formats").Value, true);
             using (Params parameters = ParamsOf(document.Element("params")))
             using (var scorer = new Scorer(parameters))
-            using (var edges = new Edges(positions, contrasts, formats))
+            using (Edges edges = extended ? new Edges(positions, contrasts, column("extra1"), column("extra2"), column("extra3"), formats)
+                                          : new Edges(positions, contrasts, formats))
             {
-                Results results = formats == Formats.Double ? scorer.Score(positions, contrasts) : scorer.Score(edges);
+                Results results = formats == Formats.Double && !extended ? scorer.Score(positions, contrasts)
+                                                                         : scorer.Score(edges);
                 XElement[] expected = document.Element("results").Elements().ToArray();
                 string where = Path.GetFileName(input) + " result ";
                 Check.Equal(expected.Length, results.Count, where + "count");
@@ -115,6 +117,8 @@ namespace Cclp.Score.Tests
                 AgreeIfGiven(edges[k], "index", result.Edges[k].Index, edge);
                 AgreeIfGiven(edges[k], "position", result.Edges[k].Position, edge);
                 AgreeIfGiven(edges[k], "positionFixed", result.Edges[k].PositionFixed, edge);
+                AgreeIfGiven(edges[k], "extra3", result.Edges[k].Extra3, edge);
+                AgreeIfGiven(edges[k], "extra3Fixed", result.Edges[k].Extra3Fixed, edge);
             }
         }
 
@@ -140,8 +144,9 @@ namespace Cclp.Score.Tests
             XElement twoSided = json.Element("twoSided");
             if (twoSided == null) return new Method(name, FunctionOf(json.Element("oneSided")));
             OneSided low = FunctionOf(twoSided.Element("low")), high = FunctionOf(twoSided.Element("high"));
-            return new Method(name, new TwoSided(low.Breakpoints, high.Breakpoints)
-                .WithPositionOffsets(low.PositionOffset, high.PositionOffset));
+            TwoSided function = name == "sizeDiffSigned" ? new TwoSided(low.Breakpoints, high.Breakpoints)
+                                                         : TwoSided.OfSides(low.Breakpoints, high.Breakpoints);
+            return new Method(name, function.WithPositionOffsets(low.PositionOffset, high.PositionOffset));
         }
 
         private static OneSided FunctionOf(XElement json)

@@ -29,6 +29,10 @@ namespace Cclp.Score.Native
             double lowX0, double lowX1, double lowX2, double highX0, double highX1, double highX2,
             double lowY0, double lowY1, double highY0, double highY1);
         [DllImport(Module, CallingConvention = Cdecl)]
+        internal static extern int cclp_scoreTwoSided_initOneSided(cclp_scoreTwoSided* function,
+            double lowX0, double lowX1, double lowX2, double lowY0, double lowY1, double highX0,
+            double highX1, double highX2, double highY0, double highY1);
+        [DllImport(Module, CallingConvention = Cdecl)]
         internal static extern int cclp_scoreTwoSided_setPositionOffsets(cclp_scoreTwoSided* function,
             double lowOffset, double highOffset);
         [DllImport(Module, CallingConvention = Cdecl)]
@@ -69,6 +73,16 @@ namespace Cclp.Score.Native
         internal static extern int cclp_scoreResultSet_destruct(IntPtr set);
         [DllImport(Module, CallingConvention = Cdecl)]
         internal static extern int cclp_runScore(IntPtr input, IntPtr parameters, IntPtr output);
+        [DllImport(Module, CallingConvention = Cdecl)]
+        internal static extern int cclp_resultSetEx_construct(IntPtr set);
+        [DllImport(Module, CallingConvention = Cdecl)]
+        internal static extern int cclp_resultSetEx_destruct(IntPtr set);
+        [DllImport(Module, CallingConvention = Cdecl)]
+        internal static extern int cclp_scoreResultSetEx_construct(IntPtr set);
+        [DllImport(Module, CallingConvention = Cdecl)]
+        internal static extern int cclp_scoreResultSetEx_destruct(IntPtr set);
+        [DllImport(Module, CallingConvention = Cdecl)]
+        internal static extern int cclp_runScoreEx(IntPtr input, IntPtr parameters, IntPtr output);
 
         [DllImport(Caliper, CallingConvention = Cdecl)]
         internal static extern int cclp_resultSet_construct(IntPtr set);
