@@ -65,7 +65,6 @@ static void putTables(void) {
     putEnumMember("LightToDark", cedge_polarityLightToDark);
     printf("    }\n\n    internal static class Tables\n    {\n");
     printf("        internal const uint ClipToImage = %uu;\n", (unsigned)CEDGE_CLIP_TO_IMAGE);
-    printf("        internal const int InvalidArgument = %ld;\n", (long)CSYS_STATUS_INVALID_ARGUMENT);
     printf("        internal static readonly MethodInfo[] Methods =\n        {\n");
     CCLP_SCORE_METHOD_TABLE(PUT_METHOD_INFO_)
     printf("        };\n\n        internal static readonly StatusText[] Statuses =\n        {\n");

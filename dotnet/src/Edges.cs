@@ -45,10 +45,11 @@ namespace Cclp.Score
         public double[] Positions { get { return Column(fields => fields.Position, fields => fields.PositionFixed); } }
         public double[] Contrasts { get { return Column(fields => fields.Contrast, fields => fields.ContrastFixed); } }
 
+        // Frees the edge arrays and the record; a forgotten Edges is freed by
+        // the record's finalizer.
         public void Dispose()
         {
             record.Dispose();
-            GC.SuppressFinalize(this);
         }
 
         internal IntPtr Address { get { return record.Address(this); } }

@@ -25,12 +25,21 @@ namespace Cclp.Score.Native
             var owner = new RecordHandle(destruct);
             int size = Marshal.SizeOf(typeof(TRecord));
             IntPtr block = Marshal.AllocHGlobal(size);
-            unsafe
+            int status;
+            try
             {
-                byte* bytes = (byte*)block;
-                for (int i = 0; i < size; ++i) bytes[i] = 0;
+                unsafe
+                {
+                    byte* bytes = (byte*)block;
+                    for (int i = 0; i < size; ++i) bytes[i] = 0;
+                }
+                status = construct(block);
             }
-            int status = construct(block);
+            catch
+            {
+                Marshal.FreeHGlobal(block);  // the library could not be loaded: nothing was built
+                throw;
+            }
             if (status < 0)
             {
                 destruct(block);
