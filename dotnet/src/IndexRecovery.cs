@@ -132,7 +132,8 @@ namespace Cclp.Score
         }
 
         // A pair result: the k-th pair (i, j) of its two values, i < j,
-        // i-major, where k counts the earlier results with the same values.
+        // i-major, where k counts the earlier results with the same values
+        // (by a scan of them: results are few, at most the maximum kept).
         private void Pair(int r, int[] indices)
         {
             int firstId = resultValues[2 * r], secondId = resultValues[2 * r + 1];

@@ -8,6 +8,7 @@ namespace Cclp.Score
     // Holds its own copy of the parameters, its output record and an input
     // record it refills, so a run as large as the one before allocates
     // nothing but the module's own working block. Dispose frees them all.
+    // A scorer serves one thread at a time.
     public sealed class Scorer : IDisposable
     {
         private readonly Params parameters;

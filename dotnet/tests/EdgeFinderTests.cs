@@ -9,14 +9,14 @@ namespace Cclp.Score.Tests
     {
         private const int Width = 120, Height = 40, Stride = 128;  // pixels from row to row
         // The bar covers columns 40 to 69: edges at x = 39.5 and 69.5.
-        private static readonly Caliper Across = new Caliper(60, 20, 0, 100, 10);
+        internal static readonly Caliper Across = new Caliper(60, 20, 0, 100, 10);
 
         private static int Gray(int x)
         {
             return x >= 40 && x < 70 ? 200 : 50;
         }
 
-        private static GrayImage Bar8()
+        internal static GrayImage Bar8()
         {
             var pixels = new byte[Stride * Height];
             for (int y = 0; y < Height; ++y)

@@ -1,6 +1,6 @@
 // Long loops hold no more of the runtime library's blocks at their end than
 // after their first round, and disposing gives every block back: on
-// successful runs, refused runs and the edge finder's edges.
+// successful runs, refused runs, edge sets and the edge finder's searches.
 using System;
 using Cclp.Score.Native;
 
@@ -47,9 +47,16 @@ namespace Cclp.Score.Tests
         [Test]
         private static void EdgesGiveTheirBlocksBack()
         {
+            GrayImage bar = EdgeFinderTests.Bar8();
+            var badSigma = new EdgeSearch { Sigma = 0.1 };
             long before = Live;
             for (int round = 0; round < Rounds; ++round)
             {
+                using (FoundEdges found = EdgeFinder.Find(bar, EdgeFinderTests.Across, new EdgeSearch()))
+                {
+                    Check.Equal(2, found.Count, "found edges");
+                }
+                Check.Throws<StatusException>(() => EdgeFinder.Find(bar, EdgeFinderTests.Across, badSigma), "refused search");
                 using (var edges = new Edges(new[] { 1.0, 2.0 }, new[] { 5.0, -5.0 }, Formats.Both))
                 {
                     Check.Equal(2, edges.Count, "edges");

@@ -45,6 +45,13 @@ namespace Cclp.Score.Tests
                 Check.Equal("positions", Check.Throws<ArgumentNullException>(() => scorer.Score(null, new double[0]),
                                                                              "null positions").ParamName, "null argument");
             }
+            using (var parameters = new Params().Methods(sizeDiff))
+            using (var scorer = new Scorer(parameters))
+            {
+                parameters.Methods(new Method(MethodId.Contrast, OneSided.Default));
+                Check.Refused("CCLP_STATUS_METHOD_NEEDS_PAIR", () => scorer.Score(new[] { 1.0 }, new[] { 9.0 }),
+                              "the scorer keeps its own copy of the parameters");
+            }
             var disposed = new Scorer(new Params());
             disposed.Dispose();
             Check.Throws<ObjectDisposedException>(() => disposed.Score(new[] { 1.0 }, new[] { 9.0 }), "disposed scorer");

@@ -32,7 +32,7 @@ namespace Cclp.Score.Tests
             {
                 for (int recording = 0; recording < 6; ++recording)
                 {
-                    File.WriteAllText(path, RandomRecording(random, recording % 2 == 0));
+                    File.WriteAllText(path, RandomRecording(random, recording % 2 == 0, recording % 3 == 2));
                     AgreeWithTool(path);
                 }
             }
@@ -42,8 +42,9 @@ namespace Cclp.Score.Tests
             }
         }
 
-        // Ascending edges at quarter pixels, some repeated; pairs or single edges.
-        private static string RandomRecording(Random random, bool pairs)
+        // Ascending edges at quarter pixels, some repeated; pairs or single
+        // edges; extended edges with extras scored by extraMax.
+        private static string RandomRecording(Random random, bool pairs, bool extended)
         {
             int count = random.Next(8, 40);
             var edges = new double[count][];
@@ -51,10 +52,12 @@ namespace Cclp.Score.Tests
             {
                 edges[i] = i > 2 && random.Next(4) == 0 ? edges[random.Next(i)]
                     : new[] { Math.Round((random.NextDouble() * 100.0 - 50.0) * 4.0) / 4.0,
-                              (random.Next(2) == 0 ? -1 : 1) * random.Next(5, 120) };
+                              (random.Next(2) == 0 ? -1 : 1) * random.Next(5, 120), random.Next(3) * 0.5,
+                              random.NextDouble(), random.NextDouble() };
             }
             string edgeList = string.Join(",", edges.OrderBy(e => e[0]).Select(e => string.Format(CultureInfo.InvariantCulture,
-                "{{\"position\": {0}, \"contrast\": {1}}}", e[0], e[1])));
+                extended ? "{{\"position\": {0}, \"contrast\": {1}, \"extra1\": {2}, \"extra2\": {3}, \"extra3\": {4}}}"
+                         : "{{\"position\": {0}, \"contrast\": {1}}}", e[0], e[1], e[2], e[3], e[4])));
             string desired = pairs ? "{\"position\": -10, \"polarity\": \"positive\"}, {\"position\": 10, \"polarity\": \"negative\"}"
                                    : "{\"position\": 3, \"polarity\": \"any\"}";
             string methods = pairs
@@ -63,6 +66,7 @@ namespace Cclp.Score.Tests
                   " \"high\": {\"x0\": 0, \"x1\": 30, \"x2\": 40, \"y0\": 1, \"y1\": 0}}}"
                 : "{\"method\": \"offsetDist\", \"oneSided\": {\"x0\": 1, \"x1\": 20, \"x2\": 40, \"y0\": 1, \"y1\": 0.1, \"offset\": 2.5}}";
             methods += ",{\"method\": \"contrast\", \"oneSided\": {\"x0\": 100, \"x1\": 5, \"x2\": 0, \"y0\": 1, \"y1\": 0}}";
+            if (extended) methods += ",{\"method\": \"extraMax\", \"oneSided\": {\"x0\": 0.9, \"x1\": 0.4, \"x2\": 0, \"y0\": 1, \"y1\": 0.2}}";
             return "{\"caliper\": {\"formats\": \"" + (pairs ? "double" : "both") + "\", \"edges\": [" + edgeList + "]}, \"params\": {\"desiredEdges\": [" +
                    desired + "], \"scoreMethods\": [" + methods + "], \"maxNumResults\": 12, \"sortByScore\": true}}";
         }
