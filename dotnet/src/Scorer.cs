@@ -18,6 +18,7 @@ namespace Cclp.Score
         private static readonly double[] NoScores = new double[0];
         private static readonly int[] NoScoresFixed = new int[0];
         private readonly IndexRecovery indices = new IndexRecovery();
+        private int[] edgeIndices = new int[0];  // of the run, two per result
         private MethodSnapshot methods;
         private int methodsVersion;
 
@@ -84,7 +85,7 @@ namespace Cclp.Score
             }
             // Both families' result sets agree up to their edge arrays (EdgeFields).
             var set = (cclp_scoreResultSet*)outputAddress;
-            var edgeIndices = new int[2 * set->numResults];
+            if (edgeIndices.Length < 2 * set->numResults) edgeIndices = new int[2 * set->numResults];
             indices.Recover(edges.Set, set->results, set->numResults, extended, edgeIndices);
             MethodSnapshot snapshot = Methods();
             var results = new ScoreResult[set->numResults];
