@@ -21,6 +21,7 @@ namespace Cclp.Score
         private int[] resultValues = new int[0];   // per result edge
         private int[] inputValues = new int[0];    // per input edge, -1 for none
         private int[] members = new int[0];        // input indices, grouped by value
+        private EdgeFields scratch;                // the edge being looked up, read in place
 
         // indices[r * 2 + k] receives the input index of result r's edge k.
         // The records are either family's (EdgeFields).
@@ -70,9 +71,8 @@ namespace Cclp.Score
             {
                 for (int k = 0; k < perResult; ++k)
                 {
-                    EdgeFields key;
-                    EdgeFields.Read(results[r].edges, results[r].edgesFixed, k, formats, extended, out key);
-                    resultValues[r * perResult + k] = Find(ref key, true);
+                    EdgeFields.Read(results[r].edges, results[r].edgesFixed, k, formats, extended, out scratch);
+                    resultValues[r * perResult + k] = Find(ref scratch, true);
                 }
             }
         }
@@ -103,9 +103,8 @@ namespace Cclp.Score
             Grow(ref inputValues, n);
             for (int i = 0; i < n; ++i)
             {
-                EdgeFields key;
-                EdgeFields.Read(input->edges, input->edgesFixed, i, formats, extended, out key);
-                int id = Find(ref key, false);
+                EdgeFields.Read(input->edges, input->edgesFixed, i, formats, extended, out scratch);
+                int id = Find(ref scratch, false);
                 inputValues[i] = id;
                 if (id >= 0) ++count[id];
             }

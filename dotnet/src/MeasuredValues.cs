@@ -39,7 +39,7 @@ namespace Cclp.Score
         {
             bool hasDouble = (formats & Formats.Double) != 0;
             var values = new MeasuredEdge[edges.Length];
-            for (int k = 0; k < edges.Length; ++k) values[k] = new MeasuredEdge(edges[k].Fields, hasDouble);
+            for (int k = 0; k < edges.Length; ++k) values[k] = new MeasuredEdge(ref edges[k].fields, hasDouble);
             if (values.Length == 1) return Single(method, values[0]);
             if (values.Length == 2) return Pair(method, values[0], values[1], width);
             return None;
@@ -50,7 +50,7 @@ namespace Cclp.Score
         {
             internal readonly double P, C, Extra1, Extra2, Extra3;
 
-            internal MeasuredEdge(EdgeFields e, bool hasDouble)
+            internal MeasuredEdge(ref EdgeFields e, bool hasDouble)
             {
                 P = hasDouble ? e.Position : e.PositionFixed / 256.0;
                 C = hasDouble ? e.Contrast : e.ContrastFixed / 256.0;

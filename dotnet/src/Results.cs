@@ -8,17 +8,13 @@ namespace Cclp.Score
     // extras are 0 for plain edges).
     public struct ResultEdge
     {
-        private readonly EdgeFields fields;
-
-        internal ResultEdge(int index, EdgeFields fields)
-        {
-            Index = index;
-            this.fields = fields;
-        }
+        // Written in place by the scorer, so that no copy of them is made.
+        internal EdgeFields fields;
+        internal int index;
 
         // The edge's index in the input, or -1 when the input holds no edge
         // of its values.
-        public int Index { get; private set; }
+        public int Index { get { return index; } }
         public double Position { get { return fields.Position; } }
         public double Contrast { get { return fields.Contrast; } }
         public double Extra1 { get { return fields.Extra1; } }
@@ -29,8 +25,6 @@ namespace Cclp.Score
         public int Extra1Fixed { get { return fields.Extra1Fixed; } }
         public int Extra2Fixed { get { return fields.Extra2Fixed; } }
         public int Extra3Fixed { get { return fields.Extra3Fixed; } }
-
-        internal EdgeFields Fields { get { return fields; } }
     }
 
     // One scored candidate. Double-precision fields are valid when Formats

@@ -130,9 +130,8 @@ namespace Cclp.Score
             var edges = new ResultEdge[record->numEdges];
             for (int k = 0; k < edges.Length; ++k)
             {
-                EdgeFields fields;
-                EdgeFields.Read(record->edges, record->edgesFixed, k, record->formats, extended, out fields);
-                edges[k] = new ResultEdge(k < 2 ? indices[2 * r + k] : -1, fields);
+                EdgeFields.Read(record->edges, record->edgesFixed, k, record->formats, extended, out edges[k].fields);
+                edges[k].index = k < 2 ? indices[2 * r + k] : -1;
             }
             return new ScoreResult(methods, formats, record->score, record->position,
                 record->scoreFixed, record->positionFixed, scores, scoresFixed, edges);
