@@ -12,48 +12,25 @@
 #include "plot/plot_request.hpp"
 
 namespace cclp_python {
-namespace {
-
-using Profile = std::tuple<double, double, std::vector<double>>;
-
-cclp_cli::PlotRequest request(std::vector<double> positions, std::vector<double> contrasts,
-                                std::vector<std::array<double, 3>> extras,
-                                const std::vector<std::pair<double, int32_t>>& desired,
-                                std::vector<cclp::score::Method> methods, int32_t maxResults,
-                                bool sort, uint32_t formats, std::string description,
-                                std::optional<Profile> profile) {
-    cclp_cli::PlotRequest out;
-    out.positions = std::move(positions);
-    out.contrasts = std::move(contrasts);
-    out.extras = std::move(extras);
-    for (const auto& [position, polarity] : desired) out.desired.push_back({position, polarity});
-    out.methods = std::move(methods);
-    out.maxResults = maxResults;
-    out.sort = sort;
-    out.formats = formats;
-    out.description = std::move(description);
-    if (profile) {
-        auto& [start, step, values] = *profile;
-        out.profile = cclp_cli::PlotProfile{start, step, std::move(values)};
-    }
-    return out;
-}
-
-}  // namespace
 
 void bindPlot(py::module_& module) {
+    using Profile = std::tuple<double, double, std::vector<double>>;  // start, step, values
     module.def(
         "plot_svg",
         [](std::vector<double> positions, std::vector<double> contrasts,
            std::vector<std::array<double, 3>> extras, const std::vector<std::pair<double, int32_t>>& desired,
            std::vector<cclp::score::Method> methods, int32_t maxResults, bool sort, uint32_t formats,
            std::string description, std::optional<Profile> profile) {
-            const cclp_cli::PlotRequest plotted =
-                request(std::move(positions), std::move(contrasts), std::move(extras), desired,
-                        std::move(methods), maxResults, sort, formats, std::move(description),
-                        std::move(profile));
+            cclp_cli::PlotRequest request{std::move(positions), std::move(contrasts), std::move(extras),
+                                          {}, std::move(methods), maxResults, sort, formats,
+                                          std::move(description), std::nullopt};
+            for (const auto& [position, polarity] : desired) request.desired.push_back({position, polarity});
+            if (profile) {
+                auto& [start, step, values] = *profile;
+                request.profile = cclp_cli::PlotProfile{start, step, std::move(values)};
+            }
             py::gil_scoped_release released;
-            return cclp_cli::plotOf(plotted);
+            return cclp_cli::plotOf(request);
         },
         py::arg("positions"), py::arg("contrasts"), py::arg("extras"), py::arg("desired"),
         py::arg("methods"), py::arg("max_results"), py::arg("sort"), py::arg("formats"),

@@ -1,6 +1,7 @@
 """plot() draws the tool's plot: the same SVG document as cclp-score --plot
 for the same recording, and a Plot that shows inline and saves as SVG or PNG."""
 
+import dataclasses
 import json
 import os
 import shutil
@@ -29,25 +30,21 @@ EDGE_POS = {"method": "edgePos", "twoSided": {
 NEAR_ZERO = {"method": "posAbs", "oneSided": {"x0": 0.1, "x1": 1, "x2": 1, "y0": 1, "y1": 0}}
 
 # Recordings beyond the samples, each drawing a part of the plot the
-# samples do not: a crowded caliper (zoom, overview, 66 edge labels), a
-# best candidate that scores 0, no candidate of the desired polarity, and a
-# pair on a one-edge caliper.
-CROWDED = document([(-k * 9.0, 6.0) for k in range(33, 3, -1)]
-                   + [(-10.2, 50.0), (-6.0, 30.0), (9.6, -45.0)]
-                   + [(k * 9.0, -6.0) for k in range(4, 34)],
-                   [(-10, "positive"), (10, "negative")], [EDGE_POS, {"method": "straddle"}],
-                   maxNumResults=5)
+# samples do not, with the words its verdict must use: a crowded caliper
+# (zoom, overview, 66 edge labels), a best candidate that scores 0, no
+# candidate of the desired polarity, and a pair on a one-edge caliper.
+PAIR = [(-10, "positive"), (10, "negative")]
 RECORDINGS = {
-    "crowded_pair": CROWDED,
-    "zero_score_best": document([(-40.0, 20.0), (35.0, 30.0)], [(0, "positive")], [NEAR_ZERO],
-                                maxNumResults=2),
-    "no_desired_polarity": document([(-4.0, -20.0), (3.0, -30.0)], [(0, "positive")], [NEAR_ZERO]),
-    "pair_on_one_edge": document([(1.0, 20.0)], [(-10, "positive"), (10, "negative")], [EDGE_POS]),
-}
-NO_CANDIDATE_WORDS = {
-    "zero_score_best": "no acceptable candidate: every kept candidate scores 0",
-    "no_desired_polarity": "no acceptable candidate: no candidate has the desired polarity",
-    "pair_on_one_edge": "no acceptable candidate: a pair needs two edges, the caliper has one",
+    "crowded_pair": (document([(-k * 9.0, 6.0) for k in range(33, 3, -1)]
+                              + [(-10.2, 50.0), (-6.0, 30.0), (9.6, -45.0)]
+                              + [(k * 9.0, -6.0) for k in range(4, 34)],
+                              PAIR, [EDGE_POS, {"method": "straddle"}], maxNumResults=5), "winner: "),
+    "zero_score_best": (document([(-40.0, 20.0), (35.0, 30.0)], [(0, "positive")], [NEAR_ZERO],
+                                 maxNumResults=2), "every kept candidate scores 0"),
+    "no_desired_polarity": (document([(-4.0, -20.0), (3.0, -30.0)], [(0, "positive")], [NEAR_ZERO]),
+                            "no candidate has the desired polarity"),
+    "pair_on_one_edge": (document([(1.0, 20.0)], PAIR, [EDGE_POS]),
+                         "a pair needs two edges, the caliper has one"),
 }
 
 
@@ -70,7 +67,7 @@ def tool_plot():
 def recording_path(request, tmp_path):
     if request.param in RECORDINGS:
         path = tmp_path / f"{request.param}.json"
-        path.write_text(json.dumps(RECORDINGS[request.param]))
+        path.write_text(json.dumps(RECORDINGS[request.param][0]))
         return path
     return SOURCE_DIR / "examples" / "samples" / f"{request.param}.json"
 
@@ -78,9 +75,10 @@ def recording_path(request, tmp_path):
 def test_python_draws_the_document_the_tool_draws(recording_path, tool_plot):
     svg = cs.plot(cs.load(recording_path).score()).svg
     assert svg == tool_plot(recording_path)
-    words = NO_CANDIDATE_WORDS.get(recording_path.stem)
-    if words:
-        assert words in svg and "winner" not in svg
+    if recording_path.stem in RECORDINGS:
+        words = RECORDINGS[recording_path.stem][1]
+        assert words in svg
+        assert (words == "winner: ") == ("winner" in svg) != ("no acceptable candidate: " in svg)
 
 
 def test_changed_settings_draw_as_the_tool_draws_the_saved_recording(tmp_path, tool_plot):
@@ -94,36 +92,29 @@ def test_changed_settings_draw_as_the_tool_draws_the_saved_recording(tmp_path, t
     assert "first in candidate order" in svg and "bar &lt;20 px&gt; &amp; &quot;neighbour&quot;" in svg
     titled = cs.plot(recording.score(), title="Bar width").svg
     assert ">Bar width</text>" in titled and "neighbour" not in titled
+    cut = dataclasses.replace(recording.score(), contrasts=recording.contrasts[:-1])
+    with pytest.raises(ValueError, match=r"contrasts: \d+ values, but positions has \d+"):
+        cs.plot(cut)
 
 
 @needs_converter
-def test_a_plot_shows_inline_and_saves_as_svg_and_png(tmp_path):
+def test_a_plot_shows_inline_and_saves_whole_or_not_at_all(tmp_path, monkeypatch):
     drawn = cs.plot(cs.load(SAMPLES[0]).score(), tmp_path / "first.svg")
-    assert drawn._repr_svg_() == drawn.svg
-    assert drawn.svg.startswith("<?xml") and drawn.svg.endswith("</svg>\n")
-    assert (tmp_path / "first.svg").read_text() == drawn.svg
-    drawn.save(str(tmp_path / "first.png"))
-    assert (tmp_path / "first.png").read_bytes()[:8] == PNG_MAGIC
-    assert sorted(p.name for p in tmp_path.iterdir()) == ["first.png", "first.svg"]
-
-
-def test_a_refused_or_failed_save_leaves_the_target_as_it_was(tmp_path, monkeypatch):
-    drawn = cs.plot(cs.load(SAMPLES[0]).score())
-    with pytest.raises(ValueError, match="'plot.pdf' must end in .svg or .png"):
-        drawn.save(tmp_path / "plot.pdf")
-    target = tmp_path / "plot.png"
-    target.write_bytes(b"kept")
+    assert drawn._repr_svg_() == drawn.svg == (tmp_path / "first.svg").read_text()
+    png = tmp_path / "first.png"
+    drawn.save(str(png))
+    assert png.read_bytes()[:8] == PNG_MAGIC
+    with pytest.raises(ValueError, match="'first.pdf' must end in .svg or .png"):
+        drawn.save(tmp_path / "first.pdf")
     with monkeypatch.context() as patch:
         patch.setattr(cs._plot.shutil, "which", lambda name: None)
         with pytest.raises(RuntimeError, match="needs the converter rsvg-convert .*librsvg2-bin"):
-            drawn.save(target)
+            drawn.save(png)
     monkeypatch.setattr(cs._plot, "_PNG_CONVERTER", "false")  # found, and fails
     with pytest.raises(RuntimeError, match="could not convert"):
-        drawn.save(target)
-    assert target.read_bytes() == b"kept"
-    assert [p.name for p in tmp_path.iterdir()] == ["plot.png"]
-    with pytest.raises(TypeError, match="results: Results expected"):
-        cs.plot(drawn)
+        drawn.save(png)
+    assert png.read_bytes()[:8] == PNG_MAGIC  # the earlier PNG stays
+    assert sorted(p.name for p in tmp_path.iterdir()) == ["first.png", "first.svg"]
 
 
 @needs_converter
