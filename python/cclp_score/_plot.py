@@ -17,6 +17,8 @@ from . import _core
 from ._scoring import _FORMATS, _POLARITIES, Results
 
 _PNG_CONVERTER = "rsvg-convert"
+# Saved plots get the permissions a new file gets; the mask can only be
+# read by setting it, so it is read once, here.
 _UMASK = os.umask(0)
 os.umask(_UMASK)
 

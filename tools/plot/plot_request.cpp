@@ -28,7 +28,9 @@ Job jobOf(const PlotRequest& request) {
     job.formats = request.formats;
     job.edgesHaveExtras = !request.extras.empty();
     for (std::size_t k = 0; k < numEdges; ++k) {
-        Edge edge{request.positions[k], request.contrasts[k]};
+        Edge edge;
+        edge.position = request.positions[k];
+        edge.contrast = request.contrasts[k];
         if (job.edgesHaveExtras) {
             edge.extra1 = request.extras[k][0];
             edge.extra2 = request.extras[k][1];
