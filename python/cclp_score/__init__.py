@@ -11,7 +11,8 @@ Scoring functions (OneSided, TwoSided) and methods (Method) are checked by
 the library when they are built; a refused value raises ScoreError (a
 ValueError) carrying the library's status name. load()/save() read and
 write the cclp-score tool's JSON document; plot() draws what the tool's
---plot draws, with matplotlib.
+--plot draws (the same SVG document, through the tool's renderer): a Plot
+that notebooks show inline and that saves as .svg or .png.
 
 From an image: find_edges(read_image("part.png"), caliper=(x, y, angle,
 length, thickness), sigma=1.0, min_contrast=30.0) returns the edges and the
@@ -23,7 +24,7 @@ from ._errors import EdgeError, ScoreError
 from ._core import Method, OneSided, TwoSided, method_names, reads_png
 from ._scoring import DesiredEdge, Results, score
 from ._document import Recording, load, save
-from ._plot import plot
+from ._plot import Plot, plot
 from ._edges import Found, find_edges, read_image
 
 __all__ = [
@@ -32,6 +33,7 @@ __all__ = [
     "Found",
     "Method",
     "OneSided",
+    "Plot",
     "Recording",
     "Results",
     "ScoreError",

@@ -12,7 +12,7 @@
 #include "cclp_score_cli/json_output.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
-#include "cclp_score_cli/svg_plot.hpp"
+#include "plot/svg_plot.hpp"
 #include "cclp_score_cli/table_output.hpp"
 #include "cclp_score_cli/text_format.hpp"
 #include "tests/cclp_score_cli/tool_fixtures.hpp"

@@ -29,7 +29,7 @@
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/score_params.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
-#include "cclp_score_cli/svg_plot.hpp"
+#include "plot/svg_plot.hpp"
 #include "cclp_score_cli/table_output.hpp"
 
 namespace {

@@ -6,15 +6,13 @@
 #include <string>
 #include <string_view>
 
-namespace cclp_cli {
+#include "plot/svg_canvas.hpp"
 
-// The first line of every plot after the XML declaration; an existing file
-// that carries it is a plot the tool may replace.
-inline constexpr std::string_view kPlotSignature = "<!-- plot written by cclp-score -->";
+namespace cclp_cli {
 
 // Throws UsageError when the plot may not go to `plotPath` ("-" is standard
 // output): a name not ending in .svg, the input itself, or an existing file
-// that is not a regular file holding a plot the tool wrote.
+// that is not a regular file holding a plot (kPlotSignature).
 void checkPlotPath(const std::string& plotPath, const std::optional<std::string>& inputPath);
 
 // Writes the plot to a new file beside the target and renames it over the

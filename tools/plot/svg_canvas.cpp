@@ -1,6 +1,4 @@
-#include "cclp_score_cli/svg_canvas.hpp"
-
-#include "cclp_score_cli/plot_file.hpp"
+#include "plot/svg_canvas.hpp"
 
 #include <cmath>
 #include <cstdio>

@@ -1,11 +1,11 @@
-#include "cclp_score_cli/svg_plot.hpp"
+#include "plot/svg_plot.hpp"
 
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "cclp_score_cli/input_document.hpp"
-#include "cclp_score_cli/plot_parts.hpp"
+#include "plot/plot_parts.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
 

@@ -10,7 +10,7 @@
 #include "cclp_score/cclp_score.hpp"
 #include "cclp_score_cli/measurements.hpp"
 #include "cclp_score_cli/method_table.hpp"
-#include "cclp_score_cli/plot_parts.hpp"
+#include "plot/plot_parts.hpp"
 #include "cclp_score_cli/text_format.hpp"
 
 namespace cclp_cli::plot {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cclp_score_cli/plot_parts.hpp"
+#include "plot/plot_parts.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
 

@@ -9,7 +9,7 @@
 #include "cclp_score_cli/image_edges.hpp"
 #include "cclp_score_cli/scoring_job.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
-#include "cclp_score_cli/svg_canvas.hpp"
+#include "plot/svg_canvas.hpp"
 
 namespace cclp_cli::plot {
 

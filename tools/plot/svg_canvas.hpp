@@ -10,6 +10,10 @@ namespace cclp_cli {
 
 using Point = std::pair<double, double>;
 
+// The first line of every plot after the XML declaration; an existing file
+// that carries it is a plot the tool may replace.
+inline constexpr std::string_view kPlotSignature = "<!-- plot written by cclp-score -->";
+
 class SvgCanvas {
 public:
     SvgCanvas(double width, double height);
