@@ -124,13 +124,14 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
         if (check.paths.empty()) throw UsageError("check needs recordings or folders of them");
         return options;
     }
-    OptionParser<Options>(scoreOptionTable(), "").parse(arguments, options, [&](std::string_view input) {
-        if (options.inputPath) {
-            throw UsageError("one input file at a time (got " + *options.inputPath + " and " +
-                             std::string(input) + ")");
-        }
-        options.inputPath = std::string(input);
-    });
+    OptionParser<Options>(scoreOptionTable(), "")
+        .parse(arguments, options, [&](std::string_view input) {
+            if (options.inputPath) {
+                throw UsageError("one input file at a time (got " + *options.inputPath + " and " +
+                                 std::string(input) + ")");
+            }
+            options.inputPath = std::string(input);
+        });
     return options;
 }
 

@@ -31,7 +31,8 @@ void appendWrapped(std::string& text, std::string_view paragraph, std::size_t co
 
 }  // namespace
 
-double parseFiniteNumber(const std::string& text, std::string_view option, std::string_view wanted) {
+double parseFiniteNumber(const std::string& text, std::string_view option,
+                         std::string_view wanted) {
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
     if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(value)) {

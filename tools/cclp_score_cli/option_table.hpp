@@ -23,22 +23,21 @@ using CaliperValues = std::array<double, 5>;  // x, y, angle, length, thickness
 // Where an option stores what it was given. The field's type says what the
 // option takes: a switch, a file name, a finite number, a caliper, a count.
 template <class Target>
-using OptionField =
-    std::variant<bool Target::*, std::optional<std::string> Target::*,
-                 std::optional<double> Target::*, std::optional<CaliperValues> Target::*,
-                 unsigned Target::*>;
+using OptionField = std::variant<bool Target::*, std::optional<std::string> Target::*,
+                                 std::optional<double> Target::*,
+                                 std::optional<CaliperValues> Target::*, unsigned Target::*>;
 
 template <class Target>
 struct Option {
-    std::string_view name;   // "--plot"
+    std::string_view name;        // "--plot"
     std::string_view alias = {};  // "-h", or empty
     std::string_view value = {};  // the value as help names it; empty for a switch
     OptionField<Target> field;
-    std::string_view help;          // one paragraph; the help text wraps it
-    std::string_view wanted = {};   // what a number takes, for its message
-    std::string_view needs = {};    // another option without which this one is refused
+    std::string_view help;         // one paragraph; the help text wraps it
+    std::string_view wanted = {};  // what a number takes, for its message
+    std::string_view needs = {};   // another option without which this one is refused
     std::span<const std::string_view> excludes = {};  // options refused together with it
-    std::string_view excludeReason = {};          // why, for the message
+    std::string_view excludeReason = {};              // why, for the message
 };
 
 // The values of each kind, or a UsageError naming the option.
@@ -117,8 +116,8 @@ private:
     }
 
     static std::string missingValue(const Option<Target>& option) {
-        return std::string(option.name) + (takesFileName(option) ? " needs a file name"
-                                                                   : " needs a value");
+        return std::string(option.name) +
+               (takesFileName(option) ? " needs a file name" : " needs a value");
     }
 
     static void store(const Option<Target>& option, const std::string& value, Target& target) {
@@ -154,8 +153,8 @@ private:
                 const auto needed = std::find_if(table_.begin(), table_.end(), [&](const auto& o) {
                     return o.name == option.needs;
                 });
-                throw UsageError(std::string(option.name) + " needs " +
-                                 std::string(option.needs) + " " + std::string(needed->value));
+                throw UsageError(std::string(option.name) + " needs " + std::string(option.needs) +
+                                 " " + std::string(needed->value));
             }
             if (std::any_of(option.excludes.begin(), option.excludes.end(),
                             [&](std::string_view other) { return given(other); })) {
