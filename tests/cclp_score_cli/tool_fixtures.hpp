@@ -37,17 +37,4 @@ inline nlohmann::json pairDocument() {
     })");
 }
 
-// The error that reading and checking a document reports; fails the test
-// when the document is accepted.
-inline InputError inputErrorOf(const nlohmann::json& document) {
-    try {
-        const Job job = readJob(document);
-        (void)buildParams(job);
-    } catch (const InputError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "document accepted: " << document.dump();
-    return InputError("", "");
-}
-
 }  // namespace cclp_cli::testing

@@ -1,13 +1,14 @@
-// The command line of cclp-score and its help text.
+// The command line of cclp-score and its help text, both from the table of
+// options in cli_options.cpp: a new option is a field here and a row there.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cclp_score_cli/check_command.hpp"
+#include "cclp_score_cli/option_table.hpp"
 
 namespace cclp_cli {
 
@@ -21,13 +22,14 @@ struct Options {
     bool help = false;
     // Edges found in an image instead of the document's own.
     std::optional<std::string> imagePath;
-    std::optional<std::array<double, 5>> caliper;  // x, y, angle, length, thickness
+    std::optional<CaliperValues> caliper;
     std::optional<double> sigma;
     std::optional<double> minContrast;
     std::optional<CheckOptions> check;  // `cclp-score check ...`
 };
 
-// Throws UsageError for an unknown option, a missing value or a second input.
+// Throws UsageError for an unknown option, a missing or bad value, a second
+// input, or options the table refuses alone or together.
 Options parseOptions(const std::vector<std::string_view>& arguments);
 std::string helpText();
 
