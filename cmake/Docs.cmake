@@ -29,7 +29,7 @@ add_custom_target(docs
   COMMAND ${CMAKE_COMMAND} -E rm -rf "${docs_html}"
   COMMAND Doxygen::doxygen "${PROJECT_BINARY_DIR}/docs/Doxyfile"
   COMMAND ${CMAKE_COMMAND} -E env "PYTHONPATH=${PROJECT_BINARY_DIR}/python"
-          "${Python3_EXECUTABLE}" -m sphinx -W --keep-going -q -b html
+          "${Python3_EXECUTABLE}" -m sphinx -E -W --keep-going -q -b html
           -d "${PROJECT_BINARY_DIR}/docs/doctrees" "${PROJECT_SOURCE_DIR}/docs" "${docs_html}"
   DEPENDS cclp_python_core
   COMMENT "The reference: ${docs_html}/index.html"
