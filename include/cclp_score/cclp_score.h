@@ -1,4 +1,5 @@
-/* The whole public interface of the caliper scoring module. */
+/** @file
+ * The whole public interface of the caliper scoring module. */
 #ifndef CCLP_SCORE_H
 #define CCLP_SCORE_H
 

@@ -1,4 +1,5 @@
-/* Score methods: which property of a candidate is scored, and by which
+/** @file
+ * Score methods: which property of a candidate is scored, and by which
  * scoring function. */
 #ifndef CCLP_SCORE_METHOD_H
 #define CCLP_SCORE_METHOD_H
@@ -11,15 +12,15 @@
 
 CCLP_EXTERN_C_BEGIN
 
-/* Which scoring function a method maps its measured value through. */
+/** Which scoring function a method maps its measured value through. */
 enum cclp_scoreFunctionKind {
-    cclp_scoreFunctionNone = 0,        /* scores without a function */
-    cclp_scoreFunctionOneSided = 1,    /* reads oneSided */
-    cclp_scoreFunctionTwoSided = 2,    /* reads twoSided */
-    cclp_scoreFunctionByCandidate = 3  /* oneSided for single edges, twoSided for pairs */
+    cclp_scoreFunctionNone = 0,        /**< scores without a function */
+    cclp_scoreFunctionOneSided = 1,    /**< reads oneSided */
+    cclp_scoreFunctionTwoSided = 2,    /**< reads twoSided */
+    cclp_scoreFunctionByCandidate = 3  /**< oneSided for single edges, twoSided for pairs */
 };
 
-/* X(number, id, name, function, pairsOnly, extendedOnly, needsWidth, measures):
+/** X(number, id, name, function, pairsOnly, extendedOnly, needsWidth, measures):
  * the one table of the score methods. id makes the constant
  * cclp_scoreMethod<id>; name is the method's name in text; function a
  * cclp_scoreFunctionKind; pairsOnly: scores edge pairs only; extendedOnly:
@@ -46,13 +47,15 @@ enum cclp_scoreFunctionKind {
       "|extra1 of e1 - extra1 of e0|")                                                       \
     X(13, ExtraMax, "extraMax", cclp_scoreFunctionOneSided, 0, 1, 0, "largest extra2/extra3")
 
+/** The number of score methods, numbered 1 to CCLP_SCORE_METHOD_COUNT. */
 #define CCLP_SCORE_METHOD_COUNT 13
 
 #define CCLP_SCORE_METHOD_DEFINE_(number, id, ...) cclp_scoreMethod##id = number,
+/** The score methods' numbers, one per row of CCLP_SCORE_METHOD_TABLE. */
 enum cclp_scoreMethodNumber { CCLP_SCORE_METHOD_TABLE(CCLP_SCORE_METHOD_DEFINE_) };
 #undef CCLP_SCORE_METHOD_DEFINE_
 
-/* The name of a method number ("sizeDiff"), or null when it is unknown. */
+/** The name of a method number ("sizeDiff"), or null when it is unknown. */
 static inline const char* cclp_scoreMethodName(int32_t method) {
 #define CCLP_SCORE_METHOD_NAME_(number, id, name, ...) \
     if (method == (number)) return name;
@@ -61,32 +64,37 @@ static inline const char* cclp_scoreMethodName(int32_t method) {
     return 0;
 }
 
-
+/** A score method: what it measures (method) and the scoring function it
+ * maps the measured value through. */
 typedef struct cclp_score {
-    int32_t isOneSided; /* 1: built with a one-sided function, 0: two-sided */
-    cclp_scoreOneSided oneSided;
-    cclp_scoreTwoSided twoSided;
-    int32_t method; /* cclp_scoreMethodNumber */
+    int32_t isOneSided;          /**< 1: built with a one-sided function, 0: two-sided */
+    cclp_scoreOneSided oneSided; /**< the function when isOneSided is 1 */
+    cclp_scoreTwoSided twoSided; /**< the function when isOneSided is 0 */
+    int32_t method;              /**< a cclp_scoreMethodNumber */
 } cclp_score;
 
-/* The fixed-point form kept beside every stored score method. */
+/** The fixed-point form kept beside every stored score method. */
 typedef struct cclp_scoreFixed {
-    int32_t isOneSided;
-    cclp_scoreOneSidedFixed oneSided;
-    cclp_scoreTwoSidedFixed twoSided;
-    int32_t method;
+    int32_t isOneSided;               /**< cclp_score::isOneSided */
+    cclp_scoreOneSidedFixed oneSided; /**< cclp_score::oneSided in 1/256 units */
+    cclp_scoreTwoSidedFixed twoSided; /**< cclp_score::twoSided in 1/256 units */
+    int32_t method;                   /**< cclp_score::method */
 } cclp_scoreFixed;
 
-/* A one-sided contrast method: 0 at contrast 0 rising to 1 at 255. */
+/** Makes score a one-sided contrast method: 0 at contrast 0 rising to 1 at 255. */
 CCLP_API int32_t cclp_score_init(cclp_score* score);
-/* Accepts methods 1-8, 11, 12, 13; copies the function into oneSided. */
+/** Makes score the given method with a one-sided function. Accepts methods 1-8, 11, 12, 13; copies the function into oneSided. */
 CCLP_API int32_t cclp_score_initScoreMethodOneSided(cclp_score* score, int32_t method,
                                                     const cclp_scoreOneSided* function);
-/* Accepts methods 9, 10, 11; copies the function into twoSided. */
+/** Makes score the given method with a two-sided function. Accepts methods 9, 10, 11; copies the function into twoSided. */
 CCLP_API int32_t cclp_score_initScoreMethodTwoSided(cclp_score* score, int32_t method,
                                                     const cclp_scoreTwoSided* function);
+/** Allocates a method made by cclp_score_init() into *score (null on failure). */
 CCLP_API int32_t cclp_score_new(cclp_score** score);
+/** Allocates a copy of source into *score (null on failure). */
 CCLP_API int32_t cclp_score_newClone(cclp_score** score, const cclp_score* source);
+/** Frees what cclp_score_new() or cclp_score_newClone() allocated and nulls
+ * *score; a null *score is left alone. */
 CCLP_API int32_t cclp_score_delete(cclp_score** score);
 
 CCLP_EXTERN_C_END

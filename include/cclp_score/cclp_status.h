@@ -1,4 +1,5 @@
-/* Status codes of the scoring module. 0 is success; every failure is
+/** @file
+ * Status codes of the scoring module. 0 is success; every failure is
  * negative. Failures of the sibling libraries (memory, attention) pass
  * through unchanged, so callers test the sign, not a particular value. */
 #ifndef CCLP_STATUS_H
@@ -6,12 +7,15 @@
 
 #include <stdint.h>
 
-/* Builds a negative 32-bit status from its unsigned spelling without relying
+/** Builds a negative 32-bit status from its unsigned spelling without relying
  * on implementation-defined conversions. */
 #define CCLP_STATUS_FROM_BITS(bits) \
     ((int32_t)((uint32_t)(bits) - 0x80000000u) - 0x7FFFFFFF - 1)
 
-/* X(name, bits, meaning): the single table of the module's own codes. */
+/** The module's own status codes, one row each: X(name, bits, meaning)
+ * makes the constant name = CCLP_STATUS_FROM_BITS(bits) of enum
+ * cclp_statusCode, which cclp_statusName() names and cclp_statusMeaning()
+ * explains by meaning. */
 #define CCLP_STATUS_TABLE(X)                                                                   \
     X(CCLP_STATUS_Y0_OUT_OF_RANGE, 0x80000E22u, "y0 outside [0, 1] or not a number")          \
     X(CCLP_STATUS_Y1_OUT_OF_RANGE, 0x80000E23u, "y1 outside [0, 1] or not a number")          \
@@ -33,13 +37,16 @@
     X(CCLP_STATUS_ZERO_PAIR_WIDTH, 0x80000E31u, "desired edges at the same position")          \
     X(CCLP_STATUS_METHOD_INDEX_OUT_OF_RANGE, 0x80000E32u, "score method index out of range")
 
+/** Success. */
 #define CCLP_STATUS_OK 0
-/* Enumerators are int; every code fits, and they stay constant expressions. */
 #define CCLP_STATUS_DEFINE_(name, bits, meaning) name = CCLP_STATUS_FROM_BITS(bits),
+/** The module's status codes, one per row of CCLP_STATUS_TABLE (name = its
+ * bits as a negative int32_t). Enumerators are int; every code fits, and they
+ * stay constant expressions. */
 enum cclp_statusCode { CCLP_STATUS_TABLE(CCLP_STATUS_DEFINE_) CCLP_STATUS_END_ = 0 };
 #undef CCLP_STATUS_DEFINE_
 
-/* The name of one of the module's codes, "CCLP_STATUS_OK" for 0, or null for
+/** The name of one of the module's codes, "CCLP_STATUS_OK" for 0, or null for
  * any other code (a sibling library's). */
 static inline const char* cclp_statusName(int32_t status) {
     if (status == CCLP_STATUS_OK) return "CCLP_STATUS_OK";
@@ -50,7 +57,7 @@ static inline const char* cclp_statusName(int32_t status) {
     return 0;
 }
 
-/* What one of the module's codes means, or null for any other code. */
+/** What one of the module's codes means, or null for any other code. */
 static inline const char* cclp_statusMeaning(int32_t status) {
     if (status == CCLP_STATUS_OK) return "success";
 #define CCLP_STATUS_MEANING_(name, bits, meaning) \

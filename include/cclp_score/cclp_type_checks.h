@@ -1,4 +1,5 @@
-/* Type checks: functions that do nothing at run time. Calls of them, placed
+/** @file
+ * Type checks: functions that do nothing at run time. Calls of them, placed
  * where an object and its destruct function are registered on a cleanup
  * frame, let the compiler check that the two belong to the same type. */
 #ifndef CCLP_TYPE_CHECKS_H
@@ -14,7 +15,7 @@
 
 CCLP_EXTERN_C_BEGIN
 
-/* X(T): the types that have type checks. */
+/** X(T): the types that have type checks. */
 #define CSYS_TYPE_CHECK_TYPES(X)                                                                  \
     X(cclp_scoreParams) X(cclp_scoreOneResult) X(cclp_scoreOneResultEx) X(cclp_scoreResultSet)    \
     X(cclp_scoreResultSetEx) X(cclp_resultSetEx) X(cstd_vector_cclp_score)                        \

@@ -1,4 +1,5 @@
-/* Typed vectors of score methods, score parameters, scored result sets and
+/** @file
+ * Typed vectors of score methods, score parameters, scored result sets and
  * extended caliper result sets, their shareable forms, and the conversion of
  * a whole vector of caliper result sets to the extended form.
  *
@@ -31,33 +32,49 @@
 CCLP_EXTERN_C_BEGIN
 
 /* Typed vectors: the runtime's vector record, one type per element type. */
-typedef struct cstd_vector_cclp_score { cstd_vector base; } cstd_vector_cclp_score;
-typedef struct cstd_vector_cclp_scoreParams { cstd_vector base; } cstd_vector_cclp_scoreParams;
-typedef struct cstd_vector_cclp_scoreResultSet { cstd_vector base; } cstd_vector_cclp_scoreResultSet;
-typedef struct cstd_vector_cclp_resultSetEx { cstd_vector base; } cstd_vector_cclp_resultSetEx;
+/** A vector of cclp_score. */
+typedef struct cstd_vector_cclp_score {
+    cstd_vector base; /**< the runtime's vector */
+} cstd_vector_cclp_score;
+/** A vector of cclp_scoreParams. */
+typedef struct cstd_vector_cclp_scoreParams {
+    cstd_vector base; /**< the runtime's vector */
+} cstd_vector_cclp_scoreParams;
+/** A vector of cclp_scoreResultSet. */
+typedef struct cstd_vector_cclp_scoreResultSet {
+    cstd_vector base; /**< the runtime's vector */
+} cstd_vector_cclp_scoreResultSet;
+/** A vector of cclp_resultSetEx. */
+typedef struct cstd_vector_cclp_resultSetEx {
+    cstd_vector base; /**< the runtime's vector */
+} cstd_vector_cclp_resultSetEx;
 
 /* Shareable vectors: the runtime's shareable record, one type per element
  * type; each answers queries for its type name (CSTD_VECTOR_CCLP_TYPENAME). */
+/** A shareable vector of cclp_score. */
 typedef struct cstd_vector_cclp_scoreShareable {
-    cstd_vectorShareable base;
+    cstd_vectorShareable base; /**< the runtime's shareable vector */
 } cstd_vector_cclp_scoreShareable;
+/** A shareable vector of cclp_scoreParams. */
 typedef struct cstd_vector_cclp_scoreParamsShareable {
-    cstd_vectorShareable base;
+    cstd_vectorShareable base; /**< the runtime's shareable vector */
 } cstd_vector_cclp_scoreParamsShareable;
+/** A shareable vector of cclp_scoreResultSet. */
 typedef struct cstd_vector_cclp_scoreResultSetShareable {
-    cstd_vectorShareable base;
+    cstd_vectorShareable base; /**< the runtime's shareable vector */
 } cstd_vector_cclp_scoreResultSetShareable;
+/** A shareable vector of cclp_resultSetEx. */
 typedef struct cstd_vector_cclp_resultSetExShareable {
-    cstd_vectorShareable base;
+    cstd_vectorShareable base; /**< the runtime's shareable vector */
 } cstd_vector_cclp_resultSetExShareable;
 
-/* The type name of family F's shareable vector: "cstd_vector_cclp_FShareable". */
+/** The type name of family F's shareable vector: "cstd_vector_cclp_FShareable". */
 #define CSTD_VECTOR_CCLP_TYPENAME(family) "cstd_vector_cclp_" #family "Shareable"
 
-/* X(family): the four families. */
+/** X(family): the four families. */
 #define CSTD_VECTOR_CCLP_FAMILIES(X) X(score) X(scoreParams) X(scoreResultSet) X(resultSetEx)
 
-/* The typed members, X(family, member, parameters, arguments, zeros) with V
+/** The typed members, X(family, member, parameters, arguments, zeros) with V
  * the vector type and E the element type. Besides these, each family has
  *   new(V** vector)      deletes what *vector holds, then stores a new empty
  *                        vector in it (null on failure);
@@ -139,7 +156,7 @@ typedef struct cstd_vector_cclp_resultSetExShareable {
     X(family, clearAndFreeMemory, (V* vector), (vector), (0))                                   \
     X(family, newClone, (V** vector, const V* source), (vector, source), (0, 0))
 
-/* The shareable members, X(family, member, parameters, arguments) with S the
+/** The shareable members, X(family, member, parameters, arguments) with S the
  * shareable type, V the typed vector and E the element type. Besides these,
  * each family has new(S**) and delete(S**), as for the typed vectors.
  *   constructEmpty, construct   build the shareable vector from a typed
@@ -209,7 +226,7 @@ CSTD_VECTOR_CCLP_FAMILIES(CSTD_VECTOR_CCLP_DECLARE_FAMILY_)
 #undef CSTD_VECTOR_CCLP_DECLARE_SHAREABLE_
 #undef CSTD_VECTOR_CCLP_DECLARE_TYPED_
 
-/* Makes vector the extended forms of the caliper library's vector of
+/** Makes vector the extended forms of the caliper library's vector of
  * cclp_resultSet, all at one projection scale: the largest projectionScale
  * of the sources (compared as signed 32-bit values, at least 0). A source
  * whose projection follows its scale (projectionScaling nonzero) at another

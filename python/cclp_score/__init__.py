@@ -20,6 +20,7 @@ profile; found.score(desired=..., methods=...) scores them (EdgeError for
 what the edge finder refuses).
 """
 
+from ._version import __version__
 from ._errors import EdgeError, ScoreError
 from ._core import Method, OneSided, TwoSided, method_names, reads_png
 from ._scoring import DesiredEdge, Results, score

@@ -1,9 +1,11 @@
-/* Edge finder: projects the gray values inside a rotated rectangle (the
+/** @file
+ * Edge finder: projects the gray values inside a rotated rectangle (the
  * caliper) of an 8- or 16-bit image onto its long axis, differentiates the
  * profile with a Gaussian derivative and reports the edges, with sub-pixel
  * positions and signed contrasts, as the caliper result set the scoring
  * module reads (cclp_runScore).
  *
+ * @verbatim
  * Conventions
  *   Pixels     pixel (column i, row j) has its centre at (x, y) = (i, j):
  *              x grows to the right, y grows downward; the image covers
@@ -32,6 +34,7 @@
  *      |  -  -  - c  -  -  - |---> search direction (cos a, sin a)
  *      |                     |
  *      +---------------------+
+ * @endverbatim
  *
  * Every function returns 0 or a negative status (cedge_status.h); on failure
  * its outputs are left as they were. */
@@ -49,79 +52,88 @@
 extern "C" {
 #endif
 
-/* A caller's gray image, read in place (no copy). */
+/** A caller's gray image, read in place (no copy). */
 typedef struct cedge_image {
-    const void* pixels;     /* first byte of the top row */
-    size_t bufferBytes;     /* bytes readable from pixels: at least
-                               (height - 1) * strideBytes + width * bytes per pixel */
-    int32_t width;
-    int32_t height;
-    int32_t strideBytes;    /* from one row to the next, >= width * bytes per pixel */
-    int32_t bitsPerPixel;   /* 8 or 16 (native byte order, any alignment) */
+    const void* pixels;     /**< first byte of the top row */
+    size_t bufferBytes;     /**< bytes readable from pixels: at least
+                                 (height - 1) * strideBytes + width * bytes per pixel */
+    int32_t width;          /**< pixels per row, > 0 */
+    int32_t height;         /**< rows, > 0 */
+    int32_t strideBytes;    /**< from one row to the next, >= width * bytes per pixel */
+    int32_t bitsPerPixel;   /**< 8 or 16 (native byte order, any alignment) */
 } cedge_image;
 
+/** The caliper: a rotated rectangle of the image (see the conventions above). */
 typedef struct cedge_caliper {
-    double centerX;   /* pixels */
-    double centerY;
-    double angle;     /* degrees; the search direction */
-    double length;    /* pixels along the search direction, 2 to 1048576 */
-    double thickness; /* pixels across it, 0 to 65536 */
+    double centerX;   /**< pixels, x to the right */
+    double centerY;   /**< pixels, y downward */
+    double angle;     /**< degrees; the search direction */
+    double length;    /**< pixels along the search direction, 2 to 1048576 */
+    double thickness; /**< pixels across it, 0 to 65536 */
 } cedge_caliper;
 
+/** Which edges the edge finder reports, by the sign of their contrast. */
 typedef enum cedge_polarity {
-    cedge_polarityAny = 0,
-    cedge_polarityDarkToLight = 1, /* positive contrast only */
-    cedge_polarityLightToDark = 2  /* negative contrast only */
+    cedge_polarityAny = 0,         /**< every edge */
+    cedge_polarityDarkToLight = 1, /**< positive contrast only */
+    cedge_polarityLightToDark = 2  /**< negative contrast only */
 } cedge_polarity;
 
-/* flags: instead of failing with CEDGE_STATUS_OUTSIDE_IMAGE, project only the
+/** flags: instead of failing with CEDGE_STATUS_OUTSIDE_IMAGE, project only the
  * slices (one per profile sample) that lie wholly inside the image; the
  * profile's validFirst and validCount say which. */
 #define CEDGE_CLIP_TO_IMAGE 1u
 
+/** The smallest sigma, in pixels. */
 #define CEDGE_SIGMA_MIN 0.4
+/** The largest sigma, in pixels. */
 #define CEDGE_SIGMA_MAX 100.0
+/** The shortest caliper, in pixels. */
 #define CEDGE_LENGTH_MIN 2.0
+/** The longest caliper, in pixels. */
 #define CEDGE_LENGTH_MAX 1048576.0
+/** The thickest caliper, in pixels. */
 #define CEDGE_THICKNESS_MAX 65536.0
 
+/** How the edge finder filters and reports edges. */
 typedef struct cedge_params {
-    double sigma;        /* Gaussian smoothing scale in pixels, CEDGE_SIGMA_MIN to _MAX */
-    double minContrast;  /* smallest |contrast| reported, gray levels per pixel, >= 0 */
-    int32_t polarity;    /* a cedge_polarity */
-    uint32_t flags;      /* 0 or CEDGE_CLIP_TO_IMAGE */
-    uint32_t formats;    /* CCLP_FORMAT_DOUBLE and/or CCLP_FORMAT_FIXED: the
-                            edge arrays written to the result set */
+    double sigma;        /**< Gaussian smoothing scale in pixels, CEDGE_SIGMA_MIN to _MAX */
+    double minContrast;  /**< smallest |contrast| reported, gray levels per pixel, >= 0 */
+    int32_t polarity;    /**< a cedge_polarity */
+    uint32_t flags;      /**< 0 or CEDGE_CLIP_TO_IMAGE */
+    uint32_t formats;    /**< CCLP_FORMAT_DOUBLE and/or CCLP_FORMAT_FIXED: the
+                              edge arrays written to the result set */
 } cedge_params;
 
-/* sigma 1, minimum contrast 5, any polarity, no clipping, double edges. */
+/** Default parameters: sigma 1, minimum contrast 5, any polarity, no clipping, double edges. */
 CEDGE_API int32_t cedge_params_init(cedge_params* params);
 
-/* The projection and its derivative, for plots. values[i] and
+/** The projection and its derivative, for plots. values[i] and
  * derivative[i] belong to the position firstPosition + i; only the
  * samples validFirst to validFirst + validCount - 1 were projected (all of
  * them unless clipped); the others are 0. */
 typedef struct cedge_profile {
-    int32_t count;
-    int32_t validFirst;
-    int32_t validCount;
-    int32_t reserved;
-    double firstPosition; /* -floor(length / 2) */
-    double* values;       /* count gray levels, owned */
-    double* derivative;   /* count gray levels per pixel, owned (null after
-                             cedge_project alone) */
+    int32_t count;        /**< samples */
+    int32_t validFirst;   /**< the first projected sample */
+    int32_t validCount;   /**< projected samples from validFirst on */
+    int32_t reserved;     /**< reserved */
+    double firstPosition; /**< -floor(length / 2) */
+    double* values;       /**< count gray levels, owned */
+    double* derivative;   /**< count gray levels per pixel, owned (null after
+                               cedge_project alone) */
 } cedge_profile;
 
-/* An empty profile; cannot fail. */
+/** An empty profile; cannot fail. */
 CEDGE_API int32_t cedge_profile_construct(cedge_profile* profile);
+/** Frees what profile owns. */
 CEDGE_API int32_t cedge_profile_destruct(cedge_profile* profile);
 
-/* Checks the image and caliper and projects the caliper's samples into the
+/** Checks the image and caliper and projects the caliper's samples into the
  * profile's values (flags: 0 or CEDGE_CLIP_TO_IMAGE). */
 CEDGE_API int32_t cedge_project(const cedge_image* image, const cedge_caliper* caliper,
                                 uint32_t flags, cedge_profile* profile);
 
-/* Projects, filters and finds the edges: replaces the edge arrays of a
+/** Projects, filters and finds the edges: replaces the edge arrays of a
  * constructed result set with new ones allocated through the runtime (so
  * that cclp_resultSet_destruct frees them), in the formats asked for
  * (fixed point rounded as the scoring module rounds). profile may be null;
@@ -130,22 +142,23 @@ CEDGE_API int32_t cedge_findEdges(const cedge_image* image, const cedge_caliper*
                                   const cedge_params* params, cclp_resultSet* edges,
                                   cedge_profile* profile);
 
-/* An image read from a file, owned: 8-bit, or 16-bit when the file holds
+/** An image read from a file, owned: 8-bit, or 16-bit when the file holds
  * more than 8 bits a sample. Colour is turned into gray by the luma weights
  * 0.299 R + 0.587 G + 0.114 B (rounded); alpha is dropped. */
 typedef struct cedge_ownedImage {
-    cedge_image view; /* its pixels belong to this record */
+    cedge_image view; /**< its pixels belong to this record */
 } cedge_ownedImage;
 
-/* An empty image; cannot fail. */
+/** An empty image; cannot fail. */
 CEDGE_API int32_t cedge_ownedImage_construct(cedge_ownedImage* image);
+/** Frees the pixels image owns. */
 CEDGE_API int32_t cedge_ownedImage_destruct(cedge_ownedImage* image);
 
-/* Reads a PNG (when built with libpng) or a binary PGM/PPM (P5/P6) file,
+/** Reads a PNG (when built with libpng) or a binary PGM/PPM (P5/P6) file,
  * told apart by their first bytes, not by the name. */
 CEDGE_API int32_t cedge_readImageFile(const char* path, cedge_ownedImage* image);
 
-/* Nonzero when cedge_readImageFile reads PNG files in this build. */
+/** Nonzero when cedge_readImageFile reads PNG files in this build. */
 CEDGE_API int32_t cedge_readsPng(void);
 
 #ifdef __cplusplus

@@ -1,4 +1,5 @@
-/* Status codes of the edge finder. 0 is success, every failure negative.
+/** @file
+ * Status codes of the edge finder. 0 is success, every failure negative.
  * The runtime library's codes (CSYS_STATUS_NULL_ARGUMENT for a null pointer,
  * CSYS_STATUS_OUT_OF_MEMORY) pass through unchanged. */
 #ifndef CEDGE_STATUS_H
@@ -8,7 +9,9 @@
 
 #include "csys_runtime.h"
 
-/* X(name, bits, meaning): the single table of the edge finder's own codes. */
+/** The edge finder's own status codes, one row each: X(name, bits, meaning)
+ * makes the constant name of enum cedge_statusCode, which cedge_statusName()
+ * names and cedge_statusMeaning() explains by meaning. */
 #define CEDGE_STATUS_TABLE(X)                                                                    \
     X(CEDGE_STATUS_IMAGE_SIZE_NOT_VALID, 0x80000F01u, "image width or height not positive")     \
     X(CEDGE_STATUS_PIXEL_DEPTH_NOT_VALID, 0x80000F02u, "bits per pixel neither 8 nor 16")       \
@@ -32,13 +35,15 @@
     X(CEDGE_STATUS_FILE_FORMAT_UNSUPPORTED, 0x80000F11u,                                         \
       "image format not built into this library (PNG without libpng)")
 
+/** Success. */
 #define CEDGE_STATUS_OK 0
-/* Enumerators are int; every code fits, and they stay constant expressions. */
 #define CEDGE_STATUS_DEFINE_(name, bits, meaning) name = CSYS_STATUS_FROM_BITS(bits),
+/** The edge finder's status codes, one per row of CEDGE_STATUS_TABLE.
+ * Enumerators are int; every code fits, and they stay constant expressions. */
 enum cedge_statusCode { CEDGE_STATUS_TABLE(CEDGE_STATUS_DEFINE_) CEDGE_STATUS_END_ = 0 };
 #undef CEDGE_STATUS_DEFINE_
 
-/* The name of an edge finder or runtime code ("CEDGE_STATUS_OK" for 0), or
+/** The name of an edge finder or runtime code ("CEDGE_STATUS_OK" for 0), or
  * null for any other code. */
 static inline const char* cedge_statusName(int32_t status) {
     if (status == CEDGE_STATUS_OK) return "CEDGE_STATUS_OK";
@@ -49,7 +54,7 @@ static inline const char* cedge_statusName(int32_t status) {
     return csys_statusName(status);
 }
 
-/* What an edge finder or runtime code means, or null for any other code. */
+/** What an edge finder or runtime code means, or null for any other code. */
 static inline const char* cedge_statusMeaning(int32_t status) {
     if (status == CEDGE_STATUS_OK) return "success";
 #define CEDGE_STATUS_MEANING_(name, bits, meaning) \
