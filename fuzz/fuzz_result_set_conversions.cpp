@@ -188,8 +188,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Copy construction into raw storage.
     cclp::fuzz::checkConstructCopy(
         in, extended.value, describe<cclp_resultSetEx>, cclp_resultSetEx_constructCopy,
-        cclp_resultSetEx_destruct, [&](const cclp_resultSetEx& copy) {
-            checkCarriedAcross(copy, extended.value);
+        cclp_resultSetEx_destruct, [&](const cclp_resultSetEx& constructed) {
+            checkCarriedAcross(constructed, extended.value);
         });
     return 0;
 }
