@@ -1,6 +1,6 @@
 // Byte-level comparisons of plain records in tests, an operation run with an
-// allocation failing, the check that a null argument is refused, and the
-// copies and life cycle of records that own arrays.
+// allocation failing, the check that a null argument is refused, and the life
+// cycle of heap records.
 #pragma once
 
 #include <cstring>
