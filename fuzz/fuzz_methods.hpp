@@ -90,7 +90,7 @@ inline int32_t readOneSided(FuzzedDataProvider& in, cclp_scoreOneSided& f) {
 // A two-sided function, with or without the cross-checks: cross-checks
 // first, then the low side, then the high side; only a failure of the high
 // side leaves the new low side behind; an accepted function gives back
-// exactly its values. Returns the status; the record holds the default
+// exactly its values and no offsets. Returns the status; the record holds the default
 // function when the values are refused.
 inline int32_t readTwoSided(FuzzedDataProvider& in, cclp_scoreTwoSided& f, bool& crossChecked) {
     double x[6];
@@ -121,6 +121,7 @@ inline int32_t readTwoSided(FuzzedDataProvider& in, cclp_scoreTwoSided& f, bool&
                                             &got[5], &got[6], &got[7], &got[8], &got[9]) == 0);
     for (int i = 0; i < 6; ++i) FUZZ_CHECK(sameBits(got[i], x[i]));
     for (int i = 0; i < 4; ++i) FUZZ_CHECK(sameBits(got[6 + i], levels[i]));
+    FUZZ_CHECK(f.lowSide.positionOffset == 0.0 && f.highSide.positionOffset == 0.0);
     return status;
 }
 

@@ -183,13 +183,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ExtendedSet copy;
     if (in.ConsumeBool()) readSet(in, copy.value);
     convert(copy.value, extended.value, Injection::read(in), cclp_resultSetEx_assign);
-    FUZZ_CHECK(cclp_resultSetEx_assign(&extended.value, &extended.value) == 0);
+    cclp::fuzz::checkSelfAssignment(extended.value, describe<cclp_resultSetEx>,
+                                    cclp_resultSetEx_assign);
     checkCarriedAcross(extended.value, source.value);
     // Copy construction into raw storage.
     cclp::fuzz::checkConstructCopy(
         in, extended.value, describe<cclp_resultSetEx>, cclp_resultSetEx_constructCopy,
-        cclp_resultSetEx_destruct, [&](const cclp_resultSetEx& copy) {
-            checkCarriedAcross(copy, extended.value);
+        cclp_resultSetEx_destruct, [&](const cclp_resultSetEx& constructed) {
+            checkCarriedAcross(constructed, extended.value);
         });
     return 0;
 }

@@ -11,7 +11,8 @@
 //   run's counts and formats; an unsorted run gives the candidates in the
 //   order they are formed (every edge, or every pair i < j, i-major, of the
 //   right polarity) with copies of their edges; a sorting run gives the best
-//   of those, highest score first, lower position first among equals;
+//   of those, highest score first, lower position first among equals, at
+//   limits from 0 to beyond the number of candidates;
 // - floating-point scores are finite (in [0, 1] up to the ramp formula's
 //   rounding) and fixed-point ones are not negative; a candidate with a
 //   method score of 0 or less scores 0; the fixed fields of a
@@ -466,6 +467,22 @@ public:
         checkKept(output, params);
     }
 
+    // Sorted runs that keep none, a quarter, half, all but one and more
+    // than all of the candidates, so that the buffer of kept candidates
+    // narrows at several sizes; a limit of 0, which only a record written by
+    // hand holds, keeps nothing.
+    void runAtDerivedLimits() {
+        const int32_t n = reference_.value.numResults;
+        if (plan_.status < 0) return;
+        for (const int32_t limit : {0, n / 4, n / 2, std::max(n - 1, 0), n + 1}) {
+            ParamsCopy settings(params_);
+            FUZZ_CHECK(cclp_scoreParams_setSortByScore(&settings.value, 1) == 0);
+            settings.value.maxNumResults = limit;
+            OwnedOutput<Form> output;
+            run(output.value, settings.value, Injection{});
+        }
+    }
+
     const Plan& plan() const { return plan_; }
     const OwnedOutput<Form>& reference() const { return reference_; }
 
@@ -571,5 +588,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         fuzzRuns(in, plain, params.value);
     }
+    plain.runAtDerivedLimits();
+    extended.runAtDerivedLimits();
     return 0;
 }

@@ -14,7 +14,8 @@
 // - converting a set to the other form and back gives the original again;
 // - a failed record copy claims no edges, no scores and no score; a failed
 //   set copy counts exactly the records it built; a failed copy
-//   construction leaves nothing to destroy.
+//   construction leaves nothing to destroy;
+// - self-assignment changes nothing and allocates nothing.
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -216,7 +217,11 @@ void fuzzSetCopies(FuzzedDataProvider& in, const typename Form::Set& source) {
     for (int32_t r = 0; r < copy.numResults; ++r) {
         checkRecordCopied(copy.results[r], source.results[r]);
     }
-    FUZZ_CHECK(Form::assign(&copy, &copy) == 0);
+    cclp::fuzz::checkSelfAssignment(copy, describeSet<Set>, Form::assign);
+    if (copy.numResults > 0) {
+        cclp::fuzz::checkSelfAssignment(copy.results[0], describeRecord<typename Form::Record>,
+                                        Form::assignRecord);
+    }
     FUZZ_CHECK(Form::destruct(&copy) == 0);
 
     cclp::fuzz::checkConstructCopy(in, source, describeSet<Set>, Form::constructCopy,

@@ -219,6 +219,16 @@ int32_t underInjection(const Injection& injection, const Source& source,
     return status;
 }
 
+// Assigning a record to itself succeeds, changes nothing and allocates
+// nothing.
+template <class T>
+void checkSelfAssignment(T& value, Bytes (*describe)(const T&), int32_t (*assign)(T*, const T*)) {
+    const Bytes before = describe(value);
+    const int64_t requests = csys_testing_allocationCount();
+    FUZZ_CHECK(assign(&value, &value) == 0);
+    FUZZ_CHECK(csys_testing_allocationCount() == requests && describe(value) == before);
+}
+
 // Copy construction into raw storage under an injected failure: a failure
 // leaves nothing to destroy; a copy must pass `check(copy)` and destructs.
 template <class T, class Check>

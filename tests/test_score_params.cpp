@@ -1,5 +1,7 @@
 // Score parameters through the exported interface: lifecycle, settings,
-// deep copies, and every allocation failure.
+// deep copies, and every allocation failure. Which offsets an update moves,
+// in both forms, and the fixed form of every stored method are the
+// scoring-function fuzzer's.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -69,38 +71,17 @@ void expectNoArrays(const cclp_scoreParams& p) {
     EXPECT_EQ(p.scoreMethodsFixed, nullptr);
 }
 
-// Sweeps an operation on a constructed record, filled when asked, that
-// leaves it to `check(record, status)`.
-int32_t sweepOnRecord(bool filled, const std::function<int32_t(cclp_scoreParams&)>& operation,
-                      const std::function<void(const cclp_scoreParams&, int32_t)>& check) {
-    return sweepAllocationFailures([&](int32_t k) {
-        Params params(filled);
-        const int32_t status = failingAt(k, [&] { return operation(params.p); });
-        check(params.p, status);
-        return status;
-    });
-}
-
 }  // namespace
 
-TEST(ScoreParams, ConstructGivesTheDefaultsOrFreesWhatItBuilt) {
-    EXPECT_EQ(sweepAllocationFailures([](int32_t k) {
-                  cclp_scoreParams p;
-                  const int32_t status =
-                      failingAt(k, [&] { return cclp_scoreParams_construct(&p); });
-                  if (status < 0) {
-                      expectNoArrays(p);
-                      return status;
-                  }
-                  EXPECT_EQ(p.numDesiredEdges, 1);
-                  EXPECT_EQ(p.desiredEdges[0].polarity, cclp_polarityAny);
-                  EXPECT_EQ(p.numScoreMethods, 1);
-                  EXPECT_EQ(p.scoreMethodsFixed[0].method, cclp_scoreMethodContrast);
-                  EXPECT_EQ(p.scoreMethodsFixed[0].oneSided.x0, 255 * 256);
-                  EXPECT_EQ(cclp_scoreParams_destruct(&p), 0);
-                  return status;
-              }),
-              3);
+TEST(ScoreParams, ConstructGivesTheDefaults) {
+    Params p;
+    EXPECT_EQ(p.p.numDesiredEdges, 1);
+    EXPECT_EQ(p.p.desiredEdges[0].polarity, cclp_polarityAny);
+    EXPECT_EQ(p.p.numScoreMethods, 1);
+    EXPECT_EQ(p.p.scoreMethodsFixed[0].method, cclp_scoreMethodContrast);
+    EXPECT_EQ(p.p.scoreMethodsFixed[0].oneSided.x0, 255 * 256);
+    EXPECT_EQ(p.p.maxNumResults, 1);
+    EXPECT_EQ(p.p.sortByScore, 1);
 }
 
 // A destructed record is empty and may be assigned from and destructed again.
@@ -115,9 +96,8 @@ TEST(ScoreParams, DestructEmptiesTheRecordAndMayRunTwice) {
 }
 
 // Independent of the source's later changes; self-assignment changes
-// nothing. A failed assignment leaves both counts 0; a failed copy
-// construction leaves no arrays.
-TEST(ScoreParams, CopiesAreDeepAndFailedCopiesClaimNothing) {
+// nothing; new, like newClone, replaces the record the pointer holds.
+TEST(ScoreParams, CopiesAreDeepAndHeapRecordsAreReplaced) {
     LeakCheck leaks;
     Params source(true), copy, reference(true);
     ASSERT_EQ(cclp_scoreParams_assign(&copy.p, &source.p), 0);
@@ -129,87 +109,77 @@ TEST(ScoreParams, CopiesAreDeepAndFailedCopiesClaimNothing) {
     ASSERT_EQ(cclp_scoreParams_setScoreMethods(&source.p, 1, threeMethods().data()), 0);
     ASSERT_EQ(cclp_scoreParams_destruct(&source.p), 0);
     expectSameParams(copy.p, reference.p);
-
-    EXPECT_EQ(
-        sweepOnRecord(
-            false, [&](cclp_scoreParams& p) { return cclp_scoreParams_assign(&p, &reference.p); },
-            [&](const cclp_scoreParams& p, int32_t status) {
-                if (status >= 0) return expectSameParams(p, reference.p);
-                EXPECT_EQ(p.numDesiredEdges, 0);
-                EXPECT_EQ(p.numScoreMethods, 0);
-            }),
-        3);
-    EXPECT_EQ(sweepAllocationFailures([&](int32_t k) {
-                  cclp_scoreParams p{};
-                  const int32_t status = failingAt(
-                      k, [&] { return cclp_scoreParams_constructCopy(&p, &reference.p); });
-                  if (status < 0) {
-                      expectNoArrays(p);
-                      return status;
-                  }
-                  expectSameParams(p, reference.p);
-                  return cclp_scoreParams_destruct(&p);
-              }),
-              6);
-}
-
-// new, like newClone, replaces the record the pointer holds: with the
-// defaults, or with nothing when it fails.
-TEST(ScoreParams, NewNewCloneAndDeleteManageHeapRecords) {
-    LeakCheck leaks;
-    Params source(true), defaults;
-    const auto sameParams = [](const cclp_scoreParams& copy, const cclp_scoreParams& original) {
-        expectSameParams(copy, original);
+    const auto sameParams = [](const cclp_scoreParams& a, const cclp_scoreParams& b) {
+        expectSameParams(a, b);
     };
     EXPECT_EQ(expectHeapLifecycle(cclp_scoreParams_new, cclp_scoreParams_newClone,
-                                  cclp_scoreParams_delete, source.p, sameParams),
+                                  cclp_scoreParams_delete, reference.p, sameParams),
               7);
-    cclp_scoreParams* params = nullptr;
-    EXPECT_EQ(sweepAllocationFailures([&](int32_t k) {
-                  EXPECT_EQ(cclp_scoreParams_new(&params), 0);
-                  const int32_t status =
-                      failingAt(k, [&] { return cclp_scoreParams_new(&params); });
-                  if (status < 0) {
-                      EXPECT_EQ(params, nullptr);
-                  } else {
-                      expectSameParams(*params, defaults.p);
-                  }
-                  cclp_scoreParams_delete(&params);
-                  return status;
-              }),
-              4);
 }
 
-// From the record's own array, the methods are set aside first: a failure
-// leaves the record as it was or with no methods.
-TEST(ScoreParams, FailedReplacementsLeaveTheirCountZero) {
-    EXPECT_EQ(
-        sweepOnRecord(
-            false,
-            [](cclp_scoreParams& p) { return cclp_scoreParams_setDesiredEdges(&p, 2, kPair); },
-            [](const cclp_scoreParams& p, int32_t status) {
-                EXPECT_EQ(p.numDesiredEdges, status < 0 ? 0 : 2);
-                EXPECT_EQ(p.desiredEdges[0].polarity,
-                          status < 0 ? cclp_polarityAny : cclp_polarityPositive);
-            }),
-        1);
-    Params reference(true);
-    EXPECT_EQ(
-        sweepOnRecord(
-            true,
-            [](cclp_scoreParams& p) {
-                return cclp_scoreParams_setScoreMethods(&p, 2, p.scoreMethods + 1);
-            },
-            [&](const cclp_scoreParams& p, int32_t status) {
-                if (status < 0) {
-                    if (p.numScoreMethods != 0) expectSameParams(p, reference.p);
-                    return;
+// The family's one allocation sweep: every allocating operation in turn,
+// the k-th request failing. The operation it hits passes the status on and
+// leaves its record claiming nothing it lacks: no arrays after a failed
+// construction, counts of 0 after a failed assignment or replacement (or,
+// for methods set from the record's own array, which are set aside first,
+// the methods it had), a null pointer after a failed new or newClone.
+TEST(ScoreParams, EveryAllocationFailureLeavesWholeRecords) {
+    const Params reference(true);
+    sweepAllocationFailures([&](int32_t k) {
+        cclp_scoreParams built{}, copy{}, assigned{};
+        cclp_scoreParams* held = nullptr;
+        const auto release = [&](int32_t status) {
+            for (cclp_scoreParams* p : {&built, &copy, &assigned}) {
+                if (p->desiredEdges != nullptr || p->scoreMethods != nullptr) {
+                    cclp_scoreParams_destruct(p);
                 }
-                ASSERT_EQ(p.numScoreMethods, 2);
-                EXPECT_TRUE(sameScore(p.scoreMethods[1], reference.p.scoreMethods[2]));
-                EXPECT_TRUE(sameBytes(p.scoreMethodsFixed[1], reference.p.scoreMethodsFixed[2]));
-            }),
-        3);
+            }
+            cclp_scoreParams_delete(&held);
+            return status;
+        };
+        const FailAllocation fail(k);
+        int32_t status = cclp_scoreParams_construct(&built);
+        if (status < 0) {
+            expectNoArrays(built);
+            return release(status);
+        }
+        if ((status = cclp_scoreParams_setDesiredEdges(&built, 2, kPair)) < 0) {
+            EXPECT_EQ(built.numDesiredEdges, 0);
+            return release(status);
+        }
+        if ((status = cclp_scoreParams_setScoreMethods(&built, 3, threeMethods().data())) < 0) {
+            EXPECT_EQ(built.numScoreMethods, 0);
+            return release(status);
+        }
+        if ((status = cclp_scoreParams_setScoreMethods(&built, 2, built.scoreMethods + 1)) < 0) {
+            EXPECT_TRUE(built.numScoreMethods == 0 || built.numScoreMethods == 3);
+            return release(status);
+        }
+        EXPECT_TRUE(sameScore(built.scoreMethods[1], reference.p.scoreMethods[2]));
+        EXPECT_TRUE(sameBytes(built.scoreMethodsFixed[1], reference.p.scoreMethodsFixed[2]));
+        if ((status = cclp_scoreParams_constructCopy(&copy, &reference.p)) < 0) {
+            expectNoArrays(copy);
+            return release(status);
+        }
+        if ((status = cclp_scoreParams_construct(&assigned)) < 0) {
+            expectNoArrays(assigned);
+            return release(status);
+        }
+        if ((status = cclp_scoreParams_assign(&assigned, &reference.p)) < 0) {
+            EXPECT_EQ(assigned.numDesiredEdges, 0);
+            EXPECT_EQ(assigned.numScoreMethods, 0);
+            return release(status);
+        }
+        if ((status = cclp_scoreParams_new(&held)) < 0 ||
+            (status = cclp_scoreParams_newClone(&held, &reference.p)) < 0) {
+            EXPECT_EQ(held, nullptr);
+            return release(status);
+        }
+        expectSameParams(copy, reference.p);
+        expectSameParams(assigned, reference.p);
+        expectSameParams(*held, reference.p);
+        return release(status);
+    });
 }
 
 TEST(ScoreParams, RangeErrorsChangeNothing) {
@@ -262,23 +232,6 @@ TEST(ScoreParams, SettingsAreCopiedIntoTheRecord) {
     EXPECT_EQ(edges[0].position, -7.5);
     EXPECT_EQ(edges[0].polarity, 42);
     EXPECT_EQ(sort, -3);
-}
-
-// The two-sided update on the one-sided method at index 2 writes its
-// twoSided part and leaves its oneSided part alone.
-TEST(ScoreParams, OffsetUpdatesWriteBothFormsOfTheNamedPartOnly) {
-    Params params(true), reference(true);
-    ASSERT_EQ(cclp_scoreParams_updateOneSidedOffset(&params.p, 0, -2.5), 0);
-    ASSERT_EQ(cclp_scoreParams_updateTwoSidedOffsets(&params.p, 2, -2.5, 2.5), 0);
-    EXPECT_EQ(params.p.scoreMethods[0].oneSided.positionOffset, -2.5);
-    EXPECT_EQ(params.p.scoreMethodsFixed[0].oneSided.positionOffset, -640);
-    const cclp_score& method = params.p.scoreMethods[2];
-    const cclp_scoreFixed& fixed = params.p.scoreMethodsFixed[2];
-    EXPECT_EQ(method.twoSided.highSide.positionOffset, 2.5);
-    EXPECT_EQ(fixed.twoSided.lowSide.positionOffset, -640);
-    EXPECT_TRUE(sameBytes(method.oneSided, reference.p.scoreMethods[2].oneSided));
-    EXPECT_TRUE(sameBytes(fixed.oneSided, reference.p.scoreMethodsFixed[2].oneSided));
-    EXPECT_TRUE(sameBytes(params.p.scoreMethodsFixed[1], reference.p.scoreMethodsFixed[1]));
 }
 
 TEST(ScoreParams, NullArgumentsAreReportedAndRefused) {

@@ -1,22 +1,20 @@
-// Values of scoring functions in both number formats, and the conversion of
-// functions and score methods to 1/256 fixed point.
+// Values of scoring functions in fixed point and of the default two-sided
+// function, and the conversion of score methods to 1/256 fixed point. The
+// double-precision one-sided values (plateaus, the ramp formula's own bits,
+// values within the levels where the formula fails) and round256 are the
+// scoring-function fuzzer's, on arbitrary functions and arguments.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
-#include <limits>
 
 #include "cclp_score/cclp_score_method.h"
-#include "frame/fixed_point.hpp"
 #include "engine/function_value.hpp"
 #include "score/one_sided.hpp"
 #include "tests/support/record_bytes.hpp"
 #include "score/score_method.hpp"
 #include "score/two_sided.hpp"
 
-using cclp::oneSidedValue;
 using cclp::oneSidedValueFixed;
-using cclp::round256;
 using cclp::toFixed;
 using cclp::testing::allZero;
 using cclp::testing::sameBytes;
@@ -42,69 +40,7 @@ cclp_score methodOf(int32_t isOneSided) {
     return score;
 }
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
 }  // namespace
-
-// y0 on the plateau, the line on the ramp, y1 up to and at x2, 0 beyond.
-// Values stay within the levels on ramps narrower than 1e-7 and are never
-// NaN for abscissae near the ends of the double range.
-TEST(OneSidedValue, PlateauRampAndBeyondInBothDirections) {
-    const auto up = make(0.0, 5.0, 10.0, 1.0, 0.5);
-    const auto down = make(255.0, 0.0, 0.0, 1.0, 0.0);
-    const auto step = make(2.0, 2.0, 4.0, 1.0, 0.5);
-    const auto steep = make(0.0, 1e-8, 1.0, 1.0, 0.25);
-    const auto wide = make(-1e308, 1e308, 1e308, 0.75, 0.25);
-    const auto flat = make(-1e308, 1e308, 1e308, 1.0, 1.0);
-    const struct {
-        const cclp_scoreOneSided& f;
-        double x, value;
-    } cases[] = {
-        // clang-format off
-        {up, 0.0, 1.0}, {up, 2.5, 0.75}, {up, 10.0, 0.5}, {up, std::nextafter(10.0, 11.0), 0.0},
-        {up, kNaN, 0.5}, {down, 127.5, 0.5}, {down, -1.0, 0.0}, {step, 2.0, 0.5},
-        {steep, 0.5e-8, 1.0},  // the formula gives 6.25
-        {wide, 0.0, 0.25},     // the formula gives 0 below y1
-        {flat, 0.0, 1.0}};     // the formula gives NaN
-    // clang-format on
-    for (const auto& c : cases) {
-        EXPECT_EQ(oneSidedValue(c.f, c.x), c.value) << c.f.x0 << " " << c.f.x1 << " at " << c.x;
-    }
-    const double nearEnd = oneSidedValue(steep, 0.999e-8);
-    EXPECT_GE(nearEnd, 0.25);
-    EXPECT_LE(nearEnd, 1.0);
-}
-
-// Where the derived fields follow the line, the ramp is the formula's value
-// to the last bit, even a unit in the last place beyond a level: alone, and
-// oriented once for a loop, as a batch applies it.
-TEST(OneSidedValue, RampKeepsTheFormulasLastBit) {
-    const auto flatLow = make(0.0, 3.0, 5.0, 0.3, 0.3);
-    const auto flatHigh = make(0.0, 10.0, 12.0, 0.7, 0.7);
-    const struct {
-        const cclp_scoreOneSided& f;
-        double value;
-    } cases[] = {{flatLow, 0.29999999999999993}, {flatHigh, 0.7000000000000001}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(oneSidedValue(c.f, 1.0), c.value) << c.f.x1;
-        EXPECT_EQ(cclp::functionValue(cclp::OrientedFunction(c.f), 1.0), c.value) << c.f.x1;
-    }
-}
-
-// Halves away from zero for positives, toward zero for negatives; saturated
-// out of range, NaN to 0.
-TEST(Round256, RoundsAndSaturates) {
-    const struct {
-        double value;
-        int32_t fixed;
-    } cases[] = {
-        // clang-format off
-        {0.5 / 256.0, 1}, {-0.5 / 256.0, 0}, {-1.5 / 256.0, -1}, {1e12, INT32_MAX},
-        {-1e12, INT32_MIN}, {kInf, INT32_MAX}, {kNaN, 0}};
-    // clang-format on
-    for (const auto& c : cases) EXPECT_EQ(round256(c.value), c.fixed) << c.value;
-}
 
 TEST(OneSidedFixedValue, TheRoundedLineInBothDirections) {
     const auto up = toFixed(make(0.0, 1.0, 2.0, 1.0, 0.25));

@@ -1,6 +1,6 @@
 // Caliper result sets with every field filled (edges in both forms, a
 // projection and a double image with pixels, vectors, scale fields), held in
-// scope guards, and the comparisons the conversion tests need.
+// scope guards, and the comparison of their edges.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -96,24 +96,6 @@ inline bool isFreshResultSetEx(const cclp_resultSetEx& set) {
            set.vect0.y == 0.0 && set.vect1.x == 0.0 && set.vect1.y == 0.0;
 }
 
-template <class Image>
-void expectSamePixels(const Image& actual, const Image& expected) {
-    ASSERT_EQ(actual.width, expected.width);
-    ASSERT_EQ(actual.height, expected.height);
-    if (expected.pixels == nullptr) {
-        EXPECT_EQ(actual.pixels, nullptr);
-        return;
-    }
-    EXPECT_NE(actual.pixels, expected.pixels) << "images share pixels";
-    for (int32_t y = 0; y < expected.height; ++y) {
-        for (int32_t x = 0; x < expected.width; ++x) {
-            EXPECT_EQ(actual.pixels[y * actual.rowStride + x],
-                      expected.pixels[y * expected.rowStride + x])
-                << "pixel " << x << "," << y;
-        }
-    }
-}
-
 template <class Edge>
 constexpr bool kHasExtras = sizeof(Edge) > 2 * sizeof(Edge::position);
 
@@ -135,37 +117,6 @@ void expectSameEdges(const A* actual, const B* expected, int32_t count) {
             EXPECT_EQ(actual[i].extra3, want.extra3) << "edge " << i;
         }
     }
-}
-
-// Everything the conversions carry across, between records of either form.
-template <class A, class B>
-void expectSameContent(const A& actual, const B& expected) {
-    EXPECT_EQ(actual.numEdges, expected.numEdges);
-    EXPECT_EQ(actual.formats, expected.formats);
-    if (expected.numEdges > 0 && expected.edges != nullptr) {
-        expectSameEdges(actual.edges, expected.edges, expected.numEdges);
-    }
-    if (expected.numEdges > 0 && expected.edgesFixed != nullptr) {
-        expectSameEdges(actual.edgesFixed, expected.edgesFixed, expected.numEdges);
-    }
-    EXPECT_EQ(actual.projectionScale, expected.projectionScale);
-    EXPECT_EQ(actual.projectionScaling, expected.projectionScaling);
-    EXPECT_EQ(actual.auxValue, expected.auxValue);
-    EXPECT_EQ(actual.vect0.x, expected.vect0.x);
-    EXPECT_EQ(actual.vect0.y, expected.vect0.y);
-    EXPECT_EQ(actual.vect1.x, expected.vect1.x);
-    EXPECT_EQ(actual.vect1.y, expected.vect1.y);
-    expectSamePixels(actual.projectionImage, expected.projectionImage);
-    expectSamePixels(actual.doubleImage, expected.doubleImage);
-}
-
-// The state a failed assignment or conversion leaves behind.
-template <class Set>
-void expectClaimsNothing(const Set& set) {
-    EXPECT_EQ(set.numEdges, 0);
-    EXPECT_EQ(set.formats, 0u);
-    EXPECT_EQ(set.projectionScaling, 0u);
-    EXPECT_EQ(set.auxValue, 0u);
 }
 
 }  // namespace cclp::testing

@@ -1,6 +1,6 @@
 // Byte-level comparisons of plain records in tests, an operation run with an
-// allocation failing, the check that a null argument is refused, and the
-// copies and life cycle of records that own arrays.
+// allocation failing, the check that a null argument is refused, and the life
+// cycle of heap records.
 #pragma once
 
 #include <cstring>
@@ -46,34 +46,6 @@ int32_t failingAt(int32_t k, Operation operation) {
     } while (false)
 
 namespace cclp::testing {
-
-// Copy construction into raw storage at every allocation failure: a copy
-// must pass `expectCopy(copy, source)` and destructs. Returns the failure
-// points.
-template <class T, class ExpectCopy>
-int32_t sweepConstructCopy(int32_t (*constructCopy)(T*, const T*), int32_t (*destruct)(T*),
-                           const T& source, ExpectCopy expectCopy) {
-    return sweepAllocationFailures([&](int32_t k) {
-        T copy;
-        const int32_t status = failingAt(k, [&] { return constructCopy(&copy, &source); });
-        if (status >= 0) {
-            expectCopy(copy, source);
-            EXPECT_EQ(destruct(&copy), 0);
-        }
-        return status;
-    });
-}
-
-// Assigning a record to itself changes no byte and allocates nothing.
-template <class T>
-void expectSelfAssignmentKeeps(int32_t (*assign)(T*, const T*), T& value) {
-    T before;
-    std::memcpy(&before, &value, sizeof before);
-    const int64_t requests = csys_testing_allocationCount();
-    EXPECT_EQ(assign(&value, &value), 0);
-    EXPECT_EQ(csys_testing_allocationCount(), requests) << "self-assignment allocates";
-    EXPECT_TRUE(sameBytes(value, before));
-}
 
 // new, newClone and delete of a heap record: newClone replaces the record
 // the pointer holds (cloning the held record keeps it) with a copy that
