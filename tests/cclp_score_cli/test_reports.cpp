@@ -160,7 +160,7 @@ TEST(JsonReport, CarriesTheFieldsOfTheFormatsScoredAndReadsBackAsTheSameJob) {
         const Job original = readJob(testing::loadSample(sample));
         const Job again = readJob(nlohmann::json::parse(
             formatJson(original, RunOutcome{"cclp_runScoreEx", original.formats, {}})));
-        EXPECT_EQ(jobToJson(again), jobToJson(original)) << sample;
+        EXPECT_EQ(cclp_recording::recordingToJson(again), cclp_recording::recordingToJson(original)) << sample;
         EXPECT_EQ(again.edges, original.edges);
         ASSERT_EQ(again.scoreMethods.size(), original.scoreMethods.size());
         EXPECT_EQ(std::memcmp(again.scoreMethods.data(), original.scoreMethods.data(),
