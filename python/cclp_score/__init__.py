@@ -22,7 +22,7 @@ what the edge finder refuses).
 from ._errors import EdgeError, ScoreError
 from ._core import Method, OneSided, TwoSided, method_names, reads_png
 from ._scoring import DesiredEdge, Results, score
-from ._document import Recording, load, save
+from ._recording import Recording, load, save
 from ._plot import plot
 from ._edges import Found, find_edges, read_image
 

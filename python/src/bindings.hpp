@@ -24,6 +24,7 @@ void bindEdges(py::module_& module);
 void bindErrors(py::module_& module);
 void bindFunctions(py::module_& module);
 void bindMethods(py::module_& module);
+void bindRecording(py::module_& module);
 void bindScoring(py::module_& module);
 void bindTiming(py::module_& module);
 

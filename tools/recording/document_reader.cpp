@@ -297,6 +297,18 @@ Recording readRecording(const nlohmann::json& document, EdgeSource source) {
     return recording;
 }
 
+Profile readProfile(const nlohmann::json& json, const std::string& path) {
+    return readProfile(JsonField(json, path));
+}
+
+ImageCaliper readImageCaliper(const nlohmann::json& json, const std::string& path) {
+    return readImageCaliper(JsonField(json, path));
+}
+
+Expectation readExpectation(const nlohmann::json& json, const std::string& path) {
+    return readExpectation(JsonField(json, path));
+}
+
 Recording loadRecording(std::string_view text) {
     Recording recording = readRecording(parseJsonText(text));
     checkRunInputs(recording);

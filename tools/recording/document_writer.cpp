@@ -41,6 +41,8 @@ Json methodJson(const cclp_score& method) {
     return json;
 }
 
+}  // namespace
+
 Json imageJson(const ImageCaliper& image) {
     return object({{key::file, image.file},
                    {key::caliper, object({{key::x, image.centerX},
@@ -52,6 +54,12 @@ Json imageJson(const ImageCaliper& image) {
                    {key::minContrast, image.minContrast}});
 }
 
+Json profileJson(const Profile& profile) {
+    return object({{key::start, profile.start}, {key::step, profile.step}, {key::values, profile.values}});
+}
+
+namespace {
+
 Json caliperJson(const Recording& recording) {
     Json caliper = object({{key::formats, formatsName(recording.formats)}});
     if (recording.image) caliper[std::string(key::image)] = imageJson(*recording.image);
@@ -62,9 +70,7 @@ Json caliperJson(const Recording& recording) {
         edges.push_back(json);
     }
     if (recording.profile) {
-        caliper[std::string(key::profile)] = object({{key::start, recording.profile->start},
-                                                     {key::step, recording.profile->step},
-                                                     {key::values, recording.profile->values}});
+        caliper[std::string(key::profile)] = profileJson(*recording.profile);
     }
     return caliper;
 }
@@ -83,6 +89,8 @@ Json paramsJson(const Recording& recording) {
                    {key::sortByScore, recording.sortByScore}});
 }
 
+}  // namespace
+
 Json expectationJson(const Expectation& expected) {
     Json json = Json::object();
     if (!expected.edges.empty()) json[std::string(key::edges)] = expected.edges;
@@ -92,6 +100,8 @@ Json expectationJson(const Expectation& expected) {
     }
     return json;
 }
+
+namespace {
 
 // JSON has no NaN or infinity (a writer would put null there).
 void requireFinite(const Json& json, const std::string& path) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
@@ -18,6 +19,12 @@ namespace cclp_recording {
 enum class EdgeSource { Document, Image };
 
 Recording readRecording(const nlohmann::json& document, EdgeSource source = EdgeSource::Document);
+
+// One part of a document, read as the whole document reads it; `path`
+// names it in messages ("caliper.image").
+Profile readProfile(const nlohmann::json& json, const std::string& path);
+ImageCaliper readImageCaliper(const nlohmann::json& json, const std::string& path);
+Expectation readExpectation(const nlohmann::json& json, const std::string& path);
 
 // A whole document as every door reads it: parsed (parseJsonText), read,
 // and its run inputs checked (checkRunInputs), so that what one door

@@ -17,6 +17,10 @@ namespace cclp_recording {
 using OrderedJson = nlohmann::ordered_json;
 
 OrderedJson recordingToJson(const Recording& recording);
+// Its parts, as recordingToJson writes them.
+OrderedJson profileJson(const Profile& profile);
+OrderedJson imageJson(const ImageCaliper& image);
+OrderedJson expectationJson(const Expectation& expected);
 
 // The document's text, refused (InputError naming the field) unless every
 // number is finite and the text reads back as the same recording would.
