@@ -10,7 +10,7 @@ from ._scoring import score
 
 def _score(self, **overrides):
     """score() with this recording's arguments; keywords replace them."""
-    arguments = dict(desired=self.desired, methods=self.methods, max_results=self.max_results,
+    arguments = dict(desired=self.desired, methods=list(self.methods), max_results=self.max_results,
                      sort=self.sort, extras=self.extras, fixed=self.fixed)
     arguments.update(overrides)
     results = score(self.positions, self.contrasts, **arguments)

@@ -26,7 +26,8 @@ Change any field (methods, desired, max_results, ...) and call score()
 again; save() writes it back for the tool. positions, contrasts and extras
 (None or an (edges, 3) array) are views of the recording's edges: edit them
 in place, or assign arrays of the same length (build a new Recording for
-another number of edges). desired and methods are tuples: assign new ones.
+another number of edges). methods changes in place too (recording.methods[0]
+= Method(...)) or takes a new list; desired is a tuple: assign a new one.
 profile is None or {"start", "step", "values"}; image (where the tool found
 the edges) and expect (the winner a `cclp-score check` expects) are None or
 dicts as the document spells them, checked as the tool reads them.)";
@@ -135,22 +136,50 @@ py::tuple methods(const Recording& recording) {
     return list;
 }
 
-// Methods, or (name, function) tuples as score() takes them.
-void setMethods(Recording& recording, const py::handle& value) {
-    const py::object methodType = py::module_::import("cclp_score._core").attr("Method");
-    std::vector<cclp_score> records;
-    std::size_t k = 0;
-    for (const py::handle& item : py::iter(value)) {
-        const py::object method = py::isinstance<py::tuple>(item) ? methodType(*item)
-                                                                   : py::reinterpret_borrow<py::object>(item);
-        if (!py::isinstance<cclp::score::Method>(method)) {
-            throw py::type_error("methods[" + std::to_string(k) +
-                                 "]: a Method or a (name, function) tuple expected");
-        }
-        records.push_back(method.cast<const cclp::score::Method&>().c());
-        ++k;
+// A Method, or a (name, function) tuple as score() takes it.
+cclp_score methodRecord(const py::handle& item, std::size_t index) {
+    const py::object method =
+        py::isinstance<py::tuple>(item)
+            ? py::module_::import("cclp_score._core").attr("Method")(*item)
+            : py::reinterpret_borrow<py::object>(item);
+    if (!py::isinstance<cclp::score::Method>(method)) {
+        throw py::type_error("methods[" + std::to_string(index) +
+                             "]: a Method or a (name, function) tuple expected");
     }
+    return method.cast<const cclp::score::Method&>().c();
+}
+
+void setMethods(Recording& recording, const py::handle& value) {
+    std::vector<cclp_score> records;
+    for (const py::handle& item : py::iter(value)) records.push_back(methodRecord(item, records.size()));
     recording.scoreMethods = std::move(records);
+}
+
+// The recording's methods as a list that changes them in place
+// (recording.methods[0] = Method(...)).
+struct MethodList {
+    py::object owner;  // the Recording
+    Recording& recording() const { return owner.cast<Recording&>(); }
+};
+
+void bindMethodList(py::module_& module) {
+    py::class_<MethodList>(module, "MethodList", "A recording's score methods, changed in place.")
+        .def("__len__", [](const MethodList& l) { return l.recording().scoreMethods.size(); })
+        .def("__getitem__", [](const MethodList& l, const py::object& index) -> py::object {
+            return methods(l.recording())[index];
+        })
+        .def("__setitem__", [](const MethodList& l, py::ssize_t index, const py::object& method) {
+            auto& list = l.recording().scoreMethods;
+            const auto size = static_cast<py::ssize_t>(list.size());
+            if (index < -size || index >= size) throw py::index_error("methods: index out of range");
+            const auto at = static_cast<std::size_t>(index < 0 ? index + size : index);
+            list[at] = methodRecord(method, at);
+        })
+        .def("__iter__", [](const MethodList& l) { return py::iter(methods(l.recording())); })
+        .def("__eq__", [](const MethodList& l, const py::object& other) {
+            return py::list(methods(l.recording())).equal(py::list(other));
+        })
+        .def("__repr__", [](const MethodList& l) { return py::repr(py::list(methods(l.recording()))); });
 }
 
 py::object fixed(const Recording& recording) {
@@ -235,6 +264,7 @@ void translateErrors(std::exception_ptr error) {
 
 void bindRecording(py::module_& module) {
     py::register_exception_translator(&translateErrors);
+    bindMethodList(module);
     py::class_<Recording> type(module, "Recording", kRecordingDoc);
     type.def(py::init(&makeRecording), py::arg("positions"), py::arg("contrasts"),
              py::arg("desired"), py::arg("methods"), py::arg("extras") = py::none(),
@@ -252,7 +282,8 @@ void bindRecording(py::module_& module) {
         .def_property("extras", [](py::object self) { return extras(self.cast<Recording&>(), self); },
                       &setExtras)
         .def_property("desired", &desired, &setDesired)
-        .def_property("methods", &methods, &setMethods)
+        .def_property("methods", [](py::object self) { return MethodList{std::move(self)}; },
+                      &setMethods)
         .def_readwrite("max_results", &Recording::maxNumResults)
         .def_readwrite("sort", &Recording::sortByScore)
         .def_property("fixed", &fixed, &setFixed)

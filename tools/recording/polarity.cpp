@@ -44,7 +44,7 @@ std::string_view polarityName(Polarity polarity) {
 std::string_view polarityName(int32_t polarity) { return polarityName(static_cast<Polarity>(polarity)); }
 
 std::string knownPolarityNames() {
-    return joined(kCanonical) + " (also " + joined(kAliases) + ")";
+    return joined(kCanonical) + "; also " + joined(kAliases);
 }
 
 }  // namespace cclp_recording

@@ -22,7 +22,7 @@ std::optional<Polarity> polarityByName(std::string_view name);
 // "any" for a number that is no polarity.
 std::string_view polarityName(Polarity polarity);
 std::string_view polarityName(int32_t polarity);
-// For messages: "positive, negative, any (also dark_to_light, light_to_dark)".
+// For messages: "positive, negative, any; also dark_to_light, light_to_dark".
 std::string knownPolarityNames();
 
 }  // namespace cclp_recording
