@@ -288,6 +288,14 @@ void bindRecording(py::module_& module) {
         .def_readwrite("sort", &Recording::sortByScore)
         .def_property("fixed", &fixed, &setFixed)
         .def_readwrite("description", &Recording::description)
+        .def("__eq__", [](const Recording& a, const Recording& b) {
+            return rec::recordingToJson(a) == rec::recordingToJson(b);
+        }, "The same document: every field equal.")
+        .def("__repr__", [](const Recording& r) {
+            return "<Recording: " + std::to_string(r.edges.size()) + " edges, " +
+                   (r.pairs() ? "pairs" : "single edges") + ", " +
+                   std::to_string(r.scoreMethods.size()) + " methods>";
+        })
         .def("save", [](const Recording& r, const std::filesystem::path& path) {
             rec::saveRecordingFile(path, r);
         }, py::arg("path"), "save(path, self).");

@@ -48,6 +48,7 @@ def test_fields_change_in_place_and_by_assignment(tmp_path):
                        "caliper": {"x": 1, "y": 2, "angle": 0, "length": 30, "thickness": 1}}
     recording.save(tmp_path / "tuned.json")
     again = cs.load(tmp_path / "tuned.json")
+    assert again == recording
     assert again.positions[0] == -40.0
     assert again.methods[0] == recording.methods[0]
     assert [d.polarity for d in again.desired] == ["positive", "negative"]
