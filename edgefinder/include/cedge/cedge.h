@@ -68,10 +68,15 @@ typedef struct cedge_caliper {
     double thickness; /* pixels across it, 0 to 65536 */
 } cedge_caliper;
 
+/* The sign of contrast kept, named as the scoring module names a desired
+ * edge's (cclp_polarityPositive, ...): positive is dark to light along the
+ * search direction. The DarkToLight/LightToDark names are the same values. */
 typedef enum cedge_polarity {
     cedge_polarityAny = 0,
-    cedge_polarityDarkToLight = 1, /* positive contrast only */
-    cedge_polarityLightToDark = 2  /* negative contrast only */
+    cedge_polarityPositive = 1, /* positive contrast only */
+    cedge_polarityNegative = 2, /* negative contrast only */
+    cedge_polarityDarkToLight = cedge_polarityPositive,
+    cedge_polarityLightToDark = cedge_polarityNegative
 } cedge_polarity;
 
 /* flags: instead of failing with CEDGE_STATUS_OUTSIDE_IMAGE, project only the
