@@ -38,8 +38,8 @@ double vertexOffset(double left, double centre, double right) {
 }
 
 bool polarityKeeps(int32_t polarity, double contrast) {
-    if (polarity == cedge_polarityDarkToLight) return contrast > 0.0;
-    if (polarity == cedge_polarityLightToDark) return contrast < 0.0;
+    if (polarity == cedge_polarityPositive) return contrast > 0.0;
+    if (polarity == cedge_polarityNegative) return contrast < 0.0;
     return true;
 }
 

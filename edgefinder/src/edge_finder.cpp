@@ -24,7 +24,7 @@ int32_t checkParams(const cedge_params& params) {
     if (!(params.minContrast >= 0.0) || !std::isfinite(params.minContrast)) {
         return CEDGE_STATUS_MIN_CONTRAST_NOT_VALID;
     }
-    if (params.polarity < cedge_polarityAny || params.polarity > cedge_polarityLightToDark) {
+    if (params.polarity < cedge_polarityAny || params.polarity > cedge_polarityNegative) {
         return CEDGE_STATUS_POLARITY_NOT_VALID;
     }
     if ((params.flags & ~kKnownFlags) != 0) return CEDGE_STATUS_FLAGS_NOT_VALID;

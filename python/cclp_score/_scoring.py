@@ -8,14 +8,16 @@ import numpy as np
 
 from . import _core
 
-_POLARITIES = {"positive": 1, "negative": 2, "any": 3}
+_POLARITIES = {"positive": 1, "negative": 2, "any": 3}  # canonical names, as _core.polarity_name gives
 _FORMATS = {False: 1, True: 2, "both": 3}  # double, fixed (1/256), both
 
 
 class DesiredEdge(NamedTuple):
     """An edge looked for: its position and polarity ("positive": contrast
-    >= 0, "negative": contrast <= 0, or "any"). A pair's two desired edges
-    are its expected width apart."""
+    >= 0, dark to light along the caliper; "negative": contrast <= 0; or
+    "any"; the edge finder's "dark_to_light" and "light_to_dark" are read as
+    "positive" and "negative"). A pair's two desired edges are its expected
+    width apart."""
 
     position: float
     polarity: str = "any"
@@ -108,8 +110,12 @@ def _desired_edge(value, name):
         raise TypeError(f"{name}: the position must be a number, got {position!r}")
     if not np.isfinite(position):
         raise ValueError(f"{name}: the position must be finite, got {position!r}")
-    if polarity not in _POLARITIES:
-        raise ValueError(f"{name}: polarity {polarity!r} unknown (known: positive, negative, any)")
+    if not isinstance(polarity, str):
+        raise TypeError(f"{name}: the polarity must be a name, got {polarity!r}")
+    try:
+        polarity = _core.polarity_name(polarity)
+    except ValueError as error:
+        raise ValueError(f"{name}: {error}") from None
     return DesiredEdge(float(position), polarity)
 
 

@@ -25,6 +25,7 @@ void bindErrors(py::module_& module);
 void bindFunctions(py::module_& module);
 void bindMethods(py::module_& module);
 void bindPlot(py::module_& module);
+void bindRecording(py::module_& module);
 void bindScoring(py::module_& module);
 void bindTiming(py::module_& module);
 

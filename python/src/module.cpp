@@ -11,6 +11,7 @@ PYBIND11_MODULE(_core, module) {
     cclp_python::bindFunctions(module);
     cclp_python::bindMethods(module);
     cclp_python::bindPlot(module);
+    cclp_python::bindRecording(module);
     cclp_python::bindScoring(module);
     cclp_python::bindTiming(module);
 }

@@ -18,17 +18,23 @@ def sample(request):
 
 
 @pytest.fixture
-def tool():
+def tool(tool_binary):
     """Runs cclp-score --json on a document; its parsed report."""
-    binary = os.environ.get("CCLP_SCORE_CLI")
-    if not binary:
-        pytest.skip("CCLP_SCORE_CLI is not set (ctest sets it to the built cclp-score)")
 
     def run(path):
-        done = subprocess.run([binary, "--json", str(path)], capture_output=True, text=True)
+        done = subprocess.run([tool_binary, "--json", str(path)], capture_output=True, text=True)
         # 4: the run succeeded, but no candidate scored above 0; the report is whole.
         if done.returncode not in (0, 4):
             raise subprocess.CalledProcessError(done.returncode, done.args, done.stdout, done.stderr)
         return json.loads(done.stdout)
 
     return run
+
+
+@pytest.fixture
+def tool_binary():
+    """The built cclp-score (ctest sets CCLP_SCORE_CLI)."""
+    binary = os.environ.get("CCLP_SCORE_CLI")
+    if not binary:
+        pytest.skip("CCLP_SCORE_CLI is not set (ctest sets it to the built cclp-score)")
+    return binary

@@ -1,4 +1,4 @@
-"""load() and save() of the tool's document."""
+"""load() and save() of the tool's document, through the recording model."""
 
 import json
 
@@ -6,6 +6,9 @@ import numpy as np
 import pytest
 
 import cclp_score as cs
+from conftest import SOURCE_DIR
+
+SAMPLES = SOURCE_DIR / "examples" / "samples"
 
 
 def test_saving_a_loaded_sample_gives_the_same_document(sample, tmp_path):
@@ -24,43 +27,57 @@ def test_the_tools_report_loads_back(sample, tool, tmp_path):
 
 def test_where_the_edges_came_from_and_the_expected_winner_survive_a_round_trip(sample, tmp_path):
     document = json.loads(sample.read_text())
-    document["caliper"]["image"] = {"file": "part.png", "sigma": 1,
+    document["caliper"]["image"] = {"file": "part.png", "sigma": 1, "minContrast": 5,
                                     "caliper": {"x": 50, "y": 30, "angle": 90, "length": 40,
                                                 "thickness": 2}}
     document["expect"] = {"edges": [0, 1]}
     original, saved = tmp_path / "original.json", tmp_path / "saved.json"
     original.write_text(json.dumps(document))
-    cs.save(saved, cs.load(original))
+    recording = cs.load(original)
+    assert recording.image["caliper"]["angle"] == 90 and recording.expect == {"edges": [0, 1]}
+    cs.save(saved, recording)
     assert json.loads(saved.read_text()) == document
 
 
-@pytest.mark.parametrize("edit, field", [
-    (lambda d: d["params"]["scoreMethods"][0].update(method="sizediff"), "params.scoreMethods[0].method"),
-    (lambda d: d["caliper"]["edges"][1].update(position=-99), "caliper.edges[1].position"),
-    (lambda d: d["params"]["desiredEdges"][0].update(polarity="up"), "params.desiredEdges[0]"),
-    (lambda d: d["caliper"].update(colour="red"), "caliper"),
-    (lambda d: d["params"]["scoreMethods"][0]["oneSided"].update(y0=0.1, y1=0.5),
-     "params.scoreMethods[0].oneSided"),
-    (lambda d: d["caliper"]["edges"][0].update(contrast="high"), "caliper.edges[0].contrast"),
+def test_fields_change_in_place_and_by_assignment(tmp_path):
+    recording = cs.load(SAMPLES / "pair_with_distractors.json")
+    recording.positions[0] = -40.0
+    recording.methods[0] = cs.Method("sizeDiff", cs.OneSided(0.02, 0.1, 0.1))
+    recording.desired = [(-10, "dark_to_light"), (10, "light_to_dark")]
+    recording.image = {"file": "p.png", "sigma": 2, "minContrast": 9,
+                       "caliper": {"x": 1, "y": 2, "angle": 0, "length": 30, "thickness": 1}}
+    recording.save(tmp_path / "tuned.json")
+    again = cs.load(tmp_path / "tuned.json")
+    assert again == recording
+    assert again.positions[0] == -40.0
+    assert again.methods[0] == recording.methods[0]
+    assert [d.polarity for d in again.desired] == ["positive", "negative"]
+    assert again.image == recording.image
+    assert np.array_equal(again.score().score, recording.score().score)
+
+
+@pytest.mark.parametrize("change, message", [
+    (lambda r: setattr(r, "positions", [1.0, 2.0]), "positions: 5 edges need"),
+    (lambda r: setattr(r, "image", {"file": "p.png"}), "caliper.image.caliper: missing field"),
+    (lambda r: setattr(r, "profile", {"step": 0, "values": [1, 2]}), "caliper.profile.step"),
+    (lambda r: setattr(r, "fixed", "fast"), "fixed: False, True or 'both'"),
+    (lambda r: setattr(r, "desired", [(0, "up")]), "polarity 'up' unknown"),
 ])
-def test_bad_documents_name_the_field(edit, field, tmp_path):
-    document = json.loads((cs_samples() / "pair_with_distractors.json").read_text())
-    edit(document)
-    path = tmp_path / "bad.json"
-    path.write_text(json.dumps(document))
-    with pytest.raises((ValueError, TypeError), match=field.replace("[", r"\[").replace("]", r"\]")):
-        cs.load(path)
+def test_a_refused_change_names_the_field(change, message):
+    recording = cs.load(SAMPLES / "single_edge.json")
+    with pytest.raises(ValueError, match=message):
+        change(recording)
 
 
-def cs_samples():
-    from conftest import SOURCE_DIR
-    return SOURCE_DIR / "examples" / "samples"
-
-
-def test_a_recording_that_cannot_be_saved_writes_nothing(tmp_path):
-    recording = cs.load(cs_samples() / "single_edge.json")
-    recording.positions = np.array([0.0, np.nan])
+@pytest.mark.parametrize("change, field", [
+    (lambda r: r.positions.__setitem__(1, np.nan), r"caliper\.edges\[1\]\.position: not a finite"),
+    (lambda r: r.positions.__setitem__(1, -99.0), r"caliper\.edges\[1\]\.position: edges must come"),
+    (lambda r: setattr(r, "max_results", 0), r"params\.maxNumResults"),
+])
+def test_a_recording_the_tool_would_refuse_is_not_saved(change, field, tmp_path):
+    recording = cs.load(SAMPLES / "single_edge.json")
+    change(recording)
     path = tmp_path / "never.json"
-    with pytest.raises(ValueError, match="positions"):
+    with pytest.raises(ValueError, match=field):
         cs.save(path, recording)
     assert not path.exists()

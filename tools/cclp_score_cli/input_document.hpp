@@ -1,28 +1,24 @@
-// Reads the input document: a recorded caliper result and the score
-// parameters. Every field is checked for presence and type, every scoring
-// function and score method is built by the library, and the first problem
-// is thrown as an InputError naming the field.
+// The tool's input document is the recording document: read by the
+// recording model's reader, named in its vocabulary.
 #pragma once
-
-#include <string>
-#include <string_view>
 
 #include <nlohmann/json.hpp>
 
-#include "cclp_score_cli/json_text.hpp"
 #include "cclp_score_cli/scoring_job.hpp"
+#include "recording/document_reader.hpp"
+#include "recording/json_text.hpp"
+#include "recording/polarity.hpp"
+#include "recording/schema.hpp"
 
 namespace cclp_cli {
 
-// Where the edges to score come from: the document's "caliper", or an image
-// (then the document needs only its "params"; a "caliper" it has gives the
-// formats, and its edges are replaced).
-enum class EdgeSource { Document, Image };
+using cclp_recording::EdgeSource;
+using cclp_recording::formatsName;
+using cclp_recording::parseJsonText;
+using cclp_recording::polarityName;
 
-Job readJob(const nlohmann::json& document, EdgeSource source = EdgeSource::Document);
-
-// Names used in the document for formats and polarities.
-std::string_view formatsName(uint32_t formats);
-std::string_view polarityName(int32_t polarity);
+inline Job readJob(const nlohmann::json& document, EdgeSource source = EdgeSource::Document) {
+    return cclp_recording::readRecording(document, source);
+}
 
 }  // namespace cclp_cli

@@ -1,6 +1,6 @@
-// The machine-readable report of a run. The document repeats the input as
-// it was scored (every default spelled out), so that it can be fed back in
-// to score again, and adds the run and its results.
+// The machine-readable report of a run. The document repeats the recording
+// as it was scored (recordingToJson: every default spelled out), so that it
+// can be fed back in to score again, and adds the run and its results.
 #pragma once
 
 #include <string>
@@ -9,10 +9,10 @@
 
 #include "cclp_score_cli/scoring_job.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
+#include "recording/document_writer.hpp"
 
 namespace cclp_cli {
 
-nlohmann::ordered_json jobToJson(const Job& job);
 nlohmann::ordered_json resultsToJson(const Job& job, const RunOutcome& outcome);
 std::string formatJson(const Job& job, const RunOutcome& outcome);
 

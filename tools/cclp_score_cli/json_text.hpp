@@ -1,15 +1,10 @@
-// Parses the input document's JSON text, naming the field of every problem
-// the parser meets: a syntax error, a number beyond the double range, a key
-// given twice in one object.
+// The tool parses its input as the recording model does.
 #pragma once
 
-#include <string_view>
-
-#include <nlohmann/json.hpp>
+#include "recording/json_text.hpp"
 
 namespace cclp_cli {
 
-// Throws InputError.
-nlohmann::json parseJsonText(std::string_view text);
+using cclp_recording::parseJsonText;
 
 }  // namespace cclp_cli

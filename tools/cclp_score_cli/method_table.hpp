@@ -1,24 +1,15 @@
-// The score methods as the tool names them: the C++ interface's view of the
-// library's method table, with the lookups the tool needs.
+// The score methods as the tool names them: the recording model's lookups.
 #pragma once
 
-#include <cstdint>
-#include <span>
-#include <string_view>
-
-#include "cclp_score/cclp_score.hpp"
+#include "recording/method_table.hpp"
 
 namespace cclp_cli {
 
-using MethodInfo = cclp::score::MethodInfo;
-using FunctionKind = cclp::score::FunctionKind;
-
-inline std::span<const MethodInfo> allMethods() { return cclp::score::kMethods; }
-inline int32_t methodNumber(const MethodInfo& method) { return static_cast<int32_t>(method.id); }
-// Null when the name or number is unknown.
-const MethodInfo* findMethod(std::string_view name);
-const MethodInfo* findMethod(int32_t number);
-// The function part that a run reads for this method and edge model.
-FunctionKind functionRead(const MethodInfo& method, bool pairs);
+using cclp_recording::allMethods;
+using cclp_recording::findMethod;
+using cclp_recording::FunctionKind;
+using cclp_recording::functionRead;
+using cclp_recording::MethodInfo;
+using cclp_recording::methodNumber;
 
 }  // namespace cclp_cli

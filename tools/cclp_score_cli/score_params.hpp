@@ -1,19 +1,13 @@
-// The score parameters of a job, built through the C++ interface after
-// checking that every method suits the edge model and that the run fits
-// the module's 32-bit counts.
+// A job's score parameters: the recording model's conversion.
 #pragma once
 
-#include "cclp_score/cclp_score.hpp"
 #include "cclp_score_cli/scoring_job.hpp"
+#include "recording/run_inputs.hpp"
 
 namespace cclp_cli {
 
-// Throws InputError for a setting the module refuses, RunError when it
-// cannot build the record (out of memory).
-cclp::score::Params buildParams(const Job& job);
-
-// The checks of buildParams that need no library record.
-void checkMethodsSuitEdgeModel(const Job& job);
-void checkRunSize(const Job& job);
+using cclp_recording::buildParams;
+using cclp_recording::checkMethodsSuitEdgeModel;
+using cclp_recording::checkRunSize;
 
 }  // namespace cclp_cli

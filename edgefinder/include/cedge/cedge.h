@@ -72,11 +72,16 @@ typedef struct cedge_caliper {
     double thickness; /**< pixels across it, 0 to 65536 */
 } cedge_caliper;
 
-/** Which edges the edge finder reports, by the sign of their contrast. */
+/** Which edges the edge finder reports, by the sign of their contrast, named
+ * as the scoring module names a desired edge's polarity (cclp_polarityPositive,
+ * ...): positive is dark to light along the search direction. The
+ * DarkToLight/LightToDark names are the same values. */
 typedef enum cedge_polarity {
-    cedge_polarityAny = 0,         /**< every edge */
-    cedge_polarityDarkToLight = 1, /**< positive contrast only */
-    cedge_polarityLightToDark = 2  /**< negative contrast only */
+    cedge_polarityAny = 0,      /**< every edge */
+    cedge_polarityPositive = 1, /**< positive contrast only (dark to light) */
+    cedge_polarityNegative = 2, /**< negative contrast only (light to dark) */
+    cedge_polarityDarkToLight = cedge_polarityPositive, /**< cedge_polarityPositive by its older name */
+    cedge_polarityLightToDark = cedge_polarityNegative  /**< cedge_polarityNegative by its older name */
 } cedge_polarity;
 
 /** flags: instead of failing with CEDGE_STATUS_OUTSIDE_IMAGE, project only the

@@ -12,7 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace cclp_cli {
+namespace cclp_recording {
 
 class JsonField {
 public:
@@ -45,4 +45,4 @@ private:
     std::string path_;
 };
 
-}  // namespace cclp_cli
+}  // namespace cclp_recording

@@ -1,12 +1,12 @@
-#include "cclp_score_cli/json_text.hpp"
+#include "recording/json_text.hpp"
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "cclp_score_cli/input_error.hpp"
+#include "recording/document_error.hpp"
 
-namespace cclp_cli {
+namespace cclp_recording {
 namespace {
 
 using Json = nlohmann::json;
@@ -94,4 +94,4 @@ nlohmann::json parseJsonText(std::string_view text) {
     }
 }
 
-}  // namespace cclp_cli
+}  // namespace cclp_recording

@@ -1,6 +1,6 @@
-#include "cclp_score_cli/method_table.hpp"
+#include "recording/method_table.hpp"
 
-namespace cclp_cli {
+namespace cclp_recording {
 
 const MethodInfo* findMethod(std::string_view name) {
     const auto id = cclp::score::methodByName(name);
@@ -16,4 +16,4 @@ FunctionKind functionRead(const MethodInfo& method, bool pairs) {
     return pairs ? FunctionKind::TwoSided : FunctionKind::OneSided;
 }
 
-}  // namespace cclp_cli
+}  // namespace cclp_recording

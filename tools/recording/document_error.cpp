@@ -1,10 +1,10 @@
-#include "cclp_score_cli/input_error.hpp"
+#include "recording/document_error.hpp"
 
 #include <cstdio>
 
 #include "cclp_score/cclp_score.hpp"
 
-namespace cclp_cli {
+namespace cclp_recording {
 
 std::string describeStatus(int32_t status) {
     if (const char* name = cclp::score::statusName(status)) {
@@ -30,4 +30,4 @@ void requireAccepted(const std::error_code& status, const std::string& field,
     if (status) requireAccepted(static_cast<int32_t>(status.value()), field, call);
 }
 
-}  // namespace cclp_cli
+}  // namespace cclp_recording

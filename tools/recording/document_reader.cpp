@@ -1,14 +1,20 @@
-#include "cclp_score_cli/input_document.hpp"
+#include "recording/document_reader.hpp"
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
+#include <sstream>
 #include <string>
 
-#include "cclp_score_cli/input_error.hpp"
-#include "cclp_score_cli/json_field.hpp"
-#include "cclp_score_cli/method_table.hpp"
+#include "json_field.hpp"
+#include "recording/document_error.hpp"
+#include "recording/json_text.hpp"
+#include "recording/method_table.hpp"
+#include "recording/polarity.hpp"
+#include "recording/run_inputs.hpp"
+#include "recording/schema.hpp"
 
-namespace cclp_cli {
+namespace cclp_recording {
 namespace {
 
 struct FunctionValues {
@@ -26,7 +32,7 @@ std::string knownMethodNames() {
 }
 
 uint32_t readFormats(const JsonField& caliper) {
-    const std::optional<JsonField> field = caliper.optionalMember("formats");
+    const std::optional<JsonField> field = caliper.optionalMember(key::formats);
     if (!field) return CCLP_FORMAT_DOUBLE;
     const std::string name = field->text();
     for (uint32_t formats :
@@ -37,12 +43,12 @@ uint32_t readFormats(const JsonField& caliper) {
 }
 
 Edge readEdge(const JsonField& field, bool& hasExtras) {
-    field.allowOnly({"position", "contrast", "extra1", "extra2", "extra3"});
+    field.allowOnly({key::position, key::contrast, key::extra1, key::extra2, key::extra3});
     Edge edge;
-    edge.position = field.member("position").number();
-    edge.contrast = field.member("contrast").number();
-    for (auto [key, value] : {std::pair{"extra1", &edge.extra1}, std::pair{"extra2", &edge.extra2},
-                              std::pair{"extra3", &edge.extra3}}) {
+    edge.position = field.member(key::position).number();
+    edge.contrast = field.member(key::contrast).number();
+    for (auto [key, value] : {std::pair{key::extra1, &edge.extra1}, std::pair{key::extra2, &edge.extra2},
+                              std::pair{key::extra3, &edge.extra3}}) {
         if (std::optional<JsonField> extra = field.optionalMember(key)) {
             *value = extra->number();
             hasExtras = true;
@@ -52,44 +58,44 @@ Edge readEdge(const JsonField& field, bool& hasExtras) {
 }
 
 // The runs take the edges in array order and expect them along the caliper.
-void readEdges(const JsonField& caliper, Job& job) {
-    for (const JsonField& field : caliper.member("edges").elements()) {
-        Edge edge = readEdge(field, job.edgesHaveExtras);
-        if (!job.edges.empty() && edge.position < job.edges.back().position) {
+void readEdges(const JsonField& caliper, Recording& recording) {
+    for (const JsonField& field : caliper.member(key::edges).elements()) {
+        Edge edge = readEdge(field, recording.edgesHaveExtras);
+        if (!recording.edges.empty() && edge.position < recording.edges.back().position) {
             throw InputError(field.path() + ".position",
                              "edges must come in ascending position order, as the caliper "
                              "reports them; this one lies before the previous edge");
         }
-        job.edges.push_back(edge);
+        recording.edges.push_back(edge);
     }
 }
 
 Profile readProfile(const JsonField& field) {
-    field.allowOnly({"start", "step", "values"});
+    field.allowOnly({key::start, key::step, key::values});
     Profile profile;
-    profile.start = field.numberOr("start", 0.0);
-    profile.step = field.numberOr("step", 1.0);
-    if (!(profile.step > 0.0)) field.member("step").fail("the sample step must be positive");
-    const JsonField values = field.member("values");
+    profile.start = field.numberOr(key::start, 0.0);
+    profile.step = field.numberOr(key::step, 1.0);
+    if (!(profile.step > 0.0)) field.member(key::step).fail("the sample step must be positive");
+    const JsonField values = field.member(key::values);
     for (const JsonField& value : values.elements()) profile.values.push_back(value.number());
     if (profile.values.size() < 2) values.fail("a profile needs at least two samples");
     return profile;
 }
 
 int32_t readPolarity(const JsonField& desired) {
-    const std::optional<JsonField> field = desired.optionalMember("polarity");
+    const std::optional<JsonField> field = desired.optionalMember(key::polarity);
     if (!field) return cclp_polarityAny;
     const std::string name = field->text();
-    for (int32_t polarity : {cclp_polarityPositive, cclp_polarityNegative, cclp_polarityAny}) {
-        if (name == polarityName(polarity)) return polarity;
+    if (const std::optional<Polarity> polarity = polarityByName(name)) {
+        return static_cast<int32_t>(*polarity);
     }
-    field->fail("unknown polarity " + inQuotes(name) + " (known: positive, negative, any)");
+    field->fail("unknown polarity " + inQuotes(name) + " (known: " + knownPolarityNames() + ")");
 }
 
 cclp_desiredEdge readDesiredEdge(const JsonField& field) {
-    field.allowOnly({"position", "polarity"});
+    field.allowOnly({key::position, key::polarity});
     cclp_desiredEdge desired{};
-    desired.position = field.numberOr("position", 0.0);
+    desired.position = field.numberOr(key::position, 0.0);
     desired.polarity = readPolarity(field);
     return desired;
 }
@@ -97,15 +103,15 @@ cclp_desiredEdge readDesiredEdge(const JsonField& field) {
 // Only offsetDist reads a reference position; on any other method an
 // offset would be ignored without a word.
 FunctionValues readFunctionValues(const JsonField& field, const MethodInfo& method) {
-    field.allowOnly({"x0", "x1", "x2", "y0", "y1", "offset"});
-    if (const std::optional<JsonField> offset = field.optionalMember("offset");
+    field.allowOnly({key::x0, key::x1, key::x2, key::y0, key::y1, key::offset});
+    if (const std::optional<JsonField> offset = field.optionalMember(key::offset);
         offset && methodNumber(method) != cclp_scoreMethodOffsetDist) {
         offset->fail("only offsetDist reads an offset; " + inQuotes(method.name) +
                      " would ignore it");
     }
-    return {field.member("x0").number(), field.member("x1").number(),
-            field.member("x2").number(), field.numberOr("y0", 1.0),
-            field.numberOr("y1", 0.0),   field.numberOr("offset", 0.0)};
+    return {field.member(key::x0).number(), field.member(key::x1).number(),
+            field.member(key::x2).number(), field.numberOr(key::y0, 1.0),
+            field.numberOr(key::y1, 0.0),   field.numberOr(key::offset, 0.0)};
 }
 
 cclp_scoreOneSided buildOneSided(const JsonField& field, const MethodInfo& method) {
@@ -121,9 +127,9 @@ cclp_scoreOneSided buildOneSided(const JsonField& field, const MethodInfo& metho
 // sides are checked against each other; edgePos and offsetDist score each
 // side on its own, so each side need only be a valid one-sided function.
 cclp_scoreTwoSided buildTwoSided(const JsonField& field, const MethodInfo& method) {
-    field.allowOnly({"low", "high"});
-    const FunctionValues low = readFunctionValues(field.member("low"), method);
-    const FunctionValues high = readFunctionValues(field.member("high"), method);
+    field.allowOnly({key::low, key::high});
+    const FunctionValues low = readFunctionValues(field.member(key::low), method);
+    const FunctionValues high = readFunctionValues(field.member(key::high), method);
     cclp_scoreTwoSided function{};
     if (methodNumber(method) == cclp_scoreMethodSizeDiffSigned) {
         requireAccepted(
@@ -162,19 +168,19 @@ const MethodInfo& readMethodName(const JsonField& field) {
 std::string_view functionWanted(const MethodInfo& method) {
     switch (method.function) {
         case FunctionKind::OneSided:
-            return "oneSided";
+            return key::oneSided;
         case FunctionKind::TwoSided:
-            return "twoSided";
+            return key::twoSided;
         default:
             return "oneSided or twoSided";
     }
 }
 
 cclp_score readScoreMethod(const JsonField& field) {
-    field.allowOnly({"method", "oneSided", "twoSided"});
-    const MethodInfo& method = readMethodName(field.member("method"));
-    const std::optional<JsonField> oneSided = field.optionalMember("oneSided");
-    const std::optional<JsonField> twoSided = field.optionalMember("twoSided");
+    field.allowOnly({key::method, key::oneSided, key::twoSided});
+    const MethodInfo& method = readMethodName(field.member(key::method));
+    const std::optional<JsonField> oneSided = field.optionalMember(key::oneSided);
+    const std::optional<JsonField> twoSided = field.optionalMember(key::twoSided);
     cclp_score score{};
     if (oneSided && twoSided) field.fail("give oneSided or twoSided, not both");
     if (twoSided) {
@@ -203,35 +209,35 @@ cclp_score readScoreMethod(const JsonField& field) {
 // The image caliper a report recorded: its edges are the document's, so
 // this is kept for the next report and the plot, not searched again.
 ImageCaliper readImageCaliper(const JsonField& field) {
-    field.allowOnly({"file", "caliper", "sigma", "minContrast"});
-    const JsonField geometry = field.member("caliper");
-    geometry.allowOnly({"x", "y", "angle", "length", "thickness"});
-    return {field.member("file").text(),
-            geometry.member("x").number(),
-            geometry.member("y").number(),
-            geometry.member("angle").number(),
-            geometry.member("length").number(),
-            geometry.member("thickness").number(),
-            field.member("sigma").number(),
-            field.member("minContrast").number()};
+    field.allowOnly({key::file, key::caliper, key::sigma, key::minContrast});
+    const JsonField geometry = field.member(key::caliper);
+    geometry.allowOnly({key::x, key::y, key::angle, key::length, key::thickness});
+    return {field.member(key::file).text(),
+            geometry.member(key::x).number(),
+            geometry.member(key::y).number(),
+            geometry.member(key::angle).number(),
+            geometry.member(key::length).number(),
+            geometry.member(key::thickness).number(),
+            field.member(key::sigma).number(),
+            field.member(key::minContrast).number()};
 }
 
-void readCaliper(const JsonField& caliper, Job& job, EdgeSource source) {
-    caliper.allowOnly({"formats", "edges", "profile", "image"});
-    if (std::optional<JsonField> image = caliper.optionalMember("image")) {
-        job.image = readImageCaliper(*image);
+void readCaliper(const JsonField& caliper, Recording& recording, EdgeSource source) {
+    caliper.allowOnly({key::formats, key::edges, key::profile, key::image});
+    if (std::optional<JsonField> image = caliper.optionalMember(key::image)) {
+        recording.image = readImageCaliper(*image);
     }
-    job.formats = readFormats(caliper);
-    if (source == EdgeSource::Document || caliper.optionalMember("edges")) readEdges(caliper, job);
-    if (std::optional<JsonField> profile = caliper.optionalMember("profile")) {
-        job.profile = readProfile(*profile);
+    recording.formats = readFormats(caliper);
+    if (source == EdgeSource::Document || caliper.optionalMember(key::edges)) readEdges(caliper, recording);
+    if (std::optional<JsonField> profile = caliper.optionalMember(key::profile)) {
+        recording.profile = readProfile(*profile);
     }
 }
 
 Expectation readExpectation(const JsonField& field) {
-    field.allowOnly({"edges", "position", "tolerance"});
+    field.allowOnly({key::edges, key::position, key::tolerance});
     Expectation expected;
-    if (const std::optional<JsonField> edges = field.optionalMember("edges")) {
+    if (const std::optional<JsonField> edges = field.optionalMember(key::edges)) {
         for (const JsonField& edge : edges->elements()) {
             const int32_t index = edge.integer();
             if (index < 0) edge.fail("an edge index is 0 or more");
@@ -241,10 +247,10 @@ Expectation readExpectation(const JsonField& field) {
             edges->fail("give the winner's one or two edge indices");
         }
     }
-    if (const std::optional<JsonField> position = field.optionalMember("position")) {
+    if (const std::optional<JsonField> position = field.optionalMember(key::position)) {
         expected.position = position->number();
-        expected.tolerance = field.numberOr("tolerance", 0.0);
-        if (!(expected.tolerance >= 0.0)) field.member("tolerance").fail("must be 0 or more");
+        expected.tolerance = field.numberOr(key::tolerance, 0.0);
+        if (!(expected.tolerance >= 0.0)) field.member(key::tolerance).fail("must be 0 or more");
     }
     if (expected.edges.empty() == !expected.position) {
         field.fail("give the expected winner's edges or its position, one of the two");
@@ -252,65 +258,71 @@ Expectation readExpectation(const JsonField& field) {
     return expected;
 }
 
-void readParams(const JsonField& params, Job& job) {
-    params.allowOnly({"desiredEdges", "scoreMethods", "maxNumResults", "sortByScore"});
-    for (const JsonField& field : params.member("desiredEdges").elements()) {
-        job.desiredEdges.push_back(readDesiredEdge(field));
+void readParams(const JsonField& params, Recording& recording) {
+    params.allowOnly({key::desiredEdges, key::scoreMethods, key::maxNumResults, key::sortByScore});
+    for (const JsonField& field : params.member(key::desiredEdges).elements()) {
+        recording.desiredEdges.push_back(readDesiredEdge(field));
     }
-    for (const JsonField& field : params.member("scoreMethods").elements()) {
-        job.scoreMethods.push_back(readScoreMethod(field));
+    for (const JsonField& field : params.member(key::scoreMethods).elements()) {
+        recording.scoreMethods.push_back(readScoreMethod(field));
     }
-    if (std::optional<JsonField> field = params.optionalMember("maxNumResults")) {
-        job.maxNumResults = field->integer();
+    if (std::optional<JsonField> field = params.optionalMember(key::maxNumResults)) {
+        recording.maxNumResults = field->integer();
     }
-    if (std::optional<JsonField> field = params.optionalMember("sortByScore")) {
-        job.sortByScore = field->boolean();
+    if (std::optional<JsonField> field = params.optionalMember(key::sortByScore)) {
+        recording.sortByScore = field->boolean();
     }
 }
 
 }  // namespace
 
-Job readJob(const nlohmann::json& document, EdgeSource source) {
+Recording readRecording(const nlohmann::json& document, EdgeSource source) {
     const JsonField root(document, "");
     // An earlier run's output can be fed back in: its run and results are
     // what this run recomputes, so they are ignored.
-    root.allowOnly({"description", "caliper", "params", "expect", "run", "results"});
-    Job job;
-    if (std::optional<JsonField> description = root.optionalMember("description")) {
-        job.description = description->text();
+    root.allowOnly({key::description, key::caliper, key::params, key::expect, key::run, key::results});
+    Recording recording;
+    if (std::optional<JsonField> description = root.optionalMember(key::description)) {
+        recording.description = description->text();
     }
     if (source == EdgeSource::Document) {
-        readCaliper(root.member("caliper"), job, source);
-    } else if (std::optional<JsonField> caliper = root.optionalMember("caliper")) {
-        readCaliper(*caliper, job, source);
+        readCaliper(root.member(key::caliper), recording, source);
+    } else if (std::optional<JsonField> caliper = root.optionalMember(key::caliper)) {
+        readCaliper(*caliper, recording, source);
     }
-    readParams(root.member("params"), job);
-    if (std::optional<JsonField> expected = root.optionalMember("expect")) {
-        job.expected = readExpectation(*expected);
+    readParams(root.member(key::params), recording);
+    if (std::optional<JsonField> expected = root.optionalMember(key::expect)) {
+        recording.expected = readExpectation(*expected);
     }
-    return job;
+    return recording;
 }
 
-std::string_view formatsName(uint32_t formats) {
-    switch (formats) {
-        case CCLP_FORMAT_DOUBLE:
-            return "double";
-        case CCLP_FORMAT_FIXED:
-            return "fixed";
-        default:
-            return "both";
-    }
+Profile readProfile(const nlohmann::json& json, const std::string& path) {
+    return readProfile(JsonField(json, path));
 }
 
-std::string_view polarityName(int32_t polarity) {
-    switch (polarity) {
-        case cclp_polarityPositive:
-            return "positive";
-        case cclp_polarityNegative:
-            return "negative";
-        default:
-            return "any";
-    }
+ImageCaliper readImageCaliper(const nlohmann::json& json, const std::string& path) {
+    return readImageCaliper(JsonField(json, path));
 }
 
-}  // namespace cclp_cli
+Expectation readExpectation(const nlohmann::json& json, const std::string& path) {
+    return readExpectation(JsonField(json, path));
+}
+
+Recording loadRecording(std::string_view text) {
+    Recording recording = readRecording(parseJsonText(text));
+    checkRunInputs(recording);
+    return recording;
+}
+
+Recording loadRecordingFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    std::ifstream file;
+    if (!std::filesystem::is_directory(path, ec)) file.open(path, std::ios::binary);
+    if (!file) throw FileError("cannot read " + path.string(), path.string());
+    std::ostringstream text;
+    text << file.rdbuf();
+    return loadRecording(text.str());
+}
+
+}  // namespace cclp_recording

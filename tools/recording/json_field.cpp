@@ -1,11 +1,11 @@
-#include "cclp_score_cli/json_field.hpp"
+#include "json_field.hpp"
 
 #include <cmath>
 #include <limits>
 
-#include "cclp_score_cli/input_error.hpp"
+#include "recording/document_error.hpp"
 
-namespace cclp_cli {
+namespace cclp_recording {
 
 void JsonField::fail(const std::string& reason) const { throw InputError(path_, reason); }
 
@@ -88,4 +88,4 @@ std::vector<JsonField> JsonField::elements() const {
     return result;
 }
 
-}  // namespace cclp_cli
+}  // namespace cclp_recording

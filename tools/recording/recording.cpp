@@ -1,11 +1,11 @@
-#include "cclp_score_cli/scoring_job.hpp"
+#include "recording/recording.hpp"
 
 #include <algorithm>
 #include <cmath>
 
-#include "cclp_score_cli/method_table.hpp"
+#include "recording/method_table.hpp"
 
-namespace cclp_cli {
+namespace cclp_recording {
 
 EdgeFixed toFixed(const Edge& edge) {
     return {cclp_round256(edge.position), cclp_round256(edge.contrast), cclp_round256(edge.extra1),
@@ -17,11 +17,11 @@ Edge fromFixed(const EdgeFixed& edge) {
             fromFixed(edge.extra2), fromFixed(edge.extra3)};
 }
 
-double Job::expectedWidth() const {
+double Recording::expectedWidth() const {
     return pairs() ? std::fabs(desiredEdges[1].position - desiredEdges[0].position) : 0.0;
 }
 
-bool Job::needsExtendedRun() const {
+bool Recording::needsExtendedRun() const {
     return edgesHaveExtras ||
            std::any_of(scoreMethods.begin(), scoreMethods.end(), [](const cclp_score& method) {
                const MethodInfo* info = findMethod(method.method);
@@ -29,4 +29,4 @@ bool Job::needsExtendedRun() const {
            });
 }
 
-}  // namespace cclp_cli
+}  // namespace cclp_recording

@@ -1,0 +1,21 @@
+// A recording's score parameters, built through the C++ interface after
+// checking that every method suits the edge model and that the run fits
+// the module's 32-bit counts.
+#pragma once
+
+#include "cclp_score/cclp_score.hpp"
+#include "recording/recording.hpp"
+
+namespace cclp_recording {
+
+// Throws InputError for a setting the module refuses, RunError when it
+// cannot build the record (out of memory).
+cclp::score::Params buildParams(const Recording& recording);
+
+// The checks of buildParams that need no module record.
+void checkMethodsSuitEdgeModel(const Recording& recording);
+void checkRunSize(const Recording& recording);
+// Every check of buildParams, for a door that reads a recording to score later.
+void checkRunInputs(const Recording& recording);
+
+}  // namespace cclp_recording
