@@ -21,6 +21,8 @@
 #include "frame/fixed_point.hpp"
 #include "engine/measure.hpp"
 #include "engine/number_formats.hpp"
+#include "engine/root_shortcut.hpp"
+#include "engine/runs.hpp"
 #include "engine/score_batch.hpp"
 #include "engine/scored_candidate.hpp"
 #include "engine/working_block.hpp"
@@ -46,14 +48,17 @@ class ScoringRun {
     using Candidate = ScoredCandidate<Number>;
 
 public:
-    ScoringRun(const Input& input, const cclp_scoreParams& params, Output& output)
+    ScoringRun(const Input& input, const cclp_scoreParams& params, Output& output,
+               const RunShortcuts& shortcuts)
         : input_(input),
           params_(params),
           output_(output),
           numEdges_(input.numEdges),
           numMethods_(params.numScoreMethods),
           pairs_(params.numDesiredEdges == 2),
-          rule_{params.maxNumResults, params.sortByScore == 1} {}
+          rule_{params.maxNumResults, params.sortByScore == 1},
+          keepRecords_(shortcuts.keepRecords),
+          rootShortcut_(numMethods_, shortcuts.skipRoots) {}
 
     int32_t run() {
         CleanupFrame<2> frame;
@@ -162,6 +167,7 @@ private:
             const int32_t j = batch_.edge(t);
             ScoreProduct<Number> product(numMethods_);
             for (int32_t m = 0; m < numMethods_; ++m) product.add(batch_.score(m, t));
+            if (rootShortcut_.passesOver(product, selection_)) continue;
             Number* row = nullptr;
             if constexpr (Pairs) {
                 // A pair is known by its number in the order of forming.
@@ -189,7 +195,7 @@ private:
 
     // The selection holds min(kept candidates, maxNumResults) of them.
     int32_t writeOutput() {
-        CCLP_RETURN_IF_FAILED(Records::resize(&output_, selection_.count()));
+        CCLP_RETURN_IF_FAILED(Records::resize(&output_, selection_.count(), keepRecords_));
         if (output_.numResults <= 0) return CCLP_STATUS_OK;
         const int32_t status = writeResults();
         if (status < 0) Records::discard(&output_);
@@ -240,11 +246,13 @@ private:
     const int32_t numMethods_;
     const bool pairs_;
     const SelectionRule rule_;
+    const bool keepRecords_;
     Number width_{};
     BlockPlan plan_{};
     WorkingBlock<Number> block_;
     CandidateSelection<Number> selection_{{}, {0, false}};
     ScoreBatch<Edge> batch_{nullptr, nullptr, 0};
+    RootShortcut<Number> rootShortcut_;
     bool checked_ = false;
     int32_t formed_ = 0;  // candidates scored so far
 };
