@@ -16,6 +16,7 @@ namespace cclp {
 struct RunShortcuts {
     bool skipRoots = true;    // no root for candidates ranking after the bar
     bool keepRecords = true;  // a growing output keeps the records it holds
+    bool windowPairs = true;  // pair runs score only the pairs of a window
 };
 
 int32_t runScoreDouble(const cclp_resultSet& input, const cclp_scoreParams& params,

@@ -102,7 +102,7 @@ int32_t copy(cclp_scoreResultSetEx& to, const cclp_scoreResultSetEx& from) {
 template <class In>
 void compareRuns(RandomRuns& random, int32_t trials) {
     Output<typename In::Results> kept;
-    const RunShortcuts none{false, false};
+    const RunShortcuts none{false, false, false};
     for (int32_t trial = 0; trial < trials; ++trial) {
         const bool pairs = random.pick(0, 1) != 0;
         const In input(random.edges(random.pick(0, 30)), static_cast<uint32_t>(random.pick(1, 3)));
