@@ -2,6 +2,8 @@
 // controls. Every thread counts into a tally of its own, so that callers on
 // many threads share no cache line and take no lock on the hot path (an
 // attention check, an allocation); reading a counter adds up the tallies.
+// Attention checks, made once per pair by long runs, are counted only once
+// a test has used their controls.
 #include "testing_state.hpp"
 
 #include <atomic>
@@ -126,7 +128,9 @@ bool shouldFailAllocation() {
 void blockAllocated() { count(&Tally::liveBlocks); }
 void blockFreed() { count(&Tally::liveBlocks, -1); }
 
-bool shouldFailAttention() {
+std::atomic<bool> attentionWatched{false};
+
+bool countAttentionCheck() {
     count(&Tally::attentionChecks);
     return attentionFailure.tick();
 }
@@ -151,6 +155,7 @@ int32_t csys_testing_failAllocationPersistent(int32_t k) {
 }
 
 int32_t csys_testing_failAttention(int32_t k) {
+    csys::testing::attentionWatched.store(true);
     attentionFailure.arm(k);
     return 0;
 }
@@ -159,6 +164,9 @@ int64_t csys_testing_liveBlocks(void) { return tallies().sum(&Tally::liveBlocks)
 int64_t csys_testing_allocationCount(void) { return tallies().sum(&Tally::allocationRequests); }
 int64_t csys_testing_assertionCount(void) { return assertions.load(); }
 int32_t csys_testing_lastAssertionLine(void) { return lastAssertionLine.load(); }
-int64_t csys_testing_attentionCount(void) { return tallies().sum(&Tally::attentionChecks); }
+int64_t csys_testing_attentionCount(void) {
+    csys::testing::attentionWatched.store(true);
+    return tallies().sum(&Tally::attentionChecks);
+}
 
 }  // extern "C"
