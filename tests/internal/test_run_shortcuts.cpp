@@ -7,12 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "csys_runtime.h"
+#include "engine/combine.hpp"
 #include "engine/runs.hpp"
 #include "tests/support/scoring_fixture.hpp"
 
@@ -126,4 +130,53 @@ TEST(RunShortcuts, WriteWhatTheFullCourseWrites) {
     RandomRuns random(20261207);
     compareRuns<Input>(random, 3000);
     compareRuns<InputEx>(random, 1000);
+}
+
+// A product just below the bound of a score combines to a lower score, in
+// both formats, for scores across their range.
+TEST(RunShortcuts, ProductsBelowTheBoundScoreLower) {
+    for (int32_t count = 3; count <= 8; ++count) {
+        for (double score = 1e-60; score < 1e60; score *= 1.37) {
+            const double bound = productsBelowScore(score, count);
+            if (bound == 0.0) continue;
+            EXPECT_LT(combineScores(std::nextafter(bound, 0.0), count), score) << score;
+            if (std::isfinite(bound)) {
+                EXPECT_GT(bound, std::pow(score, count) * 0.999999) << "a bound too low: " << score;
+            }
+        }
+        for (int32_t score = 1; score <= 4096; ++score) {
+            const double bound = productsBelowScore(score, count);
+            const double below = std::ceil(bound) - 1.0;
+            if (below > 0.0 && below <= INT32_MAX) {
+                EXPECT_LT(combineScoresFixed(static_cast<int32_t>(below), count), score) << score;
+            }
+        }
+    }
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(productsBelowScore(kInfinity, 3), kInfinity);
+    EXPECT_EQ(productsBelowScore(std::nan(""), 3), 0.0);
+    EXPECT_EQ(productsBelowScore(1e-300, 3), 0.0) << "the bound would be subnormal";
+    EXPECT_EQ(productsBelowScore(0.5, 2), 0.0) << "square roots are not avoided";
+    EXPECT_EQ(productsBelowScore(int32_t{0}, 3), 0.0);
+}
+
+// Threads count into tallies of their own; the counts add up all of them.
+TEST(RunShortcuts, EveryThreadsChecksAndBlocksAreCounted) {
+    const int64_t checks = csys_testing_attentionCount();
+    const int64_t requests = csys_testing_allocationCount();
+    const int64_t blocks = csys_testing_liveBlocks();
+    std::vector<void*> kept(4, nullptr);
+    std::vector<std::thread> threads;
+    for (void*& block : kept) {
+        threads.emplace_back([&block] {
+            for (int32_t k = 0; k < 1000; ++k) (void)csys_attention_check();
+            EXPECT_EQ(csys_memory_alloc_internal(16, &block), 0);
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(csys_testing_attentionCount() - checks, 4000);
+    EXPECT_EQ(csys_testing_allocationCount() - requests, 4);
+    EXPECT_EQ(csys_testing_liveBlocks() - blocks, 4) << "blocks of ended threads";
+    for (void*& block : kept) EXPECT_EQ(csys_memory_free_internal(&block), 0);
+    EXPECT_EQ(csys_testing_liveBlocks(), blocks) << "freed by another thread";
 }
