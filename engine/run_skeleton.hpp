@@ -148,15 +148,21 @@ private:
     // include one with a window scores only the pairs of the window, then
     // fills the places left with zero-score pairs as the full scan ranks
     // them. It polls exactly where the full scan polls.
+    // Below kMinWindowEdges edges the full scan costs less than finding and
+    // following the window.
     int32_t scanPairsByWindowOrAll(const AttentionPolls& polls) {
-        if (!windowPairs_ || checked_ || !rule_.ranked || rule_.limit <= 0) {
+        constexpr int32_t kMinWindowEdges = 12;
+        if (!windowPairs_ || checked_ || !rule_.ranked || rule_.limit <= 0 ||
+            numEdges_ < kMinWindowEdges) {
             return scanPairs(polls);
         }
-        auto window = PairWindow<Edge>::find(Format::methods(params_), numMethods_,
-                                             Format::edges(input_), numEdges_, width_);
+        const auto window = PairWindow<Edge>::find(Format::methods(params_), numMethods_,
+                                                   Format::edges(input_), numEdges_, width_);
         if (!window) return scanPairs(polls);
-        CCLP_RETURN_IF_FAILED(scanPairWindows(polls, *window));
-        return fillWithZeroScores();
+        PairWindow<Edge> scanned = *window;
+        CCLP_RETURN_IF_FAILED(scanPairWindows(polls, scanned));
+        PairWindow<Edge> filled = *window;
+        return fillWithZeroScores(filled);
     }
 
     bool passesFirst(int32_t i) const {
@@ -201,9 +207,7 @@ private:
     // ascending order of their number for each first edge, until none can
     // rank before the selection's bar: the centre grows with either edge,
     // and among equal centres the lower number ranks first.
-    int32_t fillWithZeroScores() {
-        auto window = *PairWindow<Edge>::find(Format::methods(params_), numMethods_,
-                                              Format::edges(input_), numEdges_, width_);
+    int32_t fillWithZeroScores(PairWindow<Edge>& window) {
         int32_t formed = 0;
         int32_t secondsAfter = passingSeconds(0, numEdges_);
         for (int32_t i = 0; i + 1 < numEdges_; ++i) {
