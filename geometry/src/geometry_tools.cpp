@@ -58,6 +58,16 @@ cgeom_fitSummary summarise(const Geometry& geometry, const Model& model,
     return summary;
 }
 
+// A caliper averages its lines m = -H .. H across the search direction; on
+// a circle's edge each line meets the edge at sqrt(R^2 - m^2) along the ray,
+// so the points lie on average at R - q / R with q = mean(m^2) / 2 =
+// H (H + 1) / 6. The fit finds that circle; this is the edge's radius.
+double trueRadius(double fittedRadius, double thickness) {
+    const double half = std::floor(thickness / 2.0);
+    const double q = half * (half + 1.0) / 6.0;
+    return (fittedRadius + std::sqrt(fittedRadius * fittedRadius + 4.0 * q)) / 2.0;
+}
+
 int32_t checkCommon(const cedge_image* image, const void* params, const cedge_params* edgeParams,
                     const cclp_scoreParams* scoreParams, const void* output,
                     const cgeom_caliperResult* results) {
@@ -123,7 +133,7 @@ int32_t findCircle(const cedge_image& image, const cgeom_circleParams& params,
     cgeom_circle fitted{};
     fitted.fit = summarise(geometry, model, points, weights, results);
     fitted.center = cedge_point{origin.x + model.center.x, origin.y + model.center.y};
-    fitted.radius = model.radius;
+    fitted.radius = trueRadius(model.radius, params.calipers.thickness);
     std::copy(results.begin(), results.end(), out);
     circle = fitted;
     return CGEOM_STATUS_OK;

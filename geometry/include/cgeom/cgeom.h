@@ -115,7 +115,10 @@ typedef struct cgeom_line {
 
 typedef struct cgeom_circle {
     cedge_point center;
-    double radius;
+    double radius; /* of the edge: a caliper H = floor(thickness / 2) lines
+                      to either side sees it H (H + 1) / (6 radius) nearer
+                      the centre on average, which the fitted points' circle
+                      (and the residuals) keep and this corrects */
     cgeom_fitSummary fit;
 } cgeom_circle;
 
