@@ -127,10 +127,6 @@ bool CircleGeometry::fromSample(const Point* const* sample, CircleModel& model) 
     return std::isfinite(model.radius);
 }
 
-double CircleGeometry::residual(const CircleModel& model, const Point& point) const {
-    return std::hypot(point.x - model.center.x, point.y - model.center.y) - model.radius;
-}
-
 int32_t CircleGeometry::refit(const std::vector<Point>& points, const std::vector<double>& weights,
                               bool first, CircleModel& model) const {
     CircleModel start = model;

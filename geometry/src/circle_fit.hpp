@@ -21,7 +21,11 @@ public:
 
     bool fromSample(const Point* const* sample, CircleModel& model) const;
     // Outside positive.
-    double residual(const CircleModel& model, const Point& point) const;
+    double residual(const CircleModel& model, const Point& point) const {
+        const double dx = point.x - model.center.x;
+        const double dy = point.y - model.center.y;
+        return std::sqrt(dx * dx + dy * dy) - model.radius;
+    }
     int32_t refit(const std::vector<Point>& points, const std::vector<double>& weights, bool first,
                   CircleModel& model) const;
 };

@@ -12,14 +12,10 @@ Point LineGeometry::oriented(double x, double y) const {
 bool LineGeometry::fromSample(const Point* const* sample, LineModel& model) const {
     const double dx = sample[1]->x - sample[0]->x;
     const double dy = sample[1]->y - sample[0]->y;
-    const double length = std::hypot(dx, dy);
+    const double length = std::sqrt(dx * dx + dy * dy);
     if (!(length > kCoincident)) return false;
     model = LineModel{*sample[0], oriented(dx / length, dy / length)};
     return true;
-}
-
-double LineGeometry::residual(const LineModel& model, const Point& point) const {
-    return (point.y - model.point.y) * model.direction.x - (point.x - model.point.x) * model.direction.y;
 }
 
 int32_t LineGeometry::refit(const std::vector<Point>& points, const std::vector<double>& weights,

@@ -22,7 +22,10 @@ public:
 
     bool fromSample(const Point* const* sample, LineModel& model) const;
     // Along the direction turned by +90 degrees.
-    double residual(const LineModel& model, const Point& point) const;
+    double residual(const LineModel& model, const Point& point) const {
+        return (point.y - model.point.y) * model.direction.x -
+               (point.x - model.point.x) * model.direction.y;
+    }
     int32_t refit(const std::vector<Point>& points, const std::vector<double>& weights, bool first,
                   LineModel& model) const;
 

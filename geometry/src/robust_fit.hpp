@@ -27,8 +27,10 @@ struct Point {
     double y;
 };
 
-// Minimal samples: all of them up to this many, this many drawn otherwise.
-constexpr int64_t kMaxSamples = 500;
+// Minimal samples: all of them up to this many, this many drawn otherwise
+// (enough that a sample of inliers is all but certain with half the points
+// outliers: 1 - 7/8 of a triple, 100 times, fails once in 600000).
+constexpr int64_t kMaxSamples = 100;
 
 // splitmix64: a fixed sequence, the same on every platform.
 class SampleSequence {
@@ -96,10 +98,12 @@ int32_t ransacStart(const Geometry& geometry, const std::vector<Point>& points, 
         }
         Model candidate{};
         if (!geometry.fromSample(sample.data(), candidate)) return;
+        // A partial cost already at the best cannot win: the rest is skipped.
+        const double cap = band * band;
         double cost = 0.0;
-        for (const Point& point : points) {
-            const double r = geometry.residual(candidate, point);
-            cost += std::fmin(r * r, band * band);
+        for (std::size_t i = 0; i < points.size() && (!any || cost < bestCost); ++i) {
+            const double r = geometry.residual(candidate, points[i]);
+            cost += r * r < cap ? r * r : cap;
         }
         if (!any || cost < bestCost) {
             any = true;
