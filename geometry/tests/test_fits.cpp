@@ -35,16 +35,6 @@ TEST(Fits, CoincidentPointsAreNoLine) {
     }
 }
 
-TEST(Fits, TooFewPointsForTheModel) {
-    LineModel line{};
-    CircleModel circle{};
-    std::vector<double> weights;
-    EXPECT_EQ(robustFit(LineGeometry{Point{1.0, 0.0}}, {{1.0, 1.0}}, fitWith(cgeom_weightTukey), line,
-                        weights), CGEOM_STATUS_TOO_FEW_POINTS);
-    EXPECT_EQ(robustFit(CircleGeometry{}, {{1.0, 1.0}, {2.0, 0.0}}, fitWith(cgeom_weightTukey), circle,
-                        weights), CGEOM_STATUS_TOO_FEW_POINTS);
-}
-
 // 80 points on a circle (more than the samples enumerated), a third of them
 // pushed 5 pixels out: the same circle on every call, the outliers unused.
 TEST(Fits, SampledStartIsRepeatableAndSetsOutliersAside) {

@@ -1,6 +1,6 @@
 // The line tool on straight boundaries of known position and angle: its
 // accuracy over random instances in 8 and 16 bits, and calipers choosing the
-// true edge by score where a stronger distractor lies beside it.
+// true edge by score where a stronger scratch lies beside it.
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
@@ -10,174 +10,119 @@
 namespace cgeom::testing {
 namespace {
 
-constexpr int32_t kCalipers = 20;
-constexpr int32_t kSize = 300;
+constexpr int32_t kCalipers = 20, kSize = 300;
 
 struct LineInstance {
     BoundaryScene scene;
     cgeom_lineParams params{};
-    std::vector<int32_t> distracted;  // calipers with a distractor
+    std::vector<int32_t> scratched;
 };
 
-// A 240-pixel nominal segment at a random angle; the true boundary up to
-// 1 pixel and 0.5 degrees off it. distractorShare of the calipers get a
-// bright scratch 12 pixels on the dark side of the true edge.
-LineInstance randomLine(Draw& draw, double grayScale, double distractorShare) {
-    LineInstance instance;
-    const double nominal = draw.uniform(-180.0, 180.0);
-    const double cx = kSize / 2.0 + draw.uniform(-3.0, 3.0);
-    const double cy = kSize / 2.0 + draw.uniform(-3.0, 3.0);
-    const double radians = nominal * kPi / 180.0;
-    cgeom_lineParams_init(&instance.params);
-    instance.params.startX = cx - 120.0 * std::cos(radians);
-    instance.params.startY = cy - 120.0 * std::sin(radians);
-    instance.params.endX = cx + 120.0 * std::cos(radians);
-    instance.params.endY = cy + 120.0 * std::sin(radians);
-    instance.params.calipers = cgeom_calipers{kCalipers, 0u, 0.0, 40.0, 10.0};
-    BoundaryScene& scene = instance.scene;
-    const double offset = draw.uniform(-1.0, 1.0);
-    scene.angle = nominal + draw.uniform(-0.5, 0.5);
-    scene.x0 = cx - offset * std::sin(radians);
-    scene.y0 = cy + offset * std::cos(radians);
-    scene.dark *= grayScale;
-    scene.light *= grayScale;
-    std::vector<int32_t> order(kCalipers);
-    std::iota(order.begin(), order.end(), 0);
-    std::shuffle(order.begin(), order.end(), std::mt19937(static_cast<uint32_t>(draw.uniform(0.0, 1e9))));
-    order.resize(static_cast<std::size_t>(std::lround(distractorShare * kCalipers)));
-    const double trueRadians = scene.angle * kPi / 180.0;
-    const double ux = -std::sin(trueRadians), uy = std::cos(trueRadians);
-    for (const int32_t i : order) {
-        const double share = (i + 0.5) / kCalipers;
-        const double px = instance.params.startX + share * (instance.params.endX - instance.params.startX);
-        const double py = instance.params.startY + share * (instance.params.endY - instance.params.startY);
-        // The true edge on this caliper's line, then 12 pixels darkward.
-        const double toEdge = (scene.x0 - px) * ux + (scene.y0 - py) * uy;
-        scene.blobs.push_back(Blob{px + (toEdge - 12.0) * ux, py + (toEdge - 12.0) * uy, ux, uy,
-                                   1.5, 5.5, 250.0 * grayScale});
+// A 240-pixel nominal segment at a random angle, the true boundary up to
+// 1 pixel and 0.5 degrees off it; `share` of the calipers get a bright
+// scratch 12 pixels on the dark side of the true edge.
+LineInstance randomLine(std::mt19937& random, double grayScale, double share) {
+    LineInstance line;
+    const double nominal = uniform(random, -180.0, 180.0), radians = nominal * kPi / 180.0;
+    const double cx = 150.0 + uniform(random, -3.0, 3.0), cy = 150.0 + uniform(random, -3.0, 3.0);
+    const double dx = 120.0 * std::cos(radians), dy = 120.0 * std::sin(radians);
+    cgeom_lineParams_init(&line.params);
+    line.params = cgeom_lineParams{cx - dx, cy - dy, cx + dx, cy + dy,
+                                   cgeom_calipers{kCalipers, 0u, 0.0, 40.0, 10.0}, line.params.fit};
+    const double offset = uniform(random, -1.0, 1.0);
+    line.scene.angle = nominal + uniform(random, -0.5, 0.5);
+    line.scene.x0 = cx - offset * std::sin(radians);
+    line.scene.y0 = cy + offset * std::cos(radians);
+    line.scene.dark *= grayScale;
+    line.scene.light *= grayScale;
+    line.scratched.resize(kCalipers);
+    std::iota(line.scratched.begin(), line.scratched.end(), 0);
+    std::shuffle(line.scratched.begin(), line.scratched.end(), random);
+    line.scratched.resize(static_cast<std::size_t>(std::lround(share * kCalipers)));
+    const double ux = -std::sin(line.scene.angle * kPi / 180.0), uy = std::cos(line.scene.angle * kPi / 180.0);
+    for (const int32_t i : line.scratched) {
+        const double t = (i + 0.5) / kCalipers * 2.0 - 1.0;
+        const double px = cx + t * dx, py = cy + t * dy;
+        const double at = (line.scene.x0 - px) * ux + (line.scene.y0 - py) * uy - 12.0;
+        line.scene.blobs.push_back({px + at * ux, py + at * uy, ux, uy, 1.5, 5.5, 250.0 * grayScale});
     }
-    instance.distracted = order;
-    return instance;
+    return line;
 }
 
-struct LineErrors {
-    double angle = 0.0;   // degrees
-    double offset = 0.0;  // pixels, at the segment's middle
-};
-
-LineErrors errorsOf(const BoundaryScene& scene, const cgeom_line& line) {
+// Errors of the angle (degrees) and of the offset at the segment's middle.
+std::pair<double, double> errorsOf(const BoundaryScene& scene, const cgeom_line& line) {
     const double radians = scene.angle * kPi / 180.0;
-    LineErrors errors;
-    errors.angle = std::remainder(line.angle - scene.angle, 180.0);
-    errors.offset = -(line.point.x - scene.x0) * std::sin(radians) + (line.point.y - scene.y0) * std::cos(radians);
-    return errors;
+    return {std::remainder(line.angle - scene.angle, 180.0),
+            -(line.point.x - scene.x0) * std::sin(radians) + (line.point.y - scene.y0) * std::cos(radians)};
 }
 
-struct Rms {
-    double sumAngle = 0.0, sumOffset = 0.0;
-    int count = 0;
-    void add(const LineErrors& e) {
-        sumAngle += e.angle * e.angle;
-        sumOffset += e.offset * e.offset;
-        ++count;
-    }
-    double angle() const { return std::sqrt(sumAngle / count); }
-    double offset() const { return std::sqrt(sumOffset / count); }
-};
-
-// One tool call on a fresh image of the instance; false when it failed.
 template <class Pixel>
-bool runLine(const LineInstance& instance, const ScoreParams& score, int32_t weight, double grayScale,
-             uint32_t seed, cgeom_line& line, std::vector<cgeom_caliperResult>& results) {
-    const cedge::testing::SceneImage<Pixel> image(instance.scene, kSize, kSize, kNoise * grayScale, seed,
-                                                  1.0);
+int32_t findLine(const LineInstance& line, const ScoreParams& score, int32_t weight, double grayScale,
+                 cgeom_line& out, std::vector<cgeom_caliperResult>& results) {
+    const cedge::testing::SceneImage<Pixel> image(line.scene, kSize, kSize, kNoise * grayScale, 5u);
     const cedge_image view = image.view();
-    cgeom_lineParams params = instance.params;
+    cgeom_lineParams params = line.params;
     params.fit.weight = weight;
     const cedge_params edges = edgeSearch(grayScale);
     results.assign(kCalipers, cgeom_caliperResult{});
-    const int32_t status = cgeom_findLine(&view, &params, &edges, &score.c, &line, results.data(), kCalipers);
-    EXPECT_EQ(status, 0) << cgeom_statusName(status);
-    return status == 0;
+    return cgeom_findLine(&view, &params, &edges, &score.c, &out, results.data(), kCalipers);
 }
 
 template <class Pixel>
-Rms lineAccuracy(double grayScale, double distractorShare, bool trueEdge, int32_t weight) {
-    ScoreParams score;
-    if (trueEdge) {
-        describeTrueEdge(score, cclp_polarityPositive);
-    } else {
-        chooseStrongest(score, grayScale);
-    }
-    Draw draw(2024u);
+Rms lineAccuracy(double grayScale, double share, const ScoreParams& score, int32_t weight) {
+    std::mt19937 random(2024u);
     Rms rms;
-    for (uint32_t n = 0; n < 50; ++n) {
-        const LineInstance instance = randomLine(draw, grayScale, distractorShare);
-        cgeom_line line{};
+    for (int n = 0; n < 50; ++n) {
+        const LineInstance line = randomLine(random, grayScale, share);
+        cgeom_line out{};
         std::vector<cgeom_caliperResult> results;
-        if (!runLine<Pixel>(instance, score, weight, grayScale, 100u + n, line, results)) break;
-        rms.add(errorsOf(instance.scene, line));
+        EXPECT_EQ(findLine<Pixel>(line, score, weight, grayScale, out, results), 0);
+        const auto [angle, offset] = errorsOf(line.scene, out);
+        rms.add(angle, offset);
     }
     return rms;
 }
 
 TEST(LineTool, AngleWithinAHundredthOfADegreeAndOffsetWithin002PixelOn50Boundaries) {
-    const Rms narrow = lineAccuracy<uint8_t>(1.0, 0.0, true, cgeom_weightTukey);
-    const Rms wide = lineAccuracy<uint16_t>(256.0, 0.0, true, cgeom_weightHuber);
-    std::printf("line, 8-bit: angle %.5f deg, offset %.4f px RMS; 16-bit: %.5f deg, %.4f px\n",
-                narrow.angle(), narrow.offset(), wide.angle(), wide.offset());
-    EXPECT_EQ(narrow.count, 50);
-    EXPECT_LE(narrow.angle(), 0.01);
-    EXPECT_LE(narrow.offset(), 0.02);
-    EXPECT_EQ(wide.count, 50);
-    EXPECT_LE(wide.angle(), 0.01);
-    EXPECT_LE(wide.offset(), 0.02);
+    const Rms narrow = lineAccuracy<uint8_t>(1.0, 0.0, *trueEdge(cclp_polarityPositive), cgeom_weightTukey);
+    const Rms wide = lineAccuracy<uint16_t>(256.0, 0.0, *trueEdge(cclp_polarityPositive), cgeom_weightHuber);
+    std::printf("line, 8-bit: angle %.5f deg, offset %.4f px RMS; 16-bit: %.5f deg, %.4f px\n", narrow[0],
+                narrow[1], wide[0], wide[1]);
+    EXPECT_LE(std::max(narrow[0], wide[0]), 0.01);
+    EXPECT_LE(std::max(narrow[1], wide[1]), 0.02);
 }
 
 // With a stronger scratch beside the true edge on 30 % of the calipers,
-// parameters that describe the true edge keep the fit within the limits even
-// as a plain least squares fit; the strongest edge puts the scratch into the
-// points, which a plain fit follows out of the limits.
+// the true edge's parameters keep even a plain least squares fit within the
+// limits; the strongest edge puts the scratches into the points.
 TEST(LineTool, TrueEdgeParametersStayWithinLimitsWhereTheStrongestEdgeDoesNot) {
-    const Rms chosen = lineAccuracy<uint8_t>(1.0, 0.3, true, cgeom_weightNone);
-    const Rms strongest = lineAccuracy<uint8_t>(1.0, 0.3, false, cgeom_weightNone);
-    std::printf("line with 30%% distractors, plain fit: true edge %.5f deg %.4f px; strongest %.5f deg %.4f px\n",
-                chosen.angle(), chosen.offset(), strongest.angle(), strongest.offset());
-    EXPECT_LE(chosen.angle(), 0.01);
-    EXPECT_LE(chosen.offset(), 0.02);
-    EXPECT_GT(strongest.offset(), 1.0);
-    EXPECT_GT(strongest.angle(), 0.1);
+    const Rms chosen = lineAccuracy<uint8_t>(1.0, 0.3, *trueEdge(cclp_polarityPositive), cgeom_weightNone);
+    const Rms strongest = lineAccuracy<uint8_t>(1.0, 0.3, *strongestEdge(1.0), cgeom_weightNone);
+    std::printf("line, 30%% scratched, plain fit: true edge %.5f deg %.4f px; strongest %.5f deg %.4f px\n",
+                chosen[0], chosen[1], strongest[0], strongest[1]);
+    EXPECT_LE(chosen[0], 0.01);
+    EXPECT_LE(chosen[1], 0.02);
+    EXPECT_GT(strongest[0], 0.1);
+    EXPECT_GT(strongest[1], 1.0);
 }
 
-// The robust fit marks exactly the scratched calipers' points unused when
-// the strongest edge is chosen; with the true edge's parameters every
-// caliper's point is on the boundary and used.
-TEST(LineTool, RobustFitMarksTheDistractedCalipersUnused) {
-    Draw draw(77u);
-    const LineInstance instance = randomLine(draw, 1.0, 0.3);
-    ScoreParams strongest, chosen;
-    chooseStrongest(strongest, 1.0);
-    describeTrueEdge(chosen, cclp_polarityPositive);
-    cgeom_line line{};
+// The robust fit sets exactly the scratched calipers aside when the
+// strongest edge is chosen; the true edge's parameters use every caliper.
+TEST(LineTool, RobustFitSetsTheScratchedCalipersAside) {
+    std::mt19937 random(77u);
+    const LineInstance line = randomLine(random, 1.0, 0.3);
+    cgeom_line out{};
     std::vector<cgeom_caliperResult> results;
-    ASSERT_TRUE(runLine<uint8_t>(instance, strongest, cgeom_weightTukey, 1.0, 5u, line, results));
+    ASSERT_EQ(findLine<uint8_t>(line, *strongestEdge(1.0), cgeom_weightTukey, 1.0, out, results), 0);
     for (int32_t i = 0; i < kCalipers; ++i) {
-        const bool distracted = std::count(instance.distracted.begin(), instance.distracted.end(), i) != 0;
-        EXPECT_EQ(results[static_cast<std::size_t>(i)].used, distracted ? 0 : 1) << "caliper " << i;
-        EXPECT_EQ(results[static_cast<std::size_t>(i)].found, 1);
+        const bool scratched = std::count(line.scratched.begin(), line.scratched.end(), i) != 0;
+        EXPECT_EQ(results[static_cast<std::size_t>(i)].used, scratched ? 0 : 1) << "caliper " << i;
     }
-    EXPECT_EQ(line.fit.numUsed, kCalipers - 6);
-    EXPECT_LE(std::fabs(errorsOf(instance.scene, line).offset), 0.05);
-
-    ASSERT_TRUE(runLine<uint8_t>(instance, chosen, cgeom_weightTukey, 1.0, 5u, line, results));
-    EXPECT_EQ(line.fit.numUsed, kCalipers);
-    EXPECT_EQ(line.fit.numMissing, 0);
-    for (const cgeom_caliperResult& result : results) {
-        EXPECT_LE(std::fabs(result.residual), 0.3);
-        EXPECT_EQ(result.numEdges, 1);
-        EXPECT_GT(result.score, 0.0);
-    }
-    EXPECT_LE(line.fit.rms, 0.1);
+    EXPECT_EQ(out.fit.numUsed, kCalipers - 6);
+    EXPECT_EQ(out.fit.numFound, kCalipers);
+    ASSERT_EQ(findLine<uint8_t>(line, *trueEdge(cclp_polarityPositive), cgeom_weightTukey, 1.0, out, results), 0);
+    EXPECT_EQ(out.fit.numUsed, kCalipers);
+    EXPECT_LE(out.fit.rms, 0.1);
 }
 
 }  // namespace
