@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "cclp_score.h"
+#include "cclp_score/cclp_score.h"
 #include "cgeom/cgeom.h"
 #include "fuzz_support.hpp"
 

@@ -1,5 +1,5 @@
 // Edges as image points: a position along the caliper becomes centre +
-// position * search direction, exact on the axes, for both edge formats.
+// position * search direction; refusals write nothing.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,28 +9,6 @@
 
 namespace cedge::testing {
 namespace {
-
-TEST(EdgePoints, EveryEdgeOfAResultSetInBothFormats) {
-    const cedge_caliper left{50.0, 30.0, 180.0, 40.0, 2.0};
-    cclp_edge doubles[2] = {{-3.5, 10.0}, {4.25, -12.0}};
-    cclp_edgeFixed fixed[2] = {{-896, 2560}, {1088, -3072}};
-    ResultSet set;
-    set.c.numEdges = 2;
-    set.c.edges = doubles;
-    cedge_point points[2] = {};
-    ASSERT_EQ(cedge_edgePoints(&left, &set.c, points, 2), 0);
-    EXPECT_EQ(points[0].x, 53.5);
-    EXPECT_EQ(points[1].x, 45.75);
-    EXPECT_EQ(points[1].y, 30.0);
-    set.c.edges = nullptr;
-    set.c.edgesFixed = fixed;
-    cedge_point fromFixed[2] = {};
-    ASSERT_EQ(cedge_edgePoints(&left, &set.c, fromFixed, 2), 0);
-    EXPECT_EQ(fromFixed[0].x, points[0].x);
-    EXPECT_EQ(fromFixed[1].x, points[1].x);
-    set.c.edgesFixed = nullptr;  // the arrays are the test's own
-    set.c.numEdges = 0;
-}
 
 TEST(EdgePoints, RefusalsLeaveThePointsUnwritten) {
     const cedge_caliper caliper{50.0, 30.0, 0.0, 40.0, 2.0};
@@ -67,6 +45,9 @@ TEST(EdgePoints, FoundEdgesLieOnTheScenesBoundaries) {
     ASSERT_EQ(edges.c.numEdges, 2);
     cedge_point points[2];
     ASSERT_EQ(cedge_edgePoints(&caliper, &edges.c, points, 2), 0);
+    cedge_point alone{};
+    ASSERT_EQ(cedge_caliperPoint(&caliper, edges.c.edges[1].position, &alone), 0);
+    EXPECT_EQ(alone.x, points[1].x);
     const double radians = 35.0 * 3.14159265358979323846 / 180.0;
     for (int i = 0; i < 2; ++i) {
         const double s = (points[i].x - 60.0) * std::cos(radians) + (points[i].y - 50.0) * std::sin(radians);

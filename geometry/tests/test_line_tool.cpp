@@ -77,6 +77,9 @@ Rms lineAccuracy(double grayScale, double share, const ScoreParams& score, int32
         cgeom_line out{};
         std::vector<cgeom_caliperResult> results;
         EXPECT_EQ(findLine<Pixel>(line, score, weight, grayScale, out, results), 0);
+        // The direction points as the nominal segment does.
+        EXPECT_GT(out.direction.x * (line.params.endX - line.params.startX) +
+                  out.direction.y * (line.params.endY - line.params.startY), 0.0);
         const auto [angle, offset] = errorsOf(line.scene, out);
         rms.add(angle, offset);
     }
