@@ -107,6 +107,8 @@ int32_t refine(const std::vector<Point>& points, const std::vector<double>& weig
             break;
         }
     }
+    // Steps that crossed the centre describe no circle.
+    if (!(current.radius > 0.0)) return CGEOM_STATUS_FIT_NOT_FINITE;
     model = current;
     return CGEOM_STATUS_OK;
 }

@@ -27,7 +27,8 @@
       "too few calipers found a point, or too few points agree, for a fit")                        \
     X(CGEOM_STATUS_POINTS_COINCIDENT, 0x8000100Bu, "the points of a line fit all coincide")        \
     X(CGEOM_STATUS_POINTS_COLLINEAR, 0x8000100Cu, "the points of a circle fit lie on a line")      \
-    X(CGEOM_STATUS_FIT_NOT_FINITE, 0x8000100Du, "the fit gave numbers that are not finite")
+    X(CGEOM_STATUS_FIT_NOT_FINITE, 0x8000100Du,                                                    \
+      "the fit gave numbers that are not finite, or a circle without a positive radius")
 
 #define CGEOM_STATUS_OK 0
 /* Enumerators are int; every code fits, and they stay constant expressions. */
