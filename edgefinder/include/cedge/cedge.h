@@ -147,6 +147,26 @@ CEDGE_API int32_t cedge_findEdges(const cedge_image* image, const cedge_caliper*
                                   const cedge_params* params, cclp_resultSet* edges,
                                   cedge_profile* profile);
 
+/** A point in the image, in pixels (pixel centres at integers). */
+typedef struct cedge_point {
+    double x; /**< to the right */
+    double y; /**< downwards */
+} cedge_point;
+
+/** The image point at a position along a caliper's search direction (an
+ * edge's position, or a scored pair's centre): centre + position * (cos a,
+ * sin a), with the direction exact at multiples of 90 degrees as the
+ * samples are. */
+CEDGE_API int32_t cedge_caliperPoint(const cedge_caliper* caliper, double position,
+                                     cedge_point* point);
+
+/** The image points of a result set's edges, in their order: its double
+ * edges, or its 1/256 fixed-point edges when it holds only those. points
+ * must hold numEdges (capacity, CEDGE_STATUS_CAPACITY_TOO_SMALL otherwise);
+ * an empty set writes nothing. */
+CEDGE_API int32_t cedge_edgePoints(const cedge_caliper* caliper, const cclp_resultSet* edges,
+                                   cedge_point* points, int32_t capacity);
+
 /** An image read from a file, owned: 8-bit, or 16-bit when the file holds
  * more than 8 bits a sample. Colour is turned into gray by the luma weights
  * 0.299 R + 0.587 G + 0.114 B (rounded); alpha is dropped. */
