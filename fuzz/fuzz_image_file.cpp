@@ -17,7 +17,7 @@ void checkImage(const cedge_image& view) {
     FUZZ_CHECK(view.width >= 1 && static_cast<uint32_t>(view.width) <= CEDGE_IMAGE_SIDE_MAX);
     FUZZ_CHECK(view.height >= 1 && static_cast<uint32_t>(view.height) <= CEDGE_IMAGE_SIDE_MAX);
     FUZZ_CHECK(view.bitsPerPixel == 8 || view.bitsPerPixel == 16);
-    const std::size_t rowBytes = static_cast<std::size_t>(view.width) * (view.bitsPerPixel / 8);
+    const auto rowBytes = static_cast<std::size_t>(view.width) * static_cast<std::size_t>(view.bitsPerPixel / 8);
     FUZZ_CHECK(static_cast<std::size_t>(view.strideBytes) == rowBytes);
     FUZZ_CHECK(view.bufferBytes == rowBytes * static_cast<std::size_t>(view.height));
     FUZZ_CHECK(view.bufferBytes <= CEDGE_IMAGE_BYTES_MAX);
