@@ -27,6 +27,9 @@ typedef struct memoryInput {
 #define ANCILLARY_CHUNK_BYTES_MAX 65536u
 #define ANCILLARY_CHUNKS_MAX 128u
 
+/* Deflate codes at most 258 bytes in two bits. */
+#define DEFLATE_RATIO_MAX 1032u
+
 /* Failures come back as statuses, without libpng's messages on stderr. */
 static void failQuietly(png_structp png, png_const_charp message) {
     (void)message;
@@ -78,6 +81,16 @@ static void requestPlainSamples(png_structp png, png_infop info) {
     png_read_update_info(png, info);
 }
 
+/* Whether the rest of the file, read up to the first pixel data, could
+ * inflate to the pixels that the header declares: a file cut short is
+ * refused before they are allocated. */
+static int mayHoldPixels(png_structp png, png_infop info, const memoryInput* input) {
+    const uint64_t pixelBits = (uint64_t)png_get_image_width(png, info) *
+                               png_get_image_height(png, info) * png_get_bit_depth(png, info) *
+                               png_get_channels(png, info);
+    return (uint64_t)(input->size - input->position) * DEFLATE_RATIO_MAX >= pixelBits / 8;
+}
+
 static int plainAndAccepted(png_structp png, png_infop info) {
     const png_byte channels = png_get_channels(png, info);
     const png_byte bitDepth = png_get_bit_depth(png, info);
@@ -105,6 +118,10 @@ int32_t cedge_decodePng(const unsigned char* data, size_t size, cedge_decodedIma
     limitWhatIsRead(read.png);
     png_set_read_fn(read.png, &input, readFromMemory);
     png_read_info(read.png, read.info);
+    if (!mayHoldPixels(read.png, read.info, &input)) {
+        releaseRead(&read);
+        return CEDGE_STATUS_FILE_NOT_IMAGE;
+    }
     requestPlainSamples(read.png, read.info);
     if (!plainAndAccepted(read.png, read.info)) {
         releaseRead(&read);
