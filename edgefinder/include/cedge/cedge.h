@@ -179,8 +179,21 @@ CEDGE_API int32_t cedge_ownedImage_construct(cedge_ownedImage* image);
 /** Frees the pixels image owns. */
 CEDGE_API int32_t cedge_ownedImage_destruct(cedge_ownedImage* image);
 
+/** The widest and the tallest image cedge_readImageFile accepts, in pixels. */
+#define CEDGE_IMAGE_SIDE_MAX 65536u
+/** The most bytes of decoded samples (width x height x channels x 1 or 2
+ * bytes) it accepts: 256 MiB, such as 16384 x 16384 8-bit gray or
+ * 8192 x 5461 16-bit colour. */
+#define CEDGE_IMAGE_BYTES_MAX 268435456u
+/** The longest file it reads: the samples of the largest image and 16 MiB
+ * for headers, other chunks and the compression's overhead. */
+#define CEDGE_IMAGE_FILE_BYTES_MAX (CEDGE_IMAGE_BYTES_MAX + 16777216u)
+
 /** Reads a PNG (when built with libpng) or a binary PGM/PPM (P5/P6) file,
- * told apart by their first bytes, not by the name. */
+ * told apart by their first bytes, not by the name. Pipes and other streams
+ * are read once from their start, never rewound; a FIFO without a writer
+ * reads as empty. Images beyond the limits above, and files that declare
+ * more than they hold, are refused before their samples are allocated. */
 CEDGE_API int32_t cedge_readImageFile(const char* path, cedge_ownedImage* image);
 
 /** Nonzero when cedge_readImageFile reads PNG files in this build. */
