@@ -70,6 +70,15 @@ inline double toDouble(int32_t value) { return value / 256.0; }
 inline int32_t toFixed(double value) { return cclp_round256(value); }
 inline int32_t toFixed(int32_t value) { return value; }
 
+// An edge record in 1/256 units as the double-precision record.
+inline cclp_edge toDouble(const cclp_edgeFixed& e) {
+    return {toDouble(e.position), toDouble(e.contrast)};
+}
+inline cclp_edgeEx toDouble(const cclp_edgeFixedEx& e) {
+    return {toDouble(e.position), toDouble(e.contrast), toDouble(e.extra1), toDouble(e.extra2),
+            toDouble(e.extra3)};
+}
+
 template <class EdgeRecord, class Number>
 void fillEdge(EdgeRecord& edge, const Columns<Number>& columns, std::size_t i) {
     using Field = decltype(edge.position);
@@ -175,6 +184,16 @@ public:
         return fill<int32_t>({positions, contrasts, {extra1, extra2, extra3}}, Formats::Fixed, ec);
     }
 
+    // Takes over a caliper result set constructed and filled elsewhere (the
+    // edge finder's, handed over by its release()): nothing is copied, and
+    // these edges destruct the record. Its positions must ascend, as the
+    // runs expect.
+    static BasicEdges adopt(const Input& record) noexcept {
+        BasicEdges edges{typename Base::Empty{}};
+        edges.Base::adopt(record);
+        return edges;
+    }
+
     int32_t size() const noexcept { return this->c().numEdges; }
     Formats formats() const noexcept { return static_cast<Formats>(this->c().formats); }
     // The module's copies; null for a format the edges do not carry.
@@ -182,7 +201,8 @@ public:
     const typename Family::EdgeFixed* fixedPoint() const noexcept { return this->c().edgesFixed; }
 
 private:
-    explicit BasicEdges(typename Base::ConstructTag tag) noexcept : Base(tag) {}
+    explicit BasicEdges(typename Base::NoThrow tag) noexcept : Base(tag) {}
+    explicit BasicEdges(typename Base::Empty tag) noexcept : Base(tag) {}
 
     template <class Number>
     static bool sizesAgree(const detail::Columns<Number>& columns, int32_t& count,
@@ -202,7 +222,7 @@ private:
     template <class Number>
     static BasicEdges fill(const detail::Columns<Number>& columns, Formats formats,
                            std::error_code& ec) noexcept {
-        BasicEdges edges{typename Base::ConstructTag{}};
+        BasicEdges edges{typename Base::NoThrow{}};
         ec = edges.constructionStatus();
         int32_t count = 0;
         if (ec || !sizesAgree(columns, count, ec)) return edges;

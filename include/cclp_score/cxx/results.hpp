@@ -40,6 +40,22 @@ public:
         return record_->edgesFixed[k];
     }
 
+    // The same in caliper units and 0..1 whichever format the run wrote:
+    // the double-precision fields when it wrote them, else the 1/256 ones.
+    bool wroteDouble() const noexcept { return (record_->formats & CCLP_FORMAT_DOUBLE) != 0; }
+    double scoreValue() const noexcept {
+        return wroteDouble() ? score() : detail::toDouble(scoreFixed());
+    }
+    double positionValue() const noexcept {
+        return wroteDouble() ? position() : detail::toDouble(positionFixed());
+    }
+    double methodScoreValue(int32_t m) const noexcept {
+        return wroteDouble() ? methodScore(m) : detail::toDouble(methodScoreFixed(m));
+    }
+    typename Family::Edge edgeValue(int32_t k) const noexcept {
+        return wroteDouble() ? edge(k) : detail::toDouble(edgeFixed(k));
+    }
+
     Formats formats() const noexcept { return static_cast<Formats>(record_->formats); }
     int32_t numEdges() const noexcept { return record_->numEdges; }
     int32_t numScores() const noexcept { return record_->numScores; }
