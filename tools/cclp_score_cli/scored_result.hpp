@@ -15,6 +15,7 @@ struct ResultEdge {
     std::size_t index = 0;  // in the job's edges
     Edge value;             // the input edge
     EdgeFixed fixed;        // and its 1/256 form, as the fixed-point run reads it
+    Edge scored;            // as the run scored it: value, or fixed in caliper units
 };
 
 struct ScoredResult {
@@ -26,28 +27,27 @@ struct ScoredResult {
     std::vector<double> scores;
     std::vector<int32_t> scoresFixed;
     std::vector<ResultEdge> edges;
+    // In caliper units and 0..1 whichever format the run wrote, as the C++
+    // interface reads them.
+    struct {
+        double position = 0.0;
+        double score = 0.0;
+        std::vector<double> scores;
+    } values;
 
-    // In caliper units and 0..1 whichever arithmetic the run used.
-    double positionValue() const {
-        return (formats & CCLP_FORMAT_DOUBLE) ? position : fromFixed(positionFixed);
-    }
-    double scoreValue() const { return (formats & CCLP_FORMAT_DOUBLE) ? score : fromFixed(scoreFixed); }
-    double methodScore(std::size_t method) const {
-        return (formats & CCLP_FORMAT_DOUBLE) ? scores.at(method) : fromFixed(scoresFixed.at(method));
-    }
-    Edge edgeValue(std::size_t edge) const {
-        const ResultEdge& copy = edges.at(edge);
-        return (formats & CCLP_FORMAT_DOUBLE) ? copy.value : fromFixed(copy.fixed);
-    }
+    double positionValue() const { return values.position; }
+    double scoreValue() const { return values.score; }
+    double methodScore(std::size_t method) const { return values.scores.at(method); }
+    Edge edgeValue(std::size_t edge) const { return edges.at(edge).scored; }
     std::vector<std::size_t> edgeIndices() const {
         std::vector<std::size_t> indices;
         for (const ResultEdge& edge : edges) indices.push_back(edge.index);
         return indices;
     }
     std::vector<Edge> edgeValues() const {
-        std::vector<Edge> values;
-        for (std::size_t k = 0; k < edges.size(); ++k) values.push_back(edgeValue(k));
-        return values;
+        std::vector<Edge> scored;
+        for (const ResultEdge& edge : edges) scored.push_back(edge.scored);
+        return scored;
     }
 };
 

@@ -43,8 +43,12 @@ Edges inputEdges(const Job& job) {
             return Edges::make(c.positions, c.contrasts, formats, ec);
         }
     }();
-    if (ec) throw RunError("cannot copy the input edges: " + describeStatus(ec), ec.value());
+    if (ec) throw RunError("cannot copy the input edges: " + ec.message(), ec.value());
     return edges;
+}
+
+Edge toolEdge(const cs::MeasuredEdge& edge) {
+    return {edge.position, edge.contrast, edge.extra1, edge.extra2, edge.extra3};
 }
 
 // A result's values; its edges are the job's, found by their input index.
@@ -52,9 +56,12 @@ template <class Result>
 ScoredResult collect(const Result& result, const Job& job) {
     ScoredResult scored;
     scored.formats = result.c().formats;
-    const bool hasDouble = (scored.formats & CCLP_FORMAT_DOUBLE) != 0;
+    const bool hasDouble = result.wroteDouble();
     const bool hasFixed = (scored.formats & CCLP_FORMAT_FIXED) != 0;
+    scored.values.position = result.positionValue();
+    scored.values.score = result.scoreValue();
     for (int32_t m = 0; m < result.numScores(); ++m) {
+        scored.values.scores.push_back(result.methodScoreValue(m));
         if (hasDouble) scored.scores.push_back(result.methodScore(m));
         if (hasFixed) scored.scoresFixed.push_back(result.methodScoreFixed(m));
     }
@@ -71,7 +78,8 @@ ScoredResult collect(const Result& result, const Job& job) {
         // run wrote an edge it was never given.
         if (result.index(k) < 0) throw RunError("a result edge matches no input edge", 0);
         const auto index = static_cast<std::size_t>(result.index(k));
-        scored.edges.push_back({index, job.edges[index], toFixed(job.edges[index])});
+        scored.edges.push_back({index, job.edges[index], toFixed(job.edges[index]),
+                                toolEdge(cs::measuredEdge(result.edgeValue(k)))});
     }
     return scored;
 }
@@ -82,7 +90,7 @@ RunOutcome runWith(const Job& job, cs::Params params, const char* entryPoint) {
     cs::Scorer scorer(std::move(params));
     std::error_code ec;
     const auto results = scorer.score(edges, ec);
-    if (ec) throw RunError(std::string(entryPoint) + " failed: " + describeStatus(ec), ec.value());
+    if (ec) throw RunError(std::string(entryPoint) + " failed: " + ec.message(), ec.value());
     RunOutcome outcome{entryPoint, job.formats, {}};
     for (const auto& result : results) outcome.results.push_back(collect(result, job));
     return outcome;

@@ -27,6 +27,11 @@ enum class Formats : uint32_t {
     Both = CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED
 };
 
+// A value in 1/256 units in caliper units, and back, rounded as the module
+// rounds.
+inline double fromFixed(int32_t value) noexcept { return value / 256.0; }
+inline int32_t toFixed(double value) noexcept { return cclp_round256(value); }
+
 namespace detail {
 
 // A record family as traits: the caliper result set a run reads and its
@@ -66,8 +71,8 @@ struct Columns {
 };
 
 inline double toDouble(double value) { return value; }
-inline double toDouble(int32_t value) { return value / 256.0; }
-inline int32_t toFixed(double value) { return cclp_round256(value); }
+inline double toDouble(int32_t value) { return fromFixed(value); }
+inline int32_t toFixed(double value) { return score::toFixed(value); }
 inline int32_t toFixed(int32_t value) { return value; }
 
 // An edge record in 1/256 units as the double-precision record.

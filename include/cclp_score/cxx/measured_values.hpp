@@ -30,25 +30,29 @@ struct MeasuredEdge {
 };
 
 namespace detail {
-
 template <class Edge, class = void>
 struct HasExtras : std::false_type {};
 template <class Edge>
 struct HasExtras<Edge, std::void_t<decltype(std::declval<const Edge&>().extra3)>> : std::true_type {};
 
-// A double-precision edge record as the methods read it.
+}  // namespace detail
+
+// A double-precision edge record (a result's edgeValue(k)) as the methods
+// read it.
 template <class Edge>
 MeasuredEdge measuredEdge(const Edge& edge) noexcept {
     MeasuredEdge values;
     values.position = edge.position;
     values.contrast = edge.contrast;
-    if constexpr (HasExtras<Edge>::value) {
+    if constexpr (detail::HasExtras<Edge>::value) {
         values.extra1 = edge.extra1;
         values.extra2 = edge.extra2;
         values.extra3 = edge.extra3;
     }
     return values;
 }
+
+namespace detail {
 
 inline std::vector<double> measuredSingle(const cclp_score& method, const MeasuredEdge& e) {
     switch (method.method) {
@@ -129,7 +133,7 @@ std::vector<double> measuredValues(const Params& params, int32_t m,
     MeasuredEdge edges[2];
     const auto count = static_cast<std::size_t>(std::clamp(result.numEdges(), 0, 2));
     for (std::size_t k = 0; k < count; ++k) {
-        edges[k] = detail::measuredEdge(result.edgeValue(static_cast<int32_t>(k)));
+        edges[k] = measuredEdge(result.edgeValue(static_cast<int32_t>(k)));
     }
     return measuredValues(params.method(m), ArrayRef<MeasuredEdge>(edges, count),
                           params.expectedWidth());

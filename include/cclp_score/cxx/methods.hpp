@@ -80,11 +80,10 @@ inline FunctionKind functionRead(const MethodInfo& info, bool pairs) noexcept {
 }
 
 // The candidates a run forms: single edges or pairs, of plain or extended
-// edges, and the pair's expected width (Params::expectedWidth()).
+// edges.
 struct RunShape {
     bool pairs = false;
     bool extended = false;
-    double width = 0.0;
 };
 
 // Whether a method scores the candidates of a run, or why not.
@@ -92,7 +91,6 @@ enum class Fit {
     Suits,
     NeedsPairs,          // scores edge pairs only
     NeedsExtendedEdges,  // reads the extra values, which plain edges lack
-    NeedsWidth,          // divides by the expected width, which is 0
     NeedsOneSided,       // reads a one-sided function here, and was given a two-sided one
     NeedsTwoSided        // reads a two-sided function here, and was given a one-sided one
 };
@@ -104,8 +102,6 @@ inline const char* fitText(Fit fit) noexcept {
             return "scores edge pairs only";
         case Fit::NeedsExtendedEdges:
             return "reads the extra values of extended edges";
-        case Fit::NeedsWidth:
-            return "needs desired edges a positive width apart";
         case Fit::NeedsOneSided:
             return "takes a one-sided function here";
         case Fit::NeedsTwoSided:
@@ -167,7 +163,6 @@ public:
         if (info == nullptr) return Fit::Suits;  // the module refuses it itself
         if (info->pairsOnly && !run.pairs) return Fit::NeedsPairs;
         if (info->extendedOnly && !run.extended) return Fit::NeedsExtendedEdges;
-        if (info->needsWidth && run.pairs && !(run.width > 0.0)) return Fit::NeedsWidth;
         const FunctionKind read = functionRead(*info, run.pairs);
         if (read == FunctionKind::OneSided && !isOneSided()) return Fit::NeedsOneSided;
         if (read == FunctionKind::TwoSided && isOneSided()) return Fit::NeedsTwoSided;
