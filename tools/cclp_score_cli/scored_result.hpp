@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cclp_score/cclp_score.hpp"
 #include "cclp_score_cli/scoring_job.hpp"
 
 namespace cclp_cli {
@@ -15,7 +16,6 @@ struct ResultEdge {
     std::size_t index = 0;  // in the job's edges
     Edge value;             // the input edge
     EdgeFixed fixed;        // and its 1/256 form, as the fixed-point run reads it
-    Edge scored;            // as the run scored it: value, or fixed in caliper units
 };
 
 struct ScoredResult {
@@ -27,27 +27,34 @@ struct ScoredResult {
     std::vector<double> scores;
     std::vector<int32_t> scoresFixed;
     std::vector<ResultEdge> edges;
-    // In caliper units and 0..1 whichever format the run wrote, as the C++
-    // interface reads them.
-    struct {
-        double position = 0.0;
-        double score = 0.0;
-        std::vector<double> scores;
-    } values;
 
-    double positionValue() const { return values.position; }
-    double scoreValue() const { return values.score; }
-    double methodScore(std::size_t method) const { return values.scores.at(method); }
-    Edge edgeValue(std::size_t edge) const { return edges.at(edge).scored; }
+    // In caliper units and 0..1 whichever format the run wrote, read as the
+    // C++ interface reads a result.
+    double positionValue() const { return cclp::score::valueIn(formats, position, positionFixed); }
+    double scoreValue() const { return cclp::score::valueIn(formats, score, scoreFixed); }
+    double methodScore(std::size_t method) const {
+        return cclp::score::valueIn(formats, at(scores, method), at(scoresFixed, method));
+    }
+    Edge edgeValue(std::size_t edge) const {
+        const ResultEdge& copy = edges.at(edge);
+        return cclp::score::valueIn(formats, copy.value, copy.fixed);
+    }
     std::vector<std::size_t> edgeIndices() const {
         std::vector<std::size_t> indices;
         for (const ResultEdge& edge : edges) indices.push_back(edge.index);
         return indices;
     }
     std::vector<Edge> edgeValues() const {
-        std::vector<Edge> scored;
-        for (const ResultEdge& edge : edges) scored.push_back(edge.scored);
-        return scored;
+        std::vector<Edge> values;
+        for (std::size_t k = 0; k < edges.size(); ++k) values.push_back(edgeValue(k));
+        return values;
+    }
+
+private:
+    // A field of a format the run did not write is empty: 0 there.
+    template <class T>
+    static T at(const std::vector<T>& values, std::size_t i) {
+        return i < values.size() ? values[i] : T{};
     }
 };
 

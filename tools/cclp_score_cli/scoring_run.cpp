@@ -47,10 +47,6 @@ Edges inputEdges(const Job& job) {
     return edges;
 }
 
-Edge toolEdge(const cs::MeasuredEdge& edge) {
-    return {edge.position, edge.contrast, edge.extra1, edge.extra2, edge.extra3};
-}
-
 // A result's values; its edges are the job's, found by their input index.
 template <class Result>
 ScoredResult collect(const Result& result, const Job& job) {
@@ -58,10 +54,7 @@ ScoredResult collect(const Result& result, const Job& job) {
     scored.formats = result.c().formats;
     const bool hasDouble = result.wroteDouble();
     const bool hasFixed = (scored.formats & CCLP_FORMAT_FIXED) != 0;
-    scored.values.position = result.positionValue();
-    scored.values.score = result.scoreValue();
     for (int32_t m = 0; m < result.numScores(); ++m) {
-        scored.values.scores.push_back(result.methodScoreValue(m));
         if (hasDouble) scored.scores.push_back(result.methodScore(m));
         if (hasFixed) scored.scoresFixed.push_back(result.methodScoreFixed(m));
     }
@@ -78,8 +71,7 @@ ScoredResult collect(const Result& result, const Job& job) {
         // run wrote an edge it was never given.
         if (result.index(k) < 0) throw RunError("a result edge matches no input edge", 0);
         const auto index = static_cast<std::size_t>(result.index(k));
-        scored.edges.push_back({index, job.edges[index], toFixed(job.edges[index]),
-                                toolEdge(cs::measuredEdge(result.edgeValue(k)))});
+        scored.edges.push_back({index, job.edges[index], toFixed(job.edges[index])});
     }
     return scored;
 }

@@ -1,6 +1,8 @@
 // The edge finder for C++17 callers: value types for the caliper and the
-// settings, owners of images and profiles, and errors as exceptions of one
-// category that names every status. Header-only; calls only the C exports
+// settings, owners of images, profiles and the found edges' result set, and
+// errors as exceptions of one category that names every status (category
+// and owner shared with the scoring module's C++ interface, through
+// cclp_score/cxx/c_wrapping.hpp). Header-only; calls only the C exports
 // of cedge.h (conventions there: x right, y down, angles in degrees
 // clockwise on screen, positions from the caliper's centre, positive
 // contrast dark to light).

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <system_error>
 #include <type_traits>
+#include <utility>
 
 #include "../cclp_run.h"
 #include "array_ref.hpp"
@@ -31,6 +32,42 @@ enum class Formats : uint32_t {
 // rounds.
 inline double fromFixed(int32_t value) noexcept { return value / 256.0; }
 inline int32_t toFixed(double value) noexcept { return cclp_round256(value); }
+
+namespace detail {
+template <class Edge, class = void>
+struct HasExtras : std::false_type {};
+template <class Edge>
+struct HasExtras<Edge, std::void_t<decltype(std::declval<const Edge&>().extra3)>> : std::true_type {};
+}  // namespace detail
+
+// An edge in 1/256 units in caliper units: any pair of edge records with
+// the same fields (position, contrast, and extra1 to extra3 if they have
+// them), the module's or a caller's.
+template <class Edge, class EdgeFixed>
+Edge fromFixed(const EdgeFixed& fixed) noexcept {
+    Edge edge{};
+    edge.position = fromFixed(fixed.position);
+    edge.contrast = fromFixed(fixed.contrast);
+    if constexpr (detail::HasExtras<Edge>::value) {
+        edge.extra1 = fromFixed(fixed.extra1);
+        edge.extra2 = fromFixed(fixed.extra2);
+        edge.extra3 = fromFixed(fixed.extra3);
+    }
+    return edge;
+}
+
+// A result's value in whichever format the run wrote (formats: the result's
+// bits): the double-precision one when it wrote that, else the 1/256 one in
+// caliper units. Results (results.hpp) read their fields so; so may a
+// caller's copies of them.
+inline bool wroteDouble(uint32_t formats) noexcept { return (formats & CCLP_FORMAT_DOUBLE) != 0; }
+inline double valueIn(uint32_t formats, double value, int32_t fixed) noexcept {
+    return wroteDouble(formats) ? value : fromFixed(fixed);
+}
+template <class Edge, class EdgeFixed>
+Edge valueIn(uint32_t formats, const Edge& edge, const EdgeFixed& fixed) noexcept {
+    return wroteDouble(formats) ? edge : fromFixed<Edge>(fixed);
+}
 
 namespace detail {
 
@@ -74,15 +111,6 @@ inline double toDouble(double value) { return value; }
 inline double toDouble(int32_t value) { return fromFixed(value); }
 inline int32_t toFixed(double value) { return score::toFixed(value); }
 inline int32_t toFixed(int32_t value) { return value; }
-
-// An edge record in 1/256 units as the double-precision record.
-inline cclp_edge toDouble(const cclp_edgeFixed& e) {
-    return {toDouble(e.position), toDouble(e.contrast)};
-}
-inline cclp_edgeEx toDouble(const cclp_edgeFixedEx& e) {
-    return {toDouble(e.position), toDouble(e.contrast), toDouble(e.extra1), toDouble(e.extra2),
-            toDouble(e.extra3)};
-}
 
 template <class EdgeRecord, class Number>
 void fillEdge(EdgeRecord& edge, const Columns<Number>& columns, std::size_t i) {

@@ -29,14 +29,6 @@ struct MeasuredEdge {
     double extra3 = 0.0;
 };
 
-namespace detail {
-template <class Edge, class = void>
-struct HasExtras : std::false_type {};
-template <class Edge>
-struct HasExtras<Edge, std::void_t<decltype(std::declval<const Edge&>().extra3)>> : std::true_type {};
-
-}  // namespace detail
-
 // A double-precision edge record (a result's edgeValue(k)) as the methods
 // read it.
 template <class Edge>
