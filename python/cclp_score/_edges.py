@@ -27,7 +27,9 @@ class Found:
     """The edges in a caliper, ascending, and its profile for plots.
 
     positions: pixels along the search direction from the caliper's centre;
-    contrasts: gray levels per pixel, positive dark to light. profile and
+    contrasts: gray levels per pixel, positive dark to light; both read-only
+    views of the finder's result set (record), which score() hands to the
+    scorer as it is. profile and
     derivative: one value a pixel, profile[i] at first_position + i; only
     valid_first to valid_first + valid_count - 1 were projected (all unless
     clipped), the others are 0.
@@ -41,6 +43,7 @@ class Found:
     valid_first: int
     valid_count: int
     caliper: tuple
+    record: object = dataclasses.field(default=None, repr=False, compare=False)
 
     def __len__(self):
         return len(self.positions)
@@ -58,7 +61,7 @@ class Found:
     def score(self, **kwargs):
         """score(self.positions, self.contrasts, **kwargs), the profile's
         valid part attached for plot()."""
-        results = _score(self.positions, self.contrasts, **kwargs)
+        results = _score(self.positions, self.contrasts, _record=self.record, **kwargs)
         results.profile = {"start": self.first_position + self.valid_first, "step": 1.0,
                            "values": self.profile[self.valid]}
         return results

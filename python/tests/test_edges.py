@@ -75,6 +75,11 @@ def test_every_array_layout_finds_the_same_edges_and_scores_them():
     via = cs.score(expected.positions, expected.contrasts, desired=-10.0, methods=methods)
     np.testing.assert_array_equal(direct.score, via.score)
     np.testing.assert_array_equal(direct.profile["values"], expected.profile)
+    # The finder's record is scored in place: its views are read-only and keep it alive.
+    assert not expected.positions.flags.writeable
+    kept = cs.find_edges(image, CALIPER).contrasts
+    np.testing.assert_array_equal(kept + 0.0, expected.contrasts)
+    assert len(expected.score(desired=-10.0, methods=methods, fixed=True)) == 1
 
 
 def test_clipping_reports_the_part_inside_the_image():

@@ -43,7 +43,7 @@ Edges inputEdges(const Job& job) {
             return Edges::make(c.positions, c.contrasts, formats, ec);
         }
     }();
-    if (ec) throw RunError("cannot copy the input edges: " + describeStatus(ec), ec.value());
+    if (ec) throw RunError("cannot copy the input edges: " + ec.message(), ec.value());
     return edges;
 }
 
@@ -52,7 +52,7 @@ template <class Result>
 ScoredResult collect(const Result& result, const Job& job) {
     ScoredResult scored;
     scored.formats = result.c().formats;
-    const bool hasDouble = (scored.formats & CCLP_FORMAT_DOUBLE) != 0;
+    const bool hasDouble = result.wroteDouble();
     const bool hasFixed = (scored.formats & CCLP_FORMAT_FIXED) != 0;
     for (int32_t m = 0; m < result.numScores(); ++m) {
         if (hasDouble) scored.scores.push_back(result.methodScore(m));
@@ -82,7 +82,7 @@ RunOutcome runWith(const Job& job, cs::Params params, const char* entryPoint) {
     cs::Scorer scorer(std::move(params));
     std::error_code ec;
     const auto results = scorer.score(edges, ec);
-    if (ec) throw RunError(std::string(entryPoint) + " failed: " + describeStatus(ec), ec.value());
+    if (ec) throw RunError(std::string(entryPoint) + " failed: " + ec.message(), ec.value());
     RunOutcome outcome{entryPoint, job.formats, {}};
     for (const auto& result : results) outcome.results.push_back(collect(result, job));
     return outcome;

@@ -4,6 +4,7 @@
 #define CCLP_SCORE_CXX_PARAMS_HPP
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -40,7 +41,7 @@ public:
     Params() = default;
     // The noexcept form of construction.
     static Params make(std::error_code& ec) noexcept {
-        Params params(ConstructTag{});
+        Params params(NoThrow{});
         ec = params.constructionStatus();
         return params;
     }
@@ -109,6 +110,11 @@ public:
     }
 
     bool pairs() const noexcept { return c().numDesiredEdges == 2; }
+    // The distance of the pair's desired edges, which the size methods
+    // measure against; 0 for single edges.
+    double expectedWidth() const noexcept {
+        return pairs() ? std::fabs(desiredEdge(1).position - desiredEdge(0).position) : 0.0;
+    }
     int32_t maxResults() const noexcept { return c().maxNumResults; }
     bool sorted() const noexcept { return c().sortByScore == 1; }
     int32_t numMethods() const noexcept { return c().numScoreMethods; }
