@@ -110,13 +110,17 @@ def _desired_edge(value, name):
         raise TypeError(f"{name}: the position must be a number, got {position!r}")
     if not np.isfinite(position):
         raise ValueError(f"{name}: the position must be finite, got {position!r}")
+    return DesiredEdge(float(position), polarity_name(polarity, name))
+
+
+def polarity_name(polarity, name):
+    """The canonical name of a polarity given by name or alias (argument: name)."""
     if not isinstance(polarity, str):
         raise TypeError(f"{name}: the polarity must be a name, got {polarity!r}")
     try:
-        polarity = _core.polarity_name(polarity)
+        return _core.polarity_name(polarity)
     except ValueError as error:
         raise ValueError(f"{name}: {error}") from None
-    return DesiredEdge(float(position), polarity)
 
 
 def desired_edges(desired):

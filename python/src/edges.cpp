@@ -90,13 +90,25 @@ py::array edgeColumn(const py::object& owner, double cclp_edge::*field) {
     return view;
 }
 
+// The finder's search setting for a polarity of the one vocabulary.
+cedge::Polarity finderPolarity(cclp::score::Polarity polarity) {
+    switch (polarity) {
+        case cclp::score::Polarity::Positive:
+            return cedge::Polarity::Positive;
+        case cclp::score::Polarity::Negative:
+            return cedge::Polarity::Negative;
+        default:
+            return cedge::Polarity::Any;
+    }
+}
+
 py::dict findEdges(const py::array& pixels, const cedge::Caliper& caliper, double sigma,
-                   double minContrast, int32_t polarity, bool clip) {
+                   double minContrast, const std::string& polarity, bool clip) {
     const cedge::ImageView image = viewOf(pixels);
     const cedge::Settings settings = cedge::Settings()
                                          .sigma(sigma)
                                          .minContrast(minContrast)
-                                         .polarity(static_cast<cedge::Polarity>(polarity))
+                                         .polarity(finderPolarity(polarityNamed(polarity)))
                                          .clipToImage(clip);
     std::error_code ec;
     cedge::Found found;
@@ -129,7 +141,7 @@ void bindEdges(py::module_& module) {
     module.def(
         "find_edges",
         [](const py::array& pixels, double x, double y, double angle, double length, double thickness,
-           double sigma, double minContrast, int32_t polarity, bool clip) {
+           double sigma, double minContrast, const std::string& polarity, bool clip) {
             return findEdges(pixels, cedge::Caliper{x, y, angle, length, thickness}, sigma,
                              minContrast, polarity, clip);
         },

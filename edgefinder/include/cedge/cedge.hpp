@@ -84,10 +84,14 @@ public:
 
 }  // namespace detail
 
+// The scoring module's names for the sign of an edge's contrast; the older
+// DarkToLight and LightToDark are the same values.
 enum class Polarity : int32_t {
     Any = cedge_polarityAny,
-    DarkToLight = cedge_polarityDarkToLight,
-    LightToDark = cedge_polarityLightToDark
+    Positive = cedge_polarityPositive,  // contrast >= 0: dark to light
+    Negative = cedge_polarityNegative,  // contrast <= 0: light to dark
+    DarkToLight = Positive,
+    LightToDark = Negative
 };
 
 // Centre in pixels, angle in degrees, length and thickness in pixels.
@@ -101,7 +105,7 @@ struct Caliper {
     cedge_caliper c() const noexcept { return {centerX, centerY, angle, length, thickness}; }
 };
 
-// The search settings, fluent: Settings().sigma(2.0).polarity(Polarity::DarkToLight).
+// The search settings, fluent: Settings().sigma(2.0).polarity(Polarity::Positive).
 // Values are checked by the search, which names the bad one.
 class Settings {
 public:
