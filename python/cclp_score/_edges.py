@@ -108,8 +108,8 @@ def find_edges(image, caliper, *, sigma=1.0, min_contrast=5.0, polarity="any", c
     sigma: the Gaussian derivative's scale in pixels (0.4 to 100);
     min_contrast: the smallest |contrast| reported; polarity: "any",
     "positive" (dark to light) or "negative", as for desired edges (the
-    older "dark_to_light" and "light_to_dark" are read as those); clip: project only the part inside
-    the image instead of failing.
+    older "dark_to_light" and "light_to_dark" are read as those); clip:
+    project only the part inside the image instead of failing.
 
     Bad arguments raise TypeError or ValueError naming the argument; what the
     edge finder refuses (a caliper reaching outside the image, a length out of
