@@ -130,7 +130,7 @@ namespace Cclp.Score
             for (int i = 0; i < values.Length; ++i)
             {
                 EdgeFields fields = EdgeAt(i);
-                values[i] = hasDouble ? value(fields) : valueFixed(fields) / 256.0;
+                values[i] = FixedPoint.ValueIn(hasDouble, value(fields), valueFixed(fields));
             }
             GC.KeepAlive(this);
             return values;
@@ -161,6 +161,13 @@ namespace Cclp.Score
             if (rounded >= 2147483648.0) return int.MaxValue;
             if (rounded <= -2147483649.0) return int.MinValue;
             return (int)rounded;
+        }
+
+        // A value of a record in whichever format it was written: the double
+        // one when it has Double, else the 1/256 one in caliper units.
+        internal static double ValueIn(bool hasDouble, double value, int valueFixed)
+        {
+            return hasDouble ? value : valueFixed / 256.0;
         }
     }
 }

@@ -52,11 +52,11 @@ namespace Cclp.Score
 
             internal MeasuredEdge(ref EdgeFields e, bool hasDouble)
             {
-                P = hasDouble ? e.Position : e.PositionFixed / 256.0;
-                C = hasDouble ? e.Contrast : e.ContrastFixed / 256.0;
-                Extra1 = hasDouble ? e.Extra1 : e.Extra1Fixed / 256.0;
-                Extra2 = hasDouble ? e.Extra2 : e.Extra2Fixed / 256.0;
-                Extra3 = hasDouble ? e.Extra3 : e.Extra3Fixed / 256.0;
+                P = FixedPoint.ValueIn(hasDouble, e.Position, e.PositionFixed);
+                C = FixedPoint.ValueIn(hasDouble, e.Contrast, e.ContrastFixed);
+                Extra1 = FixedPoint.ValueIn(hasDouble, e.Extra1, e.Extra1Fixed);
+                Extra2 = FixedPoint.ValueIn(hasDouble, e.Extra2, e.Extra2Fixed);
+                Extra3 = FixedPoint.ValueIn(hasDouble, e.Extra3, e.Extra3Fixed);
             }
         }
 

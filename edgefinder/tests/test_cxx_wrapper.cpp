@@ -52,17 +52,24 @@ TEST(CxxWrapper, FindsEdgesScoredAsAPairByTheModule) {
     Profile moved = std::move(found.profile);
     EXPECT_EQ(moved.size(), 61);
 
-    using namespace cclp::score;
-    const Edges edges(found.positions(), found.contrasts());
-    Scorer scorer(Params()
-                      .pair({-10.0, cclp::score::Polarity::Positive}, {10.0, cclp::score::Polarity::Negative})
-                      .methods({Method(MethodId::SizeDiff, OneSided(0.0, 0.25, 0.25, 1.0, 0.0))})
-                      .maxResults(1));
+    // The finder's record goes to the scorer as it is: lent, then handed over.
+    namespace cs = cclp::score;
+    cs::Scorer scorer(cs::Params()
+                          .pair({-10.0, cs::Polarity::Positive}, {10.0, cs::Polarity::Negative})
+                          .methods({cs::Method(cs::MethodId::SizeDiff, cs::OneSided(0.0, 0.25, 0.25, 1.0, 0.0))})
+                          .maxResults(1));
+    const cclp_edge* foundEdges = found.edges.begin();
+    const double lentScore = scorer.score(found.edges.c())[0].score();
+    const cs::Edges edges = cs::Edges::adopt(found.edges.release());
+    EXPECT_TRUE(found.edges.empty());
+    EXPECT_EQ(edges.doubles(), foundEdges);  // not copied
     const auto results = scorer.score(edges);
     ASSERT_EQ(results.size(), 1);
     EXPECT_NEAR(results[0].edge(0).position, -11.4, 0.1);
     EXPECT_NEAR(results[0].edge(1).position, 8.9, 0.1);
+    EXPECT_EQ(results[0].index(1), 1);
     EXPECT_GT(results[0].score(), 0.9);
+    EXPECT_EQ(results[0].score(), lentScore);
 }
 
 TEST(CxxWrapper, ClippedProjectionReportsItsValidPart) {

@@ -110,8 +110,8 @@ TEST(EdgeSearch, PolarityAndMinimumContrastFilterTheEdges) {
         int32_t polarity;
         double minContrast;
         std::vector<double> positions;
-    } cases[] = {{cedge_polarityDarkToLight, 10.0, {-12.0}},
-                 {cedge_polarityLightToDark, 10.0, {9.0}},
+    } cases[] = {{cedge_polarityPositive, 10.0, {-12.0}},
+                 {cedge_polarityNegative, 10.0, {9.0}},
                  {cedge_polarityAny, 30.0, {}}};
     for (const auto& c : cases) {
         const cedge_params params = paramsWith(1.5, c.minContrast, c.polarity);

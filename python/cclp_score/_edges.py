@@ -7,9 +7,9 @@ import os
 import numpy as np
 
 from . import _core
+from ._scoring import polarity_name as _polarity_name
 from ._scoring import score as _score
 
-_POLARITIES = {"any": 0, "dark_to_light": 1, "light_to_dark": 2}
 _CALIPER_FIELDS = ("x", "y", "angle", "length", "thickness")
 SIGMA_RANGE = (0.4, 100.0)
 
@@ -27,7 +27,9 @@ class Found:
     """The edges in a caliper, ascending, and its profile for plots.
 
     positions: pixels along the search direction from the caliper's centre;
-    contrasts: gray levels per pixel, positive dark to light. profile and
+    contrasts: gray levels per pixel, positive dark to light; both read-only
+    views of the finder's result set (record), which score() hands to the
+    scorer as it is. profile and
     derivative: one value a pixel, profile[i] at first_position + i; only
     valid_first to valid_first + valid_count - 1 were projected (all unless
     clipped), the others are 0.
@@ -41,6 +43,7 @@ class Found:
     valid_first: int
     valid_count: int
     caliper: tuple
+    record: object = dataclasses.field(default=None, repr=False, compare=False)
 
     def __len__(self):
         return len(self.positions)
@@ -58,7 +61,7 @@ class Found:
     def score(self, **kwargs):
         """score(self.positions, self.contrasts, **kwargs), the profile's
         valid part attached for plot()."""
-        results = _score(self.positions, self.contrasts, **kwargs)
+        results = _score(self.positions, self.contrasts, _record=self.record, **kwargs)
         results.profile = {"start": self.first_position + self.valid_first, "step": 1.0,
                            "values": self.profile[self.valid]}
         return results
@@ -104,8 +107,9 @@ def find_edges(image, caliper, *, sigma=1.0, min_contrast=5.0, polarity="any", c
     (0 right, 90 down), length along the search direction, thickness across.
     sigma: the Gaussian derivative's scale in pixels (0.4 to 100);
     min_contrast: the smallest |contrast| reported; polarity: "any",
-    "dark_to_light" or "light_to_dark"; clip: project only the part inside
-    the image instead of failing.
+    "positive" (dark to light) or "negative", as for desired edges (the
+    older "dark_to_light" and "light_to_dark" are read as those); clip:
+    project only the part inside the image instead of failing.
 
     Bad arguments raise TypeError or ValueError naming the argument; what the
     edge finder refuses (a caliper reaching outside the image, a length out of
@@ -115,9 +119,8 @@ def find_edges(image, caliper, *, sigma=1.0, min_contrast=5.0, polarity="any", c
     rectangle = _caliper(caliper)
     sigma = _number(sigma, "sigma", *SIGMA_RANGE)
     min_contrast = _number(min_contrast, "min_contrast", 0.0)
-    if polarity not in _POLARITIES:
-        raise ValueError(f"polarity: {polarity!r} unknown (known: {', '.join(_POLARITIES)})")
+    polarity = _polarity_name(polarity, "polarity")
     if not isinstance(clip, bool):
         raise TypeError(f"clip: True or False expected, got {clip!r}")
-    out = _core.find_edges(pixels, *rectangle, sigma, min_contrast, _POLARITIES[polarity], clip)
+    out = _core.find_edges(pixels, *rectangle, sigma, min_contrast, polarity, clip)
     return Found(caliper=rectangle, **out)

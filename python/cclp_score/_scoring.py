@@ -110,13 +110,17 @@ def _desired_edge(value, name):
         raise TypeError(f"{name}: the position must be a number, got {position!r}")
     if not np.isfinite(position):
         raise ValueError(f"{name}: the position must be finite, got {position!r}")
+    return DesiredEdge(float(position), polarity_name(polarity, name))
+
+
+def polarity_name(polarity, name):
+    """The canonical name of a polarity given by name or alias (argument: name)."""
     if not isinstance(polarity, str):
         raise TypeError(f"{name}: the polarity must be a name, got {polarity!r}")
     try:
-        polarity = _core.polarity_name(polarity)
+        return _core.polarity_name(polarity)
     except ValueError as error:
         raise ValueError(f"{name}: {error}") from None
-    return DesiredEdge(float(position), polarity)
 
 
 def desired_edges(desired):
@@ -131,7 +135,8 @@ def desired_edges(desired):
     return tuple(_desired_edge(edge, f"desired[{k}]") for k, edge in enumerate(desired))
 
 
-def _methods(methods, pairs, extended):
+def _methods(methods):
+    """The methods as Method; whether each suits the run, the run checks."""
     if isinstance(methods, _core.Method):
         methods = [methods]
     if not isinstance(methods, (tuple, list)) or not methods:
@@ -146,11 +151,6 @@ def _methods(methods, pairs, extended):
         if not isinstance(method, _core.Method):
             raise TypeError(f"methods[{k}]: a Method or a (name, function) tuple expected, "
                             f"got {type(method).__name__}")
-        if method.pairs_only and not pairs:
-            raise ValueError(f"methods[{k}]: '{method.name}' scores edge pairs; "
-                             "desired needs two edges")
-        if method.extended_only and not extended:
-            raise ValueError(f"methods[{k}]: '{method.name}' reads the extra values; give extras")
         checked.append(method)
     return tuple(checked)
 
@@ -164,7 +164,7 @@ def _integer(value, name, minimum):
 
 
 def score(positions, contrasts, *, desired, methods, max_results=1, sort=True, extras=None,
-          fixed=False):
+          fixed=False, _record=None):
     """Score the edges of one caliper result; returns Results.
 
     positions, contrasts: the edges along the caliper, positions ascending
@@ -179,22 +179,31 @@ def score(positions, contrasts, *, desired, methods, max_results=1, sort=True, e
 
     Bad arguments raise TypeError or ValueError naming the argument; values
     the library refuses raise ScoreError. The GIL is released during the run.
+    (_record: the edge finder's result set that positions and contrasts view,
+    from Found.score(): ascending and finite, so not checked again, and read
+    in place by a double-precision run without extras.)
     """
-    positions = _column(positions, "positions")
-    contrasts = _column(contrasts, "contrasts", len(positions))
-    if len(positions) > 1 and (np.diff(positions) < 0).any():
+    in_place = _record is not None and extras is None and fixed is False
+    if not in_place:
+        positions = _column(positions, "positions")
+        contrasts = _column(contrasts, "contrasts", len(positions))
+    if _record is None and len(positions) > 1 and (np.diff(positions) < 0).any():
         at = int(np.argmax(np.diff(positions) < 0)) + 1
         raise ValueError(f"positions: must be ascending, as the caliper reports edges; "
                          f"index {at} lies before index {at - 1}")
     extras = _extras(extras, len(positions))
     desired = desired_edges(desired)
-    methods = _methods(methods, len(desired) == 2, extras is not None)
+    methods = _methods(methods)
     max_results = _integer(max_results, "max_results", 1)
     if fixed not in _FORMATS:
         raise ValueError(f"fixed: False, True or 'both' expected, got {fixed!r}")
-    extra_columns = None if extras is None else tuple(np.ascontiguousarray(extras[:, k]) for k in range(3))
-    out = _core.run(positions, contrasts, extra_columns,
-                    [(edge.position, _POLARITIES[edge.polarity]) for edge in desired],
-                    list(methods), max_results, bool(sort), _FORMATS[fixed])
+    wanted = [(edge.position, _POLARITIES[edge.polarity]) for edge in desired]
+    if in_place:
+        out = _core.run_record(_record, wanted, list(methods), max_results, bool(sort))
+    else:
+        extra_columns = (None if extras is None
+                         else tuple(np.ascontiguousarray(extras[:, k]) for k in range(3)))
+        out = _core.run(positions, contrasts, extra_columns, wanted, list(methods), max_results,
+                        bool(sort), _FORMATS[fixed])
     return Results(positions=positions, contrasts=contrasts, extras=extras, desired=desired,
                    methods=methods, fixed=fixed, sort=bool(sort), **out)

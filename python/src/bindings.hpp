@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "cclp_score/cclp_score.hpp"
@@ -28,6 +29,10 @@ void bindPlot(py::module_& module);
 void bindRecording(py::module_& module);
 void bindScoring(py::module_& module);
 void bindTiming(py::module_& module);
+
+// A polarity by its canonical name or an alias ("dark_to_light"); an
+// unknown name raises ValueError listing the known ones.
+cclp::score::Polarity polarityNamed(const std::string& name);
 
 // A view of a 1-D array for the C++ interface.
 template <class T>

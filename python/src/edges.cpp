@@ -1,7 +1,8 @@
 // The edge finder's C++ interface for Python: images read from files as
 // numpy arrays (no copy: the array owns the decoded image), and the edges
 // of a caliper over a caller's 2-D uint8/uint16 array, searched without the
-// GIL. The pure-Python half (cclp_score/_edges.py) checks the arguments and
+// GIL: their result set (EdgeRecord), with its positions and contrasts as
+// views of it that the scorer reads in place. The pure-Python half (cclp_score/_edges.py) checks the arguments and
 // names the bad one; the library's own refusals raise EdgeError.
 #include <cstdint>
 #include <cstring>
@@ -78,13 +79,36 @@ py::array_t<T> copyOf(const T* values, int32_t count) {
     return array;
 }
 
+// One column of the finder's edges as a read-only view that keeps the
+// record (owner) alive: no copy on the way to the scorer.
+py::array edgeColumn(const py::object& owner, double cclp_edge::*field) {
+    const auto& edges = owner.cast<const cedge::Edges&>();
+    if (edges.empty()) return py::array_t<double>(py::ssize_t{0});
+    py::array_t<double> view({static_cast<py::ssize_t>(edges.size())},
+                             {static_cast<py::ssize_t>(sizeof(cclp_edge))}, &(edges[0].*field), owner);
+    view.attr("flags").attr("writeable") = false;
+    return view;
+}
+
+// The finder's search setting for a polarity of the one vocabulary.
+cedge::Polarity finderPolarity(cclp::score::Polarity polarity) {
+    switch (polarity) {
+        case cclp::score::Polarity::Positive:
+            return cedge::Polarity::Positive;
+        case cclp::score::Polarity::Negative:
+            return cedge::Polarity::Negative;
+        default:
+            return cedge::Polarity::Any;
+    }
+}
+
 py::dict findEdges(const py::array& pixels, const cedge::Caliper& caliper, double sigma,
-                   double minContrast, int32_t polarity, bool clip) {
+                   double minContrast, const std::string& polarity, bool clip) {
     const cedge::ImageView image = viewOf(pixels);
     const cedge::Settings settings = cedge::Settings()
                                          .sigma(sigma)
                                          .minContrast(minContrast)
-                                         .polarity(static_cast<cedge::Polarity>(polarity))
+                                         .polarity(finderPolarity(polarityNamed(polarity)))
                                          .clipToImage(clip);
     std::error_code ec;
     cedge::Found found;
@@ -95,8 +119,10 @@ py::dict findEdges(const py::array& pixels, const cedge::Caliper& caliper, doubl
     if (ec) raiseEdgeError("find_edges", ec);
     const cedge::Profile& profile = found.profile;
     py::dict out;
-    out["positions"] = toArray(found.positions());
-    out["contrasts"] = toArray(found.contrasts());
+    const py::object record = py::cast(std::move(found.edges));
+    out["record"] = record;
+    out["positions"] = edgeColumn(record, &cclp_edge::position);
+    out["contrasts"] = edgeColumn(record, &cclp_edge::contrast);
     out["profile"] = copyOf(profile.values(), profile.size());
     out["derivative"] = copyOf(profile.derivative(), profile.size());
     out["first_position"] = profile.position(0);
@@ -108,11 +134,14 @@ py::dict findEdges(const py::array& pixels, const cedge::Caliper& caliper, doubl
 }  // namespace
 
 void bindEdges(py::module_& module) {
+    py::class_<cedge::Edges>(module, "EdgeRecord",
+                             "The edge finder's result set, ascending; the scorer reads it in place.")
+        .def("__len__", &cedge::Edges::size);
     module.def("read_image", &readImage, py::arg("path"));
     module.def(
         "find_edges",
         [](const py::array& pixels, double x, double y, double angle, double length, double thickness,
-           double sigma, double minContrast, int32_t polarity, bool clip) {
+           double sigma, double minContrast, const std::string& polarity, bool clip) {
             return findEdges(pixels, cedge::Caliper{x, y, angle, length, thickness}, sigma,
                              minContrast, polarity, clip);
         },

@@ -262,6 +262,14 @@ void translateErrors(std::exception_ptr error) {
 
 }  // namespace
 
+cclp::score::Polarity polarityNamed(const std::string& name) {
+    const auto polarity = rec::polarityByName(name);
+    if (!polarity) {
+        throw py::value_error("polarity '" + name + "' unknown (known: " + rec::knownPolarityNames() + ")");
+    }
+    return *polarity;
+}
+
 void bindRecording(py::module_& module) {
     py::register_exception_translator(&translateErrors);
     bindMethodList(module);
@@ -323,12 +331,7 @@ the field (e.g. "params.scoreMethods[1].method: unknown score method ...").)");
 does. A recording the tool would refuse raises ValueError naming the field,
 and nothing is written.)");
     module.def("polarity_name", [](const std::string& name) {
-        const auto polarity = rec::polarityByName(name);
-        if (!polarity) {
-            throw py::value_error("polarity '" + name + "' unknown (known: " +
-                                  rec::knownPolarityNames() + ")");
-        }
-        return std::string(rec::polarityName(*polarity));
+        return std::string(rec::polarityName(polarityNamed(name)));
     }, py::arg("name"), "The canonical name of a polarity or of one of its aliases.");
 }
 

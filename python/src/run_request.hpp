@@ -1,14 +1,16 @@
 // The arguments of one run, converted while the GIL is held and read
-// without it: the arrays stay referenced here, and the C++ interface's
-// inputs are built from views of them.
+// without it: the arrays (or the edge finder's record) stay referenced
+// here, and the C++ interface's inputs are built from views of them.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "bindings.hpp"
+#include "cedge/cedge.hpp"
 
 namespace cclp_python {
 
@@ -37,9 +39,28 @@ public:
             const auto columns = extras.cast<std::array<DoubleArray, 3>>();
             extras_.assign(columns.begin(), columns.end());
         }
+        const cclp::score::RunShape shape{desired_.size() == 2, extended()};
+        for (std::size_t k = 0; k < methods_.size(); ++k) {
+            const cclp::score::Fit fit = methods_[k].fit(shape);
+            if (fit != cclp::score::Fit::Suits) {
+                throw py::value_error("methods[" + std::to_string(k) + "]: '" + methods_[k].name() +
+                                      "' " + cclp::score::fitText(fit));
+            }
+        }
+    }
+
+    // The edge finder's result set (an EdgeRecord), scored in place.
+    RunRequest(const py::object& record, std::vector<std::pair<double, int32_t>> desired,
+               std::vector<cclp::score::Method> methods, int32_t maxResults, bool sort)
+        : RunRequest(DoubleArray(py::ssize_t{0}), DoubleArray(py::ssize_t{0}), py::none(), std::move(desired),
+                     std::move(methods), maxResults, sort, CCLP_FORMAT_DOUBLE) {
+        record_ = record;
+        borrowed_ = &record.cast<const cedge::Edges&>().c();
     }
 
     bool extended() const noexcept { return !extras_.empty(); }
+    // The finder's record, when the run reads that instead of the arrays.
+    const cclp_resultSet* borrowed() const noexcept { return borrowed_; }
 
     // Everything below runs without the GIL.
     cclp::score::Params params() const {
@@ -73,6 +94,8 @@ private:
     int32_t maxResults_;
     bool sort_;
     cclp::score::Formats formats_;
+    py::object record_;  // keeps borrowed_ alive
+    const cclp_resultSet* borrowed_ = nullptr;
 };
 
 }  // namespace cclp_python

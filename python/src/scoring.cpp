@@ -34,19 +34,16 @@ void collect(const Params& params, const BasicResults<Family>& results, Columns&
     out.measured.assign(out.numResults * out.numMethods * 2, nan);
     for (int32_t r = 0; r < results.size(); ++r) {
         const BasicResult<Family> result = results[r];
-        const auto bits = static_cast<uint32_t>(result.formats());
-        const bool hasDouble = (bits & CCLP_FORMAT_DOUBLE) != 0;
-        out.hasFixed = (bits & CCLP_FORMAT_FIXED) != 0;
-        out.score.push_back(hasDouble ? result.score() : result.scoreFixed() / 256.0);
-        out.position.push_back(hasDouble ? result.position() : result.positionFixed() / 256.0);
+        out.hasFixed = (static_cast<uint32_t>(result.formats()) & CCLP_FORMAT_FIXED) != 0;
+        out.score.push_back(result.scoreValue());
+        out.position.push_back(result.positionValue());
         if (out.hasFixed) {
             out.scoreFixed.push_back(result.scoreFixed());
             out.positionFixed.push_back(result.positionFixed());
         }
         for (std::size_t m = 0; m < out.numMethods; ++m) {
             const auto at = static_cast<int32_t>(m);
-            out.methodScores.push_back(hasDouble ? result.methodScore(at)
-                                                 : result.methodScoreFixed(at) / 256.0);
+            out.methodScores.push_back(result.methodScoreValue(at));
             if (out.hasFixed) out.methodScoresFixed.push_back(result.methodScoreFixed(at));
             // Two slots per method: one value, or a pair's two for edgePos and offsetDist.
             const std::vector<double> values = measuredValues(params, at, result);
@@ -63,7 +60,9 @@ Columns runRequest(const RunRequest& request) {
     Params params = request.params();
     Scorer scorer(params);
     Columns columns;
-    if (request.extended()) {
+    if (const cclp_resultSet* record = request.borrowed()) {
+        collect(params, scorer.score(*record), columns);
+    } else if (request.extended()) {
         const EdgesEx edges = request.edgesEx();
         collect(params, scorer.score(edges), columns);
     } else {
@@ -97,6 +96,15 @@ py::dict toDict(const Columns& c) {
     return out;
 }
 
+py::dict run(const RunRequest& request) {
+    Columns columns;
+    {
+        py::gil_scoped_release released;
+        columns = runRequest(request);
+    }
+    return toDict(columns);
+}
+
 }  // namespace
 
 void bindScoring(py::module_& module) {
@@ -105,18 +113,20 @@ void bindScoring(py::module_& module) {
         [](const DoubleArray& positions, const DoubleArray& contrasts, const py::object& extras,
            const std::vector<std::pair<double, int32_t>>& desired, const std::vector<Method>& methods,
            int32_t maxResults, bool sort, uint32_t formats) {
-            const RunRequest request(positions, contrasts, extras, desired, methods, maxResults, sort,
-                                     formats);
-            Columns columns;
-            {
-                py::gil_scoped_release released;
-                columns = runRequest(request);
-            }
-            return toDict(columns);
+            return run(RunRequest(positions, contrasts, extras, desired, methods, maxResults, sort,
+                                  formats));
         },
         py::arg("positions"), py::arg("contrasts"), py::arg("extras"), py::arg("desired"),
         py::arg("methods"), py::arg("max_results"), py::arg("sort"), py::arg("formats"),
         "One run over checked arrays (cclp_score.score checks them and names the bad one).");
+    module.def(
+        "run_record",
+        [](const py::object& record, const std::vector<std::pair<double, int32_t>>& desired,
+           const std::vector<Method>& methods, int32_t maxResults, bool sort) {
+            return run(RunRequest(record, desired, methods, maxResults, sort));
+        },
+        py::arg("record"), py::arg("desired"), py::arg("methods"), py::arg("max_results"),
+        py::arg("sort"), "One run over the edge finder's record (an EdgeRecord), read in place.");
 }
 
 }  // namespace cclp_python

@@ -59,7 +59,10 @@ def test_a_synthetic_step_is_found_where_it_was_drawn(dtype, edge_x):
     assert found.positions[0] == pytest.approx(edge_x - 60.0, abs=0.05)
     back = cs.find_edges(step_image(edge_x, dtype), caliper=(60.0, 20.0, 180.0, 60.0, 10.0), sigma=1.5)
     assert (back.positions[0], back.contrasts[0]) == pytest.approx((-found.positions[0], -found.contrasts[0]))
-    assert not len(cs.find_edges(step_image(edge_x, dtype), caliper=CALIPER, polarity="light_to_dark"))
+    # The desired edges' vocabulary, and the finder's older names as aliases.
+    for negative, positive in (("negative", "positive"), ("light_to_dark", "dark_to_light")):
+        assert not len(cs.find_edges(step_image(edge_x, dtype), caliper=CALIPER, polarity=negative))
+        assert len(cs.find_edges(step_image(edge_x, dtype), caliper=CALIPER, polarity=positive)) == 1
 
 
 def test_every_array_layout_finds_the_same_edges_and_scores_them():
@@ -75,6 +78,11 @@ def test_every_array_layout_finds_the_same_edges_and_scores_them():
     via = cs.score(expected.positions, expected.contrasts, desired=-10.0, methods=methods)
     np.testing.assert_array_equal(direct.score, via.score)
     np.testing.assert_array_equal(direct.profile["values"], expected.profile)
+    # The finder's record is scored in place: its views are read-only and keep it alive.
+    assert not expected.positions.flags.writeable
+    kept = cs.find_edges(image, CALIPER).contrasts
+    np.testing.assert_array_equal(kept + 0.0, expected.contrasts)
+    assert len(expected.score(desired=-10.0, methods=methods, fixed=True)) == 1
 
 
 def test_clipping_reports_the_part_inside_the_image():

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "cclp_score_cli/input_error.hpp"
+#include "cclp_score_cli/exit_status.hpp"
 #include "cclp_score_cli/plot_file.hpp"
 
 namespace cclp_cli {

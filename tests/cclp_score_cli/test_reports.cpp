@@ -16,7 +16,7 @@ namespace cclp_cli {
 namespace {
 
 // Two kept pairs of the pair document: edges 0 and 2 (the winner), 0 and 1.
-RunOutcome pairOutcome(const Job& job, uint32_t formats) {
+RunOutcome pairOutcome(const Recording& job, uint32_t formats) {
     RunOutcome outcome{"cclp_runScore", formats, {}};
     const auto pair = [&](std::size_t second, double score, double methodScore) {
         ScoredResult result;
@@ -40,7 +40,7 @@ RunOutcome pairOutcome(const Job& job, uint32_t formats) {
 // a different ranking with no score difference; a score moved by more than
 // the tolerance is flagged.
 TEST(CompareReport, MatchesCandidatesByEdgesAndFlagsRankingAndTolerance) {
-    const Job job = readJob(testing::pairDocument());
+    const Recording job = readRecording(testing::pairDocument());
     const RunOutcome floating = pairOutcome(job, CCLP_FORMAT_DOUBLE);
     RunOutcome fixed = pairOutcome(job, CCLP_FORMAT_FIXED);
     EXPECT_FALSE(compareRuns(floating, fixed).rankingDiffers);
@@ -59,7 +59,7 @@ TEST(CompareReport, MatchesCandidatesByEdgesAndFlagsRankingAndTolerance) {
 
 // A crowded caliper: no two edge labels overlap, and the winner's are there.
 TEST(PlotReport, EdgeLabelsNeverOverlapOnACrowdedCaliper) {
-    Job job = readJob(testing::pairDocument());
+    Recording job = readRecording(testing::pairDocument());
     job.edges.clear();
     // 30 edges: crowded, yet too few for the strip to zoom away from some.
     for (int i = 0; i < 30; ++i) {

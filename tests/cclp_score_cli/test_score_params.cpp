@@ -2,14 +2,15 @@
 // record holds shows in every expected-output case.)
 #include <gtest/gtest.h>
 
-#include "cclp_score_cli/score_params.hpp"
+#include "cclp_score_cli/cli_namespace.hpp"
+#include "recording/run_inputs.hpp"
 #include "tests/cclp_score_cli/tool_fixtures.hpp"
 
 namespace cclp_cli {
 namespace {
 
 TEST(BuildParams, RefusesRunsBeyondThe32BitCounts) {
-    Job job = readJob(testing::pairDocument());
+    Recording job = readRecording(testing::pairDocument());
     job.edges.resize(46342);  // n * (n - 1) passes 2^31
     EXPECT_THROW(checkRunSize(job), InputError);
     job.edges.resize(46341);  // n * (n - 1) fits, one method per pair too

@@ -5,20 +5,20 @@
 
 #include <string>
 
-#include "tests/support/runtime_controls.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
 #include "tests/cclp_score_cli/tool_fixtures.hpp"
+#include "tests/support/runtime_controls.hpp"
 
 namespace cclp_cli {
 namespace {
 
-RunOutcome run(const Job& job) {
+RunOutcome run(const Recording& job) {
     return runJob(job, buildParams(job));
 }
 
 TEST(ScoringRun, AllocationFailuresAreRunErrorsAndLeakNothing) {
     for (const char* sample : {"pair_with_distractors.json", "extended_edges.json"}) {
-        const Job job = readJob(testing::loadSample(sample));
+        const Recording job = readRecording(testing::loadSample(sample));
         const int32_t failurePoints = cclp::testing::sweepAllocationFailures([&](int32_t k) {
             cclp::testing::FailAllocation fail(k);
             try {

@@ -9,9 +9,12 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cclp_score_cli/input_document.hpp"
-#include "cclp_score_cli/input_error.hpp"
-#include "cclp_score_cli/score_params.hpp"
+#include "cclp_score_cli/exit_status.hpp"
+#include "recording/document_reader.hpp"
+#include "recording/json_text.hpp"
+#include "recording/polarity.hpp"
+#include "recording/run_inputs.hpp"
+#include "recording/schema.hpp"
 
 namespace cclp_cli::testing {
 

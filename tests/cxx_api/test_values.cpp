@@ -70,6 +70,18 @@ TEST(CxxValues, MethodTableGivesEveryNumberItsNameBothWays) {
     EXPECT_TRUE(methodInfo(MethodId::Extra1Diff)->extendedOnly);
 }
 
+TEST(CxxValues, MethodsSayWhichRunsTheyScore) {
+    const OneSided f;
+    EXPECT_EQ(Method(MethodId::SizeDiff, f).fit({false, false}), Fit::NeedsPairs);
+    EXPECT_EQ(Method(MethodId::SizeDiff, f).fit({true, false}), Fit::Suits);
+    EXPECT_EQ(Method(MethodId::ExtraMax, f).fit({false, false}), Fit::NeedsExtendedEdges);
+    EXPECT_EQ(Method(MethodId::ExtraMax, f).fit({false, true}), Fit::Suits);
+    EXPECT_EQ(Method(MethodId::OffsetDist, f).fit({true, true}), Fit::NeedsTwoSided);
+    EXPECT_EQ(Method(MethodId::OffsetDist, TwoSided()).fit({false, false}), Fit::NeedsOneSided);
+    EXPECT_STREQ(fitText(Fit::NeedsPairs), "scores edge pairs only");
+    EXPECT_EQ(statusText(CCLP_STATUS_Y0_BELOW_Y1), "CCLP_STATUS_Y0_BELOW_Y1: y0 below y1");
+}
+
 TEST(CxxValues, ParamsRefuseBadSettingsAndKeepTheRestAsSet) {
     Params params;
     EXPECT_EQ(thrownStatus([&] { params.maxResults(0); }),

@@ -9,10 +9,13 @@
 #include <sstream>
 #include <thread>
 
-#include "cclp_score_cli/input_document.hpp"
-#include "cclp_score_cli/input_error.hpp"
+#include "cclp_score_cli/exit_status.hpp"
 #include "cclp_score_cli/recording_check.hpp"
 #include "cclp_score_cli/text_format.hpp"
+#include "recording/document_reader.hpp"
+#include "recording/json_text.hpp"
+#include "recording/polarity.hpp"
+#include "recording/schema.hpp"
 
 namespace cclp_cli {
 namespace {

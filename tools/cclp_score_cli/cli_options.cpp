@@ -3,9 +3,9 @@
 #include <array>
 #include <span>
 
-#include "cclp_score_cli/input_error.hpp"
-#include "cclp_score_cli/method_table.hpp"
+#include "cclp_score_cli/exit_status.hpp"
 #include "cclp_score_cli/option_table.hpp"
+#include "recording/method_table.hpp"
 
 namespace cclp_cli {
 namespace {

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cclp_score_cli/method_table.hpp"
+#include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/text_format.hpp"
+#include "recording/method_table.hpp"
 
 namespace cclp_cli {
 namespace {
@@ -47,7 +48,7 @@ Comparison compareRuns(const RunOutcome& floating, const RunOutcome& fixed) {
     return comparison;
 }
 
-std::string formatComparison(const Job& job, const RunOutcome& floating, const RunOutcome& fixed) {
+std::string formatComparison(const Recording& job, const RunOutcome& floating, const RunOutcome& fixed) {
     std::string text;
     if (!job.description.empty()) text += job.description + "\n";
     text += floating.entryPoint + ": floating point against fixed point (1/256)\n\n";

@@ -5,8 +5,9 @@
 
 #include <string>
 
+#include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/scored_result.hpp"
-#include "cclp_score_cli/scoring_job.hpp"
+#include "recording/recording.hpp"
 
 namespace cclp_cli {
 
@@ -22,6 +23,6 @@ struct Comparison {
 };
 
 Comparison compareRuns(const RunOutcome& floating, const RunOutcome& fixed);
-std::string formatComparison(const Job& job, const RunOutcome& floating, const RunOutcome& fixed);
+std::string formatComparison(const Recording& job, const RunOutcome& floating, const RunOutcome& fixed);
 
 }  // namespace cclp_cli

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "cclp_score_cli/exit_status.hpp"
 #include "cedge/cedge.hpp"
-#include "cclp_score_cli/input_error.hpp"
 
 namespace cclp_cli {
 namespace {
@@ -100,7 +100,7 @@ std::optional<ImageCaliper> imageCaliper(const Options& options) {
     return caliper;
 }
 
-ImageRegion findImageEdges(const ImageCaliper& caliper, Job& job) {
+ImageRegion findImageEdges(const ImageCaliper& caliper, Recording& job) {
     std::error_code ec;
     const cedge::Image image = cedge::Image::read(caliper.file, ec);
     if (ec) refuse(ec, caliper.file);

@@ -7,8 +7,9 @@
 #include <optional>
 #include <vector>
 
+#include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/cli_options.hpp"
-#include "cclp_score_cli/scoring_job.hpp"
+#include "recording/recording.hpp"
 
 namespace cclp_cli {
 
@@ -32,6 +33,6 @@ std::optional<ImageCaliper> imageCaliper(const Options& options);
 // records the caliper; returns the region around it. An image that cannot
 // be read or a caliper or setting the edge finder refuses is a UsageError
 // naming the option.
-ImageRegion findImageEdges(const ImageCaliper& caliper, Job& job);
+ImageRegion findImageEdges(const ImageCaliper& caliper, Recording& job);
 
 }  // namespace cclp_cli

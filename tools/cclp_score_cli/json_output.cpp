@@ -1,8 +1,9 @@
 #include "cclp_score_cli/json_output.hpp"
 
 #include "cclp_score/cclp_status.h"
+#include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/measurements.hpp"
-#include "cclp_score_cli/method_table.hpp"
+#include "recording/method_table.hpp"
 
 namespace cclp_cli {
 namespace {
@@ -10,7 +11,7 @@ namespace {
 using Json = nlohmann::ordered_json;
 using cclp_recording::putEdgeValues;
 
-Json resultJson(const Job& job, const ScoredResult& result, std::size_t rank, bool extended) {
+Json resultJson(const Recording& job, const ScoredResult& result, std::size_t rank, bool extended) {
     const bool hasDouble = (result.formats & CCLP_FORMAT_DOUBLE) != 0;
     const bool hasFixed = (result.formats & CCLP_FORMAT_FIXED) != 0;
     Json object{{"rank", rank}};
@@ -46,7 +47,7 @@ Json resultJson(const Job& job, const ScoredResult& result, std::size_t rank, bo
 
 }  // namespace
 
-Json resultsToJson(const Job& job, const RunOutcome& outcome) {
+Json resultsToJson(const Recording& job, const RunOutcome& outcome) {
     const bool extended = outcome.entryPoint == "cclp_runScoreEx";
     Json results = Json::array();
     for (std::size_t r = 0; r < outcome.results.size(); ++r) {
@@ -55,7 +56,7 @@ Json resultsToJson(const Job& job, const RunOutcome& outcome) {
     return results;
 }
 
-std::string formatJson(const Job& job, const RunOutcome& outcome) {
+std::string formatJson(const Recording& job, const RunOutcome& outcome) {
     Json document = cclp_recording::recordingToJson(job);
     document["run"] = Json{{"entryPoint", outcome.entryPoint},
                            {"arithmetic", outcome.fixedPoint() ? "fixed point" : "floating point"},

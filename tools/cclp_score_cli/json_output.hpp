@@ -7,13 +7,14 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cclp_score_cli/scoring_job.hpp"
+#include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
 #include "recording/document_writer.hpp"
+#include "recording/recording.hpp"
 
 namespace cclp_cli {
 
-nlohmann::ordered_json resultsToJson(const Job& job, const RunOutcome& outcome);
-std::string formatJson(const Job& job, const RunOutcome& outcome);
+nlohmann::ordered_json resultsToJson(const Recording& job, const RunOutcome& outcome);
+std::string formatJson(const Recording& job, const RunOutcome& outcome);
 
 }  // namespace cclp_cli

@@ -19,18 +19,21 @@
 
 #include "cclp_score_cli/bundled_sample.hpp"
 #include "cclp_score_cli/check_command.hpp"
-#include "cclp_score_cli/compare_report.hpp"
-#include "cclp_score_cli/image_edges.hpp"
 #include "cclp_score_cli/cli_options.hpp"
-#include "cclp_score_cli/input_document.hpp"
-#include "cclp_score_cli/input_error.hpp"
+#include "cclp_score_cli/compare_report.hpp"
+#include "cclp_score_cli/exit_status.hpp"
+#include "cclp_score_cli/image_edges.hpp"
 #include "cclp_score_cli/json_output.hpp"
 #include "cclp_score_cli/plot_file.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
-#include "cclp_score_cli/score_params.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
-#include "plot/svg_plot.hpp"
 #include "cclp_score_cli/table_output.hpp"
+#include "plot/svg_plot.hpp"
+#include "recording/document_reader.hpp"
+#include "recording/json_text.hpp"
+#include "recording/polarity.hpp"
+#include "recording/run_inputs.hpp"
+#include "recording/schema.hpp"
 
 namespace {
 
@@ -58,7 +61,7 @@ Input readInput(const Options& options) {
 }
 
 // The recording scored in each arithmetic, side by side.
-int compare(Job job) {
+int compare(Recording job) {
     job.formats = CCLP_FORMAT_DOUBLE;
     const RunOutcome floating = runJob(job, buildParams(job));
     job.formats = CCLP_FORMAT_FIXED;
@@ -72,8 +75,8 @@ int run(const Options& options, std::string& inputName) {
     const Input input = readInput(options);
     inputName = input.name;
     const std::optional<ImageCaliper> imageCaliper = cclp_cli::imageCaliper(options);
-    Job job = readJob(parseJsonText(input.text),
-                      imageCaliper ? EdgeSource::Image : EdgeSource::Document);
+    Recording job = readRecording(parseJsonText(input.text),
+                                  imageCaliper ? EdgeSource::Image : EdgeSource::Document);
     if (options.fixed) job.formats = CCLP_FORMAT_FIXED;
     std::optional<ImageRegion> imageRegion;
     if (imageCaliper) imageRegion = findImageEdges(*imageCaliper, job);

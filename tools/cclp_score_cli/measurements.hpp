@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "cclp_score/cclp_score.hpp"
-#include "cclp_score_cli/scoring_job.hpp"
+#include "cclp_score_cli/cli_namespace.hpp"
+#include "recording/recording.hpp"
 
 namespace cclp_cli {
 

@@ -14,7 +14,7 @@
 #include <variant>
 #include <vector>
 
-#include "cclp_score_cli/input_error.hpp"
+#include "cclp_score_cli/exit_status.hpp"
 
 namespace cclp_cli {
 

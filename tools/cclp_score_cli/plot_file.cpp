@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "cclp_score_cli/input_error.hpp"
+#include "cclp_score_cli/exit_status.hpp"
 
 namespace cclp_cli {
 namespace {

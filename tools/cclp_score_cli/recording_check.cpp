@@ -5,12 +5,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "cclp_score_cli/input_document.hpp"
-#include "cclp_score_cli/input_error.hpp"
+#include "cclp_score_cli/exit_status.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
-#include "cclp_score_cli/score_params.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
 #include "cclp_score_cli/text_format.hpp"
+#include "recording/document_reader.hpp"
+#include "recording/json_text.hpp"
+#include "recording/polarity.hpp"
+#include "recording/run_inputs.hpp"
+#include "recording/schema.hpp"
 
 namespace cclp_cli {
 namespace {
@@ -37,7 +40,7 @@ void rankOutcome(const RunOutcome& outcome, CheckRow& row) {
 
 }  // namespace
 
-Verdict judge(const Job& job, const std::optional<ScoredResult>& winner, std::string& problem) {
+Verdict judge(const Recording& job, const std::optional<ScoredResult>& winner, std::string& problem) {
     if (!job.expected) return Verdict::noExpectation;
     const Expectation& expected = *job.expected;
     if (!winner) {
@@ -63,7 +66,7 @@ CheckRow checkRecording(const std::string& path, const nlohmann::json* params) {
     try {
         nlohmann::json document = parseJsonText(readText(path));
         if (params != nullptr && document.is_object()) document["params"] = *params;
-        Job job = readJob(document);
+        Recording job = readRecording(document);
         // The runner-up is needed for the margin.
         job.maxNumResults = std::max(job.maxNumResults, 2);
         const RunOutcome outcome = runJob(job, buildParams(job));

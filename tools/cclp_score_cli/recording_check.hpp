@@ -8,8 +8,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/scored_result.hpp"
-#include "cclp_score_cli/scoring_job.hpp"
+#include "recording/recording.hpp"
 
 namespace cclp_cli {
 
@@ -25,7 +26,7 @@ struct CheckRow {
 
 // Whether the outcome's winner is the one the job expects; `problem` says
 // what differs.
-Verdict judge(const Job& job, const std::optional<ScoredResult>& winner, std::string& problem);
+Verdict judge(const Recording& job, const std::optional<ScoredResult>& winner, std::string& problem);
 
 // Reads, scores and judges one recording; never throws. `params`, when
 // given, replaces the recording's own "params".

@@ -6,7 +6,7 @@
 
 namespace cclp_cli {
 
-std::string noResultReason(const Job& job) {
+std::string noResultReason(const Recording& job) {
     if (job.edges.empty()) return "the caliper has no edges";
     if (job.pairs() && job.edges.size() < 2) return "a pair needs two edges, the caliper has one";
     return "no candidate has the desired polarity";
@@ -20,7 +20,7 @@ double bestScore(const RunOutcome& outcome) {
 
 bool hasAcceptableCandidate(const RunOutcome& outcome) { return bestScore(outcome) > 0.0; }
 
-std::vector<std::string> jobWarnings(const Job& job) {
+std::vector<std::string> jobWarnings(const Recording& job) {
     std::vector<std::string> warnings;
     if (job.pairs() && job.desiredEdges[0].position > job.desiredEdges[1].position) {
         warnings.push_back(

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "cclp_score_cli/scoring_job.hpp"
+#include "cclp_score/cclp_score.hpp"
+#include "cclp_score_cli/cli_namespace.hpp"
+#include "recording/recording.hpp"
 
 namespace cclp_cli {
 
@@ -27,17 +29,16 @@ struct ScoredResult {
     std::vector<int32_t> scoresFixed;
     std::vector<ResultEdge> edges;
 
-    // In caliper units and 0..1 whichever arithmetic the run used.
-    double positionValue() const {
-        return (formats & CCLP_FORMAT_DOUBLE) ? position : fromFixed(positionFixed);
-    }
-    double scoreValue() const { return (formats & CCLP_FORMAT_DOUBLE) ? score : fromFixed(scoreFixed); }
+    // In caliper units and 0..1 whichever format the run wrote, read as the
+    // C++ interface reads a result.
+    double positionValue() const { return cclp::score::valueIn(formats, position, positionFixed); }
+    double scoreValue() const { return cclp::score::valueIn(formats, score, scoreFixed); }
     double methodScore(std::size_t method) const {
-        return (formats & CCLP_FORMAT_DOUBLE) ? scores.at(method) : fromFixed(scoresFixed.at(method));
+        return cclp::score::valueIn(formats, at(scores, method), at(scoresFixed, method));
     }
     Edge edgeValue(std::size_t edge) const {
         const ResultEdge& copy = edges.at(edge);
-        return (formats & CCLP_FORMAT_DOUBLE) ? copy.value : fromFixed(copy.fixed);
+        return cclp::score::valueIn(formats, copy.value, copy.fixed);
     }
     std::vector<std::size_t> edgeIndices() const {
         std::vector<std::size_t> indices;
@@ -48,6 +49,13 @@ struct ScoredResult {
         std::vector<Edge> values;
         for (std::size_t k = 0; k < edges.size(); ++k) values.push_back(edgeValue(k));
         return values;
+    }
+
+private:
+    // A field of a format the run did not write is empty: 0 there.
+    template <class T>
+    static T at(const std::vector<T>& values, std::size_t i) {
+        return i < values.size() ? values[i] : T{};
     }
 };
 

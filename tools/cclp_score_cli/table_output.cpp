@@ -4,11 +4,15 @@
 #include <sstream>
 #include <vector>
 
-#include "cclp_score_cli/input_document.hpp"
+#include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/measurements.hpp"
-#include "cclp_score_cli/method_table.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
+#include "recording/document_reader.hpp"
+#include "recording/json_text.hpp"
+#include "recording/method_table.hpp"
+#include "recording/polarity.hpp"
+#include "recording/schema.hpp"
 
 namespace cclp_cli {
 namespace {
@@ -47,7 +51,7 @@ std::string desiredEdgeText(const cclp_desiredEdge& edge) {
     return std::string(polarityName(edge.polarity)) + " at " + compact(edge.position, 6);
 }
 
-std::string summaryLine(const Job& job, const RunOutcome& outcome) {
+std::string summaryLine(const Recording& job, const RunOutcome& outcome) {
     std::ostringstream line;
     line << outcome.entryPoint << ", "
          << (outcome.fixedPoint() ? "fixed point (1/256)" : "floating point") << "; "
@@ -85,7 +89,7 @@ std::string measuredCell(const cclp_score& method, const ScoredResult& result, d
 
 }  // namespace
 
-std::string formatTable(const Job& job, const RunOutcome& outcome, bool measured) {
+std::string formatTable(const Recording& job, const RunOutcome& outcome, bool measured) {
     std::string text;
     if (!job.description.empty()) text += job.description + "\n";
     text += summaryLine(job, outcome) + "\n\n";

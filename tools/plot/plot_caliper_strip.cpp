@@ -8,9 +8,9 @@
 #include <optional>
 #include <set>
 
-#include "plot/plot_parts.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
+#include "plot/plot_parts.hpp"
 
 namespace cclp_cli::plot {
 namespace {
@@ -32,7 +32,7 @@ double resultBand(const RunOutcome& outcome) {
 
 // Every position the strip shows: edges, desired edges, profile and the
 // caliper's centre.
-Scale positionScale(const Job& job, double from, double to) {
+Scale positionScale(const Recording& job, double from, double to) {
     double lo = 0.0;
     double hi = 0.0;
     for (const Edge& edge : job.edges) {
@@ -64,7 +64,7 @@ constexpr std::size_t kZoomMinEdges = 30;
 constexpr double kZoomMaxShare = 1.0 / 3.0;
 constexpr double kOverviewBand = 48.0;
 
-std::optional<Scale> zoomScale(const Job& job, const RunOutcome& outcome, const Scale& whole) {
+std::optional<Scale> zoomScale(const Recording& job, const RunOutcome& outcome, const Scale& whole) {
     if (job.edges.size() <= kZoomMinEdges || outcome.results.empty()) return std::nullopt;
     double lo = std::numeric_limits<double>::infinity();
     double hi = -lo;
@@ -95,7 +95,7 @@ void scaleLabel(SvgCanvas& canvas, const Scale& x, double y, const std::string& 
 // Where the parameters look: each desired edge, and for a pair the expected
 // width between the two. The legend names them; labels here would collide
 // with the edges' own.
-void drawDesiredEdges(SvgCanvas& canvas, const Job& job, const Scale& x, double top,
+void drawDesiredEdges(SvgCanvas& canvas, const Recording& job, const Scale& x, double top,
                       double bottom) {
     if (job.pairs()) {
         const double from = x(std::clamp(
@@ -186,7 +186,7 @@ void drawEdgeLabels(SvgCanvas& canvas, std::vector<EdgeLabel> labels) {
     }
 }
 
-void drawEdges(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, const Scale& x,
+void drawEdges(SvgCanvas& canvas, const Recording& job, const RunOutcome& outcome, const Scale& x,
                const Box& box, double top) {
     const double baseline = top + kEdgeBand / 2.0;
     const double reach = kEdgeBand / 2.0 - 18.0;
@@ -222,7 +222,7 @@ void drawEdges(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, con
     scaleLabel(canvas, x, baseline + reach, "-" + compact(maxContrast));
 }
 
-void drawResults(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, const Scale& x,
+void drawResults(SvgCanvas& canvas, const Recording& job, const RunOutcome& outcome, const Scale& x,
                  const Box& box, double top) {
     bandLabel(canvas, box, top + 14.0, "kept");
     if (outcome.results.empty()) {
@@ -249,7 +249,7 @@ void drawResults(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, c
 
 // The whole caliper in one thin band: every edge as a short tick, the
 // desired edges, the kept candidates' positions and the zoomed window.
-void drawOverview(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, const Scale& whole,
+void drawOverview(SvgCanvas& canvas, const Recording& job, const RunOutcome& outcome, const Scale& whole,
                   const Scale& zoom, const Box& box) {
     const double baseline = box.y + kOverviewBand / 2.0 - 2.0;
     bandLabel(canvas, box, baseline + 3.5, "overview");
@@ -282,13 +282,13 @@ void drawOverview(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, 
 
 }  // namespace
 
-double caliperStripHeight(const Job& job, const RunOutcome& outcome) {
+double caliperStripHeight(const Recording& job, const RunOutcome& outcome) {
     const bool zoomed = zoomScale(job, outcome, positionScale(job, 0.0, 1.0)).has_value();
     return (zoomed ? kOverviewBand : 0.0) + (job.profile ? kProfileBand : 0.0) + kEdgeBand +
            resultBand(outcome) + kAxisBand;
 }
 
-void drawCaliperStrip(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, Box box) {
+void drawCaliperStrip(SvgCanvas& canvas, const Recording& job, const RunOutcome& outcome, Box box) {
     const Scale whole = positionScale(job, box.x + kLabelColumn, box.x + box.width - 40.0);
     const std::optional<Scale> zoom = zoomScale(job, outcome, whole);
     if (zoom) {

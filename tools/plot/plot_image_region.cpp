@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "plot/plot_parts.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
+#include "plot/plot_parts.hpp"
 
 namespace cclp_cli::plot {
 namespace {
@@ -82,7 +82,7 @@ void drawCaliper(SvgCanvas& canvas, const ImageCaliper& caliper, const ImageToPa
     canvas.circle(dotX, dotY, 3.0, "fill=\"" + std::string(kCaliperColour) + "\"");
 }
 
-std::vector<std::string> captionLines(const Job& job, const RunOutcome& outcome) {
+std::vector<std::string> captionLines(const Recording& job, const RunOutcome& outcome) {
     const ImageCaliper& image = *job.image;
     std::vector<std::string> lines{
         "image " + image.file,
@@ -104,7 +104,7 @@ std::vector<std::string> captionLines(const Job& job, const RunOutcome& outcome)
 
 }  // namespace
 
-void drawImageRegion(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome,
+void drawImageRegion(SvgCanvas& canvas, const Recording& job, const RunOutcome& outcome,
                      const ImageRegion& region, Box box) {
     const ImageCaliper& caliper = *job.image;
     const double imageWidth = static_cast<double>(region.columns * region.cellSize);

@@ -8,10 +8,11 @@
 #include <limits>
 
 #include "cclp_score/cclp_score.hpp"
+#include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/measurements.hpp"
-#include "cclp_score_cli/method_table.hpp"
-#include "plot/plot_parts.hpp"
 #include "cclp_score_cli/text_format.hpp"
+#include "plot/plot_parts.hpp"
+#include "recording/method_table.hpp"
 
 namespace cclp_cli::plot {
 namespace {
@@ -82,12 +83,12 @@ Sampler samplerOf(const Function& function, bool fixedPoint) {
         std::vector<int32_t> values;
         for (double x : xs) values.push_back(cclp_round256(x));
         std::vector<double> samples;
-        for (int32_t sample : function.sampleFixed(values)) samples.push_back(fromFixed(sample));
+        for (int32_t sample : function.sampleFixed(values)) samples.push_back(cclp::score::fromFixed(sample));
         return samples;
     };
 }
 
-Panel functionPanel(const Job& job, const RunOutcome& outcome, std::size_t m) {
+Panel functionPanel(const Recording& job, const RunOutcome& outcome, std::size_t m) {
     const cclp_score& method = job.scoreMethods[m];
     const MethodInfo& info = *findMethod(method.method);
     Panel panel;
@@ -327,7 +328,7 @@ void drawStraddle(SvgCanvas& canvas, const RunOutcome& outcome, std::size_t m, c
 
 }  // namespace
 
-void drawMethodPanel(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, std::size_t m,
+void drawMethodPanel(SvgCanvas& canvas, const Recording& job, const RunOutcome& outcome, std::size_t m,
                      Box box) {
     const cclp_score& method = job.scoreMethods[m];
     const MethodInfo& info = *findMethod(method.method);

@@ -6,10 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/image_edges.hpp"
-#include "cclp_score_cli/scoring_job.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
 #include "plot/svg_canvas.hpp"
+#include "recording/recording.hpp"
 
 namespace cclp_cli::plot {
 
@@ -42,19 +43,19 @@ void drawXAxis(SvgCanvas& canvas, const Scale& x, double y, std::string_view lab
 std::string_view rankColour(std::size_t rank);
 
 // The caliper strip: profile, edges and kept candidates along the caliper.
-double caliperStripHeight(const Job& job, const RunOutcome& outcome);
-void drawCaliperStrip(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome, Box box);
+double caliperStripHeight(const Recording& job, const RunOutcome& outcome);
+void drawCaliperStrip(SvgCanvas& canvas, const Recording& job, const RunOutcome& outcome, Box box);
 
 // The image around an image caliper (job.image set), with the caliper, the
 // found edges and the winner on it.
 inline constexpr double kImagePanelHeight = 200.0;
-void drawImageRegion(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome,
+void drawImageRegion(SvgCanvas& canvas, const Recording& job, const RunOutcome& outcome,
                      const ImageRegion& region, Box box);
 
 // One score method: its function over a range that shows it and every
 // kept candidate's measured value.
 inline constexpr double kPanelHeight = 270.0;
-void drawMethodPanel(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome,
+void drawMethodPanel(SvgCanvas& canvas, const Recording& job, const RunOutcome& outcome,
                      std::size_t method, Box box);
 
 }  // namespace cclp_cli::plot

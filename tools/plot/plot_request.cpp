@@ -2,11 +2,11 @@
 
 #include <stdexcept>
 
-#include "cclp_score_cli/input_error.hpp"
-#include "cclp_score_cli/score_params.hpp"
-#include "cclp_score_cli/scoring_job.hpp"
+#include "cclp_score_cli/exit_status.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
 #include "plot/svg_plot.hpp"
+#include "recording/recording.hpp"
+#include "recording/run_inputs.hpp"
 
 namespace cclp_cli {
 namespace {
@@ -19,11 +19,11 @@ void requireLength(std::size_t length, std::size_t edges, const char* name) {
 }
 
 // The job the tool would have read from a document with these values.
-Job jobOf(const PlotRequest& request) {
+Recording jobOf(const PlotRequest& request) {
     const std::size_t numEdges = request.positions.size();
     requireLength(request.contrasts.size(), numEdges, "contrasts");
     if (!request.extras.empty()) requireLength(request.extras.size(), numEdges, "extras");
-    Job job;
+    Recording job;
     job.description = request.description;
     job.formats = request.formats;
     job.edgesHaveExtras = !request.extras.empty();
@@ -51,7 +51,7 @@ Job jobOf(const PlotRequest& request) {
 }  // namespace
 
 std::string plotOf(const PlotRequest& request) {
-    const Job job = jobOf(request);
+    const Recording job = jobOf(request);
     try {
         return renderPlot(job, runJob(job, buildParams(job)));
     } catch (const InputError& error) {

@@ -4,10 +4,14 @@
 #include <utility>
 #include <vector>
 
-#include "cclp_score_cli/input_document.hpp"
-#include "plot/plot_parts.hpp"
+#include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
+#include "plot/plot_parts.hpp"
+#include "recording/document_reader.hpp"
+#include "recording/json_text.hpp"
+#include "recording/polarity.hpp"
+#include "recording/schema.hpp"
 
 namespace cclp_cli {
 namespace plot {
@@ -32,7 +36,7 @@ namespace {
 
 constexpr double kTitleLine = 21.0;
 
-std::string winnerText(const Job& job, const RunOutcome& outcome) {
+std::string winnerText(const Recording& job, const RunOutcome& outcome) {
     if (outcome.results.empty()) return "no acceptable candidate: " + noResultReason(job);
     const ScoredResult& best = outcome.results[0];
     if (!hasAcceptableCandidate(outcome)) {
@@ -81,7 +85,7 @@ std::vector<std::string> titleLines(const std::string& title) {
     return lines;
 }
 
-std::string edgeModelText(const Job& job) {
+std::string edgeModelText(const Recording& job) {
     const auto polarity = [&](std::size_t k) {
         return std::string(polarityName(job.desiredEdges[k].polarity));
     };
@@ -90,15 +94,15 @@ std::string edgeModelText(const Job& job) {
            compact(job.expectedWidth(), 6);
 }
 
-std::vector<std::string> headerTitle(const Job& job) {
+std::vector<std::string> headerTitle(const Recording& job) {
     return titleLines(job.description.empty() ? "cclp-score" : job.description);
 }
 
-double headerHeight(const Job& job) {
+double headerHeight(const Recording& job) {
     return 78.0 + kTitleLine * static_cast<double>(headerTitle(job).size() - 1);
 }
 
-void drawHeader(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome) {
+void drawHeader(SvgCanvas& canvas, const Recording& job, const RunOutcome& outcome) {
     double y = 30.0;
     for (const std::string& line : headerTitle(job)) {
         canvas.text(kMargin, y, line, textStyle(16, colour::ink, "start", true));
@@ -121,7 +125,7 @@ void drawHeader(SvgCanvas& canvas, const Job& job, const RunOutcome& outcome) {
 }  // namespace
 }  // namespace plot
 
-std::string renderPlot(const Job& job, const RunOutcome& outcome, const ImageRegion* region) {
+std::string renderPlot(const Recording& job, const RunOutcome& outcome, const ImageRegion* region) {
     using namespace plot;
     const double stripHeight = caliperStripHeight(job, outcome);
     const std::size_t numMethods = job.scoreMethods.size();

@@ -6,15 +6,16 @@
 
 #include <string>
 
+#include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/image_edges.hpp"
-#include "cclp_score_cli/scoring_job.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
+#include "recording/recording.hpp"
 
 namespace cclp_cli {
 
 // With the region of the image the edges were found in, the image is drawn
 // above the caliper strip.
-std::string renderPlot(const Job& job, const RunOutcome& outcome,
+std::string renderPlot(const Recording& job, const RunOutcome& outcome,
                        const ImageRegion* region = nullptr);
 
 }  // namespace cclp_cli

@@ -11,9 +11,4 @@ const MethodInfo* findMethod(int32_t number) {
     return cclp::score::methodInfo(static_cast<cclp::score::MethodId>(number));
 }
 
-FunctionKind functionRead(const MethodInfo& method, bool pairs) {
-    if (method.function != FunctionKind::ByCandidate) return method.function;
-    return pairs ? FunctionKind::TwoSided : FunctionKind::OneSided;
-}
-
 }  // namespace cclp_recording

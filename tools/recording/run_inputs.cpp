@@ -1,6 +1,9 @@
 #include "recording/run_inputs.hpp"
 
+#include <array>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "recording/document_error.hpp"
 #include "recording/method_table.hpp"
@@ -17,29 +20,36 @@ std::string methodField(std::size_t index) {
 
 }  // namespace
 
+namespace {
+
+// What the document can change so that the method fits.
+std::string remedy(cclp::score::Fit fit) {
+    using cclp::score::Fit;
+    switch (fit) {
+        case Fit::NeedsPairs:
+            return ", but " + desiredEdgesField() + " describes a single edge";
+        case Fit::NeedsOneSided:
+            return " (single edges): give oneSided";
+        case Fit::NeedsTwoSided:
+            return " (edge pairs): give twoSided";
+        default:
+            return "";
+    }
+}
+
+}  // namespace
+
 void checkMethodsSuitEdgeModel(const Recording& recording) {
     if (recording.desiredEdges.size() != 1 && recording.desiredEdges.size() != 2) return;  // the library says
-    const bool pairs = recording.pairs();
+    const cclp::score::RunShape shape{recording.pairs(), recording.needsExtendedRun()};
     for (std::size_t i = 0; i < recording.scoreMethods.size(); ++i) {
-        const cclp_score& score = recording.scoreMethods[i];
-        const MethodInfo& method = *findMethod(score.method);
-        if (method.pairsOnly && !pairs) {
-            throw InputError(fieldPath(methodField(i), key::method),
-                             "'" + std::string(method.name) +
-                                 "' scores edge pairs, but " + desiredEdgesField() +
-                                 " describes a single edge");
-        }
-        const FunctionKind read = functionRead(method, pairs);
-        const bool built = score.isOneSided == 1;
-        if ((read == FunctionKind::OneSided && !built) ||
-            (read == FunctionKind::TwoSided && built)) {
-            const bool wantTwo = read == FunctionKind::TwoSided;
-            throw InputError(methodField(i), "'" + std::string(method.name) + "' on " +
-                                                 (pairs ? "edge pairs" : "single edges") +
-                                                 " scores through a " +
-                                                 (wantTwo ? "two-sided function: give twoSided"
-                                                          : "one-sided function: give oneSided"));
-        }
+        const cclp::score::Method method(recording.scoreMethods[i]);
+        const cclp::score::Fit fit = method.fit(shape);
+        if (fit == cclp::score::Fit::Suits) continue;
+        const std::string field = fit == cclp::score::Fit::NeedsPairs ? fieldPath(methodField(i), key::method)
+                                                                      : methodField(i);
+        throw InputError(field, "'" + std::string(method.name()) + "' " + cclp::score::fitText(fit) +
+                                    remedy(fit));
     }
 }
 
@@ -83,7 +93,7 @@ void setDesiredEdges(cclp::score::Params& params, const Recording& recording) {
 cclp::score::Params buildParams(const Recording& recording) {
     std::error_code ec;
     cclp::score::Params params = cclp::score::Params::make(ec);
-    if (ec) throw RunError("cannot construct the score parameters: " + describeStatus(ec), ec.value());
+    if (ec) throw RunError("cannot construct the score parameters: " + ec.message(), ec.value());
     setDesiredEdges(params, recording);
     checkMethodsSuitEdgeModel(recording);
     checkRunSize(recording);
@@ -97,5 +107,46 @@ cclp::score::Params buildParams(const Recording& recording) {
 }
 
 void checkRunInputs(const Recording& recording) { (void)buildParams(recording); }
+
+namespace {
+
+struct Columns {
+    std::vector<double> positions;
+    std::vector<double> contrasts;
+    std::array<std::vector<double>, 3> extras;
+};
+
+Columns columnsOf(const std::vector<Edge>& edges) {
+    Columns columns;
+    for (const Edge& edge : edges) {
+        columns.positions.push_back(edge.position);
+        columns.contrasts.push_back(edge.contrast);
+        columns.extras[0].push_back(edge.extra1);
+        columns.extras[1].push_back(edge.extra2);
+        columns.extras[2].push_back(edge.extra3);
+    }
+    return columns;
+}
+
+}  // namespace
+
+template <class Edges>
+Edges buildEdges(const Recording& recording) {
+    const Columns c = columnsOf(recording.edges);
+    const auto formats = static_cast<cclp::score::Formats>(recording.formats);
+    std::error_code ec;
+    Edges edges = [&] {
+        if constexpr (std::is_same_v<Edges, cclp::score::EdgesEx>) {
+            return Edges::make(c.positions, c.contrasts, c.extras[0], c.extras[1], c.extras[2], formats, ec);
+        } else {
+            return Edges::make(c.positions, c.contrasts, formats, ec);
+        }
+    }();
+    if (ec) throw RunError("cannot copy the input edges: " + ec.message(), ec.value());
+    return edges;
+}
+
+template cclp::score::Edges buildEdges<cclp::score::Edges>(const Recording&);
+template cclp::score::EdgesEx buildEdges<cclp::score::EdgesEx>(const Recording&);
 
 }  // namespace cclp_recording

@@ -1,6 +1,8 @@
 // The edge finder for C++17 callers: value types for the caliper and the
-// settings, owners of images and profiles, and errors as exceptions of one
-// category that names every status. Header-only; calls only the C exports
+// settings, owners of images, profiles and the found edges' result set, and
+// errors as exceptions of one category that names every status (category
+// and owner shared with the scoring module's C++ interface, through
+// cclp_score/cxx/c_wrapping.hpp). Header-only; calls only the C exports
 // of cedge.h (conventions there: x right, y down, angles in degrees
 // clockwise on screen, positions from the caliper's centre, positive
 // contrast dark to light).
@@ -9,7 +11,7 @@
 //     const cedge::Found found = cedge::findEdges(
 //         image.view(), cedge::Caliper{120.0, 80.0, 0.0, 200.0, 10.0},
 //         cedge::Settings().sigma(1.5).minContrast(8.0));
-//     // found.positions(), found.contrasts(): ready for cclp::score::Edges.
+//     // found.edges: ascending, ready for cclp::score::Scorer::score(found.edges.c()).
 #ifndef CEDGE_HPP
 #define CEDGE_HPP
 
@@ -21,26 +23,24 @@
 #include <vector>
 
 #include "cedge.h"
+#include "cclp_score/cxx/c_wrapping.hpp"
 
 namespace cedge {
 
-class ErrorCategory final : public std::error_category {
-public:
-    const char* name() const noexcept override { return "cedge"; }
-
-    // "CEDGE_STATUS_SIGMA_NOT_VALID: sigma not finite or outside [0.4, 100]".
-    std::string message(int condition) const override {
-        const auto status = static_cast<int32_t>(condition);
-        if (const char* statusText = cedge_statusName(status)) {
-            return std::string(statusText) + ": " + cedge_statusMeaning(status);
-        }
-        return "unknown status " + std::to_string(status);
-    }
+namespace detail {
+struct StatusTexts {
+    static constexpr const char* kCategory = "cedge";
+    static const char* name(int32_t status) noexcept { return cedge_statusName(status); }
+    static const char* meaning(int32_t status) noexcept { return cedge_statusMeaning(status); }
 };
+}  // namespace detail
+
+// Statuses as errors: "CEDGE_STATUS_SIGMA_NOT_VALID: sigma not finite or
+// outside [0.4, 100]".
+using ErrorCategory = cclp::cwrap::StatusCategory<detail::StatusTexts>;
 
 inline const std::error_category& errorCategory() noexcept {
-    static const ErrorCategory category;
-    return category;
+    return cclp::cwrap::statusCategory<detail::StatusTexts>();
 }
 
 inline std::error_code makeErrorCode(int32_t status) noexcept {
@@ -48,33 +48,50 @@ inline std::error_code makeErrorCode(int32_t status) noexcept {
 }
 
 // Thrown by every failing operation; status() is the C status.
-class Error : public std::system_error {
-public:
-    using std::system_error::system_error;
-    int32_t status() const noexcept { return static_cast<int32_t>(code().value()); }
-};
+using Error = cclp::cwrap::Error<detail::StatusTexts>;
 
 namespace detail {
 
 inline bool failed(int32_t status, std::error_code& ec) noexcept {
-    if (status < 0) {
-        ec = makeErrorCode(status);
-        return true;
-    }
-    ec.clear();
-    return false;
+    return cclp::cwrap::failed<StatusTexts>(status, ec);
 }
 
 inline void throwIf(const std::error_code& ec, const char* operation) {
-    if (ec) throw Error(ec, operation);
+    if (ec) cclp::cwrap::raise<StatusTexts>(ec, operation);
 }
+
+// The owner of one of the C records below; construction failures show in
+// constructionStatus() (and in the status of the call that fills it).
+#define CEDGE_RECORD_OPS_(Name, Record, prefix)                                  \
+    struct Name {                                                              \
+        static constexpr const char* kConstruct = #prefix "_construct";         \
+        static int32_t construct(Record* r) { return prefix##_construct(r); }   \
+        static int32_t destruct(Record* r) { return prefix##_destruct(r); }     \
+    };
+CEDGE_RECORD_OPS_(ImageOps, cedge_ownedImage, cedge_ownedImage)
+CEDGE_RECORD_OPS_(ProfileOps, cedge_profile, cedge_profile)
+CEDGE_RECORD_OPS_(ResultSetOps, cclp_resultSet, cclp_resultSet)
+#undef CEDGE_RECORD_OPS_
+
+template <class Record, class Ops>
+class Owner : public cclp::cwrap::Owned<Record, Ops, StatusTexts> {
+    using Base = cclp::cwrap::Owned<Record, Ops, StatusTexts>;
+
+public:
+    Owner() noexcept : Base(typename Base::NoThrow{}) {}
+    int32_t status() const noexcept { return static_cast<int32_t>(this->constructionStatus().value()); }
+};
 
 }  // namespace detail
 
+// The scoring module's names for the sign of an edge's contrast; the older
+// DarkToLight and LightToDark are the same values.
 enum class Polarity : int32_t {
     Any = cedge_polarityAny,
-    DarkToLight = cedge_polarityDarkToLight,
-    LightToDark = cedge_polarityLightToDark
+    Positive = cedge_polarityPositive,  // contrast >= 0: dark to light
+    Negative = cedge_polarityNegative,  // contrast <= 0: light to dark
+    DarkToLight = Positive,
+    LightToDark = Negative
 };
 
 // Centre in pixels, angle in degrees, length and thickness in pixels.
@@ -88,7 +105,7 @@ struct Caliper {
     cedge_caliper c() const noexcept { return {centerX, centerY, angle, length, thickness}; }
 };
 
-// The search settings, fluent: Settings().sigma(2.0).polarity(Polarity::DarkToLight).
+// The search settings, fluent: Settings().sigma(2.0).polarity(Polarity::Positive).
 // Values are checked by the search, which names the bad one.
 class Settings {
 public:
@@ -134,39 +151,6 @@ private:
     cedge_image c_;
 };
 
-namespace detail {
-
-// A C record with construct and destruct, owned: move-only. A record whose
-// construct failed, or that was moved from, is not destructed.
-template <class Record, int32_t (*Construct)(Record*), int32_t (*Destruct)(Record*)>
-class Owner {
-public:
-    Owner() noexcept : status_(Construct(&c_)) {}
-    Owner(const Owner&) = delete;
-    Owner& operator=(const Owner&) = delete;
-    Owner(Owner&& other) noexcept : c_(other.c_), status_(other.status_) {
-        other.status_ = CSYS_STATUS_INVALID_ARGUMENT;
-    }
-    Owner& operator=(Owner&& other) noexcept {
-        std::swap(c_, other.c_);
-        std::swap(status_, other.status_);
-        return *this;
-    }
-    ~Owner() {
-        if (status_ >= 0) Destruct(&c_);
-    }
-    // The construct's status: negative when there is no record.
-    int32_t status() const noexcept { return status_; }
-    const Record& c() const noexcept { return c_; }
-    Record* get() noexcept { return &c_; }
-
-private:
-    Record c_{};
-    int32_t status_;
-};
-
-}  // namespace detail
-
 // A gray image read from a PNG, PGM or PPM file (colour by luma weights).
 class Image {
 public:
@@ -188,7 +172,7 @@ public:
 
 private:
     Image() noexcept = default;
-    detail::Owner<cedge_ownedImage, cedge_ownedImage_construct, cedge_ownedImage_destruct> owner_;
+    detail::Owner<cedge_ownedImage, detail::ImageOps> owner_;
 };
 
 // The projection and its derivative, for plots: value(i) at position(i).
@@ -204,16 +188,38 @@ public:
     cedge_profile* get() noexcept { return owner_.get(); }
 
 private:
-    detail::Owner<cedge_profile, cedge_profile_construct, cedge_profile_destruct> owner_;
+    detail::Owner<cedge_profile, detail::ProfileOps> owner_;
 };
 
-struct Edge {
-    double position;  // pixels from the caliper's centre
-    double contrast;  // gray levels per pixel, positive dark to light
+// One edge: position in pixels from the caliper's centre, contrast in gray
+// levels per pixel, positive dark to light.
+using Edge = cclp_edge;
+
+struct Found;
+inline Found findEdges(const ImageView&, const Caliper&, const Settings&, std::error_code&);
+
+// The edges the finder found, ascending, in the caliper result set it wrote
+// (double precision): to read in place, to lend to the scorer
+// (cclp::score::Scorer::score(edges.c())), or to hand over without a copy
+// (cclp::score::Edges::adopt(edges.release())).
+class Edges {
+public:
+    std::size_t size() const noexcept { return static_cast<std::size_t>(set_.c().numEdges); }
+    bool empty() const noexcept { return size() == 0; }
+    const Edge* begin() const noexcept { return set_.c().edges; }
+    const Edge* end() const noexcept { return begin() + size(); }
+    const Edge& operator[](std::size_t i) const noexcept { return begin()[i]; }
+    const cclp_resultSet& c() const noexcept { return set_.c(); }
+    // The record, for the caller to destruct; these edges are empty after.
+    cclp_resultSet release() noexcept { return set_.release(); }
+
+private:
+    friend Found findEdges(const ImageView&, const Caliper&, const Settings&, std::error_code&);
+    detail::Owner<cclp_resultSet, detail::ResultSetOps> set_;
 };
 
 struct Found {
-    std::vector<Edge> edges;  // ascending
+    Edges edges;
     Profile profile;
 
     std::vector<double> positions() const { return column(&Edge::position); }
@@ -249,21 +255,12 @@ inline Profile project(const ImageView& image, const Caliper& caliper, bool clip
 // leaves the result empty and says why in ec (std::bad_alloc aside).
 inline Found findEdges(const ImageView& image, const Caliper& caliper, const Settings& settings,
                        std::error_code& ec) {
-    using ResultSet = detail::Owner<cclp_resultSet, cclp_resultSet_construct, cclp_resultSet_destruct>;
     Found found;
-    ResultSet set;
-    if (detail::failed(set.status(), ec)) return found;
+    if (detail::failed(found.edges.set_.status(), ec)) return found;
     const cedge_caliper rectangle = caliper.c();
-    if (detail::failed(cedge_findEdges(&image.c(), &rectangle, &settings.c(), set.get(),
-                                       found.profile.get()),
-                       ec)) {
-        return found;
-    }
-    const cclp_resultSet& edges = set.c();
-    found.edges.reserve(static_cast<std::size_t>(edges.numEdges));
-    for (int32_t i = 0; i < edges.numEdges; ++i) {
-        found.edges.push_back({edges.edges[i].position, edges.edges[i].contrast});
-    }
+    (void)detail::failed(cedge_findEdges(&image.c(), &rectangle, &settings.c(),
+                                         found.edges.set_.get(), found.profile.get()),
+                         ec);
     return found;
 }
 inline Found findEdges(const ImageView& image, const Caliper& caliper,

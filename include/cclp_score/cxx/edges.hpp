@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <system_error>
 #include <type_traits>
+#include <utility>
 
 #include "../cclp_run.h"
 #include "array_ref.hpp"
@@ -26,6 +27,47 @@ enum class Formats : uint32_t {
     Fixed = CCLP_FORMAT_FIXED,
     Both = CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED
 };
+
+// A value in 1/256 units in caliper units, and back, rounded as the module
+// rounds.
+inline double fromFixed(int32_t value) noexcept { return value / 256.0; }
+inline int32_t toFixed(double value) noexcept { return cclp_round256(value); }
+
+namespace detail {
+template <class Edge, class = void>
+struct HasExtras : std::false_type {};
+template <class Edge>
+struct HasExtras<Edge, std::void_t<decltype(std::declval<const Edge&>().extra3)>> : std::true_type {};
+}  // namespace detail
+
+// An edge in 1/256 units in caliper units: any pair of edge records with
+// the same fields (position, contrast, and extra1 to extra3 if they have
+// them), the module's or a caller's.
+template <class Edge, class EdgeFixed>
+Edge fromFixed(const EdgeFixed& fixed) noexcept {
+    Edge edge{};
+    edge.position = fromFixed(fixed.position);
+    edge.contrast = fromFixed(fixed.contrast);
+    if constexpr (detail::HasExtras<Edge>::value) {
+        edge.extra1 = fromFixed(fixed.extra1);
+        edge.extra2 = fromFixed(fixed.extra2);
+        edge.extra3 = fromFixed(fixed.extra3);
+    }
+    return edge;
+}
+
+// A result's value in whichever format the run wrote (formats: the result's
+// bits): the double-precision one when it wrote that, else the 1/256 one in
+// caliper units. Results (results.hpp) read their fields so; so may a
+// caller's copies of them.
+inline bool wroteDouble(uint32_t formats) noexcept { return (formats & CCLP_FORMAT_DOUBLE) != 0; }
+inline double valueIn(uint32_t formats, double value, int32_t fixed) noexcept {
+    return wroteDouble(formats) ? value : fromFixed(fixed);
+}
+template <class Edge, class EdgeFixed>
+Edge valueIn(uint32_t formats, const Edge& edge, const EdgeFixed& fixed) noexcept {
+    return wroteDouble(formats) ? edge : fromFixed<Edge>(fixed);
+}
 
 namespace detail {
 
@@ -66,8 +108,8 @@ struct Columns {
 };
 
 inline double toDouble(double value) { return value; }
-inline double toDouble(int32_t value) { return value / 256.0; }
-inline int32_t toFixed(double value) { return cclp_round256(value); }
+inline double toDouble(int32_t value) { return fromFixed(value); }
+inline int32_t toFixed(double value) { return score::toFixed(value); }
 inline int32_t toFixed(int32_t value) { return value; }
 
 template <class EdgeRecord, class Number>
@@ -175,6 +217,16 @@ public:
         return fill<int32_t>({positions, contrasts, {extra1, extra2, extra3}}, Formats::Fixed, ec);
     }
 
+    // Takes over a caliper result set constructed and filled elsewhere (the
+    // edge finder's, handed over by its release()): nothing is copied, and
+    // these edges destruct the record. Its positions must ascend, as the
+    // runs expect.
+    static BasicEdges adopt(const Input& record) noexcept {
+        BasicEdges edges{typename Base::Empty{}};
+        edges.Base::adopt(record);
+        return edges;
+    }
+
     int32_t size() const noexcept { return this->c().numEdges; }
     Formats formats() const noexcept { return static_cast<Formats>(this->c().formats); }
     // The module's copies; null for a format the edges do not carry.
@@ -182,7 +234,8 @@ public:
     const typename Family::EdgeFixed* fixedPoint() const noexcept { return this->c().edgesFixed; }
 
 private:
-    explicit BasicEdges(typename Base::ConstructTag tag) noexcept : Base(tag) {}
+    explicit BasicEdges(typename Base::NoThrow tag) noexcept : Base(tag) {}
+    explicit BasicEdges(typename Base::Empty tag) noexcept : Base(tag) {}
 
     template <class Number>
     static bool sizesAgree(const detail::Columns<Number>& columns, int32_t& count,
@@ -202,7 +255,7 @@ private:
     template <class Number>
     static BasicEdges fill(const detail::Columns<Number>& columns, Formats formats,
                            std::error_code& ec) noexcept {
-        BasicEdges edges{typename Base::ConstructTag{}};
+        BasicEdges edges{typename Base::NoThrow{}};
         ec = edges.constructionStatus();
         int32_t count = 0;
         if (ec || !sizesAgree(columns, count, ec)) return edges;

@@ -29,26 +29,22 @@ struct MeasuredEdge {
     double extra3 = 0.0;
 };
 
-namespace detail {
-
-template <class Edge, class = void>
-struct HasExtras : std::false_type {};
+// A double-precision edge record (a result's edgeValue(k)) as the methods
+// read it.
 template <class Edge>
-struct HasExtras<Edge, std::void_t<decltype(std::declval<const Edge&>().extra3)>> : std::true_type {};
-
-// Any edge record (double or 1/256 fixed point) as the methods read it.
-template <class Edge>
-MeasuredEdge measuredEdge(const Edge& edge, double unit) noexcept {
+MeasuredEdge measuredEdge(const Edge& edge) noexcept {
     MeasuredEdge values;
-    values.position = static_cast<double>(edge.position) / unit;
-    values.contrast = static_cast<double>(edge.contrast) / unit;
-    if constexpr (HasExtras<Edge>::value) {
-        values.extra1 = static_cast<double>(edge.extra1) / unit;
-        values.extra2 = static_cast<double>(edge.extra2) / unit;
-        values.extra3 = static_cast<double>(edge.extra3) / unit;
+    values.position = edge.position;
+    values.contrast = edge.contrast;
+    if constexpr (detail::HasExtras<Edge>::value) {
+        values.extra1 = edge.extra1;
+        values.extra2 = edge.extra2;
+        values.extra3 = edge.extra3;
     }
     return values;
 }
+
+namespace detail {
 
 inline std::vector<double> measuredSingle(const cclp_score& method, const MeasuredEdge& e) {
     switch (method.method) {
@@ -121,28 +117,18 @@ inline std::vector<double> measuredValues(const Method& method, ArrayRef<Measure
     return measuredValues(method.c(), edges, expectedWidth);
 }
 
-// The expected width of the parameters' pair, 0 for single edges.
-inline double expectedWidth(const Params& params) noexcept {
-    return params.pairs() ? std::fabs(params.desiredEdge(1).position - params.desiredEdge(0).position)
-                          : 0.0;
-}
-
-// What method m of the parameters measured on a result of a run with them:
-// from the result's double-precision edges, or from its 1/256 ones when the
-// run wrote only those.
+// What method m of the parameters measured on a result of a run with them,
+// from the result's edges in whichever format the run wrote.
 template <class Family>
 std::vector<double> measuredValues(const Params& params, int32_t m,
                                    const BasicResult<Family>& result) {
-    const bool hasDouble = (static_cast<uint32_t>(result.formats()) & CCLP_FORMAT_DOUBLE) != 0;
     MeasuredEdge edges[2];
     const auto count = static_cast<std::size_t>(std::clamp(result.numEdges(), 0, 2));
     for (std::size_t k = 0; k < count; ++k) {
-        const auto at = static_cast<int32_t>(k);
-        edges[k] = hasDouble ? detail::measuredEdge(result.edge(at), 1.0)
-                             : detail::measuredEdge(result.edgeFixed(at), 256.0);
+        edges[k] = measuredEdge(result.edgeValue(static_cast<int32_t>(k)));
     }
     return measuredValues(params.method(m), ArrayRef<MeasuredEdge>(edges, count),
-                          expectedWidth(params));
+                          params.expectedWidth());
 }
 
 }  // namespace cclp::score

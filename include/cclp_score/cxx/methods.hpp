@@ -71,6 +71,46 @@ inline std::optional<MethodId> methodByName(std::string_view name) noexcept {
     return std::nullopt;
 }
 
+// The function a method maps its measurement through in a run of pairs or
+// of single edges: offsetDist takes a two-sided one for pairs (a side per
+// edge) and a one-sided one for single edges; straddle takes none.
+inline FunctionKind functionRead(const MethodInfo& info, bool pairs) noexcept {
+    if (info.function != FunctionKind::ByCandidate) return info.function;
+    return pairs ? FunctionKind::TwoSided : FunctionKind::OneSided;
+}
+
+// The candidates a run forms: single edges or pairs, of plain or extended
+// edges.
+struct RunShape {
+    bool pairs = false;
+    bool extended = false;
+};
+
+// Whether a method scores the candidates of a run, or why not.
+enum class Fit {
+    Suits,
+    NeedsPairs,          // scores edge pairs only
+    NeedsExtendedEdges,  // reads the extra values, which plain edges lack
+    NeedsOneSided,       // reads a one-sided function here, and was given a two-sided one
+    NeedsTwoSided        // reads a two-sided function here, and was given a one-sided one
+};
+
+// What a misfit means, in words a message can quote; "" for Fit::Suits.
+inline const char* fitText(Fit fit) noexcept {
+    switch (fit) {
+        case Fit::NeedsPairs:
+            return "scores edge pairs only";
+        case Fit::NeedsExtendedEdges:
+            return "reads the extra values of extended edges";
+        case Fit::NeedsOneSided:
+            return "takes a one-sided function here";
+        case Fit::NeedsTwoSided:
+            return "takes a two-sided function here";
+        default:
+            return "";
+    }
+}
+
 // A score method: what it measures and the function it maps that through.
 // The module checks that the method takes a function of that kind.
 class Method {
@@ -116,6 +156,18 @@ public:
     OneSided oneSided() const noexcept { return OneSided(c_.oneSided); }
     TwoSided twoSided() const noexcept { return TwoSided(c_.twoSided); }
     const cclp_score& c() const noexcept { return c_; }
+
+    // Whether the method scores the candidates of a run of that shape.
+    Fit fit(const RunShape& run) const noexcept {
+        const MethodInfo* info = methodInfo(id());
+        if (info == nullptr) return Fit::Suits;  // the module refuses it itself
+        if (info->pairsOnly && !run.pairs) return Fit::NeedsPairs;
+        if (info->extendedOnly && !run.extended) return Fit::NeedsExtendedEdges;
+        const FunctionKind read = functionRead(*info, run.pairs);
+        if (read == FunctionKind::OneSided && !isOneSided()) return Fit::NeedsOneSided;
+        if (read == FunctionKind::TwoSided && isOneSided()) return Fit::NeedsTwoSided;
+        return Fit::Suits;
+    }
 
 private:
     Method() noexcept { (void)cclp_score_init(&c_); }

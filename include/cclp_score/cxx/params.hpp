@@ -4,6 +4,7 @@
 #define CCLP_SCORE_CXX_PARAMS_HPP
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -31,6 +32,13 @@ struct DesiredEdge {
     Polarity polarity = Polarity::Any;
 };
 
+// The expected width of a run with these desired edges (one or two
+// cclp_desiredEdge records): the distance of a pair's two, which the size
+// methods measure against; 0 for a single edge.
+inline double expectedWidth(const cclp_desiredEdge* desired, std::size_t count) noexcept {
+    return count == 2 ? std::fabs(desired[1].position - desired[0].position) : 0.0;
+}
+
 // The parameters of a run, built fluently. The defaults score single edges
 // of any polarity by contrast, keep one result and sort.
 class Params : public detail::Copyable<cclp_scoreParams, detail::ParamsOps> {
@@ -40,7 +48,7 @@ public:
     Params() = default;
     // The noexcept form of construction.
     static Params make(std::error_code& ec) noexcept {
-        Params params(ConstructTag{});
+        Params params(NoThrow{});
         ec = params.constructionStatus();
         return params;
     }
@@ -109,6 +117,9 @@ public:
     }
 
     bool pairs() const noexcept { return c().numDesiredEdges == 2; }
+    double expectedWidth() const noexcept {
+        return score::expectedWidth(c().desiredEdges, static_cast<std::size_t>(c().numDesiredEdges));
+    }
     int32_t maxResults() const noexcept { return c().maxNumResults; }
     bool sorted() const noexcept { return c().sortByScore == 1; }
     int32_t numMethods() const noexcept { return c().numScoreMethods; }

@@ -5,7 +5,6 @@
 #define CCLP_SCORE_CXX_RECORDS_HPP
 
 #include <cstdint>
-#include <cstring>
 #include <system_error>
 
 #include "../cclp_results.h"
@@ -17,77 +16,26 @@ namespace cclp::score {
 
 namespace detail {
 
-// Owns one of the module's records: built by its construct, released by its
-// destruct. A move hands the record over and leaves an empty owner, which
-// may be destroyed or assigned to. Ops provides construct and destruct (and
-// for Copyable, constructCopy and assign).
+// Owns one of the module's records (see cwrap::Owned). Ops provides
+// construct and destruct, and for Copyable constructCopy and assign.
 template <class Record, class Ops>
-class Owned {
-public:
-    Owned() : Owned(ConstructTag{}) {
-        orThrow(Ops::kConstruct, [&](std::error_code& ec) { ec = status_; });
-    }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    Owned(Owned&& other) noexcept : record_(other.record_), live_(other.live_) { other.release(); }
-    Owned& operator=(Owned&& other) noexcept {
-        if (this != &other) {
-            destroy();
-            record_ = other.record_;
-            live_ = other.live_;
-            other.release();
-        }
-        return *this;
-    }
-    ~Owned() { destroy(); }
+class Owned : public cwrap::Owned<Record, Ops, StatusTexts> {
+    using Base = cwrap::Owned<Record, Ops, StatusTexts>;
 
-    // False for a moved-from owner, and for one whose construction failed.
-    bool valid() const noexcept { return live_; }
-    const Record& c() const noexcept { return record_; }
-    Record& c() noexcept { return record_; }
-    const Record* get() const noexcept { return &record_; }
-    Record* get() noexcept { return &record_; }
+public:
+    using Base::Base;
 
 protected:
-    struct ConstructTag {};
-    explicit Owned(ConstructTag) noexcept { adopt(Ops::construct(&record_), status_); }
-    // An owner that holds nothing yet.
-    struct EmptyTag {};
-    explicit Owned(EmptyTag) noexcept {}
-
     // Copies the other owner's record through the C copy operations: into a
     // live record by assign, else by constructCopy.
     void copyFrom(const Owned& other, std::error_code& ec) noexcept {
         if (this == &other) return ec.clear();
-        if (live_) {
-            (void)failed(Ops::assign(&record_, &other.record_), ec);
+        if (this->valid()) {
+            (void)failed(Ops::assign(this->get(), other.get()), ec);
         } else {
-            adopt(Ops::constructCopy(&record_, &other.record_), ec);
+            this->take(Ops::constructCopy(this->get(), other.get()), ec);
         }
     }
-
-    // The status of the construction, for the make(ec) forms.
-    const std::error_code& constructionStatus() const noexcept { return status_; }
-
-private:
-    // A record whose construction failed is destructed at once (the
-    // module's records are safe to destruct then) and not held.
-    void adopt(int32_t status, std::error_code& ec) noexcept {
-        live_ = !failed(status, ec);
-        if (!live_) (void)Ops::destruct(&record_);
-    }
-    void destroy() noexcept {
-        if (live_) (void)Ops::destruct(&record_);
-        release();
-    }
-    void release() noexcept {
-        std::memset(static_cast<void*>(&record_), 0, sizeof record_);
-        live_ = false;
-    }
-
-    Record record_{};
-    bool live_ = false;
-    std::error_code status_;
 };
 
 // An owner of a record type that the module copies.
@@ -97,7 +45,7 @@ class Copyable : public Owned<Record, Ops> {
 
 public:
     Copyable() = default;
-    Copyable(const Copyable& other) : Base(typename Base::EmptyTag{}) { *this = other; }
+    Copyable(const Copyable& other) : Base(typename Base::Empty{}) { *this = other; }
     Copyable(Copyable&&) noexcept = default;
     Copyable& operator=(const Copyable& other) {
         orThrow(Ops::kCopy, [&](std::error_code& ec) { this->copyFrom(other, ec); });

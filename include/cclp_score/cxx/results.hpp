@@ -40,6 +40,22 @@ public:
         return record_->edgesFixed[k];
     }
 
+    // The same in caliper units and 0..1 whichever format the run wrote
+    // (valueIn): the double-precision fields when it wrote them, else the
+    // 1/256 ones.
+    bool wroteDouble() const noexcept { return score::wroteDouble(record_->formats); }
+    double scoreValue() const noexcept { return valueIn(record_->formats, score(), scoreFixed()); }
+    double positionValue() const noexcept {
+        return valueIn(record_->formats, position(), positionFixed());
+    }
+    // Only the written arrays are read: the others may be null.
+    double methodScoreValue(int32_t m) const noexcept {
+        return wroteDouble() ? methodScore(m) : fromFixed(methodScoreFixed(m));
+    }
+    typename Family::Edge edgeValue(int32_t k) const noexcept {
+        return wroteDouble() ? edge(k) : fromFixed<typename Family::Edge>(edgeFixed(k));
+    }
+
     Formats formats() const noexcept { return static_cast<Formats>(record_->formats); }
     int32_t numEdges() const noexcept { return record_->numEdges; }
     int32_t numScores() const noexcept { return record_->numScores; }

@@ -35,13 +35,28 @@ public:
                                [&](std::error_code& ec) { return score(edges, ec); });
     }
     Results score(const Edges& edges, std::error_code& ec) {
-        return run<detail::PlainFamily>(edges, output_, indices_, ec);
+        return score(edges.c(), ec);
     }
     ResultsEx score(const EdgesEx& edges) {
         return detail::orThrow("cclp_runScoreEx",
                                [&](std::error_code& ec) { return score(edges, ec); });
     }
-    ResultsEx score(const EdgesEx& edges, std::error_code& ec) {
+    ResultsEx score(const EdgesEx& edges, std::error_code& ec) { return score(edges.c(), ec); }
+
+    // Scores edges borrowed from a caliper result set that stays the
+    // caller's (the edge finder's, say): nothing is copied.
+    Results score(const cclp_resultSet& edges) {
+        return detail::orThrow("cclp_runScore",
+                               [&](std::error_code& ec) { return score(edges, ec); });
+    }
+    ResultsEx score(const cclp_resultSetEx& edges) {
+        return detail::orThrow("cclp_runScoreEx",
+                               [&](std::error_code& ec) { return score(edges, ec); });
+    }
+    Results score(const cclp_resultSet& edges, std::error_code& ec) {
+        return run<detail::PlainFamily>(edges, output_, indices_, ec);
+    }
+    ResultsEx score(const cclp_resultSetEx& edges, std::error_code& ec) {
         return run<detail::ExtendedFamily>(edges, outputEx_, indicesEx_, ec);
     }
 
@@ -51,15 +66,15 @@ public:
 
 private:
     template <class Family, class Output>
-    BasicResults<Family> run(const BasicEdges<Family>& edges, Output& output,
+    BasicResults<Family> run(const typename Family::Input& edges, Output& output,
                              detail::IndexRecovery<Family>& indices, std::error_code& ec) {
         auto& set = output.c();
-        if (detail::failed(detail::runScore(edges.get(), params_.get(), output.get()), ec)) {
-            indices.recover(edges.c(), set.results, 0);
+        if (detail::failed(detail::runScore(&edges, params_.get(), output.get()), ec)) {
+            indices.recover(edges, set.results, 0);
             static const std::remove_reference_t<decltype(set)> kNone{};
             return BasicResults<Family>(kNone, indices);
         }
-        indices.recover(edges.c(), set.results, set.numResults);
+        indices.recover(edges, set.results, set.numResults);
         return BasicResults<Family>(set, indices);
     }
 

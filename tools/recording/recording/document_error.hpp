@@ -47,14 +47,10 @@ private:
     std::string path_;
 };
 
-// "NAME (meaning)" for the module's and the runtime's codes, the hex code
-// otherwise.
-std::string describeStatus(int32_t status);
-std::string describeStatus(const std::error_code& status);
-
 // After a module call that checks a value of the input: one of the
 // module's own failure codes means the value was refused (InputError on
-// `field`); any other failure (out of memory, say) is a RunError.
+// `field`); any other failure (out of memory, say) is a RunError. Either
+// quotes the status as cclp::score::statusText words it.
 void requireAccepted(int32_t status, const std::string& field, const std::string& call);
 void requireAccepted(const std::error_code& status, const std::string& field,
                      const std::string& call);

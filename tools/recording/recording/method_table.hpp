@@ -19,6 +19,6 @@ inline int32_t methodNumber(const MethodInfo& method) { return static_cast<int32
 const MethodInfo* findMethod(std::string_view name);
 const MethodInfo* findMethod(int32_t number);
 // The function part that a run reads for this method and edge model.
-FunctionKind functionRead(const MethodInfo& method, bool pairs);
+using cclp::score::functionRead;
 
 }  // namespace cclp_recording

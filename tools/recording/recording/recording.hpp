@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "cclp_score/cclp_score.h"
+#include "cclp_score/cclp_score.hpp"
 
 namespace cclp_recording {
 
@@ -38,10 +38,9 @@ struct EdgeFixed {
     int32_t extra3 = 0;
 };
 
-// Every value rounded by the module's rule, saturating.
+// Every value rounded by the module's rule, saturating (the other way:
+// cclp::score::fromFixed<Edge>).
 EdgeFixed toFixed(const Edge& edge);
-inline double fromFixed(int32_t value) { return static_cast<double>(value) / 256.0; }
-Edge fromFixed(const EdgeFixed& edge);
 
 // The caliper's projection, sampled at start, start + step, ...; drawn only.
 struct Profile {
@@ -85,7 +84,9 @@ struct Recording {
     std::optional<Expectation> expected;
 
     bool pairs() const { return desiredEdges.size() == 2; }
-    double expectedWidth() const;
+    double expectedWidth() const {
+        return cclp::score::expectedWidth(desiredEdges.data(), desiredEdges.size());
+    }
     // Extended edges, or a method that reads them, call for cclp_runScoreEx.
     bool needsExtendedRun() const;
 };

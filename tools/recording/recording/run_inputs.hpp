@@ -1,4 +1,4 @@
-// A recording's score parameters, built through the C++ interface after
+// A recording's score parameters and edges, built through the C++ interface after
 // checking that every method suits the edge model and that the run fits
 // the module's 32-bit counts.
 #pragma once
@@ -11,6 +11,14 @@ namespace cclp_recording {
 // Throws InputError for a setting the module refuses, RunError when it
 // cannot build the record (out of memory).
 cclp::score::Params buildParams(const Recording& recording);
+
+// The module's copies of a recording's edges in its formats: Edges, or
+// EdgesEx for a recording that needsExtendedRun(). Throws RunError when
+// they cannot be built (out of memory).
+template <class Edges>
+Edges buildEdges(const Recording& recording);
+extern template cclp::score::Edges buildEdges<cclp::score::Edges>(const Recording&);
+extern template cclp::score::EdgesEx buildEdges<cclp::score::EdgesEx>(const Recording&);
 
 // The checks of buildParams that need no module record.
 void checkMethodsSuitEdgeModel(const Recording& recording);

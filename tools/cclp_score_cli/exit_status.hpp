@@ -1,8 +1,12 @@
-// The ways an invocation fails, each with its exit status: bad input (the
-// recording's InputError, naming the field and the reason), a bad command
-// line, and a scoring run that the module ended with a failure status.
+// The ways an invocation ends, each with its exit status: bad input (the
+// recording model's InputError, naming the field and the reason), a bad
+// command line (UsageError), and a scoring run that the module ended with a
+// failure status (RunError).
 #pragma once
 
+#include <stdexcept>
+
+#include "cclp_score_cli/cli_namespace.hpp"
 #include "recording/document_error.hpp"
 
 namespace cclp_cli {
@@ -15,11 +19,6 @@ enum ExitStatus : int {
     kExitNoAcceptableCandidate = 4,  // the run kept nothing, or nothing scoring above 0
     kExitCheckFailed = 5             // check: a recording failed or missed its expected winner
 };
-
-using cclp_recording::describeStatus;
-using cclp_recording::InputError;
-using cclp_recording::requireAccepted;
-using cclp_recording::RunError;
 
 class UsageError : public std::runtime_error {
 public:
