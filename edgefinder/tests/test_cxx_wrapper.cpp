@@ -22,6 +22,10 @@ TEST(CxxWrapper, FailuresThrowAnErrorThatNamesTheStatus) {
         EXPECT_NE(std::strstr(error.what(), "cedge_test_missing.png"), nullptr);
         EXPECT_NE(std::strstr(error.what(), "CEDGE_STATUS_FILE_UNREADABLE"), nullptr);
     }
+    // A name with a NUL inside must not read the file named by its first part.
+    std::error_code cut;
+    (void)Image::read(std::string(CEDGE_TEST_DATA "/name_plate.pgm") + std::string("\0x", 2), cut);
+    EXPECT_EQ(cut, makeErrorCode(CSYS_STATUS_INVALID_ARGUMENT));
     const uint8_t pixels[4] = {};
     const ImageView view(pixels, sizeof pixels, 2, 2, 2);
     std::error_code ec;

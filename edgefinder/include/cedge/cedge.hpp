@@ -162,7 +162,12 @@ public:
     }
     static Image read(const std::string& path, std::error_code& ec) noexcept {
         Image image;
-        detail::failed(cedge_readImageFile(path.c_str(), image.owner_.get()), ec);
+        // The C door reads up to the first NUL: a name holding one would
+        // silently name another file.
+        const bool cut = path.find('\0') != std::string::npos;
+        detail::failed(cut ? CSYS_STATUS_INVALID_ARGUMENT
+                           : cedge_readImageFile(path.c_str(), image.owner_.get()),
+                       ec);
         return image;
     }
     ImageView view() const noexcept { return ImageView(owner_.c().view); }
