@@ -1,10 +1,12 @@
-// What the tools refuse and how: a status naming the bad argument, the
-// caller's records untouched, calipers outside the image reported one by
-// one, nothing left behind, also when memory runs out.
+// What the tools and their fits refuse and how: a status naming the bad
+// argument, the caller's records untouched, calipers outside the image
+// reported one by one, nothing left behind, also when memory runs out.
 #include <cstring>
 #include <functional>
 
+#include "circle_fit.hpp"
 #include "geometry_scenes.hpp"
+#include "line_fit.hpp"
 
 namespace cgeom::testing {
 namespace {
@@ -80,9 +82,11 @@ TEST(Refusals, ParametersNameTheBadFieldAndNothingIsWritten) {
     };
     for (const Case& c : cases) {
         Bench bench;
+        const int64_t live = csys_testing_liveBlocks();
         c.spoil(bench);
         EXPECT_EQ(c.circle ? bench.findCircle() : bench.findLine(), c.status) << c.what;
         EXPECT_TRUE(bench.untouched()) << c.what;
+        EXPECT_EQ(csys_testing_liveBlocks(), live) << c.what;
     }
     Bench bench;
     int32_t count = -7;
@@ -135,6 +139,31 @@ TEST(Refusals, NothingLeftBehindAndOutOfMemoryLeavesTheOutputs) {
         csys_testing_failAllocation(0);
         EXPECT_TRUE(marked.untouched()) << "request " << k;
         EXPECT_EQ(csys_testing_liveBlocks(), held) << "request " << k;
+    }
+}
+
+// The fits on points of their own: the degenerate sets, by every weight,
+// and the circle model as it was.
+TEST(Refusals, DegeneratePointsAreNoFit) {
+    const std::vector<Point> collinear{{0.0, 0.0}, {1.0, 2.0}, {2.0, 4.0}, {3.5, 7.0}, {-1.0, -2.0}};
+    const std::vector<Point> coincident(6, Point{3.0, -2.0}), huge{{0.0, 0.0}, {1e200, 1e200}, {-1e200, 3e200}};
+    const struct {
+        bool circle;
+        const std::vector<Point>& points;
+        int32_t status;
+    } cases[] = {{true, collinear, CGEOM_STATUS_POINTS_COLLINEAR}, {false, coincident, CGEOM_STATUS_POINTS_COINCIDENT},
+                 {false, huge, CGEOM_STATUS_FIT_NOT_FINITE}, {true, {collinear[0], collinear[1]}, CGEOM_STATUS_TOO_FEW_POINTS}};
+    for (const auto& c : cases) {
+        for (const int32_t weight : {cgeom_weightTukey, cgeom_weightHuber, cgeom_weightNone}) {
+            CircleModel circle{{5.0, 5.0}, 3.0};
+            LineModel line{};
+            std::vector<double> weights;
+            const cgeom_fitParams fit{weight, 20, 1.5};
+            EXPECT_EQ(c.circle ? robustFit(CircleGeometry{}, c.points, fit, circle, weights)
+                               : robustFit(LineGeometry{Point{1.0, 0.0}}, c.points, fit, line, weights),
+                      c.status) << c.status << " " << weight;
+            EXPECT_EQ(circle.radius, 3.0);
+        }
     }
 }
 
