@@ -1,9 +1,10 @@
 // The line and circle tools under random nominal geometry over random
 // images held in blocks of exactly their bytes: segments and circles
 // anywhere, of any size, caliper counts and spacings, fit settings, single
-// edges or pairs, failed memory requests. Checks what a caller relies on: a
-// status from the list, the outputs untouched on failure, consistent counts
-// and finite numbers on success, a line pointing as its segment, no leaks.
+// edges or pairs, failed memory requests and interruptions. Checks what a
+// caller relies on: a status from the list, the outputs untouched on
+// failure, consistent counts and finite numbers on success, a line pointing
+// as its segment, no leaks.
 #include <memory>
 #include <vector>
 
@@ -115,9 +116,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                         : cgeom_findLine(&image, &line, &edgeParams, &scoring.value, &lineOut, results.data(),
                                          capacity);
     }
+    // A failed memory request or a caller's interruption, when injected, ends the call.
+    const int32_t injected = injection.allocation()  ? CSYS_STATUS_OUT_OF_MEMORY
+                             : injection.attention() ? CSYS_STATUS_ATTENTION
+                                                     : CGEOM_STATUS_OK;
     FUZZ_CHECK_STATUS(status, CGEOM_STATUS_OK, CGEOM_STATUS_CAPACITY_TOO_SMALL, CGEOM_STATUS_TOO_FEW_POINTS,
                       CGEOM_STATUS_POINTS_COINCIDENT, CGEOM_STATUS_POINTS_COLLINEAR, CGEOM_STATUS_FIT_NOT_FINITE,
-                      injection.allocation() ? CSYS_STATUS_OUT_OF_MEMORY : CGEOM_STATUS_OK);
+                      injected);
     if (status != CGEOM_STATUS_OK) {
         FUZZ_CHECK(outputs() == before);
     } else if (circle) {

@@ -3,9 +3,10 @@
 // stronger distractors, the robust fit setting them aside the same way on
 // every call, and an inward search on half an arc.
 #include <algorithm>
-#include <cstdio>
+#include <array>
 #include <cstring>
 #include <numeric>
+#include <type_traits>
 
 #include "geometry_scenes.hpp"
 
@@ -92,54 +93,51 @@ struct CircleInstance {
     }
 };
 
-int32_t find(const cedge_image& image, const cgeom_lineParams& params, const cedge_params& edges,
-             const ScoreParams& score, cgeom_line& out, std::vector<cgeom_caliperResult>& results) {
-    EXPECT_EQ(cgeom_lineCaliperCount(&params, &out.fit.numCalipers), 0);
-    results.assign(static_cast<std::size_t>(out.fit.numCalipers), cgeom_caliperResult{});
-    return cgeom_findLine(&image, &params, &edges, &score.c, &out, results.data(), out.fit.numCalipers);
-}
-
-int32_t find(const cedge_image& image, const cgeom_circleParams& params, const cedge_params& edges,
-             const ScoreParams& score, cgeom_circle& out, std::vector<cgeom_caliperResult>& results) {
-    EXPECT_EQ(cgeom_circleCaliperCount(&params, &out.fit.numCalipers), 0);
-    results.assign(static_cast<std::size_t>(out.fit.numCalipers), cgeom_caliperResult{});
-    return cgeom_findCircle(&image, &params, &edges, &score.c, &out, results.data(), out.fit.numCalipers);
-}
-
+// The tool with the instance's calipers and the weight, over its scene.
 template <class Pixel, class Instance>
 int32_t run(const Instance& instance, const ScoreParams& score, int32_t weight, double grayScale,
             typename Instance::Out& out, std::vector<cgeom_caliperResult>& results) {
     const cedge::testing::SceneImage<Pixel> image(instance.scene, instance.size, instance.size,
                                                   kNoise * grayScale, Instance::kNoiseSeed);
+    const cedge_image view = image.view();
+    const cedge_params edges = edgeSearch(grayScale);
     auto params = instance.params;
     params.fit.weight = weight;
-    return find(image.view(), params, edgeSearch(grayScale), score, out, results);
+    int32_t& count = out.fit.numCalipers;
+    if constexpr (std::is_same_v<decltype(params), cgeom_lineParams>) {
+        EXPECT_EQ(cgeom_lineCaliperCount(&params, &count), 0);
+        results.assign(static_cast<std::size_t>(count), cgeom_caliperResult{});
+        return cgeom_findLine(&view, &params, &edges, &score.c, &out, results.data(), count);
+    } else {
+        EXPECT_EQ(cgeom_circleCaliperCount(&params, &count), 0);
+        results.assign(static_cast<std::size_t>(count), cgeom_caliperResult{});
+        return cgeom_findCircle(&view, &params, &edges, &score.c, &out, results.data(), count);
+    }
 }
 
+// Root mean square of the two errors over 50 instances.
 template <class Instance, class Pixel = uint8_t>
-Rms accuracy(double grayScale, double share, const ScoreParams& score, int32_t weight) {
+std::array<double, 2> accuracy(double grayScale, double share, const ScoreParams& score, int32_t weight) {
     std::mt19937 random(Instance::kSeed);
-    Rms rms;
+    double sum[2] = {0.0, 0.0};
     for (int n = 0; n < 50; ++n) {
         const Instance instance(random, grayScale, share);
         typename Instance::Out out{};
         std::vector<cgeom_caliperResult> results;
         EXPECT_EQ(run<Pixel>(instance, score, weight, grayScale, out, results), 0);
         const auto [first, second] = instance.errors(out);
-        rms.add(first, second);
+        sum[0] += first * first;
+        sum[1] += second * second;
     }
-    return rms;
+    return {std::sqrt(sum[0] / 50.0), std::sqrt(sum[1] / 50.0)};
 }
 
 TEST(LineCircleTools, WithinTheirLimitsOn50InstancesIn8And16Bits) {
     const auto rising = trueEdge(cclp_polarityPositive), falling = trueEdge(cclp_polarityNegative);
-    const Rms line8 = accuracy<LineInstance>(1.0, 0.0, *rising, cgeom_weightTukey);
-    const Rms line16 = accuracy<LineInstance, uint16_t>(256.0, 0.0, *rising, cgeom_weightHuber);
-    const Rms circle8 = accuracy<CircleInstance>(1.0, 0.0, *falling, cgeom_weightTukey);
-    const Rms circle16 = accuracy<CircleInstance, uint16_t>(256.0, 0.0, *falling, cgeom_weightHuber);
-    std::printf("RMS 8 / 16-bit: line angle %.5f / %.5f deg, offset %.4f / %.4f px; circle centre "
-                "%.4f / %.4f px, radius %.4f / %.4f px\n", line8[0], line16[0], line8[1], line16[1],
-                circle8[0], circle16[0], circle8[1], circle16[1]);
+    const auto line8 = accuracy<LineInstance>(1.0, 0.0, *rising, cgeom_weightTukey);
+    const auto line16 = accuracy<LineInstance, uint16_t>(256.0, 0.0, *rising, cgeom_weightHuber);
+    const auto circle8 = accuracy<CircleInstance>(1.0, 0.0, *falling, cgeom_weightTukey);
+    const auto circle16 = accuracy<CircleInstance, uint16_t>(256.0, 0.0, *falling, cgeom_weightHuber);
     EXPECT_LE(std::max(line8[0], line16[0]), 0.01);
     EXPECT_LE(std::max(line8[1], line16[1]), 0.02);
     EXPECT_LE(std::max({circle8[0], circle8[1], circle16[0], circle16[1]}), 0.02);
@@ -150,14 +148,11 @@ TEST(LineCircleTools, WithinTheirLimitsOn50InstancesIn8And16Bits) {
 // the strongest edge does not, and the robust fit sets the distractors aside.
 TEST(LineCircleTools, TrueEdgeParametersStayWithinLimitsWhereTheStrongestEdgeDoesNot) {
     const auto strongest = strongestEdge(1.0);
-    const Rms line = accuracy<LineInstance>(1.0, 0.3, *trueEdge(cclp_polarityPositive), cgeom_weightNone);
-    const Rms lineStrongest = accuracy<LineInstance>(1.0, 0.3, *strongest, cgeom_weightNone);
-    const Rms circle = accuracy<CircleInstance>(1.0, 0.3, *trueEdge(cclp_polarityNegative), cgeom_weightNone);
-    const Rms circleStrongest = accuracy<CircleInstance>(1.0, 0.3, *strongest, cgeom_weightNone);
-    const Rms circleRobust = accuracy<CircleInstance>(1.0, 0.3, *strongest, cgeom_weightTukey);
-    std::printf("30%% distractors, true edge / strongest: line %.5f / %.5f deg, %.4f / %.4f px; circle "
-                "radius %.4f / %.4f px (plain), %.4f px (Tukey)\n", line[0], lineStrongest[0], line[1],
-                lineStrongest[1], circle[1], circleStrongest[1], circleRobust[1]);
+    const auto line = accuracy<LineInstance>(1.0, 0.3, *trueEdge(cclp_polarityPositive), cgeom_weightNone);
+    const auto lineStrongest = accuracy<LineInstance>(1.0, 0.3, *strongest, cgeom_weightNone);
+    const auto circle = accuracy<CircleInstance>(1.0, 0.3, *trueEdge(cclp_polarityNegative), cgeom_weightNone);
+    const auto circleStrongest = accuracy<CircleInstance>(1.0, 0.3, *strongest, cgeom_weightNone);
+    const auto circleRobust = accuracy<CircleInstance>(1.0, 0.3, *strongest, cgeom_weightTukey);
     EXPECT_LE(line[0], 0.01);
     EXPECT_LE(line[1], 0.02);
     EXPECT_GT(lineStrongest[0], 0.1);
