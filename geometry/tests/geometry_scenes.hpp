@@ -103,16 +103,4 @@ inline double uniform(std::mt19937& random, double low, double high) {
     return std::uniform_real_distribution<double>(low, high)(random);
 }
 
-// Root mean square of two errors over instances.
-struct Rms {
-    double sum[2] = {0.0, 0.0};
-    int count = 0;
-    void add(double first, double second) {
-        sum[0] += first * first;
-        sum[1] += second * second;
-        ++count;
-    }
-    double operator[](int i) const { return std::sqrt(sum[i] / count); }
-};
-
 }  // namespace cgeom::testing

@@ -1,15 +1,19 @@
-// What the tools refuse and how: a status naming the bad argument, the
-// caller's records untouched, calipers outside the image reported one by
-// one, nothing left behind, also when memory runs out.
+// What the tools and their fits refuse and how: a status naming the bad
+// argument, the caller's records untouched, calipers outside the image
+// reported one by one, nothing left behind, also when memory runs out.
 #include <cstring>
 #include <functional>
+#include <string>
 
+#include "circle_fit.hpp"
 #include "geometry_scenes.hpp"
+#include "line_fit.hpp"
 
 namespace cgeom::testing {
 namespace {
 
 using Image = cedge::testing::SceneImage<uint8_t>;
+const double kNan = std::nan("");
 
 // Noise-free: a boundary at y = 60.3 under a line tool from x = 10 to 110,
 // a disc of radius 30.2 at (60.4, 59.8) under a circle tool; outputs marked.
@@ -34,18 +38,42 @@ struct Bench {
         std::memset(&lineOut, 0x5A, sizeof lineOut);
         std::memset(&circleOut, 0x5A, sizeof circleOut);
     }
-    int32_t findLine(int32_t capacity = 64) {
-        return cgeom_findLine(&lineView, &line, &edges, &rising->c, &lineOut, results.data(), capacity);
-    }
-    int32_t findCircle(int32_t capacity = 64) {
-        return cgeom_findCircle(&circleView, &circle, &edges, &falling->c, &circleOut, results.data(), capacity);
+    const cclp_scoreParams* score = &rising->c;
+    int32_t findLine() { return cgeom_findLine(&lineView, &line, &edges, score, &lineOut, results.data(), 64); }
+    int32_t findCircle() {
+        return cgeom_findCircle(&circleView, &circle, &edges, &falling->c, &circleOut, results.data(), 64);
     }
     bool untouched() const {
         const auto* bytes = reinterpret_cast<const unsigned char*>(results.data());
-        return bytes[0] == 0x5A && std::memcmp(bytes, bytes + 1, results.size() * sizeof(cgeom_caliperResult) - 1) == 0 &&
-               std::memcmp(&lineOut, bytes, sizeof lineOut) == 0 && std::memcmp(&circleOut, bytes, sizeof circleOut) == 0;
+        return bytes[0] == 0x5A && std::memcmp(bytes, bytes + 1, results.size() * sizeof results[0] - 1) == 0 &&
+               std::memcmp(&lineOut, bytes, sizeof lineOut) == 0 &&
+               std::memcmp(&circleOut, bytes, sizeof circleOut) == 0;
     }
 };
+
+using Call = std::function<int32_t(Bench&)>;
+
+// The status, nothing written, no block left.
+void expectRefused(const Call& call, int32_t status, const std::string& what) {
+    Bench bench;
+    const int64_t live = csys_testing_liveBlocks();
+    EXPECT_EQ(call(bench), status) << what;
+    csys_testing_failAllocation(0);
+    EXPECT_TRUE(bench.untouched()) << what;
+    EXPECT_EQ(csys_testing_liveBlocks(), live) << what;
+}
+
+// The fit's status by every weight when they agree, 1 otherwise.
+template <class Geometry, class Model>
+int32_t fitEveryWay(const Geometry& geometry, Model model, const std::vector<Point>& points) {
+    std::vector<double> weights;
+    const int32_t status = robustFit(geometry, points, cgeom_fitParams{cgeom_weightTukey, 20, 1.5}, model,
+                                     weights);
+    for (const int32_t weight : {cgeom_weightHuber, cgeom_weightNone}) {
+        if (robustFit(geometry, points, cgeom_fitParams{weight, 20, 1.5}, model, weights) != status) return 1;
+    }
+    return status;
+}
 
 struct Case {
     bool circle;
@@ -56,41 +84,50 @@ struct Case {
 
 TEST(Refusals, ParametersNameTheBadFieldAndNothingIsWritten) {
     static const std::vector<uint8_t> blank(120 * 120, 90);
-    const double nan = std::nan("");
     const Case cases[] = {
-        {false, "segment", [&](Bench& b) { b.line.startX = nan; }, CGEOM_STATUS_SEGMENT_NOT_VALID},
+        {false, "segment", [](Bench& b) { b.line.startX = kNan; }, CGEOM_STATUS_SEGMENT_NOT_VALID},
         {false, "zero length", [](Bench& b) { b.line.endX = b.line.startX; }, CGEOM_STATUS_SEGMENT_TOO_SHORT},
         {false, "search flags", [](Bench& b) { b.line.calipers.flags = 1u; }, CGEOM_STATUS_SEARCH_NOT_VALID},
         {false, "caliper length", [](Bench& b) { b.line.calipers.length = 1.0; }, CEDGE_STATUS_LENGTH_NOT_VALID},
         {false, "count", [](Bench& b) { b.line.calipers.count = 4097; }, CGEOM_STATUS_CALIPER_COUNT_NOT_VALID},
         {false, "spacing", [](Bench& b) { b.line.calipers.count = 0; }, CGEOM_STATUS_CALIPER_COUNT_NOT_VALID},
         {false, "weight", [](Bench& b) { b.line.fit.weight = 3; }, CGEOM_STATUS_FIT_SETTINGS_NOT_VALID},
-        {false, "inlier distance", [&](Bench& b) { b.line.fit.inlierDistance = nan; }, CGEOM_STATUS_FIT_SETTINGS_NOT_VALID},
+        {false, "inlier distance", [](Bench& b) { b.line.fit.inlierDistance = kNan; },
+         CGEOM_STATUS_FIT_SETTINGS_NOT_VALID},
         {false, "capacity", [](Bench& b) { b.line.calipers.count = 65; }, CGEOM_STATUS_CAPACITY_TOO_SMALL},
         {false, "sigma", [](Bench& b) { b.edges.sigma = 0.0; }, CEDGE_STATUS_SIGMA_NOT_VALID},
         {false, "pixel depth", [](Bench& b) { b.lineView.bitsPerPixel = 12; }, CEDGE_STATUS_PIXEL_DEPTH_NOT_VALID},
         {false, "score parameters", [](Bench& b) { b.rising->c.maxNumResults = -1; }, CSYS_STATUS_INVALID_ARGUMENT},
+        {false, "null score", [](Bench& b) { b.score = nullptr; }, CSYS_STATUS_NULL_ARGUMENT},
         {false, "null pixels", [](Bench& b) { b.lineView.pixels = nullptr; }, CSYS_STATUS_NULL_ARGUMENT},
         {false, "blank image", [](Bench& b) { b.lineView.pixels = blank.data(); }, CGEOM_STATUS_TOO_FEW_POINTS},
-        {true, "centre", [&](Bench& b) { b.circle.centerY = nan; }, CGEOM_STATUS_CENTER_NOT_VALID},
+        {true, "centre", [](Bench& b) { b.circle.centerY = kNan; }, CGEOM_STATUS_CENTER_NOT_VALID},
         {true, "zero radius", [](Bench& b) { b.circle.radius = 0.0; }, CGEOM_STATUS_RADIUS_NOT_VALID},
         {true, "zero sweep", [](Bench& b) { b.circle.sweep = 0.0; }, CGEOM_STATUS_ARC_NOT_VALID},
         {true, "sweep past a turn", [](Bench& b) { b.circle.sweep = -361.0; }, CGEOM_STATUS_ARC_NOT_VALID},
         {true, "blank image", [](Bench& b) { b.circleView.pixels = blank.data(); }, CGEOM_STATUS_TOO_FEW_POINTS},
     };
     for (const Case& c : cases) {
-        Bench bench;
-        c.spoil(bench);
-        EXPECT_EQ(c.circle ? bench.findCircle() : bench.findLine(), c.status) << c.what;
-        EXPECT_TRUE(bench.untouched()) << c.what;
+        const auto call = [&c](Bench& b) { c.spoil(b); return c.circle ? b.findCircle() : b.findLine(); };
+        expectRefused(call, c.status, c.what);
     }
-    Bench bench;
-    int32_t count = -7;
-    bench.circle.radius = nan;
-    EXPECT_EQ(cgeom_circleCaliperCount(&bench.circle, &count), CGEOM_STATUS_RADIUS_NOT_VALID);
-    EXPECT_EQ(count, -7);
-    EXPECT_EQ(cgeom_findLine(&bench.lineView, &bench.line, &bench.edges, nullptr, &bench.lineOut,
-                             bench.results.data(), 64), CSYS_STATUS_NULL_ARGUMENT);
+    // The count of a bad circle, into a marked record.
+    const auto count = [](Bench& b) {
+        b.circle.radius = kNan;
+        return cgeom_circleCaliperCount(&b.circle, &b.results[0].numEdges);
+    };
+    expectRefused(count, CGEOM_STATUS_RADIUS_NOT_VALID, "count");
+}
+
+// The fits on points of their own, by every weight.
+TEST(Refusals, DegeneratePointsAreNoFit) {
+    const std::vector<Point> collinear{{0.0, 0.0}, {1.0, 2.0}, {2.0, 4.0}, {3.5, 7.0}, {-1.0, -2.0}};
+    const std::vector<Point> coincident(6, Point{3.0, -2.0}), huge{{0.0, 0.0}, {1e200, 1e200}, {-1e200, 3e200}};
+    const LineGeometry line(Point{1.0, 0.0});
+    EXPECT_EQ(fitEveryWay(CircleGeometry{}, CircleModel{}, collinear), CGEOM_STATUS_POINTS_COLLINEAR);
+    EXPECT_EQ(fitEveryWay(CircleGeometry{}, CircleModel{}, {collinear[0], collinear[1]}), CGEOM_STATUS_TOO_FEW_POINTS);
+    EXPECT_EQ(fitEveryWay(line, LineModel{}, coincident), CGEOM_STATUS_POINTS_COINCIDENT);
+    EXPECT_EQ(fitEveryWay(line, LineModel{}, huge), CGEOM_STATUS_FIT_NOT_FINITE);
 }
 
 // Calipers past the left border are reported one by one and left out; past
@@ -128,13 +165,8 @@ TEST(Refusals, NothingLeftBehindAndOutOfMemoryLeavesTheOutputs) {
     const int64_t requests = csys_testing_allocationCount() - before;
     EXPECT_GT(requests, 0);
     for (int32_t k = 1; k <= requests; ++k) {
-        Bench marked;
-        const int64_t held = csys_testing_liveBlocks();
-        csys_testing_failAllocation(k);
-        EXPECT_EQ(marked.findLine(), CSYS_STATUS_OUT_OF_MEMORY) << "request " << k;
-        csys_testing_failAllocation(0);
-        EXPECT_TRUE(marked.untouched()) << "request " << k;
-        EXPECT_EQ(csys_testing_liveBlocks(), held) << "request " << k;
+        const auto failing = [k](Bench& b) { csys_testing_failAllocation(k); return b.findLine(); };
+        expectRefused(failing, CSYS_STATUS_OUT_OF_MEMORY, "request " + std::to_string(k));
     }
 }
 
