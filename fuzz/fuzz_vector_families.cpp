@@ -91,7 +91,10 @@ struct Element<cclp_resultSetEx> {
     static const void* array(const cclp_resultSetEx& s) { return s.edges; }
 };
 
-// Each family's members, typed and shareable, gathered from cclp_vectors.h.
+// Each family's members, typed and shareable, gathered from cclp_vectors.h
+// (outside the anonymous namespace: a family's members are not all called).
+}  // namespace
+namespace cclp::fuzz {
 template <class E>
 struct Family;
 #define CCLP_FUZZ_TYPED_(family, member, parameters, arguments, zeros) \
@@ -117,6 +120,8 @@ struct Family;
     };
 CSTD_VECTOR_CCLP_FAMILIES(CCLP_FUZZ_FAMILY_)
 #undef CCLP_FUZZ_FAMILY_
+}  // namespace cclp::fuzz
+namespace {
 
 using Keys = std::vector<double>;
 
