@@ -52,17 +52,6 @@ def test_fixed_point_sampling_equals_a_fixed_point_run():
     assert list(results.edges[:, 0]) == list(range(len(values)))
 
 
-def test_results_carry_indices_scores_and_measured_values():
-    results = cs.score(POSITIONS, CONTRASTS, desired=PAIR, max_results=4,
-                       methods=[SIZE_DIFF, cs.Method("contrast", cs.OneSided(80, 5, 0))])
-    assert results.edges.shape == (4, 2) and results.method_scores.shape == (4, 2)
-    assert list(results.edges[0]) == [2, 5]
-    assert results.measured[0, 0, 0] == pytest.approx(0.15 / 20)
-    assert results.measured[0, 1, 0] == pytest.approx((61.2 + 58.9) / 2)
-    assert (np.diff(results.score) <= 0).all()
-    assert results.score[0] == pytest.approx(np.sqrt(results.method_scores[0].prod()))
-
-
 def test_library_refusals_carry_the_status_name():
     with pytest.raises(cs.ScoreError) as refused:
         cs.OneSided(0, 1, 2, y0=0.2, y1=0.5)
