@@ -130,9 +130,9 @@ using Keys = std::vector<double>;
 template <class E, class Api>
 Keys keysOf(typename Api::Vector& vector, std::set<const void*>* arrays = nullptr) {
     std::set<const void*> own;
-    E* begin = nullptr;
+    const E* begin = nullptr;
     int32_t size = -1;
-    FUZZ_CHECK(Api::getBeginSize(&vector, &begin, &size) == 0 && size >= 0);
+    FUZZ_CHECK(Api::getBeginSizeConst(&vector, &begin, &size) == 0 && size >= 0);
     Keys keys;
     for (int32_t i = 0; i < size; ++i) {
         keys.push_back(Element<E>::key(begin[i]));
@@ -175,7 +175,9 @@ void heapLifecycle(FuzzedDataProvider& in, const typename Api::Vector& source, c
         FUZZ_CHECK(held == nullptr);
         return;
     }
+    int32_t size = -1;
     FUZZ_CHECK(Api::newClone(&held, held) == 0 && (keysOf<E, Api>(*held) == keys));
+    FUZZ_CHECK(Api::getSize(held, &size) == 0 && size == static_cast<int32_t>(keys.size()));
     if (in.ConsumeBool()) FUZZ_CHECK(Api::destroy(&held) == 0 && held == nullptr);
     FUZZ_CHECK(Api::newClone(&held, nullptr) == 0 && held == nullptr && Api::destroy(&held) == 0);
     CCLP_FUZZ_NULL_REFUSED(Api::newClone(nullptr, &source));
@@ -233,7 +235,7 @@ void run(FuzzedDataProvider& in) {
         FUZZ_CHECK(Api::getBeginEndConst(&source, &first, &last) == 0);
         int32_t status = 0;
         bool grows = true;  // a failure leaves the vector as it was, storage included
-        switch (in.ConsumeIntegralInRange<int>(0, 11)) {
+        switch (in.ConsumeIntegralInRange<int>(0, 12)) {
             case 0:
                 status = injected(in, [&] { return Api::resize(&vector, n); });
                 model.resize(static_cast<size_t>(n), kFresh);
@@ -296,6 +298,12 @@ void run(FuzzedDataProvider& in) {
                     shared = keysOf<E, Shared>(shareable);
                 } else {
                     shared = before;
+                }
+                break;
+            case 10:
+                if (first == last) break;
+                if (injected(in, [&] { return Shared::pushBack(&shareable, first); }) == 0) {
+                    shared.push_back(sourceKeys[0]);
                 }
                 break;
             default:
