@@ -77,6 +77,13 @@ public:
     // Puts the kept candidates in result order: ranked, or as formed.
     void finish();
 
+    // Whether no candidate can enter any more: a selection that keeps the
+    // first candidates has them all.
+    bool closed() const { return !ranked_ && count_ >= storage_.capacity; }
+    // The candidate that a later one must rank before to enter; null while
+    // every candidate enters.
+    const Candidate* bar() const { return hasBar_ ? &bar_ : nullptr; }
+
     int32_t count() const { return count_; }
     const Candidate& operator[](int32_t r) const { return storage_.entries[r]; }
     const Number* rowOf(const Candidate& candidate) const { return rowOf(candidate.slot); }

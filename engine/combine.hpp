@@ -3,6 +3,7 @@
 // is formed while the methods are evaluated; the root is taken at the end.
 #pragma once
 
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <type_traits>
@@ -37,6 +38,26 @@ inline int32_t combineScoresFixed(int32_t product, int32_t count) {
     return round256Scaled(portablePow(product / 256.0, 1.0 / count) * 256.0);
 }
 
+// The products that combine, for certain, into a score below `score`: those
+// below the value returned (0 where none can be told without the root).
+// Only roots through the power function are worth avoiding. The bound keeps
+// a relative margin of 1e-9 below the exact root, far beyond the error of
+// the power function and of the bound's own pow, so a product below it
+// gives a lower score on every platform; a fixed-point score is also
+// rounded, so the bound lies half a unit lower still.
+inline double productsBelowScore(double score, int32_t count) {
+    constexpr double kMargin = 1.0 - 1e-9;
+    if (count < 3 || !(score > 0.0)) return 0.0;
+    const double bound = std::pow(score * kMargin, count);
+    return bound >= DBL_MIN ? bound : 0.0;
+}
+
+inline double productsBelowScore(int32_t score, int32_t count) {
+    const double unrounded = static_cast<double>(score) - 0.5;
+    if (!(unrounded > 0.0)) return 0.0;
+    return 256.0 * productsBelowScore(unrounded / 256.0, count);
+}
+
 inline double multiplyScores(double product, double score) { return product * score; }
 inline int32_t multiplyScores(int32_t product, int32_t score) { return mulRound8(product, score); }
 
@@ -54,6 +75,13 @@ public:
         } else {
             valid_ = false;
         }
+    }
+
+    // Whether the combined score is certainly below the score whose
+    // productsBelowScore bound is given; the root is not taken.
+    bool combinesBelow(double bound) const {
+        const double product = valid_ && product_ > 0 ? static_cast<double>(product_) : 0.0;
+        return product < bound;
     }
 
     Number combined() const {

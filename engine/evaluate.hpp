@@ -35,6 +35,19 @@ namespace detail {
 template <int32_t Kind>
 inline constexpr bool kNoFormula = false;
 
+// What the size methods measure of a pair at p0 and p1: its size relative to
+// the expected width w, or its size's difference from w relative to w.
+template <int32_t Kind, class Number>
+Number sizeMeasure(Number p0, Number p1, Number w) {
+    using namespace measure;
+    const Number size = magnitude(subtract(p1, p0));
+    if constexpr (Kind == cclp_scoreMethodSizeDiff) {
+        return ratio(magnitude(subtract(size, w)), w);
+    } else {
+        return ratio(size, w);
+    }
+}
+
 template <class Edge>
 EdgeNumber<Edge> largerExtra(const Edge& edge) {
     return measure::larger(edge.extra2, edge.extra3);
@@ -61,10 +74,8 @@ EdgeNumber<Edge> methodScore(const Method& method, const Edge& first, const Edge
         // memory held.
         cstd_assert_(static_cast<int32_t>(__LINE__));
         return 0;
-    } else if constexpr (Kind == cclp_scoreMethodSizeDiff) {
-        return functionValue(f, ratio(magnitude(subtract(magnitude(subtract(p1, p0)), w)), w));
-    } else if constexpr (Kind == cclp_scoreMethodSize) {
-        return functionValue(f, ratio(magnitude(subtract(p1, p0)), w));
+    } else if constexpr (Kind == cclp_scoreMethodSizeDiff || Kind == cclp_scoreMethodSize) {
+        return functionValue(f, sizeMeasure<Kind>(p0, p1, w));
     } else if constexpr (Kind == cclp_scoreMethodPosNormAbs) {
         return functionValue(f, halfRatio(magnitude(add(p1, p0)), w));
     } else if constexpr (Kind == cclp_scoreMethodPosAbs) {

@@ -13,7 +13,9 @@ struct PlainRecords {
     using Input = cclp_resultSet;
     using Output = cclp_scoreResultSet;
     using Record = cclp_scoreOneResult;
-    static int32_t resize(Output* set, int32_t n) { return resizeScoreResultSet(set, n); }
+    static int32_t resize(Output* set, int32_t n, bool keep) {
+        return keep ? fitScoreResultSet(set, n) : resizeScoreResultSet(set, n);
+    }
     static int32_t prepare(Record* record, uint32_t formats, int32_t numScores, int32_t numEdges) {
         return prepareScoreOneResult(record, formats, numScores, numEdges);
     }
@@ -24,7 +26,9 @@ struct ExtendedRecords {
     using Input = cclp_resultSetEx;
     using Output = cclp_scoreResultSetEx;
     using Record = cclp_scoreOneResultEx;
-    static int32_t resize(Output* set, int32_t n) { return resizeScoreResultSetEx(set, n); }
+    static int32_t resize(Output* set, int32_t n, bool keep) {
+        return keep ? fitScoreResultSetEx(set, n) : resizeScoreResultSetEx(set, n);
+    }
     static int32_t prepare(Record* record, uint32_t formats, int32_t numScores, int32_t numEdges) {
         return prepareScoreOneResultEx(record, formats, numScores, numEdges);
     }

@@ -19,23 +19,87 @@ int32_t constructRecord(cclp_scoreOneResultEx* record) {
 }
 
 template <class Set>
-int32_t resizeSet(Set* set, int32_t n) {
-    CCLP_REQUIRE_NONNULL(set);
-    CCLP_ASSERT(n >= 0);
-    if (n < 0) return CSYS_STATUS_INVALID_ARGUMENT;
-    // A set without an array holds no records, whatever its count says.
+void discardResults(Set* set) {
+    if (set == nullptr) return;
+    while (set->results != nullptr && set->numResults > 0) {
+        // A reset only releases arrays the record owns; nothing to report.
+        (void)resetRecord(&set->results[set->numResults - 1]);
+        --set->numResults;
+    }
+    set->numResults = 0;
+}
+
+// Records kept across a change of count read as freshly constructed ones
+// would once the run has written them: the run writes every field of its
+// formats, and the other format's position and score read 0.
+template <class Record>
+void clearScalars(Record& record) {
+    record.position = 0.0;
+    record.positionFixed = 0;
+    record.score = 0.0;
+    record.scoreFixed = 0;
+}
+
+// A set without an array holds no records, whatever its count says.
+template <class Set>
+int32_t heldRecords(Set* set) {
     if (set->results == nullptr || set->numResults < 0) set->numResults = 0;
-    if (set->numResults == n) return CCLP_STATUS_OK;
-    while (set->numResults > 0) {
+    return set->numResults;
+}
+
+// Resets records from the last on until the set holds n; numResults always
+// counts the records not yet reset.
+template <class Set>
+int32_t shrinkTo(Set* set, int32_t n) {
+    while (set->numResults > n) {
         CCLP_RETURN_IF_FAILED(resetRecord(&set->results[set->numResults - 1]));
         --set->numResults;
     }
-    CCLP_RETURN_IF_FAILED(reallocArray(set->results, n));
+    return CCLP_STATUS_OK;
+}
+
+// Makes room for n records and constructs those beyond the ones held. A
+// failed resize leaves every record reset and the set counting none.
+template <class Set>
+int32_t growTo(Set* set, int32_t n) {
+    const int32_t status = reallocArray(set->results, n);
+    if (status < 0) {
+        discardResults(set);
+        return status;
+    }
     while (set->numResults < n) {
         CCLP_RETURN_IF_FAILED(constructRecord(&set->results[set->numResults]));
         ++set->numResults;
     }
     return CCLP_STATUS_OK;
+}
+
+inline bool validCount(int32_t n) {
+    CCLP_ASSERT(n >= 0);
+    return n >= 0;
+}
+
+template <class Set>
+int32_t resizeSet(Set* set, int32_t n) {
+    CCLP_REQUIRE_NONNULL(set);
+    if (!validCount(n)) return CSYS_STATUS_INVALID_ARGUMENT;
+    if (heldRecords(set) == n) return CCLP_STATUS_OK;
+    CCLP_RETURN_IF_FAILED(shrinkTo(set, 0));
+    return growTo(set, n);
+}
+
+// Shrinking rebuilds every record, as resizing does: the allocation
+// requests of a run that keeps fewer results than before are those callers
+// have seen fail at their own points.
+template <class Set>
+int32_t fitSet(Set* set, int32_t n) {
+    CCLP_REQUIRE_NONNULL(set);
+    if (!validCount(n)) return CSYS_STATUS_INVALID_ARGUMENT;
+    const int32_t held = heldRecords(set);
+    if (held == n) return CCLP_STATUS_OK;
+    CCLP_RETURN_IF_FAILED(shrinkTo(set, held < n ? held : 0));
+    for (int32_t r = 0; r < set->numResults; ++r) clearScalars(set->results[r]);
+    return growTo(set, n);
 }
 
 struct Header {
@@ -120,21 +184,12 @@ int32_t prepareRecord(Record* record, const Header& wanted) {
     return CCLP_STATUS_OK;
 }
 
-template <class Set>
-void discardResults(Set* set) {
-    if (set == nullptr) return;
-    while (set->results != nullptr && set->numResults > 0) {
-        // A reset only releases arrays the record owns; nothing to report.
-        (void)resetRecord(&set->results[set->numResults - 1]);
-        --set->numResults;
-    }
-    set->numResults = 0;
-}
-
 }  // namespace
 
 int32_t resizeScoreResultSet(cclp_scoreResultSet* set, int32_t n) { return resizeSet(set, n); }
 int32_t resizeScoreResultSetEx(cclp_scoreResultSetEx* set, int32_t n) { return resizeSet(set, n); }
+int32_t fitScoreResultSet(cclp_scoreResultSet* set, int32_t n) { return fitSet(set, n); }
+int32_t fitScoreResultSetEx(cclp_scoreResultSetEx* set, int32_t n) { return fitSet(set, n); }
 
 int32_t prepareScoreOneResult(cclp_scoreOneResult* record, uint32_t formats, int32_t numScores,
                               int32_t numEdges) {

@@ -15,6 +15,14 @@ namespace cclp {
 int32_t resizeScoreResultSet(cclp_scoreResultSet* set, int32_t n);
 int32_t resizeScoreResultSetEx(cclp_scoreResultSetEx* set, int32_t n);
 
+// Brings the set to exactly n records as a run needs them. A set that grows
+// keeps the records it holds and constructs the missing ones; the kept ones,
+// once prepared and written, read as constructed ones would. A set that
+// shrinks is resized as above. A run whose result count goes up and down
+// thus keeps the arrays of the records it had on every growth.
+int32_t fitScoreResultSet(cclp_scoreResultSet* set, int32_t n);
+int32_t fitScoreResultSetEx(cclp_scoreResultSetEx* set, int32_t n);
+
 // Sets the record's header and sizes the arrays of the formats marked in
 // formats; releases those of unmarked formats. Values are not cleared.
 int32_t prepareScoreOneResult(cclp_scoreOneResult* record, uint32_t formats, int32_t numScores,

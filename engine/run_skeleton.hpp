@@ -21,6 +21,9 @@
 #include "frame/fixed_point.hpp"
 #include "engine/measure.hpp"
 #include "engine/number_formats.hpp"
+#include "engine/pair_window.hpp"
+#include "engine/root_shortcut.hpp"
+#include "engine/runs.hpp"
 #include "engine/score_batch.hpp"
 #include "engine/scored_candidate.hpp"
 #include "engine/working_block.hpp"
@@ -46,14 +49,18 @@ class ScoringRun {
     using Candidate = ScoredCandidate<Number>;
 
 public:
-    ScoringRun(const Input& input, const cclp_scoreParams& params, Output& output)
+    ScoringRun(const Input& input, const cclp_scoreParams& params, Output& output,
+               const RunShortcuts& shortcuts)
         : input_(input),
           params_(params),
           output_(output),
           numEdges_(input.numEdges),
           numMethods_(params.numScoreMethods),
           pairs_(params.numDesiredEdges == 2),
-          rule_{params.maxNumResults, params.sortByScore == 1} {}
+          rule_{params.maxNumResults, params.sortByScore == 1},
+          keepRecords_(shortcuts.keepRecords),
+          windowPairs_(shortcuts.windowPairs),
+          rootShortcut_(numMethods_, shortcuts.skipRoots) {}
 
     int32_t run() {
         CleanupFrame<2> frame;
@@ -73,7 +80,7 @@ private:
         CCLP_RETURN_IF_FAILED(widthStatus);
         prepareScan();
         const AttentionPolls polls = pairs_ ? Format::kPairPolls : kSingleEdgePolls;
-        CCLP_RETURN_IF_FAILED(pairs_ ? scanPairs(polls) : scanSingleEdges(polls));
+        CCLP_RETURN_IF_FAILED(pairs_ ? scanPairsByWindowOrAll(polls) : scanSingleEdges(polls));
         CCLP_RETURN_IF_FAILED(rankCandidates(polls));
         return writeOutput();
     }
@@ -137,6 +144,103 @@ private:
         return CCLP_STATUS_OK;
     }
 
+    // A sorting run over ascending edges whose methods score quietly and
+    // include one with a window scores only the pairs of the window, then
+    // fills the places left with zero-score pairs as the full scan ranks
+    // them. It polls exactly where the full scan polls.
+    // Below kMinWindowEdges edges the full scan costs less than finding and
+    // following the window.
+    int32_t scanPairsByWindowOrAll(const AttentionPolls& polls) {
+        constexpr int32_t kMinWindowEdges = 12;
+        if (!windowPairs_ || checked_ || !rule_.ranked || rule_.limit <= 0 ||
+            numEdges_ < kMinWindowEdges) {
+            return scanPairs(polls);
+        }
+        const auto window = PairWindow<Edge>::find(Format::methods(params_), numMethods_,
+                                                   Format::edges(input_), numEdges_, width_);
+        if (!window) return scanPairs(polls);
+        PairWindow<Edge> scanned = *window;
+        CCLP_RETURN_IF_FAILED(scanPairWindows(polls, scanned));
+        PairWindow<Edge> filled = *window;
+        return fillWithZeroScores(filled);
+    }
+
+    bool passesFirst(int32_t i) const {
+        return passesPolarity(Format::edges(input_)[i].contrast, params_.desiredEdges[0].polarity);
+    }
+    bool passesSecond(int32_t j) const {
+        return passesPolarity(Format::edges(input_)[j].contrast, params_.desiredEdges[1].polarity);
+    }
+
+    // Second edges in [from, to) that pass their polarity test.
+    int32_t passingSeconds(int32_t from, int32_t to) const {
+        int32_t count = 0;
+        for (int32_t j = from; j < to; ++j) count += passesSecond(j) ? 1 : 0;
+        return count;
+    }
+
+    // The pairs of each first edge are numbered on from `formed`, as the
+    // full scan forms them; only those of the window are scored.
+    int32_t scanPairWindows(const AttentionPolls& polls, PairWindow<Edge>& window) {
+        int32_t formed = 0;
+        int32_t secondsAfter = passingSeconds(0, numEdges_);  // passing in (i, n)
+        for (int32_t i = 0; i < numEdges_; ++i) {
+            secondsAfter -= passesSecond(i) ? 1 : 0;
+            if (polls.eachFirstEdge) CCLP_RETURN_IF_FAILED(csys_attention_check());
+            if (!passesFirst(i)) continue;
+            for (int32_t j = i + 1; polls.eachSecondEdge && j < numEdges_; ++j) {
+                CCLP_RETURN_IF_FAILED(csys_attention_check());
+            }
+            window.moveTo(i);
+            formed_ = formed + passingSeconds(i + 1, window.begin());
+            for (int32_t j = window.begin(); j < window.end(); ++j) {
+                batch_.addIf(j, passesSecond(j));
+                if (batch_.full()) CCLP_RETURN_IF_FAILED(scoreBatch<true>(i));
+            }
+            CCLP_RETURN_IF_FAILED(scoreBatch<true>(i));
+            formed += secondsAfter;
+        }
+        return CCLP_STATUS_OK;
+    }
+
+    // Offers the pairs outside the windows, all of which score 0, in
+    // ascending order of their number for each first edge, until none can
+    // rank before the selection's bar: the centre grows with either edge,
+    // and among equal centres the lower number ranks first.
+    int32_t fillWithZeroScores(PairWindow<Edge>& window) {
+        int32_t formed = 0;
+        int32_t secondsAfter = passingSeconds(0, numEdges_);
+        for (int32_t i = 0; i + 1 < numEdges_; ++i) {
+            secondsAfter -= passesSecond(i) ? 1 : 0;
+            if (!passesFirst(i)) continue;
+            if (!mayRankBeforeBar(i, i + 1, formed)) break;
+            window.moveTo(i);
+            int32_t number = formed;
+            for (int32_t j = i + 1; j < numEdges_; ++j) {
+                if (j == window.begin() && j < window.end()) {
+                    number += passingSeconds(j, window.end());
+                    j = window.end() - 1;
+                    continue;
+                }
+                if (!passesSecond(j)) continue;
+                if (!mayRankBeforeBar(i, j, number)) break;
+                formed_ = number++;
+                batch_.addIf(j, true);
+                CCLP_RETURN_IF_FAILED(scoreBatch<true>(i));
+            }
+            formed += secondsAfter;
+        }
+        return CCLP_STATUS_OK;
+    }
+
+    bool mayRankBeforeBar(int32_t i, int32_t j, int32_t number) const {
+        const Candidate* bar = selection_.bar();
+        if (bar == nullptr) return true;
+        const Edge* edges = Format::edges(input_);
+        const Number centre = measure::halve(measure::add(edges[i].position, edges[j].position));
+        return ranksBefore(Candidate{Number{0}, centre, number}, *bar);
+    }
+
     // Polls for attention during the scan. A run told to stop first scores
     // the candidates it has gathered, as a run scoring each candidate at
     // once would have: only what their evaluation reports can be seen.
@@ -162,6 +266,7 @@ private:
             const int32_t j = batch_.edge(t);
             ScoreProduct<Number> product(numMethods_);
             for (int32_t m = 0; m < numMethods_; ++m) product.add(batch_.score(m, t));
+            if (rootShortcut_.passesOver(product, selection_)) continue;
             Number* row = nullptr;
             if constexpr (Pairs) {
                 // A pair is known by its number in the order of forming.
@@ -189,7 +294,7 @@ private:
 
     // The selection holds min(kept candidates, maxNumResults) of them.
     int32_t writeOutput() {
-        CCLP_RETURN_IF_FAILED(Records::resize(&output_, selection_.count()));
+        CCLP_RETURN_IF_FAILED(Records::resize(&output_, selection_.count(), keepRecords_));
         if (output_.numResults <= 0) return CCLP_STATUS_OK;
         const int32_t status = writeResults();
         if (status < 0) Records::discard(&output_);
@@ -240,11 +345,14 @@ private:
     const int32_t numMethods_;
     const bool pairs_;
     const SelectionRule rule_;
+    const bool keepRecords_;
+    const bool windowPairs_;
     Number width_{};
     BlockPlan plan_{};
     WorkingBlock<Number> block_;
     CandidateSelection<Number> selection_{{}, {0, false}};
     ScoreBatch<Edge> batch_{nullptr, nullptr, 0};
+    RootShortcut<Number> rootShortcut_;
     bool checked_ = false;
     int32_t formed_ = 0;  // candidates scored so far
 };

@@ -4,8 +4,10 @@
 #ifndef CEDGE_DECODED_IMAGE_H
 #define CEDGE_DECODED_IMAGE_H
 
+#include <stddef.h>
 #include <stdint.h>
-#include <stdio.h>
+
+#include "cedge/cedge.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -19,16 +21,20 @@ typedef struct cedge_decodedImage {
     void* samples;     /* width * height * channels samples, malloc'd */
 } cedge_decodedImage;
 
-/* The largest side and pixel count the readers accept: far beyond any
- * caliper's needs, and small enough that no size computation overflows. */
-#define CEDGE_MAX_IMAGE_SIDE 65536u
-#define CEDGE_MAX_IMAGE_PIXELS (1u << 28)
+/* Whether an image of this size is within the reader's limits (cedge.h);
+ * when it is, no size computation on it overflows. */
+static inline int cedge_imageSizeAccepted(uint32_t width, uint32_t height, uint32_t channels,
+                                          uint32_t bitDepth) {
+    const uint64_t sampleBytes = (uint64_t)channels * (bitDepth > 8 ? 2u : 1u);
+    return width >= 1 && height >= 1 && width <= CEDGE_IMAGE_SIDE_MAX &&
+           height <= CEDGE_IMAGE_SIDE_MAX &&
+           (uint64_t)width * height * sampleBytes <= CEDGE_IMAGE_BYTES_MAX;
+}
 
-/* Decodes a PNG file opened for reading at its start. 0, or
- * CEDGE_STATUS_FILE_NOT_IMAGE, CEDGE_STATUS_FILE_UNREADABLE or
- * CSYS_STATUS_OUT_OF_MEMORY; on failure image->samples is null. Only built
- * with libpng. */
-int32_t cedge_decodePng(FILE* file, cedge_decodedImage* image);
+/* Decodes a whole PNG file held in memory. 0, or CEDGE_STATUS_FILE_NOT_IMAGE
+ * or CSYS_STATUS_OUT_OF_MEMORY; on failure image->samples is null. Only
+ * built with libpng. */
+int32_t cedge_decodePng(const unsigned char* data, size_t size, cedge_decodedImage* image);
 
 #ifdef __cplusplus
 }

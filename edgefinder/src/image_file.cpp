@@ -1,22 +1,20 @@
 // Images from files: the format told by the first bytes, the decoded
 // samples turned into an owned gray image.
-#include <cstdio>
+#include "image_file.hpp"
+
 #include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <vector>
 
-#include "cedge/cedge.h"
 #include "decoded_image.h"
+#include "image_extent.hpp"
+#include "image_stream.hpp"
 #include "pnm_reader.hpp"
 #include "runtime_arrays.hpp"
 
 namespace cedge {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const noexcept { std::fclose(file); }
-};
 
 struct DecodedImage {
     cedge_decodedImage image{0, 0, 0, 0, nullptr};
@@ -62,33 +60,39 @@ int32_t toOwnedImage(const cedge_decodedImage& decoded, cedge_ownedImage& owned)
     return CEDGE_STATUS_OK;
 }
 
-constexpr unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-
-int32_t decode(std::FILE* file, cedge_decodedImage& decoded) {
-    unsigned char start[8] = {};
-    const std::size_t got = std::fread(start, 1, sizeof start, file);
-    if (std::ferror(file)) return CEDGE_STATUS_FILE_UNREADABLE;
-    std::rewind(file);
-    if (got == sizeof start && std::memcmp(start, kPngSignature, sizeof start) == 0) {
-#ifdef CEDGE_HAVE_PNG
-        return cedge_decodePng(file, &decoded);
-#else
-        return CEDGE_STATUS_FILE_FORMAT_UNSUPPORTED;
-#endif
+int32_t decode(const unsigned char* data, std::size_t size, cedge_decodedImage& decoded) {
+    const ImageExtent extent = imageExtent(data, size);
+    if (extent.state != ImageExtent::State::known || extent.bytes > size) {
+        return CEDGE_STATUS_FILE_NOT_IMAGE;
     }
-    return decodePnm(file, decoded);
+    if (extent.format == ImageFormat::pnm) return decodePnm(data, extent.bytes, decoded);
+#ifdef CEDGE_HAVE_PNG
+    return cedge_decodePng(data, extent.bytes, &decoded);
+#else
+    return CEDGE_STATUS_FILE_FORMAT_UNSUPPORTED;
+#endif
 }
 
+// The file's bytes are let go before the gray image is made.
 int32_t readImageFile(const char* path, cedge_ownedImage& owned) {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
-    if (!file) return CEDGE_STATUS_FILE_UNREADABLE;
     DecodedImage decoded;
-    const int32_t status = decode(file.get(), decoded.image);
-    if (status < 0) return status;
+    {
+        std::vector<unsigned char> bytes;
+        int32_t status = readImageBytes(path, bytes);
+        if (status == CEDGE_STATUS_OK) status = decode(bytes.data(), bytes.size(), decoded.image);
+        if (status < 0) return status;
+    }
     return toOwnedImage(decoded.image, owned);
 }
 
 }  // namespace
+
+int32_t decodeImageBytes(const unsigned char* data, std::size_t size, cedge_ownedImage& owned) {
+    DecodedImage decoded;
+    const int32_t status = decode(data, size, decoded.image);
+    if (status < 0) return status;
+    return toOwnedImage(decoded.image, owned);
+}
 
 }  // namespace cedge
 

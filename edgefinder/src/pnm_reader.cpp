@@ -10,35 +10,60 @@ namespace cedge {
 
 namespace {
 
-// Skips whitespace and "#" comments (to the end of their line).
-int skipSeparators(std::FILE* file) {
-    int c = std::fgetc(file);
-    while (c != EOF) {
-        if (c == '#') {
-            while (c != EOF && c != '\n') c = std::fgetc(file);
-        } else if (!std::isspace(c)) {
-            return c;
-        } else {
-            c = std::fgetc(file);
+constexpr std::size_t kHeaderBytesMax = std::size_t{1} << 20;
+
+class HeaderCursor {
+public:
+    HeaderCursor(const unsigned char* data, std::size_t size) : data_(data), size_(size) {}
+
+    // A decimal field from 1 to limit after whitespace and "#" comments (to
+    // the end of their line), followed by one whitespace byte.
+    PnmParse field(uint32_t limit, uint32_t& value) {
+        skipSeparators();
+        if (atEnd()) return PnmParse::incomplete;
+        if (!std::isdigit(data_[position_])) return PnmParse::invalid;
+        uint64_t number = 0;
+        for (; !atEnd() && std::isdigit(data_[position_]); ++position_) {
+            number = number * 10 + static_cast<uint64_t>(data_[position_] - '0');
+            if (number > limit) return PnmParse::invalid;
+        }
+        if (atEnd()) return PnmParse::incomplete;
+        if (!std::isspace(data_[position_++]) || number < 1) return PnmParse::invalid;
+        value = static_cast<uint32_t>(number);
+        return PnmParse::complete;
+    }
+    std::size_t position() const { return position_; }
+    bool atEnd() const { return position_ >= size_; }
+
+private:
+    void skipSeparators() {
+        while (!atEnd()) {
+            if (data_[position_] == '#') {
+                while (!atEnd() && data_[position_] != '\n') ++position_;
+            } else if (std::isspace(data_[position_])) {
+                ++position_;
+            } else {
+                return;
+            }
         }
     }
-    return c;
+
+    const unsigned char* data_;
+    std::size_t size_;
+    std::size_t position_ = 2;
+};
+
+PnmParse parseFields(HeaderCursor& cursor, PnmHeader& header) {
+    const uint32_t limits[] = {CEDGE_IMAGE_SIDE_MAX, CEDGE_IMAGE_SIDE_MAX, 65535u};
+    uint32_t* fields[] = {&header.width, &header.height, &header.maxValue};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const PnmParse parse = cursor.field(limits[i], *fields[i]);
+        if (parse != PnmParse::complete) return parse;
+    }
+    return PnmParse::complete;
 }
 
-// A decimal header field from 1 to limit, followed by one separator.
-bool readField(std::FILE* file, uint32_t limit, uint32_t& value) {
-    int c = skipSeparators(file);
-    if (c == EOF || !std::isdigit(c)) return false;
-    uint64_t number = 0;
-    while (c != EOF && std::isdigit(c)) {
-        number = number * 10 + static_cast<uint64_t>(c - '0');
-        if (number > limit) return false;
-        c = std::fgetc(file);
-    }
-    if (c == EOF || !std::isspace(c)) return false;
-    value = static_cast<uint32_t>(number);
-    return number >= 1;
-}
+uint32_t bitDepthOf(const PnmHeader& header) { return header.maxValue > 255 ? 16u : 8u; }
 
 // 16-bit samples are stored most significant byte first.
 void toNativeOrder(unsigned char* bytes, std::size_t count) {
@@ -50,30 +75,35 @@ void toNativeOrder(unsigned char* bytes, std::size_t count) {
 
 }  // namespace
 
-int32_t decodePnm(std::FILE* file, cedge_decodedImage& image) {
-    char magic[2];
-    if (std::fread(magic, 1, 2, file) != 2 || magic[0] != 'P' || (magic[1] != '5' && magic[1] != '6')) {
+PnmParse parsePnmHeader(const unsigned char* data, std::size_t size, PnmHeader& header) {
+    if (size < 2) return PnmParse::incomplete;
+    if (data[0] != 'P' || (data[1] != '5' && data[1] != '6')) return PnmParse::invalid;
+    HeaderCursor cursor(data, size < kHeaderBytesMax ? size : kHeaderBytesMax);
+    const PnmParse parse = parseFields(cursor, header);
+    if (parse == PnmParse::incomplete && size >= kHeaderBytesMax) return PnmParse::invalid;
+    if (parse != PnmParse::complete) return parse;
+    header.channels = data[1] == '5' ? 1u : 3u;
+    if (!cedge_imageSizeAccepted(header.width, header.height, header.channels, bitDepthOf(header))) {
+        return PnmParse::invalid;
+    }
+    header.rasterOffset = cursor.position();
+    header.rasterBytes = std::size_t{header.width} * header.height * header.channels *
+                         (bitDepthOf(header) / 8);
+    return PnmParse::complete;
+}
+
+int32_t decodePnm(const unsigned char* data, std::size_t size, cedge_decodedImage& image) {
+    PnmHeader header;
+    if (parsePnmHeader(data, size, header) != PnmParse::complete ||
+        size - header.rasterOffset < header.rasterBytes) {
         return CEDGE_STATUS_FILE_NOT_IMAGE;
     }
-    uint32_t width = 0;
-    uint32_t height = 0;
-    uint32_t maxValue = 0;
-    if (!readField(file, CEDGE_MAX_IMAGE_SIDE, width) ||
-        !readField(file, CEDGE_MAX_IMAGE_SIDE, height) || !readField(file, 65535u, maxValue) ||
-        static_cast<uint64_t>(width) * height > CEDGE_MAX_IMAGE_PIXELS) {
-        return CEDGE_STATUS_FILE_NOT_IMAGE;
-    }
-    const uint32_t channels = magic[1] == '5' ? 1u : 3u;
-    const uint32_t bytesPerSample = maxValue > 255 ? 2u : 1u;
-    const std::size_t samples = static_cast<std::size_t>(width) * height * channels;
-    auto* bytes = static_cast<unsigned char*>(std::malloc(samples * bytesPerSample));
+    auto* bytes = static_cast<unsigned char*>(std::malloc(header.rasterBytes));
     if (bytes == nullptr) return CSYS_STATUS_OUT_OF_MEMORY;
-    if (std::fread(bytes, bytesPerSample, samples, file) != samples) {
-        std::free(bytes);
-        return std::ferror(file) ? CEDGE_STATUS_FILE_UNREADABLE : CEDGE_STATUS_FILE_NOT_IMAGE;
-    }
-    if (bytesPerSample == 2) toNativeOrder(bytes, samples);
-    image = cedge_decodedImage{width, height, channels, 8 * bytesPerSample, bytes};
+    std::memcpy(bytes, data + header.rasterOffset, header.rasterBytes);
+    const uint32_t bitDepth = bitDepthOf(header);
+    if (bitDepth == 16) toNativeOrder(bytes, header.rasterBytes / 2);
+    image = cedge_decodedImage{header.width, header.height, header.channels, bitDepth, bytes};
     return CEDGE_STATUS_OK;
 }
 

@@ -42,7 +42,9 @@ struct SceneImage {
     int32_t height;
     std::vector<Pixel> pixels;
 
-    SceneImage(const BarScene& scene, int32_t w, int32_t h, double noise, uint32_t seed,
+    // Any scene with grayAt(x, y).
+    template <class Scene>
+    SceneImage(const Scene& scene, int32_t w, int32_t h, double noise, uint32_t seed,
                double scale = 1.0)
         : width(w), height(h), pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h)) {
         std::mt19937 random(seed);

@@ -1,13 +1,27 @@
 // Images from files: PGM and PPM at both depths, PNG where the build reads
-// it, colour to gray by the luma weights, and the statuses of files that
-// are missing, not images or cut short.
+// it, colour to gray by the luma weights, the statuses of files that are
+// missing, not images or cut short, files that declare more than they hold,
+// and pipes and FIFOs.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
+#include <future>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "cedge/cedge.h"
+#include "png_bytes.hpp"
+#include "runtime_controls.hpp"
 
 namespace cedge::testing {
 namespace {
@@ -29,7 +43,12 @@ struct ScratchFile {
             std::fclose(file);
         }
     }
-    ~ScratchFile() { std::remove(path.c_str()); }
+    ScratchFile(ScratchFile&& other) noexcept : path(std::move(other.path)) { other.path.clear(); }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+    ~ScratchFile() {
+        if (!path.empty()) std::remove(path.c_str());
+    }
 };
 
 int32_t read(const std::string& path, OwnedImage& image) {
@@ -127,6 +146,105 @@ TEST(ImageFiles, PngOfThePhotographReadsAsItsLumaPgm) {
     EXPECT_EQ(std::vector<uint8_t>(a, a + png.c.view.bufferBytes),
               std::vector<uint8_t>(b, b + pgm.c.view.bufferBytes));
 }
+
+TEST(ImageFiles, PaletteWithTransparencyBecomesLumaOfItsColours) {
+    if (!cedge_readsPng()) GTEST_SKIP() << "this build reads no PNG files";
+    // Red, half-transparent blue: alpha is dropped, whatever chunk carries it.
+    const ScratchFile file("palette.png", pngStart(2, 1, '\x03') +
+                                              pngChunk("PLTE", std::string("\xff\0\0\0\0\xff", 6)) +
+                                              pngChunk("tRNS", "\xff\x80") +
+                                              pngRowsAndEnd(std::string("\0\0\x01", 3)));
+    OwnedImage image;
+    ASSERT_EQ(read(file.path, image), 0);
+    EXPECT_EQ(image.c.view.bufferBytes, 2u);
+    EXPECT_EQ(pixel8(image.c.view, 0, 0), 76);
+    EXPECT_EQ(pixel8(image.c.view, 1, 0), 29);
+}
+
+#ifndef _WIN32
+long peakResidentKib() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Each file declares a chunk, a raster or sides it does not hold or the
+// reader does not accept: refused as not an image without the memory it
+// declares (the process's peak grows by less than 64 MiB for all of them).
+TEST(HostileImageFiles, DeclaredSizesAreRefusedWithoutTheirMemory) {
+    const long peakBefore = peakResidentKib();
+    const std::string lastRow = std::string(1, '\0') + std::string(16384, '\x7f');
+    std::vector<ScratchFile> files;
+    files.emplace_back("pnm_raster_missing.pgm", "P5\n16384 16384\n255\n\x01\x02\x03");
+    files.emplace_back("pnm_too_wide.pgm", "P5\n70000 1\n255\n\x01");
+    files.emplace_back("pnm_too_many_bytes.ppm", "P6\n65536 65536\n65535\n\x01");
+    files.emplace_back("pnm_endless_comment.pgm", "P5\n#" + std::string(1 << 21, 'c'));
+    if (cedge_readsPng()) {
+        // A 44-byte file whose text chunk declares 2 GiB.
+        files.emplace_back("png_huge_text.png", pngStart(1, 1, '\0') + "\x7f\xff\xff\xfftEXtabc");
+        files.emplace_back("png_too_many_bytes.png", pngStart(65536, 65536, '\x02') + pngRowsAndEnd(""));
+        files.emplace_back("png_raster_missing.png", pngStart(16384, 16384, '\0') + pngRowsAndEnd(lastRow));
+    }
+    const ScratchFile good("hostile_good.pgm", std::string("P5 1 1 255\n\x07"));
+    for (const ScratchFile& file : files) {
+        OwnedImage image;
+        ASSERT_EQ(read(good.path, image), 0);
+        const cclp::testing::LeakCheck noLeaks;
+        EXPECT_EQ(read(file.path, image), CEDGE_STATUS_FILE_NOT_IMAGE) << file.path;
+        EXPECT_EQ(pixel8(image.c.view, 0, 0), 7) << "image replaced by a failed read of " << file.path;
+    }
+    EXPECT_LT(peakResidentKib() - peakBefore, 64 * 1024);
+}
+
+std::vector<unsigned char> pixelsOf(const cedge_image& view) {
+    const auto* first = static_cast<const unsigned char*>(view.pixels);
+    return {first, first + view.bufferBytes};
+}
+
+// A file's bytes written into a pipe by another thread read as the file
+// does: once, from the start, never rewound.
+TEST(HostileImageFiles, PipesReadAsTheirFiles) {
+    std::vector<std::string> paths = {CEDGE_TEST_DATA "/name_plate.pgm"};
+    if (cedge_readsPng()) paths.push_back(CEDGE_TEST_DATA "/name_plate.png");
+    for (const std::string& path : paths) {
+        OwnedImage expected;
+        ASSERT_EQ(read(path, expected), 0);
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        ASSERT_NE(file, nullptr);
+        std::vector<char> bytes(1 << 20);
+        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+        std::fclose(file);
+        int ends[2];
+        ASSERT_EQ(pipe(ends), 0);
+        std::thread writer([&] {
+            EXPECT_EQ(write(ends[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+            close(ends[1]);
+        });
+        OwnedImage image;
+        EXPECT_EQ(read("/dev/fd/" + std::to_string(ends[0]), image), 0) << path;
+        writer.join();
+        close(ends[0]);
+        EXPECT_EQ(pixelsOf(image.c.view), pixelsOf(expected.c.view)) << path;
+    }
+}
+
+// Nobody writes: the read returns (as an empty file's) instead of waiting.
+// Should it hang, the test opens the FIFO for writing itself to end it.
+TEST(HostileImageFiles, FifoWithoutWriterReadsAsEmpty) {
+    const std::string path = "cedge_test_fifo";
+    std::remove(path.c_str());
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    OwnedImage image;
+    auto reading = std::async(std::launch::async, [&] { return read(path, image); });
+    if (reading.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        ADD_FAILURE() << "reading a FIFO without a writer blocks";
+        const int unblock = open(path.c_str(), O_WRONLY | O_NONBLOCK);
+        if (unblock >= 0) close(unblock);
+    }
+    EXPECT_EQ(reading.get(), CEDGE_STATUS_FILE_NOT_IMAGE);
+    std::remove(path.c_str());
+}
+#endif
 
 }  // namespace
 }  // namespace cedge::testing

@@ -1,8 +1,14 @@
 // The runtime's only state: counters and the armed failures of the test
-// controls. Atomics keep concurrent callers on distinct records safe.
+// controls. Every thread counts into a tally of its own, so that callers on
+// many threads share no cache line and take no lock on the hot path (an
+// attention check, an allocation); reading a counter adds up the tallies.
+// Attention checks, made once per pair by long runs, are counted only once
+// a test has used their controls.
 #include "testing_state.hpp"
 
 #include <atomic>
+#include <mutex>
+#include <vector>
 
 #include "csys_runtime.h"
 
@@ -10,7 +16,7 @@ namespace {
 
 // A countdown armed with k reaches zero at the k-th event from now on. A
 // transient countdown then disarms; a persistent one keeps firing for every
-// later event until it is disarmed.
+// later event until it is disarmed. Unarmed, an event costs one load.
 class Countdown {
 public:
     void arm(int32_t k, bool persistent = false) {
@@ -21,7 +27,7 @@ public:
     // Counts one event; true for the armed one (and, when persistent, every
     // one after it).
     bool tick() {
-        int32_t current = remaining_.load();
+        int32_t current = remaining_.load(std::memory_order_relaxed);
         while (current > 0) {
             if (remaining_.compare_exchange_weak(current, current - 1)) {
                 if (current != 1) return false;
@@ -37,28 +43,95 @@ private:
     std::atomic<bool> persistent_{false};
 };
 
+// One thread's counts. Only that thread changes them, by a relaxed load and
+// store rather than a locked read-modify-write; other threads only read.
+struct Tally {
+    std::atomic<int64_t> attentionChecks{0};
+    std::atomic<int64_t> allocationRequests{0};
+    std::atomic<int64_t> liveBlocks{0};
+};
+
+using Counter = std::atomic<int64_t> Tally::*;
+
+void bump(Tally& tally, Counter counter, int64_t by) {
+    std::atomic<int64_t>& value = tally.*counter;
+    value.store(value.load(std::memory_order_relaxed) + by, std::memory_order_relaxed);
+}
+
+// The tallies of the running threads, and the sums of those that ended.
+class Tallies {
+public:
+    void enter(Tally* tally) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        running_.push_back(tally);
+    }
+
+    void leave(Tally* tally) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        for (const Counter counter : kCounters) bump(ended_, counter, (tally->*counter).load());
+        std::erase(running_, tally);
+    }
+
+    int64_t sum(Counter counter) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        int64_t total = (ended_.*counter).load();
+        for (const Tally* tally : running_) total += (tally->*counter).load();
+        return total;
+    }
+
+private:
+    static constexpr Counter kCounters[] = {&Tally::attentionChecks, &Tally::allocationRequests,
+                                            &Tally::liveBlocks};
+    std::mutex mutex_;
+    std::vector<Tally*> running_;
+    Tally ended_;
+};
+
+// Never destroyed: threads may still end, and count, while the process
+// exits.
+Tallies& tallies() {
+    static Tallies* const instance = new Tallies;
+    return *instance;
+}
+
+class ThreadTally {
+public:
+    ThreadTally() { tallies().enter(&tally_); }
+    ~ThreadTally() { tallies().leave(&tally_); }
+    ThreadTally(const ThreadTally&) = delete;
+    ThreadTally& operator=(const ThreadTally&) = delete;
+    Tally& tally() { return tally_; }
+
+private:
+    Tally tally_;
+};
+
+void count(Counter counter, int64_t by = 1) {
+    thread_local ThreadTally mine;
+    bump(mine.tally(), counter, by);
+}
+
 Countdown allocationFailure;
 Countdown attentionFailure;
-std::atomic<int64_t> liveBlocks{0};
-std::atomic<int64_t> allocationRequests{0};
 std::atomic<int64_t> assertions{0};
 std::atomic<int32_t> lastAssertionLine{0};
-std::atomic<int64_t> attentionChecks{0};
 
 }  // namespace
 
 namespace csys::testing {
 
 bool shouldFailAllocation() {
-    allocationRequests.fetch_add(1);
+    count(&Tally::allocationRequests);
     return allocationFailure.tick();
 }
 
-void blockAllocated() { liveBlocks.fetch_add(1); }
-void blockFreed() { liveBlocks.fetch_sub(1); }
+void blockAllocated() { count(&Tally::liveBlocks); }
+void blockFreed() { count(&Tally::liveBlocks, -1); }
 
-bool shouldFailAttention() {
-    attentionChecks.fetch_add(1);
+std::atomic<bool> attentionWatched{false};
+
+bool countAttentionCheck() {
+    count(&Tally::attentionChecks);
     return attentionFailure.tick();
 }
 
@@ -82,14 +155,18 @@ int32_t csys_testing_failAllocationPersistent(int32_t k) {
 }
 
 int32_t csys_testing_failAttention(int32_t k) {
+    csys::testing::attentionWatched.store(true);
     attentionFailure.arm(k);
     return 0;
 }
 
-int64_t csys_testing_liveBlocks(void) { return liveBlocks.load(); }
-int64_t csys_testing_allocationCount(void) { return allocationRequests.load(); }
+int64_t csys_testing_liveBlocks(void) { return tallies().sum(&Tally::liveBlocks); }
+int64_t csys_testing_allocationCount(void) { return tallies().sum(&Tally::allocationRequests); }
 int64_t csys_testing_assertionCount(void) { return assertions.load(); }
 int32_t csys_testing_lastAssertionLine(void) { return lastAssertionLine.load(); }
-int64_t csys_testing_attentionCount(void) { return attentionChecks.load(); }
+int64_t csys_testing_attentionCount(void) {
+    csys::testing::attentionWatched.store(true);
+    return tallies().sum(&Tally::attentionChecks);
+}
 
 }  // extern "C"

@@ -147,6 +147,26 @@ CEDGE_API int32_t cedge_findEdges(const cedge_image* image, const cedge_caliper*
                                   const cedge_params* params, cclp_resultSet* edges,
                                   cedge_profile* profile);
 
+/** A point in the image, in pixels (pixel centres at integers). */
+typedef struct cedge_point {
+    double x; /**< to the right */
+    double y; /**< downwards */
+} cedge_point;
+
+/** The image point at a position along a caliper's search direction (an
+ * edge's position, or a scored pair's centre): centre + position * (cos a,
+ * sin a), with the direction exact at multiples of 90 degrees as the
+ * samples are. */
+CEDGE_API int32_t cedge_caliperPoint(const cedge_caliper* caliper, double position,
+                                     cedge_point* point);
+
+/** The image points of a result set's edges, in their order: its double
+ * edges, or its 1/256 fixed-point edges when it holds only those. points
+ * must hold numEdges (capacity, CEDGE_STATUS_CAPACITY_TOO_SMALL otherwise);
+ * an empty set writes nothing. */
+CEDGE_API int32_t cedge_edgePoints(const cedge_caliper* caliper, const cclp_resultSet* edges,
+                                   cedge_point* points, int32_t capacity);
+
 /** An image read from a file, owned: 8-bit, or 16-bit when the file holds
  * more than 8 bits a sample. Colour is turned into gray by the luma weights
  * 0.299 R + 0.587 G + 0.114 B (rounded); alpha is dropped. */
@@ -159,8 +179,21 @@ CEDGE_API int32_t cedge_ownedImage_construct(cedge_ownedImage* image);
 /** Frees the pixels image owns. */
 CEDGE_API int32_t cedge_ownedImage_destruct(cedge_ownedImage* image);
 
+/** The widest and the tallest image cedge_readImageFile accepts, in pixels. */
+#define CEDGE_IMAGE_SIDE_MAX 65536u
+/** The most bytes of decoded samples (width x height x channels x 1 or 2
+ * bytes) it accepts: 256 MiB, such as 16384 x 16384 8-bit gray or
+ * 8192 x 5461 16-bit colour. */
+#define CEDGE_IMAGE_BYTES_MAX 268435456u
+/** The longest file it reads: the samples of the largest image and 16 MiB
+ * for headers, other chunks and the compression's overhead. */
+#define CEDGE_IMAGE_FILE_BYTES_MAX (CEDGE_IMAGE_BYTES_MAX + 16777216u)
+
 /** Reads a PNG (when built with libpng) or a binary PGM/PPM (P5/P6) file,
- * told apart by their first bytes, not by the name. */
+ * told apart by their first bytes, not by the name. Pipes and other streams
+ * are read once from their start, never rewound; a FIFO without a writer
+ * reads as empty. Images beyond the limits above, and files that declare
+ * more than they hold, are refused before their samples are allocated. */
 CEDGE_API int32_t cedge_readImageFile(const char* path, cedge_ownedImage* image);
 
 /** Nonzero when cedge_readImageFile reads PNG files in this build. */

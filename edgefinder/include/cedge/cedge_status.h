@@ -33,7 +33,9 @@
     X(CEDGE_STATUS_FILE_UNREADABLE, 0x80000F0Fu, "file cannot be opened or read")               \
     X(CEDGE_STATUS_FILE_NOT_IMAGE, 0x80000F10u, "file is not a readable PNG, PGM or PPM image") \
     X(CEDGE_STATUS_FILE_FORMAT_UNSUPPORTED, 0x80000F11u,                                         \
-      "image format not built into this library (PNG without libpng)")
+      "image format not built into this library (PNG without libpng)")                         \
+    X(CEDGE_STATUS_POSITION_NOT_VALID, 0x80000F12u, "position along the caliper not finite")    \
+    X(CEDGE_STATUS_CAPACITY_TOO_SMALL, 0x80000F13u, "output array smaller than the edges it must hold")
 
 /** Success. */
 #define CEDGE_STATUS_OK 0

@@ -126,7 +126,9 @@ CSYS_API int64_t csys_testing_allocationCount(void);
 CSYS_API int64_t csys_testing_assertionCount(void);
 /* Line number of the last failed assertion, 0 when none was reported. */
 CSYS_API int32_t csys_testing_lastAssertionLine(void);
-/* Calls of csys_attention_check so far. */
+/* Calls of csys_attention_check since the attention controls were first
+ * used (this count read or csys_testing_failAttention called): until then a
+ * check is one load, neither counted nor able to fail. */
 CSYS_API int64_t csys_testing_attentionCount(void);
 
 #ifdef __cplusplus
