@@ -45,8 +45,6 @@ def test_a_synthetic_step_is_found_where_it_was_drawn(dtype, edge_x):
     found = cs.find_edges(step_image(edge_x, dtype), caliper=CALIPER, sigma=1.5)
     assert len(found) == 1 and found.contrasts[0] > 0
     assert found.positions[0] == pytest.approx(edge_x - 60.0, abs=0.05)
-    back = cs.find_edges(step_image(edge_x, dtype), caliper=(60.0, 20.0, 180.0, 60.0, 10.0), sigma=1.5)
-    assert (back.positions[0], back.contrasts[0]) == pytest.approx((-found.positions[0], -found.contrasts[0]))
     assert not len(cs.find_edges(step_image(edge_x, dtype), caliper=CALIPER, polarity="light_to_dark"))
 
 
