@@ -2,7 +2,8 @@
 // untouched, nothing read outside the caller's buffer (the sanitizer build
 // runs these against buffers of the exact size), nothing leaked. Calipers
 // anywhere over images in blocks of exactly their bytes, corners and
-// one-pixel images included, are the edge projection fuzzer's.
+// one-pixel images included, are the edge projection fuzzer's; what a
+// clipped caliper keeps, the C++ wrapper's and Python's tests.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -135,26 +136,6 @@ TEST(BadInput, SettingsOutsideTheirRangesAreRefused) {
         params.formats = formats;
         EXPECT_EQ(search(image.view(), kInside, params), CEDGE_STATUS_FORMATS_NOT_VALID);
     }
-}
-
-TEST(Clipping, ProjectsTheSlicesInsideAndSaysWhich) {
-    const ExactImage image;
-    const cedge_image view = image.view();
-    // From x = 30 - 25 = 5 to 55: the samples up to x = 39 lie inside.
-    const cedge_caliper overhanging{30.0, 14.5, 0.0, 50.0, 10.0};
-    const cedge_params params = paramsWith(1.0, 5.0, cedge_polarityAny, CEDGE_CLIP_TO_IMAGE);
-    ResultSet edges;
-    Profile profile;
-    ASSERT_EQ(cedge_findEdges(&view, &overhanging, &params, &edges.c, &profile.c), 0);
-    EXPECT_EQ(profile.c.count, 51);
-    EXPECT_EQ(profile.c.validFirst, 0);
-    EXPECT_EQ(profile.c.validCount, 35);
-    EXPECT_EQ(profile.c.values[35], 0.0);
-    ASSERT_EQ(edges.c.numEdges, 1);  // the step between columns 19 and 20
-    EXPECT_NEAR(edges.c.edges[0].position, 19.5 - 30.0, 0.05);
-
-    const cedge_caliper outside{30.0, 100.0, 0.0, 50.0, 10.0};
-    EXPECT_EQ(search(view, outside, params), CEDGE_STATUS_OUTSIDE_IMAGE);
 }
 
 TEST(Failures, NoAllocationFailureLeavesHalfWrittenOutputsOrLeaks) {

@@ -62,16 +62,12 @@ double rmsErrorAt(double angle, double grayScale) {
 
 class AngleAccuracy : public ::testing::TestWithParam<double> {};
 
-TEST_P(AngleAccuracy, PositionsWithin005PixelRmsIn8Bit) {
-    const double rms = rmsErrorAt<uint8_t>(GetParam(), 1.0);
-    std::printf("angle %.0f: position error %.4f px RMS (8-bit)\n", GetParam(), rms);
-    EXPECT_LE(rms, 0.05);
-}
-
-TEST_P(AngleAccuracy, PositionsWithin005PixelRmsIn16Bit) {
-    const double rms = rmsErrorAt<uint16_t>(GetParam(), 256.0);
-    std::printf("angle %.0f: position error %.4f px RMS (16-bit)\n", GetParam(), rms);
-    EXPECT_LE(rms, 0.05);
+TEST_P(AngleAccuracy, PositionsWithin005PixelRmsAtBothDepths) {
+    for (const auto& [bits, rms] : {std::pair{8, rmsErrorAt<uint8_t>(GetParam(), 1.0)},
+                                    std::pair{16, rmsErrorAt<uint16_t>(GetParam(), 256.0)}}) {
+        std::printf("angle %.0f: position error %.4f px RMS (%d-bit)\n", GetParam(), rms, bits);
+        EXPECT_LE(rms, 0.05);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Angles, AngleAccuracy, ::testing::Values(0.0, 17.0, 45.0, -120.0));

@@ -18,49 +18,19 @@ def random_edges(rng, n):
     return np.sort(rng.uniform(-100, 100, n)), rng.uniform(-200, 200, n)
 
 
-def test_the_functions_at_the_measured_values_are_the_run_scores():
-    rng = np.random.default_rng(7)
-    positions, contrasts = random_edges(rng, 80)
-    methods = [cs.Method("sizeDiff", cs.OneSided(0.0, 3.0, 3.0)),
-               cs.Method("contrast", cs.OneSided(200, 0, 0)),
-               cs.Method("pos", cs.OneSided(-100, 100, 100, 1, 0)),
-               cs.Method("sizeDiffSigned", cs.TwoSided(cs.OneSided(-0.1, -1, -1), cs.OneSided(0, 5, 5))),
-               cs.Method("edgePos", cs.TwoSided.independent(cs.OneSided(-100, 100, 100),
-                                                            cs.OneSided(100, -100, -100)))]
-    results = cs.score(positions, contrasts, desired=[-10, 10], methods=methods, max_results=50)
-    assert len(results) == 50
-    for m, method in enumerate(methods):
-        measured = results.measured[:, m]
-        if method.name == "edgePos":
-            low = method.function.low.sample(measured[:, 0])
-            high = method.function.high.sample(measured[:, 1])
-            np.testing.assert_allclose((low + high) / 2, results.method_scores[:, m], rtol=1e-12)
-        else:
-            assert np.isnan(measured[:, 1]).all()
-            np.testing.assert_allclose(method.function.sample(measured[:, 0]),
-                                       results.method_scores[:, m], rtol=1e-12, atol=1e-15)
-
-
-def test_fixed_point_sampling_equals_a_fixed_point_run():
+@pytest.mark.parametrize("fixed", [False, True])
+def test_sampling_at_the_edges_gives_the_run_scores(fixed):
     function = cs.OneSided(2, 11, 14.2, 0.9, 0.15)
     values = np.array([0.0, 1.5, 2.0, 6.5, 11.0, 14.0, 25.0])
     results = cs.score(values, np.zeros(len(values)), desired=(0.0, "any"),
                        methods=[cs.Method("pos", function)], max_results=len(values), sort=False,
-                       fixed=True)
-    fixed_values = np.round(values * 256).astype(np.int32)
-    assert list(function.sample_fixed(fixed_values)) == list(results.method_scores_fixed[:, 0])
+                       fixed=fixed)
+    if fixed:
+        sampled = function.sample_fixed(np.round(values * 256).astype(np.int32))
+        assert list(sampled) == list(results.method_scores_fixed[:, 0])
+    else:
+        assert list(function.sample(values)) == list(results.method_scores[:, 0])
     assert list(results.edges[:, 0]) == list(range(len(values)))
-
-
-def test_results_carry_indices_scores_and_measured_values():
-    results = cs.score(POSITIONS, CONTRASTS, desired=PAIR, max_results=4,
-                       methods=[SIZE_DIFF, cs.Method("contrast", cs.OneSided(80, 5, 0))])
-    assert results.edges.shape == (4, 2) and results.method_scores.shape == (4, 2)
-    assert list(results.edges[0]) == [2, 5]
-    assert results.measured[0, 0, 0] == pytest.approx(0.15 / 20)
-    assert results.measured[0, 1, 0] == pytest.approx((61.2 + 58.9) / 2)
-    assert (np.diff(results.score) <= 0).all()
-    assert results.score[0] == pytest.approx(np.sqrt(results.method_scores[0].prod()))
 
 
 def test_library_refusals_carry_the_status_name():

@@ -1,7 +1,7 @@
 // Fitting a result record's arrays to a run, whatever the caller left in
 // the record. Sizing the set, and the failures of both, a scoring run shows:
 // the run fuzzer (outputs that already hold results, every injected
-// failure) and the run's allocation sweep.
+// failure).
 #include <gtest/gtest.h>
 
 #include "cclp_score/cclp_results.h"

@@ -87,15 +87,6 @@ inline void fillCaliperSet(cclp_resultSet& set, int32_t numEdges, uint32_t forma
     }
 }
 
-inline bool isFreshResultSetEx(const cclp_resultSetEx& set) {
-    return set.numEdges == 0 && set.formats == 0 && set.edges == nullptr &&
-           set.edgesFixed == nullptr && set.reserved0 == nullptr && set.reserved1 == nullptr &&
-           set.projectionScale == 0 && set.projectionScaling == 0 && set.auxValue == 0 &&
-           set.projectionImage.pixels == nullptr && set.projectionImage.width == 0 &&
-           set.doubleImage.pixels == nullptr && set.doubleImage.width == 0 && set.vect0.x == 0.0 &&
-           set.vect0.y == 0.0 && set.vect1.x == 0.0 && set.vect1.y == 0.0;
-}
-
 template <class Edge>
 constexpr bool kHasExtras = sizeof(Edge) > 2 * sizeof(Edge::position);
 
