@@ -105,4 +105,4 @@ def test_unreadable_files_name_the_file_and_the_status(tmp_path):
         cs.read_image(tmp_path / "notes.pgm")
     # A NUL cuts the name at the C door: refused, not read as the file before it.
     with pytest.raises(cs.EdgeError, match="CSYS_STATUS_INVALID_ARGUMENT"):
-        cs.read_image(str(DATA / "name_plate.pgm") + "\0x")
+        cs.read_image(str(SOURCE_DIR / "edgefinder" / "data" / "name_plate.pgm") + "\0x")
