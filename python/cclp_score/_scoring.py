@@ -8,7 +8,6 @@ import numpy as np
 
 from . import _core
 
-_POLARITIES = {"positive": 1, "negative": 2, "any": 3}  # canonical names, as _core.polarity_name gives
 _FORMATS = {False: 1, True: 2, "both": 3}  # double, fixed (1/256), both
 
 
@@ -197,7 +196,7 @@ def score(positions, contrasts, *, desired, methods, max_results=1, sort=True, e
     max_results = _integer(max_results, "max_results", 1)
     if fixed not in _FORMATS:
         raise ValueError(f"fixed: False, True or 'both' expected, got {fixed!r}")
-    wanted = [(edge.position, _POLARITIES[edge.polarity]) for edge in desired]
+    wanted = [(edge.position, _core.polarity_code(edge.polarity)) for edge in desired]
     if in_place:
         out = _core.run_record(_record, wanted, list(methods), max_results, bool(sort))
     else:

@@ -333,6 +333,9 @@ and nothing is written.)");
     module.def("polarity_name", [](const std::string& name) {
         return std::string(rec::polarityName(polarityNamed(name)));
     }, py::arg("name"), "The canonical name of a polarity or of one of its aliases.");
+    module.def("polarity_code", [](const std::string& name) {
+        return static_cast<int32_t>(polarityNamed(name));
+    }, py::arg("name"), "The module's number of a polarity named as polarity_name() accepts.");
 }
 
 }  // namespace cclp_python
