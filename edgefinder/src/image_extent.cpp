@@ -13,6 +13,8 @@ namespace {
 using State = ImageExtent::State;
 
 constexpr unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+#ifdef CEDGE_HAVE_PNG
+// Only a build that decodes PNG walks its chunks.
 constexpr uint32_t kPngChunkLengthMax = 0x7FFFFFFFu;
 constexpr std::size_t kPngChunkFrame = 12;  // length, type and CRC
 
@@ -46,6 +48,7 @@ ImageExtent pngExtent(const unsigned char* data, std::size_t size) {
     }
     return {State::unknown, ImageFormat::png, 0};
 }
+#endif
 
 ImageExtent pnmExtent(const unsigned char* data, std::size_t size) {
     PnmHeader header;
