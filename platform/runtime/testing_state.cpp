@@ -58,33 +58,28 @@ void bump(Tally& tally, Counter counter, int64_t by) {
     value.store(value.load(std::memory_order_relaxed) + by, std::memory_order_relaxed);
 }
 
-// The tallies of the running threads, and the sums of those that ended.
+// Every thread's tally, kept for the life of the process: a thread that ends
+// leaves its counts in place, so a sum still holds them, and no thread-exit
+// hook is needed (MinGW's thread_local destructors run after its thread
+// storage is gone). One small block per thread that ever counted.
 class Tallies {
 public:
-    void enter(Tally* tally) {
+    Tally* add() {
         const std::lock_guard<std::mutex> lock(mutex_);
-        running_.push_back(tally);
-    }
-
-    void leave(Tally* tally) {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        for (const Counter counter : kCounters) bump(ended_, counter, (tally->*counter).load());
-        std::erase(running_, tally);
+        all_.push_back(new Tally);
+        return all_.back();
     }
 
     int64_t sum(Counter counter) {
         const std::lock_guard<std::mutex> lock(mutex_);
-        int64_t total = (ended_.*counter).load();
-        for (const Tally* tally : running_) total += (tally->*counter).load();
+        int64_t total = 0;
+        for (const Tally* tally : all_) total += (tally->*counter).load();
         return total;
     }
 
 private:
-    static constexpr Counter kCounters[] = {&Tally::attentionChecks, &Tally::allocationRequests,
-                                            &Tally::liveBlocks};
     std::mutex mutex_;
-    std::vector<Tally*> running_;
-    Tally ended_;
+    std::vector<Tally*> all_;
 };
 
 // Never destroyed: threads may still end, and count, while the process
@@ -94,21 +89,9 @@ Tallies& tallies() {
     return *instance;
 }
 
-class ThreadTally {
-public:
-    ThreadTally() { tallies().enter(&tally_); }
-    ~ThreadTally() { tallies().leave(&tally_); }
-    ThreadTally(const ThreadTally&) = delete;
-    ThreadTally& operator=(const ThreadTally&) = delete;
-    Tally& tally() { return tally_; }
-
-private:
-    Tally tally_;
-};
-
 void count(Counter counter, int64_t by = 1) {
-    thread_local ThreadTally mine;
-    bump(mine.tally(), counter, by);
+    thread_local Tally* const mine = tallies().add();
+    bump(*mine, counter, by);
 }
 
 Countdown allocationFailure;
