@@ -53,14 +53,8 @@ void accumulate(Matrix3& a, Vector3& b, const Vector3& u, double w, double r) {
 // The weighted algebraic circle: least squares of x^2 + y^2 + D x + E y + F,
 // about the weighted centroid for conditioning.
 bool kasa(const std::vector<Point>& points, const std::vector<double>& weights, CircleModel& model) {
-    double total = 0.0, meanX = 0.0, meanY = 0.0;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        total += weights[i];
-        meanX += weights[i] * points[i].x;
-        meanY += weights[i] * points[i].y;
-    }
-    meanX /= total;
-    meanY /= total;
+    const Point mean = weightedCentroid(points, weights).mean;
+    const double meanX = mean.x, meanY = mean.y;
     Matrix3 a{};
     Vector3 b{};
     for (std::size_t i = 0; i < points.size(); ++i) {

@@ -20,14 +20,8 @@ bool LineGeometry::fromSample(const Point* const* sample, LineModel& model) cons
 
 int32_t LineGeometry::refit(const std::vector<Point>& points, const std::vector<double>& weights,
                             bool /*first*/, LineModel& model) const {
-    double total = 0.0, meanX = 0.0, meanY = 0.0;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        total += weights[i];
-        meanX += weights[i] * points[i].x;
-        meanY += weights[i] * points[i].y;
-    }
-    meanX /= total;
-    meanY /= total;
+    const auto [mean, total] = weightedCentroid(points, weights);
+    const double meanX = mean.x, meanY = mean.y;
     double sxx = 0.0, sxy = 0.0, syy = 0.0;
     for (std::size_t i = 0; i < points.size(); ++i) {
         const double dx = points[i].x - meanX;

@@ -27,6 +27,22 @@ struct Point {
     double y;
 };
 
+// The weighted mean of the points and the sum of the weights it divides by.
+struct Centroid {
+    Point mean;
+    double total;
+};
+
+inline Centroid weightedCentroid(const std::vector<Point>& points, const std::vector<double>& weights) {
+    double total = 0.0, meanX = 0.0, meanY = 0.0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        total += weights[i];
+        meanX += weights[i] * points[i].x;
+        meanY += weights[i] * points[i].y;
+    }
+    return {Point{meanX / total, meanY / total}, total};
+}
+
 // Minimal samples: all of them up to this many, this many drawn otherwise
 // (enough that a sample of inliers is all but certain with half the points
 // outliers: 1 - 7/8 of a triple, 100 times, fails once in 600000).
