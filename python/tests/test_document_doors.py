@@ -4,8 +4,10 @@ same ones with the same values and refuse the others with the same message
 naming the same field."""
 
 import json
+import os
 import pathlib
 import subprocess
+import time
 
 import pytest
 
@@ -87,3 +89,31 @@ def test_the_tool_and_python_read_a_document_alike(path, tool_binary):
         assert python_value == tool_value
     else:
         assert recording_values(python_value) == report_values(tool_value)
+
+
+def _fifo(tmp_path):
+    path = tmp_path / "no_writer.json"
+    os.mkfifo(path)
+    return path
+
+
+def _sparse_file(tmp_path):
+    path = tmp_path / "huge.json"
+    with open(path, "wb") as file:
+        file.truncate(17 << 20)
+    return path
+
+
+@pytest.mark.skipif(not hasattr(os, "mkfifo"), reason="needs FIFOs and /dev/zero")
+@pytest.mark.parametrize("make", [lambda tmp: pathlib.Path("/dev/zero"), _fifo, _sparse_file],
+                         ids=["device", "fifo_without_writer", "larger_than_the_limit"])
+def test_every_door_refuses_a_hostile_file_at_once_in_the_same_words(make, tmp_path, tool_binary):
+    path = make(tmp_path)
+    started = time.monotonic()
+    done = subprocess.run([tool_binary, str(path)], capture_output=True, text=True, timeout=10)
+    with pytest.raises(OSError) as refused:
+        cs.load(path)
+    assert time.monotonic() - started < 2.0
+    assert done.returncode == 2 and done.stdout == ""
+    assert done.stderr == f"cclp-score: {refused.value}\n"
+    assert str(path) in str(refused.value)

@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <ostream>
-#include <sstream>
 #include <thread>
 
 #include "cclp_score_cli/exit_status.hpp"
 #include "cclp_score_cli/recording_check.hpp"
 #include "cclp_score_cli/text_format.hpp"
+#include "recording/document_file.hpp"
 #include "recording/document_reader.hpp"
 #include "recording/json_text.hpp"
 #include "recording/polarity.hpp"
@@ -35,15 +34,13 @@ struct Summary {
 };
 
 nlohmann::json readParamsOverride(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw UsageError("cannot read --params " + path);
-    std::ostringstream text;
-    text << file.rdbuf();
     try {
-        const nlohmann::json document = parseJsonText(text.str());
+        const nlohmann::json document = parseJsonText(readRecordingFileText(path));
         return document.contains("params") ? document["params"] : document;
     } catch (const InputError& error) {
         throw UsageError("--params " + path + ": " + error.what());
+    } catch (const FileError& error) {
+        throw UsageError(std::string("--params: ") + error.what());
     }
 }
 

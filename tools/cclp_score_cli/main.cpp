@@ -2,12 +2,8 @@
 // Everything is computed and rendered first; standard output and the plot
 // file are written only once the whole run has succeeded.
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,6 +25,7 @@
 #include "cclp_score_cli/scoring_run.hpp"
 #include "cclp_score_cli/table_output.hpp"
 #include "plot/svg_plot.hpp"
+#include "recording/document_file.hpp"
 #include "recording/document_reader.hpp"
 #include "recording/json_text.hpp"
 #include "recording/polarity.hpp"
@@ -47,17 +44,9 @@ struct Input {
 Input readInput(const Options& options) {
     if (!options.inputPath) return {std::string(bundledSampleName()), std::string(bundledSample())};
     if (*options.inputPath == "-") {
-        return {"standard input", std::string(std::istreambuf_iterator<char>(std::cin), {})};
+        return {"standard input", readRecordingStreamText(std::cin, "standard input")};
     }
-    std::error_code ec;
-    if (std::filesystem::is_directory(*options.inputPath, ec)) {
-        throw UsageError(*options.inputPath + " is a directory, not a recording");
-    }
-    std::ifstream file(*options.inputPath, std::ios::binary);
-    if (!file) throw UsageError("cannot read " + *options.inputPath);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return {*options.inputPath, text.str()};
+    return {*options.inputPath, readRecordingFileText(*options.inputPath)};
 }
 
 // The recording scored in each arithmetic, side by side.
@@ -124,6 +113,9 @@ int main(int argc, char** argv) {
     } catch (const InputError& error) {
         std::cerr << "cclp-score: bad input in " << inputName << ": " << error.what() << "\n";
         return kExitBadInput;
+    } catch (const FileError& error) {
+        std::cerr << "cclp-score: " << error.what() << "\n";
+        return kExitUsage;
     } catch (const UsageError& error) {
         std::cerr << "cclp-score: " << error.what() << "\n";
         return kExitUsage;

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "json_field.hpp"
 #include "recording/document_error.hpp"
+#include "recording/document_file.hpp"
 #include "recording/json_text.hpp"
 #include "recording/method_table.hpp"
 #include "recording/polarity.hpp"
@@ -316,13 +315,7 @@ Recording loadRecording(std::string_view text) {
 }
 
 Recording loadRecordingFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    std::ifstream file;
-    if (!std::filesystem::is_directory(path, ec)) file.open(path, std::ios::binary);
-    if (!file) throw FileError("cannot read " + path.string(), path.string());
-    std::ostringstream text;
-    text << file.rdbuf();
-    return loadRecording(text.str());
+    return loadRecording(readRecordingFileText(path));
 }
 
 }  // namespace cclp_recording

@@ -68,6 +68,29 @@ void checkRunSize(const Recording& recording) {
     }
 }
 
+// An expected winner that no run can report makes every check of the
+// recording a miss that says nothing about the scoring.
+void checkExpectation(const Recording& recording) {
+    if (!recording.expected || recording.expected->edges.empty()) return;
+    const std::vector<std::size_t>& edges = recording.expected->edges;
+    const std::string field = fieldPath(key::expect, key::edges);
+    const std::size_t wanted = recording.pairs() ? 2 : 1;
+    if (edges.size() != wanted) {
+        throw InputError(field, "gives " + std::to_string(edges.size()) + " edge indices, but the "
+                                "recording scores " + (recording.pairs() ? "edge pairs" : "single edges"));
+    }
+    for (std::size_t k = 0; k < edges.size(); ++k) {
+        if (edges[k] >= recording.edges.size()) {
+            throw InputError(field + "[" + std::to_string(k) + "]",
+                             "edge " + std::to_string(edges[k]) + " does not exist; the caliper has " +
+                                 std::to_string(recording.edges.size()) + " edges");
+        }
+    }
+    if (edges.size() == 2 && !(edges[0] < edges[1])) {
+        throw InputError(field, "a pair's edges are named first edge first, as a run forms them");
+    }
+}
+
 namespace {
 
 cclp::score::DesiredEdge desiredEdge(const cclp_desiredEdge& edge) {
@@ -97,6 +120,7 @@ cclp::score::Params buildParams(const Recording& recording) {
     setDesiredEdges(params, recording);
     checkMethodsSuitEdgeModel(recording);
     checkRunSize(recording);
+    checkExpectation(recording);
     const std::vector<cclp::score::Method> methods(recording.scoreMethods.begin(), recording.scoreMethods.end());
     params.methods(methods, ec);
     requireAccepted(ec, fieldPath(key::params, key::scoreMethods), "cclp_scoreParams_setScoreMethods");

@@ -30,7 +30,8 @@ Expectation readExpectation(const nlohmann::json& json, const std::string& path)
 // and its run inputs checked (checkRunInputs), so that what one door
 // accepts, every door accepts.
 Recording loadRecording(std::string_view text);
-// The same from a file; FileError when it cannot be read.
+// The same from a file, read by readRecordingFileText (FileError when it is
+// not a regular file, cannot be read or is too large).
 Recording loadRecordingFile(const std::filesystem::path& path);
 
 }  // namespace cclp_recording

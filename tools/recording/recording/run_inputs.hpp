@@ -23,6 +23,9 @@ extern template cclp::score::EdgesEx buildEdges<cclp::score::EdgesEx>(const Reco
 // The checks of buildParams that need no module record.
 void checkMethodsSuitEdgeModel(const Recording& recording);
 void checkRunSize(const Recording& recording);
+// An expected winner's edges exist and are as many as a candidate has, in
+// the order a run forms them; InputError on expect.edges otherwise.
+void checkExpectation(const Recording& recording);
 // Every check of buildParams, for a door that reads a recording to score later.
 void checkRunInputs(const Recording& recording);
 
