@@ -37,24 +37,42 @@ RunOutcome pairOutcome(const Recording& job, uint32_t formats) {
 }
 
 // Candidates are matched by their edges: the same two in another order are
-// a different ranking with no score difference; a score moved by more than
-// the tolerance is flagged.
-TEST(CompareReport, MatchesCandidatesByEdgesAndFlagsRankingAndTolerance) {
+// a different ranking with no score difference.
+TEST(CompareReport, MatchesCandidatesByEdgesAndFlagsRanking) {
     const Recording job = readRecording(testing::pairDocument());
     const RunOutcome floating = pairOutcome(job, CCLP_FORMAT_DOUBLE);
     RunOutcome fixed = pairOutcome(job, CCLP_FORMAT_FIXED);
-    EXPECT_FALSE(compareRuns(floating, fixed).rankingDiffers);
+    EXPECT_FALSE(compareRuns(job, floating, fixed).rankingDiffers);
     std::swap(fixed.results[0], fixed.results[1]);
-    Comparison comparison = compareRuns(floating, fixed);
+    const Comparison comparison = compareRuns(job, floating, fixed);
     EXPECT_TRUE(comparison.rankingDiffers);
     EXPECT_EQ(comparison.compared, 2u);
-    EXPECT_EQ(comparison.methodDifferences, std::vector<double>{0.0});
-    fixed.results[0].scoresFixed[0] += 3;
-    comparison = compareRuns(floating, fixed);
-    EXPECT_EQ(comparison.methodDifferences[0], 3.0 / 256.0);
-    const std::string text = formatComparison(job, floating, fixed);
-    EXPECT_NE(text.find("BEYOND 2/256"), std::string::npos) << text;
-    EXPECT_NE(text.find("ranking: DIFFERS"), std::string::npos) << text;
+    EXPECT_EQ(comparison.methods.at(0).difference, 0.0);
+    EXPECT_NE(formatComparison(job, floating, fixed).find("ranking: DIFFERS"), std::string::npos);
+}
+
+// A steep ramp (score 1 to 0 over a tenth of the width) turns the 1/256
+// quantum of the measured ratio into several 1/256 of score: allowed. A
+// fixed-point score moved further than that is a fault, and flagged.
+TEST(CompareReport, AllowsWhatTheQuantumExplainsAndFlagsWhatItDoesNot) {
+    nlohmann::json document = testing::pairDocument();
+    document["caliper"]["edges"][2]["position"] = 10.43;
+    document["params"]["scoreMethods"][0]["oneSided"] = {{"x0", 0}, {"x1", 0.1}, {"x2", 0.1}};
+    Recording job = readRecording(document);
+    job.formats = CCLP_FORMAT_DOUBLE;
+    const RunOutcome floating = runJob(job, buildParams(job));
+    job.formats = CCLP_FORMAT_FIXED;
+    RunOutcome fixed = runJob(job, buildParams(job));
+    Comparison comparison = compareRuns(job, floating, fixed);
+    EXPECT_GT(comparison.methods.at(0).difference, 2.0 / 256.0);
+    EXPECT_FALSE(comparison.beyond()) << formatComparison(job, floating, fixed);
+
+    fixed.results.at(0).scoresFixed.at(0) += 32;
+    fixed.results.at(0).scoreFixed += 32;
+    comparison = compareRuns(job, floating, fixed);
+    EXPECT_TRUE(comparison.methods.at(0).beyond());
+    EXPECT_TRUE(comparison.combined.beyond());
+    EXPECT_NE(formatComparison(job, floating, fixed).find("BEYOND"), std::string::npos);
 }
 
 // A crowded caliper: no two edge labels overlap, and the winner's are there.

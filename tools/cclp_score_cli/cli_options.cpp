@@ -31,9 +31,14 @@ const std::vector<Option<Options>>& scoreOptionTable() {
         {.name = "--compare",
          .field = &Options::compare,
          .help = "score in floating point and in 1/256 fixed point and show both side by "
-                 "side, with each method's largest difference over the candidates both kept "
-                 "and whether the rankings differ; a difference beyond 2/256 per method or "
-                 "5/256 combined is flagged.",
+                 "side, with each score's difference over the candidates both kept and "
+                 "whether the rankings differ. A difference is flagged BEYOND when it exceeds "
+                 "what the fixed point's rounding allows that candidate: how far the method's "
+                 "function moves while its measured value moves by the quantum (+-2/256 for "
+                 "positions, contrasts and extras, +-(2 + 2/w)/256 for the measures divided by "
+                 "the expected width w), plus 1/256 for the ramp's truncation (more on a ramp "
+                 "between scores other than 0 and 1); the combined score's allowance follows "
+                 "through the geometric mean. Exits as the plain run does.",
          .excludes = kOneArithmeticReports,
          .excludeReason = "runs both arithmetics and prints its own table"},
         {.name = "--plot",

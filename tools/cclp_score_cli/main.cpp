@@ -49,14 +49,17 @@ Input readInput(const Options& options) {
     return {*options.inputPath, readRecordingFileText(*options.inputPath)};
 }
 
-// The recording scored in each arithmetic, side by side.
+// The recording scored in each arithmetic, side by side; it ends as the
+// run in the recording's own arithmetic would.
 int compare(Recording job) {
+    const bool floatingIsPlain = (job.formats & CCLP_FORMAT_DOUBLE) != 0;
     job.formats = CCLP_FORMAT_DOUBLE;
     const RunOutcome floating = runJob(job, buildParams(job));
     job.formats = CCLP_FORMAT_FIXED;
     const RunOutcome fixed = runJob(job, buildParams(job));
     std::cout << formatComparison(job, floating, fixed) << std::flush;
-    return kExitSuccess;
+    return hasAcceptableCandidate(floatingIsPlain ? floating : fixed) ? kExitSuccess
+                                                                     : kExitNoAcceptableCandidate;
 }
 
 int run(const Options& options, std::string& inputName) {
