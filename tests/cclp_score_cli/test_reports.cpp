@@ -1,6 +1,7 @@
 // What the reports of the samples and the expected-output cases cannot
-// show: a comparison that flags differences, and edge labels that never
-// overlap on a crowded caliper, whatever the exact drawing.
+// show: a comparison that flags differences, text from the input made
+// printable, and edge labels that never overlap on a crowded caliper,
+// whatever the exact drawing.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "cclp_score_cli/compare_report.hpp"
+#include "cclp_score_cli/json_output.hpp"
+#include "cclp_score_cli/printable_text.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
 #include "plot/svg_plot.hpp"
 #include "tests/cclp_score_cli/tool_fixtures.hpp"
@@ -73,6 +76,30 @@ TEST(CompareReport, AllowsWhatTheQuantumExplainsAndFlagsWhatItDoesNot) {
     EXPECT_TRUE(comparison.methods.at(0).beyond());
     EXPECT_TRUE(comparison.combined.beyond());
     EXPECT_NE(formatComparison(job, floating, fixed).find("BEYOND"), std::string::npos);
+}
+
+// Text from the input reaches a report printable: control characters (C0,
+// DEL, C1) and bytes outside valid UTF-8 spelled out, other UTF-8 kept.
+TEST(ReportText, SpellsOutControlCharactersAndInvalidUtf8) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain \u00e9 \u20ac \U0001F600", "plain \u00e9 \u20ac \U0001F600"},
+        {"\x1b[31mred\x07", "\\x1B[31mred\\x07"},
+        {"csi \xC2\x9B" "2J del \x7F", "csi \\xC2\\x9B2J del \\x7F"},
+        {"stray \xFF \x80", "stray \\xFF \\x80"},
+        {"overlong \xE0\x80\xAF cut \xE2\x82", "overlong \\xE0\\x80\\xAF cut \\xE2\\x82"},
+        {"surrogate \xED\xA0\x80", "surrogate \\xED\\xA0\\x80"},
+    };
+    for (const auto& [text, shown] : cases) EXPECT_EQ(printableText(text), shown) << shown;
+}
+
+// A file name need not be UTF-8; the JSON report of a successful run is
+// still written, the name's stray bytes as U+FFFD.
+TEST(JsonReport, WritesANameThatIsNotUtf8WithReplacementCharacters) {
+    Recording job = readRecording(testing::pairDocument());
+    job.image = ImageCaliper{"plate_\xFF.pgm", 50, 30, 90, 40, 2, 1, 5};
+    const RunOutcome outcome = runJob(job, buildParams(job));
+    const nlohmann::json report = nlohmann::json::parse(formatJson(job, outcome));
+    EXPECT_EQ(report["caliper"]["image"]["file"], "plate_\uFFFD.pgm");
 }
 
 // A crowded caliper: no two edge labels overlap, and the winner's are there.

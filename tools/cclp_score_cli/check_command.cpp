@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "cclp_score_cli/exit_status.hpp"
+#include "cclp_score_cli/printable_text.hpp"
 #include "cclp_score_cli/recording_check.hpp"
 #include "cclp_score_cli/text_format.hpp"
 #include "recording/document_file.hpp"
@@ -109,7 +110,7 @@ std::string summaryText(std::size_t total, const Summary& s) {
 
 std::string tableReport(const std::vector<CheckRow>& rows, const Summary& summary) {
     std::size_t nameWidth = 9;
-    for (const CheckRow& row : rows) nameWidth = std::max(nameWidth, row.recording.size());
+    for (const CheckRow& row : rows) nameWidth = std::max(nameWidth, printableText(row.recording).size());
     const auto padded = [](std::string text, std::size_t width) {
         text.resize(std::max(width, text.size()), ' ');
         return text;
@@ -117,11 +118,11 @@ std::string tableReport(const std::vector<CheckRow>& rows, const Summary& summar
     std::string text = padded("recording", nameWidth) + "  " + padded("winner", 24) + "  " +
                        padded("score", 6) + "  " + padded("margin", 6) + "  expected\n";
     for (const CheckRow& row : rows) {
-        std::string line = padded(row.recording, nameWidth) + "  " + padded(winnerText(row), 24) +
+        std::string line = padded(printableText(row.recording), nameWidth) + "  " + padded(winnerText(row), 24) +
                            "  " + padded(row.winner ? decimals(row.winner->scoreValue(), 4) : "-", 6) +
                            "  " + padded(row.margin ? decimals(*row.margin, 4) : "-", 6) + "  " +
                            verdictName(row.verdict);
-        if (!row.problem.empty()) line += ": " + row.problem;
+        if (!row.problem.empty()) line += ": " + printableText(row.problem);
         text += line + "\n";
     }
     return text + "\n" + summaryText(rows.size(), summary);
@@ -147,7 +148,7 @@ std::string jsonReport(const std::vector<CheckRow>& rows, const Summary& summary
                         {"notAsExpected", summary.notAsExpected},
                         {"withoutExpectation", summary.noExpectation},
                         {"failed", summary.failed}}}};
-    return report.dump(2) + "\n";
+    return documentText(report);
 }
 
 void addFolder(const fs::path& folder, std::vector<std::string>& recordings) {

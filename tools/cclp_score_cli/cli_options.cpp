@@ -19,7 +19,8 @@ const std::vector<Option<Options>>& scoreOptionTable() {
          .field = &Options::json,
          .help = "print JSON instead of the table: the recording as scored, every default "
                  "spelled out, plus \"run\" and \"results\". The output is itself a recording: "
-                 "fed back, it scores to the same report."},
+                 "fed back, it scores to the same report. Bytes of a name that are not UTF-8 "
+                 "are written as U+FFFD."},
         {.name = "--fixed",
          .field = &Options::fixed,
          .help = "score the edges rounded to 1/256 in the fixed-point arithmetic, even when "

@@ -5,6 +5,7 @@
 
 #include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/compare_tolerance.hpp"
+#include "cclp_score_cli/printable_text.hpp"
 #include "cclp_score_cli/text_format.hpp"
 #include "recording/method_table.hpp"
 
@@ -69,7 +70,7 @@ Comparison compareRuns(const Recording& job, const RunOutcome& floating, const R
 
 std::string formatComparison(const Recording& job, const RunOutcome& floating, const RunOutcome& fixed) {
     std::string text;
-    if (!job.description.empty()) text += job.description + "\n";
+    if (!job.description.empty()) text += printableText(job.description) + "\n";
     text += floating.entryPoint + ": floating point against fixed point (1/256)\n\n";
     text += "rank  floating point          fixed point\n";
     const std::size_t rows = std::max(floating.results.size(), fixed.results.size());

@@ -3,6 +3,7 @@
 #include "cclp_score/cclp_status.h"
 #include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/measurements.hpp"
+#include "recording/json_text.hpp"
 #include "recording/method_table.hpp"
 
 namespace cclp_cli {
@@ -62,7 +63,7 @@ std::string formatJson(const Recording& job, const RunOutcome& outcome) {
                            {"arithmetic", outcome.fixedPoint() ? "fixed point" : "floating point"},
                            {"status", cclp_statusName(CCLP_STATUS_OK)}};
     document["results"] = resultsToJson(job, outcome);
-    return document.dump(2) + "\n";
+    return documentText(document);
 }
 
 }  // namespace cclp_cli

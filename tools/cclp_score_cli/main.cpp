@@ -21,6 +21,7 @@
 #include "cclp_score_cli/image_edges.hpp"
 #include "cclp_score_cli/json_output.hpp"
 #include "cclp_score_cli/plot_file.hpp"
+#include "cclp_score_cli/printable_text.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/scoring_run.hpp"
 #include "cclp_score_cli/table_output.hpp"
@@ -73,7 +74,7 @@ int run(const Options& options, std::string& inputName) {
     std::optional<ImageRegion> imageRegion;
     if (imageCaliper) imageRegion = findImageEdges(*imageCaliper, job);
     for (const std::string& warning : jobWarnings(job)) {
-        std::cerr << "cclp-score: warning: " << warning << "\n";
+        std::cerr << "cclp-score: warning: " << printableText(warning) << "\n";
     }
     if (options.compare) return compare(job);
     const RunOutcome outcome = runJob(job, buildParams(job));
@@ -101,6 +102,13 @@ std::ostream* progressStream() {
     return terminal ? &std::cerr : nullptr;
 }
 
+// A message may quote the input (a value, a name): printed so that nothing
+// in it acts on the terminal.
+int fail(const std::string& message, int status) {
+    std::cerr << "cclp-score: " << printableText(message) << "\n";
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -114,19 +122,14 @@ int main(int argc, char** argv) {
         }
         return run(options, inputName);
     } catch (const InputError& error) {
-        std::cerr << "cclp-score: bad input in " << inputName << ": " << error.what() << "\n";
-        return kExitBadInput;
+        return fail("bad input in " + inputName + ": " + error.what(), kExitBadInput);
     } catch (const FileError& error) {
-        std::cerr << "cclp-score: " << error.what() << "\n";
-        return kExitUsage;
+        return fail(error.what(), kExitUsage);
     } catch (const UsageError& error) {
-        std::cerr << "cclp-score: " << error.what() << "\n";
-        return kExitUsage;
+        return fail(error.what(), kExitUsage);
     } catch (const RunError& error) {
-        std::cerr << "cclp-score: scoring " << inputName << ": " << error.what() << "\n";
-        return kExitRunFailed;
+        return fail("scoring " + inputName + ": " + error.what(), kExitRunFailed);
     } catch (const std::exception& error) {
-        std::cerr << "cclp-score: " << error.what() << "\n";
-        return kExitRunFailed;
+        return fail(error.what(), kExitRunFailed);
     }
 }

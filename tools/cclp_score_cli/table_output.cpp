@@ -6,6 +6,7 @@
 
 #include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/measurements.hpp"
+#include "cclp_score_cli/printable_text.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
 #include "recording/document_reader.hpp"
@@ -91,7 +92,7 @@ std::string measuredCell(const cclp_score& method, const ScoredResult& result, d
 
 std::string formatTable(const Recording& job, const RunOutcome& outcome, bool measured) {
     std::string text;
-    if (!job.description.empty()) text += job.description + "\n";
+    if (!job.description.empty()) text += printableText(job.description) + "\n";
     text += summaryLine(job, outcome) + "\n\n";
     if (outcome.results.empty()) {
         return text + "no results: " + noResultReason(job) + "\n";

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "cclp_score_cli/printable_text.hpp"
+
 namespace cclp_cli {
 namespace {
 
@@ -16,7 +18,7 @@ std::string num(double value) {
 
 std::string escapeXml(std::string_view text) {
     std::string escaped;
-    for (char c : text) {
+    for (char c : printableText(text)) {
         switch (c) {
             case '&':
                 escaped += "&amp;";

@@ -43,6 +43,8 @@ struct Scale {
 // Round tick values ("nice numbers") covering [lo, hi], about `count` of them.
 std::vector<double> niceTicks(double lo, double hi, int count);
 
+// Text for an SVG element: printableText (no control character or invalid
+// UTF-8 reaches the file) with XML's special characters escaped.
 std::string escapeXml(std::string_view text);
 
 }  // namespace cclp_cli

@@ -5,6 +5,7 @@
 
 #include "recording/document_error.hpp"
 #include "recording/document_reader.hpp"
+#include "recording/json_text.hpp"
 #include "recording/method_table.hpp"
 #include "recording/polarity.hpp"
 
@@ -137,7 +138,7 @@ Json recordingToJson(const Recording& recording) {
 std::string recordingText(const Recording& recording) {
     const Json document = recordingToJson(recording);
     requireFinite(document, "");
-    std::string text = document.dump(2) + "\n";
+    std::string text = documentText(document);
     (void)loadRecording(text);  // what is written reads back, or is refused here
     return text;
 }
