@@ -64,7 +64,8 @@ int compare(Recording job) {
 }
 
 int run(const Options& options, std::string& inputName) {
-    if (options.plotPath) checkPlotPath(*options.plotPath, options.inputPath);
+    const InputFiles inputs(options.inputPath, options.imagePath);
+    if (options.plotPath) checkPlotPath(*options.plotPath, inputs);
     const Input input = readInput(options);
     inputName = input.name;
     const std::optional<ImageCaliper> imageCaliper = cclp_cli::imageCaliper(options);
@@ -85,7 +86,7 @@ int run(const Options& options, std::string& inputName) {
         if (plotToStandardOutput) {
             output = std::move(plot);
         } else {
-            writePlotFile(*options.plotPath, plot);
+            writePlotFile(*options.plotPath, plot, inputs);
         }
     }
     std::cout << output << std::flush;
