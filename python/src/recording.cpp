@@ -323,7 +323,9 @@ void bindRecording(py::module_& module) {
     module.def("load", &rec::loadRecordingFile, py::arg("path"),
                R"(Read a cclp-score document (the tool's samples, or its --json output) into a
 Recording, as the tool reads it. A refused document raises ValueError naming
-the field (e.g. "params.scoreMethods[1].method: unknown score method ...").)");
+the field (e.g. "params.scoreMethods[1].method: unknown score method ...").
+A path that is not a regular file (a device, a pipe, a folder) or a file
+larger than 16 MiB raises OSError naming it, before anything is read.)");
     module.def("save", [](const std::filesystem::path& path, const Recording& r) {
         rec::saveRecordingFile(path, r);
     }, py::arg("path"), py::arg("recording"),
