@@ -14,7 +14,7 @@ import tempfile
 import numpy as np
 
 from . import _core
-from ._scoring import _FORMATS, Results
+from ._scoring import _FORMATS, Results, polarity_codes
 
 _PNG_CONVERTER = "rsvg-convert"
 # Saved plots get the permissions a new file gets; the mask can only be
@@ -93,7 +93,7 @@ def plot(results, path=None, *, profile=None, title=None):
     svg = _core.plot_svg(
         np.asarray(results.positions, dtype=np.float64).tolist(),
         np.asarray(results.contrasts, dtype=np.float64).tolist(), extras,
-        [(edge.position, _core.polarity_code(edge.polarity)) for edge in results.desired],
+        polarity_codes(results.desired),
         list(results.methods),
         # As many as were kept: the run keeps the same candidates again.
         max(1, len(results)), bool(results.sort), _FORMATS[results.fixed],
