@@ -169,6 +169,54 @@ def test_calipers_past_the_border_are_missing_unless_clipped():
     assert (clipped.status == 0).all() and clipped.used.all() and abs(clipped.point[1] - 15.0) < 0.05
 
 
+COINS = pathlib.Path("/usr/lib/python3/dist-packages/skimage/data/coins.png")
+
+
+def threshold_circle(image, center, radius, angles, half=8.0, step=0.05):
+    """The circle through the points where rays from `center` cross the level
+    halfway between the gray inside and outside the rim (medians of the first
+    and last quarter of each ray's span), fitted algebraically (Kasa)."""
+    gray = image.astype(np.float64)
+    points = []
+    for angle in np.radians(angles):
+        distance = np.arange(radius - half, radius + half + step / 2, step)
+        x, y = center[0] + distance * np.cos(angle), center[1] + distance * np.sin(angle)
+        x0, y0 = np.floor(x).astype(int), np.floor(y).astype(int)
+        fx, fy = x - x0, y - y0
+        ray = (gray[y0, x0] * (1 - fx) * (1 - fy) + gray[y0, x0 + 1] * fx * (1 - fy)
+               + gray[y0 + 1, x0] * (1 - fx) * fy + gray[y0 + 1, x0 + 1] * fx * fy)
+        quarter = len(ray) // 4
+        level = (np.median(ray[:quarter]) + np.median(ray[-quarter:])) / 2.0
+        falls = np.nonzero((ray[:-1] >= level) & (ray[1:] < level))[0]
+        k = falls[np.argmin(np.abs(distance[falls] - radius))]
+        crossing = distance[k] + (ray[k] - level) / (ray[k] - ray[k + 1]) * step
+        points.append((center[0] + crossing * np.cos(angle), center[1] + crossing * np.sin(angle)))
+    points = np.array(points)
+    solution = np.linalg.lstsq(np.c_[2.0 * points, np.ones(len(points))], (points ** 2).sum(axis=1),
+                               rcond=None)[0]
+    return solution[:2], math.sqrt(solution[2] + solution[0] ** 2 + solution[1] ** 2)
+
+
+@pytest.mark.skipif(not COINS.exists() or not cs.reads_png(),
+                    reason="the photograph is Debian's python3-skimage sample coins.png "
+                           "(apt-get install python3-skimage; the build must read PNG)")
+@pytest.mark.parametrize("coin, fit", [((212.4, 193.3, 22.9), "tukey"), ((212.4, 193.3, 22.9), "none"),
+                                       ((244.2, 263.5, 23.3), "none"), ((155.2, 50.8, 23.1), "none")])
+def test_coins_in_a_photograph_measure_as_a_threshold_fit_does(coin, fit):
+    # Struck by hand: the rims are only roughly round (RMS 0.4 to 0.7 px off a
+    # circle), so the plain fit, which uses every caliper as the threshold fit
+    # uses every ray, is the like-for-like comparison; the robust one on the
+    # roundest coin keeps every caliper too.
+    image = cs.read_image(COINS)
+    *center, radius = coin
+    circle = cs.find_circle(image, tuple(center), radius, calipers=72, length=16, thickness=2,
+                            min_contrast=10.0, fit=fit, **FALLING_NEAR)
+    assert circle.used.all() and circle.rms < 0.8
+    expected_center, expected_radius = threshold_circle(image, center, radius, np.arange(72) * 5.0 + 2.5)
+    assert np.abs(circle.center - expected_center).max() <= 0.25
+    assert abs(circle.radius - expected_radius) <= 0.25
+
+
 IMAGE = boundary(0.0, 0.0, np.uint8, np.random.default_rng(1))
 SEGMENT = ((50.0, 120.0), (270.0, 120.0))
 
