@@ -10,6 +10,7 @@ import numpy as np
 
 from . import _core
 from ._edges import _pixels, edge_settings
+from ._plot import Plot
 from ._scoring import _methods, desired_edges, polarity_codes
 
 _LINE = _core.line_defaults()
@@ -108,6 +109,48 @@ class CaliperFit:
         """
         return np.array([_core.geometry_status_name(int(code)) for code in self.status])
 
+    def plot(self, path=None, *, title=None):
+        """Draw the call as the cclp-score tool draws a line or circle tool's.
+
+        The image around the calipers (as it is when plotted: the tool read
+        the caller's array in place), every caliper's rectangle and its
+        chosen point coloured by its use in the fit, the nominal and the
+        fitted geometry, and a strip of the residuals, caliper by caliper.
+
+        Parameters
+        ----------
+        path : str or os.PathLike, optional
+            Also save the plot there: .svg, or .png with rsvg-convert.
+        title : str, optional
+            The plot's title instead of "line tool" or "circle tool".
+
+        Returns
+        -------
+        Plot
+            The SVG document; notebooks show it inline.
+
+        Raises
+        ------
+        ValueError
+            The path does not end in .svg or .png.
+        RuntimeError
+            A .png path without rsvg-convert installed.
+
+        Examples
+        --------
+        >>> import numpy as np
+        >>> import cclp_score as cs
+        >>> image = np.full((60, 80), 40, np.uint8)
+        >>> image[30:, :] = 200
+        >>> drawn = cs.find_line(image, (10, 30), (70, 30), calipers=6, length=20).plot(title="edge")
+        >>> drawn.svg.startswith("<?xml"), "edge" in drawn.svg
+        (True, True)
+        """
+        drawn = Plot(_core.plot_geometry(self._call, self._image, "" if title is None else str(title)))
+        if path is not None:
+            drawn.save(path)
+        return drawn
+
 
 @dataclasses.dataclass
 class LineFit(CaliperFit):
@@ -174,6 +217,14 @@ class CircleFit(CaliperFit):
         x, y = self.center
         return (f"<CircleFit: centre ({x:.3f}, {y:.3f}), radius {self.radius:.4f} px, rms {self.rms:.4f} px, "
                 f"{self.num_used} of {self.num_calipers} calipers used>")
+
+
+def _fitted(kind, out, pixels):
+    """The results; the call's records and the image stay with them for plot()."""
+    call = out.pop("call")
+    fitted = kind(**out)
+    fitted._call, fitted._image = call, pixels
+    return fitted
 
 
 def _real(value, name):
@@ -304,7 +355,7 @@ def find_line(image, start, end, *, calipers=None, spacing=None, length=_LINE["l
     request = (_calipers(calipers, spacing, length, thickness, False, _LINE),
                _fit(fit, max_iterations, inlier_distance),
                edge_settings(sigma, min_contrast, polarity, clip), *_scoring(desired, methods))
-    return LineFit(**_core.find_line(pixels, *points, *request))
+    return _fitted(LineFit, _core.find_line(pixels, *points, *request), pixels)
 
 
 def find_circle(image, center, radius, *, arc=_CIRCLE["arc"], inward=False, calipers=None, spacing=None,
@@ -380,4 +431,4 @@ def find_circle(image, center, radius, *, arc=_CIRCLE["arc"], inward=False, cali
                _calipers(calipers, spacing, length, thickness, inward, _CIRCLE),
                _fit(fit, max_iterations, inlier_distance),
                edge_settings(sigma, min_contrast, polarity, clip), *_scoring(desired, methods))
-    return CircleFit(**_core.find_circle(pixels, *request))
+    return _fitted(CircleFit, _core.find_circle(pixels, *request), pixels)

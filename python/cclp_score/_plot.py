@@ -86,9 +86,15 @@ def plot(results, path=None, *, profile=None, title=None):
     or .png with rsvg-convert installed). profile: the caliper's projection
     {"start", "step", "values"}, in place of the results' own (results of
     Recording.score() and Found.score() carry theirs); title replaces the
-    results' description."""
+    results' description. A line or circle tool's results (LineFit,
+    CircleFit) are drawn as their plot() draws them."""
+    from ._geometry import CaliperFit  # which imports this module
+
+    if isinstance(results, CaliperFit) and profile is None:
+        return results.plot(path, title=title)
     if not isinstance(results, Results):
-        raise TypeError(f"results: Results expected (from score()), got {type(results).__name__}")
+        raise TypeError(f"results: Results (from score()) or a LineFit or CircleFit expected, "
+                        f"got {type(results).__name__}")
     extras = [] if results.extras is None else np.asarray(results.extras, dtype=np.float64).tolist()
     svg = _core.plot_svg(
         np.asarray(results.positions, dtype=np.float64).tolist(),

@@ -5,6 +5,8 @@
 // pure-Python half (cclp_score/_geometry.py) checks the arguments' types and
 // names the bad one; the libraries' refusals raise the package's exception
 // for the library that refused (GeometryError, EdgeError or ScoreError).
+// Each call's records stay with its results for plot(), which the tool's
+// renderer draws.
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -14,6 +16,7 @@
 
 #include "bindings.hpp"
 #include "cgeom/cgeom.h"
+#include "plot/geometry_plot.hpp"
 #include "run_request.hpp"
 
 namespace cclp_python {
@@ -130,36 +133,44 @@ py::dict caliperColumns(const std::vector<cgeom_caliperResult>& results, const c
     return out;
 }
 
+// A tool's call as its C records, kept with the Python results for plot().
+struct ToolCall {
+    cclp_cli::GeometryKind kind = cclp_cli::GeometryKind::Line;
+    cgeom_lineParams lineParams{};
+    cgeom_circleParams circleParams{};
+    cgeom_line line{};
+    cgeom_circle circle{};
+    std::vector<cgeom_caliperResult> calipers;
+};
+
 // Sizes the caliper results by count(params), then runs find(...) without the GIL.
 template <class Params, class Geometry, class Count, class Find>
-std::pair<Geometry, std::vector<cgeom_caliperResult>> runTool(const char* context, const ToolInputs& in,
-                                                              const Params& params, Count count, Find find) {
+void runTool(const char* context, const ToolInputs& in, const Params& params, Count count, Find find,
+             Geometry& geometry, std::vector<cgeom_caliperResult>& results) {
     int32_t calipers = 0;
     int32_t status = count(&params, &calipers);
     if (status < 0) raiseGeometryError(context, status);
-    std::vector<cgeom_caliperResult> results(static_cast<std::size_t>(calipers));
-    Geometry geometry{};
+    results.resize(static_cast<std::size_t>(calipers));
     {
         const py::gil_scoped_release released;
         const cclp::score::Params score = in.score.params();
         status = find(&in.image, &params, &in.edge, &score.c(), &geometry, results.data(), calipers);
     }
     if (status < 0) raiseGeometryError(context, status);
-    return {geometry, std::move(results)};
 }
 
 py::dict findLine(const py::array& pixels, std::array<double, 2> start, std::array<double, 2> end,
                   const py::tuple& calipers, const py::tuple& fit, const py::tuple& edge, Desired desired,
                   std::vector<cclp::score::Method> methods) {
     const ToolInputs in = toolInputs(pixels, edge, std::move(desired), std::move(methods));
-    const cgeom_lineParams params{start[0], start[1], end[0], end[1], caliperSettings(calipers),
-                                  fitSettings(fit)};
-    const auto [line, results] = runTool<cgeom_lineParams, cgeom_line>(
-        "find_line", in, params, cgeom_lineCaliperCount, cgeom_findLine);
-    py::dict out = caliperColumns(results, line.fit);
-    out["point"] = pointArray(line.point);
-    out["direction"] = pointArray(line.direction);
-    out["angle"] = line.angle;
+    ToolCall call;
+    call.lineParams = {start[0], start[1], end[0], end[1], caliperSettings(calipers), fitSettings(fit)};
+    runTool("find_line", in, call.lineParams, cgeom_lineCaliperCount, cgeom_findLine, call.line, call.calipers);
+    py::dict out = caliperColumns(call.calipers, call.line.fit);
+    out["point"] = pointArray(call.line.point);
+    out["direction"] = pointArray(call.line.direction);
+    out["angle"] = call.line.angle;
+    out["call"] = std::move(call);
     return out;
 }
 
@@ -167,13 +178,16 @@ py::dict findCircle(const py::array& pixels, std::array<double, 2> center, doubl
                     std::array<double, 2> arc, const py::tuple& calipers, const py::tuple& fit,
                     const py::tuple& edge, Desired desired, std::vector<cclp::score::Method> methods) {
     const ToolInputs in = toolInputs(pixels, edge, std::move(desired), std::move(methods));
-    const cgeom_circleParams params{center[0], center[1], radius, arc[0], arc[1], caliperSettings(calipers),
-                                    fitSettings(fit)};
-    const auto [circle, results] = runTool<cgeom_circleParams, cgeom_circle>(
-        "find_circle", in, params, cgeom_circleCaliperCount, cgeom_findCircle);
-    py::dict out = caliperColumns(results, circle.fit);
-    out["center"] = pointArray(circle.center);
-    out["radius"] = circle.radius;
+    ToolCall call;
+    call.kind = cclp_cli::GeometryKind::Circle;
+    call.circleParams = {center[0], center[1], radius, arc[0], arc[1], caliperSettings(calipers),
+                         fitSettings(fit)};
+    runTool("find_circle", in, call.circleParams, cgeom_circleCaliperCount, cgeom_findCircle, call.circle,
+            call.calipers);
+    py::dict out = caliperColumns(call.calipers, call.circle.fit);
+    out["center"] = pointArray(call.circle.center);
+    out["radius"] = call.circle.radius;
+    out["call"] = std::move(call);
     return out;
 }
 
@@ -203,9 +217,21 @@ py::dict circleDefaults() {
     return out;
 }
 
+// The tool's plot of a call over the image it searched.
+std::string plotCall(const ToolCall& call, const py::array& pixels, std::string description) {
+    const cclp_cli::GeometryPlotRequest request{imageOf(pixels).c(), call.kind,  call.lineParams,
+                                                call.circleParams,   0,          call.line,
+                                                call.circle,         call.calipers, std::move(description)};
+    const py::gil_scoped_release released;
+    return cclp_cli::geometryPlotOf(request);
+}
+
 }  // namespace
 
 void bindGeometry(py::module_& module) {
+    py::class_<ToolCall>(module, "GeometryCall", "A line or circle tool's call as its C records, for plot().");
+    module.def("plot_geometry", &plotCall, py::arg("call"), py::arg("pixels"), py::arg("description"),
+               "The SVG plot of a tool's call, drawn by cclp-score's renderer.");
     module.def("find_line", &findLine, py::arg("pixels"), py::arg("start"), py::arg("end"),
                py::arg("calipers"), py::arg("fit"), py::arg("edge"), py::arg("desired"), py::arg("methods"),
                "The line tool over checked arguments (cclp_score.find_line checks them).");

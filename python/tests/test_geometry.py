@@ -7,6 +7,7 @@ examples in the docstrings."""
 import doctest
 import math
 import pathlib
+from xml.etree import ElementTree
 
 import numpy as np
 import pytest
@@ -119,7 +120,7 @@ def scratched_boundary(rng):
     return np.clip(np.round(image), 0, 255).astype(np.uint8)
 
 
-def test_scoring_that_describes_the_true_edge_keeps_a_scratch_out_of_the_line():
+def test_scoring_that_describes_the_true_edge_keeps_a_scratch_out_of_the_line(tmp_path):
     image = scratched_boundary(np.random.default_rng(3))
     start, end = (50.0, 120.0), (270.0, 120.0)
     chosen = cs.find_line(image, start, end, calipers=20, length=30, thickness=4, fit="none",
@@ -129,6 +130,11 @@ def test_scoring_that_describes_the_true_edge_keeps_a_scratch_out_of_the_line():
     assert abs(strongest.point[1] - 120.0) > 1.0  # the plain fit follows the scratch
     robust = cs.find_line(image, start, end, calipers=20, length=30, thickness=4, sigma=1.5)
     assert (~robust.used).sum() == 6 and abs(robust.point[1] - 120.0) < 0.05
+    # The plot shows why: the calipers set aside, in a document that parses.
+    drawn = robust.plot(tmp_path / "line.svg", title="scratched")
+    ElementTree.fromstring(drawn.svg)
+    assert "14 of 20 calipers used" in drawn.svg and "scratched" in drawn.svg
+    assert (tmp_path / "line.svg").read_text() == drawn.svg == cs.plot(robust, title="scratched").svg
 
 
 def test_found_edges_and_scored_results_carry_their_image_points():
