@@ -106,7 +106,8 @@ template <class Fill>
 py::array_t<double> pointsOf(py::ssize_t count, const char* context, Fill&& fill) {
     static_assert(sizeof(cedge_point) == 2 * sizeof(double), "points are read as (n, 2) doubles");
     py::array_t<double> points({count, py::ssize_t{2}});
-    const int32_t status = fill(reinterpret_cast<cedge_point*>(points.mutable_data()), static_cast<int32_t>(count));
+    auto* out = reinterpret_cast<cedge_point*>(points.mutable_data());
+    const int32_t status = fill(out, static_cast<int32_t>(count));
     if (status < 0) raiseEdgeError(context, cedge::makeErrorCode(status));
     return points;
 }
@@ -114,7 +115,8 @@ py::array_t<double> pointsOf(py::ssize_t count, const char* context, Fill&& fill
 // The image points of the record's edges.
 py::array_t<double> edgePoints(const cedge::Edges& edges, const cedge::Caliper& caliper) {
     const cedge_caliper rectangle = caliper.c();
-    return pointsOf(static_cast<py::ssize_t>(edges.size()), "edge_points", [&](cedge_point* points, int32_t n) {
+    const auto count = static_cast<py::ssize_t>(edges.size());
+    return pointsOf(count, "edge_points", [&](cedge_point* points, int32_t n) {
         return cedge_edgePoints(&rectangle, &edges.c(), points, n);
     });
 }

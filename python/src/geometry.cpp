@@ -165,7 +165,8 @@ py::dict findLine(const py::array& pixels, std::array<double, 2> start, std::arr
     const ToolInputs in = toolInputs(pixels, edge, std::move(desired), std::move(methods));
     ToolCall call;
     call.lineParams = {start[0], start[1], end[0], end[1], caliperSettings(calipers), fitSettings(fit)};
-    runTool("find_line", in, call.lineParams, cgeom_lineCaliperCount, cgeom_findLine, call.line, call.calipers);
+    runTool("find_line", in, call.lineParams, cgeom_lineCaliperCount, cgeom_findLine, call.line,
+            call.calipers);
     py::dict out = caliperColumns(call.calipers, call.line.fit);
     out["point"] = pointArray(call.line.point);
     out["direction"] = pointArray(call.line.direction);
@@ -219,9 +220,9 @@ py::dict circleDefaults() {
 
 // The tool's plot of a call over the image it searched.
 std::string plotCall(const ToolCall& call, const py::array& pixels, std::string description) {
-    const cclp_cli::GeometryPlotRequest request{imageOf(pixels).c(), call.kind,  call.lineParams,
-                                                call.circleParams,   0,          call.line,
-                                                call.circle,         call.calipers, std::move(description)};
+    const cclp_cli::GeometryPlotRequest request{imageOf(pixels).c(), call.kind, call.lineParams,
+                                                call.circleParams, 0, call.line, call.circle,
+                                                call.calipers, std::move(description)};
     const py::gil_scoped_release released;
     return cclp_cli::geometryPlotOf(request);
 }
@@ -229,7 +230,8 @@ std::string plotCall(const ToolCall& call, const py::array& pixels, std::string 
 }  // namespace
 
 void bindGeometry(py::module_& module) {
-    py::class_<ToolCall>(module, "GeometryCall", "A line or circle tool's call as its C records, for plot().");
+    py::class_<ToolCall>(module, "GeometryCall",
+                         "A line or circle tool's call as its C records, for plot().");
     module.def("plot_geometry", &plotCall, py::arg("call"), py::arg("pixels"), py::arg("description"),
                "The SVG plot of a tool's call, drawn by cclp-score's renderer.");
     module.def("find_line", &findLine, py::arg("pixels"), py::arg("start"), py::arg("end"),
@@ -237,7 +239,8 @@ void bindGeometry(py::module_& module) {
                "The line tool over checked arguments (cclp_score.find_line checks them).");
     module.def("find_circle", &findCircle, py::arg("pixels"), py::arg("center"), py::arg("radius"),
                py::arg("arc"), py::arg("calipers"), py::arg("fit"), py::arg("edge"), py::arg("desired"),
-               py::arg("methods"), "The circle tool over checked arguments (cclp_score.find_circle checks them).");
+               py::arg("methods"),
+               "The circle tool over checked arguments (cclp_score.find_circle checks them).");
     module.def(
         "geometry_status_name",
         [](int32_t status) {

@@ -107,7 +107,8 @@ public:
 
 private:
     // A run names its desired edges and at least one method.
-    static std::vector<std::pair<double, int32_t>> checkedDesired(std::vector<std::pair<double, int32_t>> desired) {
+    using DesiredEdges = std::vector<std::pair<double, int32_t>>;
+    static DesiredEdges checkedDesired(DesiredEdges desired) {
         if (desired.empty()) throw py::value_error("desired: one desired edge or two");
         return desired;
     }

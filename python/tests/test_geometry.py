@@ -229,7 +229,7 @@ SEGMENT = ((50.0, 120.0), (270.0, 120.0))
 
 @pytest.mark.parametrize("call, error, text", [
     (lambda: cs.find_line(IMAGE, (10, 10), (10.5, 10)), cs.GeometryError, "CGEOM_STATUS_SEGMENT_TOO_SHORT"),
-    (lambda: cs.find_line(IMAGE, (math.nan, 0), (10, 10)), cs.GeometryError, "CGEOM_STATUS_SEGMENT_NOT_VALID"),
+    (lambda: cs.find_line(IMAGE, (math.nan, 0), (10, 10)), cs.GeometryError, "SEGMENT_NOT_VALID"),
     (lambda: cs.find_line(IMAGE, *SEGMENT, calipers=5000), cs.GeometryError, "CALIPER_COUNT_NOT_VALID"),
     (lambda: cs.find_line(IMAGE, *SEGMENT, max_iterations=0), cs.GeometryError, "FIT_SETTINGS_NOT_VALID"),
     (lambda: cs.find_line(IMAGE, *SEGMENT, length=1.0), cs.EdgeError, "CEDGE_STATUS_LENGTH_NOT_VALID"),
