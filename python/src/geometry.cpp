@@ -1,6 +1,7 @@
 // The geometry tools for Python: a row of calipers fitted with a line, or a
 // ring of radial calipers fitted with a circle, over a caller's 2-D array,
-// searched, scored and fitted without the GIL through the C API (cgeom.h).
+// searched, scored and fitted without the GIL through the C API (cgeom.h;
+// the C++ wrapper's error category words the statuses).
 // The results come back as numpy arrays, one row per caliper. The
 // pure-Python half (cclp_score/_geometry.py) checks the arguments' types and
 // names the bad one; the libraries' refusals raise the package's exception
@@ -15,7 +16,7 @@
 #include <vector>
 
 #include "bindings.hpp"
-#include "cgeom/cgeom.h"
+#include "cgeom/cgeom.hpp"
 #include "plot/geometry_plot.hpp"
 #include "run_request.hpp"
 
@@ -34,18 +35,24 @@ int32_t weightNamed(const std::string& name) {
     throw py::value_error("fit: 'tukey', 'huber' or 'none' expected, got '" + name + "'");
 }
 
+// The name of any status a geometry call can return, or null.
+const char* statusNameOf(int32_t status) {
+    const char* name = cgeom_statusName(status);
+    return name != nullptr ? name : cclp::score::statusName(status);
+}
+
 // The exception class for a status: the scoring module's codes raise
 // ScoreError, the edge finder's EdgeError, the geometry tools' and the
 // runtime's GeometryError.
 [[noreturn]] void raiseGeometryError(const char* context, int32_t status) {
-    const char* name = cgeom_statusName(status);
-    if (name == nullptr) {
-        raiseStatusError("ScoreError", context, cclp::score::statusText(status),
-                         cclp::score::statusName(status), status);
+    const char* name = statusNameOf(status);
+    const char* type = "GeometryError";
+    if (cgeom_statusName(status) == nullptr) {
+        type = "ScoreError";
+    } else if (std::strncmp(name, "CEDGE_", 6) == 0) {
+        type = "EdgeError";
     }
-    const bool edgeFinders = std::strncmp(name, "CEDGE_", 6) == 0;
-    raiseStatusError(edgeFinders ? "EdgeError" : "GeometryError", context,
-                     std::string(name) + ": " + cgeom_statusMeaning(status), name, status);
+    raiseStatusError(type, context, cgeom::statusText(status), name, status);
 }
 
 // Everything one call needs, converted while the GIL is held.
@@ -244,9 +251,8 @@ void bindGeometry(py::module_& module) {
     module.def(
         "geometry_status_name",
         [](int32_t status) {
-            const char* name = cgeom_statusName(status);
-            if (name == nullptr) name = cclp::score::statusName(status);
-            return name != nullptr ? std::string(name) : cclp::score::statusText(status);
+            const char* name = statusNameOf(status);
+            return name != nullptr ? std::string(name) : cgeom::statusText(status);
         },
         py::arg("status"), "The name of a status the geometry tools return.");
     module.def("line_defaults", &lineDefaults, "The line tool's default calipers and fit.");
