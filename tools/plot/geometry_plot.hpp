@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "cgeom/cgeom.h"
+#include "recording/geometry_kind.hpp"
 
 namespace cclp_cli {
 
-enum class GeometryKind { Line, Circle };
+using GeometryKind = cclp_recording::GeometryKind;
 
 // One call of cgeom_findLine or cgeom_findCircle: what went in and what
 // came out, as the C records hold it.

@@ -16,7 +16,7 @@ namespace cclp_cli::plot {
 namespace {
 
 constexpr double kDegrees = 3.14159265358979323846 / 180.0;
-constexpr int32_t kMaxCells = 96;  // along the region's longer side
+constexpr int32_t kMaxCells = 64;  // along the region's longer side
 constexpr double kMaxImageWidth = 600.0;
 constexpr double kMaxImageHeight = 440.0;
 constexpr double kRegionMargin = 4.0;  // image pixels around the calipers

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cclp_score_cli/image_points.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
 #include "plot/image_drawing.hpp"
@@ -46,6 +48,11 @@ std::vector<std::string> captionLines(const Recording& job, const RunOutcome& ou
                         compact(best.edgeValue(1).position - best.edgeValue(0).position, 6) + " px");
     } else if (!outcome.results.empty()) {
         lines.push_back("rank 1: edge at " + compact(outcome.results[0].edgeValue(0).position, 6));
+    }
+    if (!outcome.results.empty()) {
+        if (const std::optional<cedge_point> point = imagePoint(job, outcome.results[0].positionValue())) {
+            lines.push_back("rank 1 in the image: (" + compact(point->x, 6) + ", " + compact(point->y, 6) + ")");
+        }
     }
     return lines;
 }

@@ -119,6 +119,8 @@ private:
 /// A nominal segment and its calipers; values are checked by the call.
 class LineParams : public detail::ToolParams<LineParams, cgeom_lineParams> {
 public:
+    /// All of a C record's settings.
+    explicit LineParams(const cgeom_lineParams& params) noexcept { c_ = params; }
     /// The segment from (startX, startY) to (endX, endY) with the defaults
     /// of cgeom_lineParams_init for the rest.
     LineParams(double startX, double startY, double endX, double endY) noexcept {
@@ -133,6 +135,8 @@ public:
 /// A nominal circle (or arc) and its radial calipers.
 class CircleParams : public detail::ToolParams<CircleParams, cgeom_circleParams> {
 public:
+    /// All of a C record's settings.
+    explicit CircleParams(const cgeom_circleParams& params) noexcept { c_ = params; }
     /// The circle around (centerX, centerY) with the defaults of
     /// cgeom_circleParams_init for the rest (the whole circle, outward).
     CircleParams(double centerX, double centerY, double radius) noexcept {
