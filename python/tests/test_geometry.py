@@ -5,8 +5,10 @@ photograph measured against a fit of its own, refusals named, and the
 examples in the docstrings."""
 
 import doctest
+import json
 import math
 import pathlib
+import subprocess
 from xml.etree import ElementTree
 
 import numpy as np
@@ -14,6 +16,7 @@ import pytest
 
 import cclp_score as cs
 from cclp_score import _edges, _errors, _geometry
+from conftest import SOURCE_DIR
 
 NEAR = [cs.Method("posAbs", cs.OneSided(0.0, 6.0, 6.0))]
 RISING_NEAR = dict(desired=(0.0, "positive"), methods=NEAR)
@@ -221,6 +224,29 @@ def test_coins_in_a_photograph_measure_as_a_threshold_fit_does(coin, fit):
     expected_center, expected_radius = threshold_circle(image, center, radius, np.arange(72) * 5.0 + 2.5)
     assert np.abs(circle.center - expected_center).max() <= 0.25
     assert abs(circle.radius - expected_radius) <= 0.25
+
+
+def test_the_tool_measures_and_draws_its_geometry_document_as_python_does(tool_binary, tmp_path):
+    done = subprocess.run([tool_binary, "circle", "--json", "--plot", tmp_path / "tool.svg",
+                           "tests/cclp_score_cli/inputs/plate_hole.json"],
+                          cwd=SOURCE_DIR, capture_output=True, text=True, check=True)
+    report = json.loads(done.stdout)  # holds every setting the tool used
+    settings, params = report["geometry"], report["params"]
+    nominal, calipers, fit = settings["circle"], settings["calipers"], settings["fit"]
+    circle = cs.find_circle(
+        cs.read_image(SOURCE_DIR / settings["image"]), (nominal["x"], nominal["y"]), nominal["radius"],
+        arc=(nominal["startAngle"], nominal["sweep"]), inward=nominal["inward"], calipers=calipers["count"],
+        length=calipers["length"], thickness=calipers["thickness"], fit=fit["weight"],
+        inlier_distance=fit["inlierDistance"], max_iterations=fit["maxIterations"], sigma=settings["sigma"],
+        min_contrast=settings["minContrast"],
+        desired=[(edge["position"], edge["polarity"]) for edge in params["desiredEdges"]],
+        methods=[cs.Method(m["method"], cs.OneSided(**m["oneSided"])) for m in params["scoreMethods"]])
+    fitted = report["results"]
+    center = fitted["circle"]["center"]
+    assert (*circle.center, circle.radius, circle.rms) == (
+        center["x"], center["y"], fitted["circle"]["radius"], fitted["rms"])
+    assert circle.points.tolist() == [[c["point"]["x"], c["point"]["y"]] for c in fitted["calipers"]]
+    assert circle.plot(title=report["description"]).svg == (tmp_path / "tool.svg").read_text()
 
 
 IMAGE = boundary(0.0, 0.0, np.uint8, np.random.default_rng(1))
