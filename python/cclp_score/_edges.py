@@ -58,12 +58,37 @@ class Found:
         """The slice of the profile that was projected."""
         return slice(self.valid_first, self.valid_first + self.valid_count)
 
+    @property
+    def points(self):
+        """Every edge's image point.
+
+        Returns
+        -------
+        numpy.ndarray
+            (n, 2) float64: x to the right and y downward, pixel centres at
+            integers; row i is the edge at ``positions[i]``.
+
+        Examples
+        --------
+        >>> import numpy as np
+        >>> import cclp_score as cs
+        >>> image = np.full((40, 40), 30, np.uint8)
+        >>> image[:, 25:] = 220  # light from column 25 on: an edge at x = 24.5
+        >>> found = cs.find_edges(image, caliper=(20.0, 12.0, 0.0, 20.0, 4.0))
+        >>> found.positions, found.points
+        (array([4.5]), array([[24.5, 12. ]]))
+        """
+        return _core.edge_points(self.record, *self.caliper)
+
     def score(self, **kwargs):
         """score(self.positions, self.contrasts, **kwargs), the profile's
-        valid part attached for plot()."""
+        valid part attached for plot(), the candidates' and their edges'
+        image points as points and edge_points."""
         results = _score(self.positions, self.contrasts, _record=self.record, **kwargs)
         results.profile = {"start": self.first_position + self.valid_first, "step": 1.0,
                            "values": self.profile[self.valid]}
+        results.points = _core.caliper_points(results.position, *self.caliper)
+        results.edge_points = self.points[results.edges]
         return results
 
 
@@ -98,6 +123,16 @@ def _caliper(caliper):
     return tuple(_number(v, f"caliper {field}") for field, v in zip(_CALIPER_FIELDS, caliper))
 
 
+def edge_settings(sigma, min_contrast, polarity, clip):
+    """The edge search keywords, checked: (sigma, min_contrast, polarity, clip)."""
+    sigma = _number(sigma, "sigma", *SIGMA_RANGE)
+    min_contrast = _number(min_contrast, "min_contrast", 0.0)
+    polarity = _polarity_name(polarity, "polarity")
+    if not isinstance(clip, bool):
+        raise TypeError(f"clip: True or False expected, got {clip!r}")
+    return sigma, min_contrast, polarity, clip
+
+
 def find_edges(image, caliper, *, sigma=1.0, min_contrast=5.0, polarity="any", clip=False):
     """The edges in a caliper over a gray image; returns Found.
 
@@ -117,10 +152,5 @@ def find_edges(image, caliper, *, sigma=1.0, min_contrast=5.0, polarity="any", c
     """
     pixels = _pixels(image)
     rectangle = _caliper(caliper)
-    sigma = _number(sigma, "sigma", *SIGMA_RANGE)
-    min_contrast = _number(min_contrast, "min_contrast", 0.0)
-    polarity = _polarity_name(polarity, "polarity")
-    if not isinstance(clip, bool):
-        raise TypeError(f"clip: True or False expected, got {clip!r}")
-    out = _core.find_edges(pixels, *rectangle, sigma, min_contrast, polarity, clip)
+    out = _core.find_edges(pixels, *rectangle, *edge_settings(sigma, min_contrast, polarity, clip))
     return Found(caliper=rectangle, **out)

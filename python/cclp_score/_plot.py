@@ -14,7 +14,7 @@ import tempfile
 import numpy as np
 
 from . import _core
-from ._scoring import _FORMATS, Results
+from ._scoring import _FORMATS, Results, polarity_codes
 
 _PNG_CONVERTER = "rsvg-convert"
 # Saved plots get the permissions a new file gets; the mask can only be
@@ -86,14 +86,20 @@ def plot(results, path=None, *, profile=None, title=None):
     or .png with rsvg-convert installed). profile: the caliper's projection
     {"start", "step", "values"}, in place of the results' own (results of
     Recording.score() and Found.score() carry theirs); title replaces the
-    results' description."""
+    results' description. A line or circle tool's results (LineFit,
+    CircleFit) are drawn as their plot() draws them."""
+    from ._geometry import CaliperFit  # which imports this module
+
+    if isinstance(results, CaliperFit) and profile is None:
+        return results.plot(path, title=title)
     if not isinstance(results, Results):
-        raise TypeError(f"results: Results expected (from score()), got {type(results).__name__}")
+        raise TypeError(f"results: Results (from score()) or a LineFit or CircleFit expected, "
+                        f"got {type(results).__name__}")
     extras = [] if results.extras is None else np.asarray(results.extras, dtype=np.float64).tolist()
     svg = _core.plot_svg(
         np.asarray(results.positions, dtype=np.float64).tolist(),
         np.asarray(results.contrasts, dtype=np.float64).tolist(), extras,
-        [(edge.position, _core.polarity_code(edge.polarity)) for edge in results.desired],
+        polarity_codes(results.desired),
         list(results.methods),
         # As many as were kept: the run keeps the same candidates again.
         max(1, len(results)), bool(results.sort), _FORMATS[results.fixed],

@@ -34,7 +34,10 @@ class Results:
     for those two, NaN otherwise (and both NaN for straddle). Fixed-point
     runs also fill score_fixed, position_fixed and method_scores_fixed
     (1/256 units); their float fields are those divided by 256.
-    The run's inputs come along for plot().
+    The run's inputs come along for plot(). Results scored from a Found
+    (find_edges(...).score(...)) also hold image coordinates, x right and
+    y down (None otherwise): points (n, 2), each candidate's position (a
+    pair's centre), and edge_points (n, 1 or 2, 2), its edges.
     """
 
     score: np.ndarray
@@ -54,6 +57,8 @@ class Results:
     method_scores_fixed: Optional[np.ndarray] = None
     description: str = ""
     profile: Optional[dict] = None
+    points: Optional[np.ndarray] = None
+    edge_points: Optional[np.ndarray] = None
 
     def __len__(self):
         return len(self.score)
@@ -134,6 +139,11 @@ def desired_edges(desired):
     return tuple(_desired_edge(edge, f"desired[{k}]") for k, edge in enumerate(desired))
 
 
+def polarity_codes(desired):
+    """The desired edges as the library takes them: (position, polarity code)."""
+    return [(edge.position, _core.polarity_code(edge.polarity)) for edge in desired]
+
+
 def _methods(methods):
     """The methods as Method; whether each suits the run, the run checks."""
     if isinstance(methods, _core.Method):
@@ -196,7 +206,7 @@ def score(positions, contrasts, *, desired, methods, max_results=1, sort=True, e
     max_results = _integer(max_results, "max_results", 1)
     if fixed not in _FORMATS:
         raise ValueError(f"fixed: False, True or 'both' expected, got {fixed!r}")
-    wanted = [(edge.position, _core.polarity_code(edge.polarity)) for edge in desired]
+    wanted = polarity_codes(desired)
     if in_place:
         out = _core.run_record(_record, wanted, list(methods), max_results, bool(sort))
     else:

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cclp_score/cclp_score.hpp"
+#include "cedge/cedge.hpp"
 
 namespace cclp_python {
 
@@ -24,6 +25,7 @@ using Int32Array = py::array_t<int32_t, py::array::c_style | py::array::forcecas
 void bindEdges(py::module_& module);
 void bindErrors(py::module_& module);
 void bindFunctions(py::module_& module);
+void bindGeometry(py::module_& module);
 void bindMethods(py::module_& module);
 void bindPlot(py::module_& module);
 void bindRecording(py::module_& module);
@@ -33,6 +35,19 @@ void bindTiming(py::module_& module);
 // A polarity by its canonical name or an alias ("dark_to_light"); an
 // unknown name raises ValueError listing the known ones.
 cclp::score::Polarity polarityNamed(const std::string& name);
+
+// Raises the exception class `type` of cclp_score._errors ("EdgeError")
+// with the message "context: NAME: meaning" (text), the status name (or "")
+// and the code.
+[[noreturn]] void raiseStatusError(const char* type, const std::string& context,
+                                   const std::string& text, const char* name, int32_t status);
+
+// A view of a 2-D native uint8/uint16 array with contiguous rows (the
+// package copies any other array into one first).
+cedge::ImageView imageOf(const py::array& pixels);
+
+// The edge finder's search settings; polarity by name, as desired edges name it.
+cedge::Settings edgeSettings(double sigma, double minContrast, const std::string& polarity, bool clip);
 
 // A view of a 1-D array for the C++ interface.
 template <class T>

@@ -2,8 +2,9 @@
 // numpy arrays (no copy: the array owns the decoded image), and the edges
 // of a caliper over a caller's 2-D uint8/uint16 array, searched without the
 // GIL: their result set (EdgeRecord), with its positions and contrasts as
-// views of it that the scorer reads in place. The pure-Python half (cclp_score/_edges.py) checks the arguments and
-// names the bad one; the library's own refusals raise EdgeError.
+// views of it that the scorer reads in place, and their image points. The
+// pure-Python half (cclp_score/_edges.py) checks the arguments and names the
+// bad one; the library's own refusals raise EdgeError.
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -15,19 +16,9 @@
 namespace cclp_python {
 namespace {
 
-// Kept for the life of the process: the translator may run until exit.
-py::object& edgeErrorType() {
-    static auto* type = new py::object(py::module_::import("cclp_score._errors").attr("EdgeError"));
-    return *type;
-}
-
 [[noreturn]] void raiseEdgeError(const std::string& context, const std::error_code& ec) {
     const auto status = static_cast<int32_t>(ec.value());
-    const char* name = cedge_statusName(status);
-    const py::object exception = edgeErrorType()(context + ": " + ec.message(),
-                                                 name != nullptr ? name : "", status);
-    PyErr_SetObject(edgeErrorType().ptr(), exception.ptr());
-    throw py::error_already_set();
+    raiseStatusError("EdgeError", context, ec.message(), cedge_statusName(status), status);
 }
 
 // The image's pixels as a 2-D array that keeps the image alive.
@@ -53,23 +44,6 @@ bool readableInPlace(const py::array& pixels) {
     const py::ssize_t limit = INT32_MAX;
     return pixels.shape(0) <= limit && pixels.strides(1) == pixels.itemsize() &&
            pixels.shape(1) * pixels.itemsize() <= pixels.strides(0) && pixels.strides(0) <= limit;
-}
-
-// A view of an array readable in place (the Python half copies any other
-// array into one).
-cedge::ImageView viewOf(const py::array& pixels) {
-    if (!readableInPlace(pixels)) {
-        throw py::value_error("pixels: a 2-D native uint8/uint16 array with contiguous rows expected");
-    }
-    const auto height = static_cast<int32_t>(pixels.shape(0));
-    const auto width = static_cast<int32_t>(pixels.shape(1));
-    const auto stride = static_cast<int32_t>(pixels.strides(0));
-    const std::size_t bytes = static_cast<std::size_t>(height - 1) * static_cast<std::size_t>(stride) +
-                              static_cast<std::size_t>(width) * static_cast<std::size_t>(pixels.itemsize());
-    if (pixels.itemsize() == 2) {
-        return {static_cast<const uint16_t*>(pixels.data()), bytes, width, height, stride};
-    }
-    return {static_cast<const uint8_t*>(pixels.data()), bytes, width, height, stride};
 }
 
 template <class T>
@@ -104,12 +78,8 @@ cedge::Polarity finderPolarity(cclp::score::Polarity polarity) {
 
 py::dict findEdges(const py::array& pixels, const cedge::Caliper& caliper, double sigma,
                    double minContrast, const std::string& polarity, bool clip) {
-    const cedge::ImageView image = viewOf(pixels);
-    const cedge::Settings settings = cedge::Settings()
-                                         .sigma(sigma)
-                                         .minContrast(minContrast)
-                                         .polarity(finderPolarity(polarityNamed(polarity)))
-                                         .clipToImage(clip);
+    const cedge::ImageView image = imageOf(pixels);
+    const cedge::Settings settings = edgeSettings(sigma, minContrast, polarity, clip);
     std::error_code ec;
     cedge::Found found;
     {
@@ -131,7 +101,63 @@ py::dict findEdges(const py::array& pixels, const cedge::Caliper& caliper, doubl
     return out;
 }
 
+// (n, 2) image points, filled by fill(points, n) with the status it returns.
+template <class Fill>
+py::array_t<double> pointsOf(py::ssize_t count, const char* context, Fill&& fill) {
+    static_assert(sizeof(cedge_point) == 2 * sizeof(double), "points are read as (n, 2) doubles");
+    py::array_t<double> points({count, py::ssize_t{2}});
+    auto* out = reinterpret_cast<cedge_point*>(points.mutable_data());
+    const int32_t status = fill(out, static_cast<int32_t>(count));
+    if (status < 0) raiseEdgeError(context, cedge::makeErrorCode(status));
+    return points;
+}
+
+// The image points of the record's edges.
+py::array_t<double> edgePoints(const cedge::Edges& edges, const cedge::Caliper& caliper) {
+    const cedge_caliper rectangle = caliper.c();
+    const auto count = static_cast<py::ssize_t>(edges.size());
+    return pointsOf(count, "edge_points", [&](cedge_point* points, int32_t n) {
+        return cedge_edgePoints(&rectangle, &edges.c(), points, n);
+    });
+}
+
+// The image points of positions along the caliper.
+py::array_t<double> caliperPoints(const cedge::Caliper& caliper, const DoubleArray& positions) {
+    const cedge_caliper rectangle = caliper.c();
+    return pointsOf(positions.size(), "caliper_points", [&](cedge_point* points, int32_t n) {
+        int32_t status = 0;
+        for (int32_t i = 0; i < n && status >= 0; ++i) {
+            status = cedge_caliperPoint(&rectangle, positions.data()[i], &points[i]);
+        }
+        return status;
+    });
+}
+
 }  // namespace
+
+cedge::ImageView imageOf(const py::array& pixels) {
+    if (!readableInPlace(pixels)) {
+        throw py::value_error("pixels: a 2-D native uint8/uint16 array with contiguous rows expected");
+    }
+    const auto height = static_cast<int32_t>(pixels.shape(0));
+    const auto width = static_cast<int32_t>(pixels.shape(1));
+    const auto stride = static_cast<int32_t>(pixels.strides(0));
+    const std::size_t bytes = static_cast<std::size_t>(height - 1) * static_cast<std::size_t>(stride) +
+                              static_cast<std::size_t>(width) * static_cast<std::size_t>(pixels.itemsize());
+    if (pixels.itemsize() == 2) {
+        return {static_cast<const uint16_t*>(pixels.data()), bytes, width, height, stride};
+    }
+    return {static_cast<const uint8_t*>(pixels.data()), bytes, width, height, stride};
+}
+
+
+cedge::Settings edgeSettings(double sigma, double minContrast, const std::string& polarity, bool clip) {
+    return cedge::Settings()
+        .sigma(sigma)
+        .minContrast(minContrast)
+        .polarity(finderPolarity(polarityNamed(polarity)))
+        .clipToImage(clip);
+}
 
 void bindEdges(py::module_& module) {
     py::class_<cedge::Edges>(module, "EdgeRecord",
@@ -148,6 +174,20 @@ void bindEdges(py::module_& module) {
         py::arg("pixels"), py::arg("x"), py::arg("y"), py::arg("angle"), py::arg("length"),
         py::arg("thickness"), py::arg("sigma"), py::arg("min_contrast"), py::arg("polarity"),
         py::arg("clip"));
+    module.def(
+        "edge_points",
+        [](const cedge::Edges& edges, double x, double y, double angle, double length, double thickness) {
+            return edgePoints(edges, cedge::Caliper{x, y, angle, length, thickness});
+        },
+        py::arg("record"), py::arg("x"), py::arg("y"), py::arg("angle"), py::arg("length"),
+        py::arg("thickness"), "The (n, 2) image points of an EdgeRecord's edges.");
+    module.def(
+        "caliper_points",
+        [](const DoubleArray& positions, double x, double y, double angle, double length, double thickness) {
+            return caliperPoints(cedge::Caliper{x, y, angle, length, thickness}, positions);
+        },
+        py::arg("positions"), py::arg("x"), py::arg("y"), py::arg("angle"), py::arg("length"),
+        py::arg("thickness"), "The (n, 2) image points of positions along a caliper.");
     module.def("reads_png", [] { return cedge_readsPng() != 0; },
                "True when read_image reads PNG files in this build.");
 }

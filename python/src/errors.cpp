@@ -1,17 +1,34 @@
-// The library's failures as cclp_score.ScoreError, a ValueError that carries
-// the status name and code.
+// The libraries' failures as the package's exceptions (cclp_score/_errors.py):
+// ScoreError for the scoring module's, EdgeError and GeometryError raised by
+// the edge finder's and the geometry tools' bindings; each a ValueError that
+// carries the status name and code.
 #include <string>
 
 #include "bindings.hpp"
 
 namespace cclp_python {
+namespace {
+
+py::object errorType(const char* type) {
+    // Kept for the life of the process: the translator may run until exit.
+    static auto* errors = new py::object(py::module_::import("cclp_score._errors"));
+    return errors->attr(type);
+}
+
+}  // namespace
+
+void raiseStatusError(const char* type, const std::string& context, const std::string& text,
+                      const char* name, int32_t status) {
+    const py::object exceptionType = errorType(type);
+    const py::object exception = exceptionType(context + ": " + text, name != nullptr ? name : "", status);
+    PyErr_SetObject(exceptionType.ptr(), exception.ptr());
+    throw py::error_already_set();
+}
 
 void bindErrors(py::module_& module) {
     // Defined in Python (cclp_score/_errors.py), which imports this module
     // only after defining it.
-    // Kept for the life of the process: the translator may run until exit.
-    static auto* scoreError =
-        new py::object(py::module_::import("cclp_score._errors").attr("ScoreError"));
+    static auto* scoreError = new py::object(errorType("ScoreError"));
     (void)module;
     py::register_exception_translator([](std::exception_ptr failure) {
         try {

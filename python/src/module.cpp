@@ -5,10 +5,11 @@
 
 PYBIND11_MODULE(_core, module) {
     module.doc() = "Bindings of the caliper scoring module's and the edge finder's C++ interfaces "
-                   "(use cclp_score).";
+                   "and the geometry tools' C API (use cclp_score).";
     cclp_python::bindErrors(module);
     cclp_python::bindEdges(module);
     cclp_python::bindFunctions(module);
+    cclp_python::bindGeometry(module);
     cclp_python::bindMethods(module);
     cclp_python::bindPlot(module);
     cclp_python::bindRecording(module);

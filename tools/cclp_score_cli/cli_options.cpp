@@ -130,6 +130,12 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
         if (check.paths.empty()) throw UsageError("check needs recordings or folders of them");
         return options;
     }
+    for (const auto& [name, kind] : {std::pair{"line", GeometryKind::Line}, std::pair{"circle", GeometryKind::Circle}}) {
+        if (!arguments.empty() && arguments[0] == name) {
+            options.geometry = parseGeometryOptions(kind, std::span(arguments).subspan(1));
+            return options;
+        }
+    }
     OptionParser<Options>(scoreOptionTable(), "")
         .parse(arguments, options, [&](std::string_view input) {
             if (options.inputPath) {
@@ -146,6 +152,7 @@ std::string helpText() {
        cclp-score --image FILE --caliper X,Y,ANGLE,LENGTH,THICKNESS [OPTION]...
                   PARAMS.json
        cclp-score check [CHECK OPTION]... FOLDER_OR_RECORDING...
+       cclp-score line|circle [OPTION]... (see cclp-score line --help)
 
 Scores the edges of one recorded caliper result against its score
 parameters and prints the kept candidates best first: rank, position,
@@ -213,7 +220,8 @@ reason, with the library's status name where the library refused a value);
 cannot be used is named: an unreadable image, a caliper outside it) or a
 file that cannot be read or written; 3 the scoring run failed; 4 the run
 succeeded but kept no acceptable candidate (none at all, or the best scores
-0); 5 check: a recording failed or its winner was not the expected one.
+0); 5 check: a recording failed or its winner was not the expected one;
+6 line, circle: no fit.
 Nothing is printed to standard output unless the run succeeds.
 )";
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cclp_score_cli/check_command.hpp"
+#include "cclp_score_cli/geometry_options.hpp"
 #include "cclp_score_cli/option_table.hpp"
 
 namespace cclp_cli {
@@ -26,6 +27,7 @@ struct Options {
     std::optional<double> sigma;
     std::optional<double> minContrast;
     std::optional<CheckOptions> check;  // `cclp-score check ...`
+    std::optional<GeometryOptions> geometry;  // `cclp-score line ...`, `cclp-score circle ...`
 };
 
 // Throws UsageError for an unknown option, a missing or bad value, a second

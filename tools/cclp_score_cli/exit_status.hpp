@@ -17,7 +17,8 @@ enum ExitStatus : int {
     kExitUsage = 2,
     kExitRunFailed = 3,
     kExitNoAcceptableCandidate = 4,  // the run kept nothing, or nothing scoring above 0
-    kExitCheckFailed = 5             // check: a recording failed or missed its expected winner
+    kExitCheckFailed = 5,            // check: a recording failed or missed its expected winner
+    kExitNoFit = 6                   // line, circle: too few calipers found points that agree
 };
 
 class UsageError : public std::runtime_error {

@@ -9,21 +9,10 @@
 
 #include "cclp_score_cli/cli_namespace.hpp"
 #include "cclp_score_cli/cli_options.hpp"
+#include "cclp_score_cli/image_region.hpp"
 #include "recording/recording.hpp"
 
 namespace cclp_cli {
-
-// Gray pixels of the image around the caliper, 8 bits, row by row; a pixel
-// covers `cellSize` image pixels each way (more than 1 for large regions).
-// Image pixel (x, y) lies in cell ((x - left) / cellSize, (y - top) / cellSize).
-struct ImageRegion {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t columns = 0;
-    int32_t rows = 0;
-    int32_t cellSize = 1;
-    std::vector<uint8_t> gray;
-};
 
 // The caliper of --image, --caliper, --sigma and --min-contrast; none
 // without --image.

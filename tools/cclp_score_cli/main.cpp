@@ -18,6 +18,7 @@
 #include "cclp_score_cli/cli_options.hpp"
 #include "cclp_score_cli/compare_report.hpp"
 #include "cclp_score_cli/exit_status.hpp"
+#include "cclp_score_cli/geometry_command.hpp"
 #include "cclp_score_cli/image_edges.hpp"
 #include "cclp_score_cli/json_output.hpp"
 #include "cclp_score_cli/plot_file.hpp"
@@ -117,6 +118,7 @@ int main(int argc, char** argv) {
     try {
         const Options options = parseOptions(std::vector<std::string_view>(argv + 1, argv + argc));
         if (options.check) return runCheck(*options.check, std::cout, progressStream());
+        if (options.geometry) return runGeometry(*options.geometry, std::cout, inputName);
         if (options.help) {
             std::cout << helpText();
             return kExitSuccess;

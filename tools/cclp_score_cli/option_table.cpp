@@ -1,5 +1,6 @@
 #include "cclp_score_cli/option_table.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -42,25 +43,44 @@ double parseFiniteNumber(const std::string& text, std::string_view option,
     return value;
 }
 
-CaliperValues parseCaliper(const std::string& text, std::string_view option) {
-    constexpr std::string_view kWanted = "X,Y,ANGLE,LENGTH,THICKNESS: five finite numbers";
-    CaliperValues values{};
+namespace {
+
+// `count` comma-separated finite numbers, or a UsageError quoting `wanted`.
+NumberList parseNumbers(const std::string& text, std::string_view option, std::size_t count,
+                        std::string_view wanted) {
+    NumberList values(count);
     std::size_t start = 0;
-    for (std::size_t k = 0; k < values.size(); ++k) {
+    for (std::size_t k = 0; k < count; ++k) {
         const std::size_t comma = text.find(',', start);
-        if ((comma == std::string::npos) != (k + 1 == values.size())) {
-            throw UsageError(std::string(option) + " takes " + std::string(kWanted) + " (got '" +
+        if ((comma == std::string::npos) != (k + 1 == count)) {
+            throw UsageError(std::string(option) + " takes " + std::string(wanted) + " (got '" +
                              text + "')");
         }
-        values[k] = parseFiniteNumber(text.substr(start, comma - start), option, kWanted);
+        values[k] = parseFiniteNumber(text.substr(start, comma - start), option, wanted);
         start = comma + 1;
     }
+    return values;
+}
+
+}  // namespace
+
+CaliperValues parseCaliper(const std::string& text, std::string_view option) {
+    const NumberList numbers =
+        parseNumbers(text, option, 5, "X,Y,ANGLE,LENGTH,THICKNESS: five finite numbers");
+    CaliperValues values{};
+    std::copy(numbers.begin(), numbers.end(), values.begin());
     if (values[3] < 0.0 || values[4] < 0.0) {
         throw UsageError(std::string(option) +
                          ": the length and the thickness must not be negative (got '" + text +
                          "')");
     }
     return values;
+}
+
+NumberList parseNumberList(const std::string& text, std::string_view option, std::string_view names) {
+    const auto count = static_cast<std::size_t>(std::count(names.begin(), names.end(), ',')) + 1;
+    return parseNumbers(text, option, count,
+                        std::string(names) + ": " + std::to_string(count) + " finite numbers");
 }
 
 unsigned parseCount(const std::string& text, std::string_view option) {

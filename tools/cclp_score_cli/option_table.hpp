@@ -19,13 +19,16 @@
 namespace cclp_cli {
 
 using CaliperValues = std::array<double, 5>;  // x, y, angle, length, thickness
+// Finite numbers, as many as the option's value names ("X0,Y0,X1,Y1": four).
+using NumberList = std::vector<double>;
 
 // Where an option stores what it was given. The field's type says what the
 // option takes: a switch, a file name, a finite number, a caliper, a count.
 template <class Target>
 using OptionField = std::variant<bool Target::*, std::optional<std::string> Target::*,
                                  std::optional<double> Target::*,
-                                 std::optional<CaliperValues> Target::*, unsigned Target::*>;
+                                 std::optional<CaliperValues> Target::*, unsigned Target::*,
+                                 std::optional<NumberList> Target::*>;
 
 template <class Target>
 struct Option {
@@ -43,6 +46,7 @@ struct Option {
 // The values of each kind, or a UsageError naming the option.
 double parseFiniteNumber(const std::string& text, std::string_view option, std::string_view wanted);
 CaliperValues parseCaliper(const std::string& text, std::string_view option);
+NumberList parseNumberList(const std::string& text, std::string_view option, std::string_view names);
 unsigned parseCount(const std::string& text, std::string_view option);
 
 // "  --name VALUE     help wrapped to the width of a terminal" for each
@@ -80,6 +84,9 @@ public:
         crossCheck();
     }
 
+    // The options parse() met, by name, in command-line order.
+    const std::vector<std::string_view>& givenOptions() const { return given_; }
+
     std::string help() const {
         std::vector<std::pair<std::string, std::string_view>> rows;
         for (const Option<Target>& option : table_) {
@@ -115,7 +122,11 @@ private:
         return std::holds_alternative<std::optional<std::string> Target::*>(option.field);
     }
 
+    // A text option with `wanted` takes a word, not a file name.
     static std::string missingValue(const Option<Target>& option) {
+        if (takesFileName(option) && !option.wanted.empty()) {
+            return std::string(option.name) + " needs " + std::string(option.wanted);
+        }
         return std::string(option.name) +
                (takesFileName(option) ? " needs a file name" : " needs a value");
     }
@@ -135,6 +146,8 @@ private:
                     slot = parseFiniteNumber(value, name, option.wanted);
                 } else if constexpr (std::is_same_v<Slot, std::optional<CaliperValues>>) {
                     slot = parseCaliper(value, name);
+                } else if constexpr (std::is_same_v<Slot, std::optional<NumberList>>) {
+                    slot = parseNumberList(value, name, option.value);
                 } else {
                     slot = parseCount(value, name);
                 }

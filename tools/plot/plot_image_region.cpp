@@ -5,81 +5,31 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cclp_score_cli/image_points.hpp"
 #include "cclp_score_cli/run_verdict.hpp"
 #include "cclp_score_cli/text_format.hpp"
+#include "plot/image_drawing.hpp"
 #include "plot/plot_parts.hpp"
 
 namespace cclp_cli::plot {
 namespace {
 
-constexpr double kDegrees = 3.14159265358979323846 / 180.0;
 constexpr std::string_view kCaliperColour = "#ffbf00";
 
-std::string grayFill(uint8_t gray) {
-    char buffer[24];
-    std::snprintf(buffer, sizeof buffer, "fill=\"#%02x%02x%02x\"", gray, gray, gray);
-    return buffer;
+cedge_caliper rectangleOf(const ImageCaliper& caliper) {
+    return {caliper.centerX, caliper.centerY, caliper.angle, caliper.length, caliper.thickness};
 }
 
-// Image coordinates to page coordinates: the region's left/top pixel edge
-// at the box's corner, `scale` page units per image pixel.
-struct ImageToPage {
-    double originX, originY, scale;
-    Point operator()(double x, double y) const { return {originX + x * scale, originY + y * scale}; }
-};
-
-// A point of the caliper: `along` pixels from its centre in the search
-// direction, `across` pixels across it.
-Point onCaliper(const ImageCaliper& caliper, double along, double across) {
-    const double c = std::cos(caliper.angle * kDegrees);
-    const double s = std::sin(caliper.angle * kDegrees);
-    return {caliper.centerX + along * c - across * s, caliper.centerY + along * s + across * c};
-}
-
-void drawPixels(SvgCanvas& canvas, const ImageRegion& region, const ImageToPage& page) {
-    const double side = region.cellSize * page.scale;
-    for (int32_t row = 0; row < region.rows; ++row) {
-        for (int32_t column = 0; column < region.columns; ++column) {
-            const auto [x, y] = page(region.left + column * region.cellSize - 0.5,
-                                     region.top + row * region.cellSize - 0.5);
-            // A little overlap hides the seams that anti-aliasing leaves.
-            canvas.rect(x, y, side + 0.4, side + 0.4,
-                        grayFill(region.gray[static_cast<std::size_t>(row * region.columns + column)]));
-        }
-    }
-}
-
-void drawAcross(SvgCanvas& canvas, const ImageCaliper& caliper, const ImageToPage& page,
+void drawAcross(SvgCanvas& canvas, const cedge_caliper& caliper, const ImageToPage& page,
                 double position, const std::string& style) {
     const double reach = caliper.thickness / 2.0 + 3.0;
-    const auto [x1, y1] = onCaliper(caliper, position, -reach);
-    const auto [x2, y2] = onCaliper(caliper, position, reach);
-    const auto [pageX1, pageY1] = page(x1, y1);
-    const auto [pageX2, pageY2] = page(x2, y2);
-    canvas.line(pageX1, pageY1, pageX2, pageY2, style);
-}
-
-void drawCaliper(SvgCanvas& canvas, const ImageCaliper& caliper, const ImageToPage& page) {
-    const double halfLength = caliper.length / 2.0;
-    const double halfThickness = caliper.thickness / 2.0;
-    std::vector<Point> corners;
-    for (const auto& [along, across] : {std::pair{-halfLength, -halfThickness},
-                                        {halfLength, -halfThickness},
-                                        {halfLength, halfThickness},
-                                        {-halfLength, halfThickness},
-                                        {-halfLength, -halfThickness}}) {
-        const auto [x, y] = onCaliper(caliper, along, across);
-        corners.push_back(page(x, y));
-    }
-    canvas.polyline(corners, "stroke=\"" + std::string(kCaliperColour) +
-                                 "\" stroke-width=\"1.5\"");
-    // The search direction: a dot where the positions start.
-    const auto [startX, startY] = onCaliper(caliper, -halfLength, 0.0);
-    const auto [dotX, dotY] = page(startX, startY);
-    canvas.circle(dotX, dotY, 3.0, "fill=\"" + std::string(kCaliperColour) + "\"");
+    const auto [x1, y1] = page(onCaliper(caliper, position, -reach));
+    const auto [x2, y2] = page(onCaliper(caliper, position, reach));
+    canvas.line(x1, y1, x2, y2, style);
 }
 
 std::vector<std::string> captionLines(const Recording& job, const RunOutcome& outcome) {
@@ -99,6 +49,11 @@ std::vector<std::string> captionLines(const Recording& job, const RunOutcome& ou
     } else if (!outcome.results.empty()) {
         lines.push_back("rank 1: edge at " + compact(outcome.results[0].edgeValue(0).position, 6));
     }
+    if (!outcome.results.empty()) {
+        if (const std::optional<cedge_point> point = imagePoint(job, outcome.results[0].positionValue())) {
+            lines.push_back("rank 1 in the image: (" + compact(point->x, 6) + ", " + compact(point->y, 6) + ")");
+        }
+    }
     return lines;
 }
 
@@ -106,12 +61,11 @@ std::vector<std::string> captionLines(const Recording& job, const RunOutcome& ou
 
 void drawImageRegion(SvgCanvas& canvas, const Recording& job, const RunOutcome& outcome,
                      const ImageRegion& region, Box box) {
-    const ImageCaliper& caliper = *job.image;
+    const cedge_caliper caliper = rectangleOf(*job.image);
     const double imageWidth = static_cast<double>(region.columns * region.cellSize);
     const double imageHeight = static_cast<double>(region.rows * region.cellSize);
     const double scale = std::min(box.height / imageHeight, box.width / 2.0 / imageWidth);
-    const ImageToPage page{box.x - (region.left - 0.5) * scale, box.y - (region.top - 0.5) * scale,
-                           scale};
+    const ImageToPage page = regionOnPage(region, box.x, box.y, scale);
     drawPixels(canvas, region, page);
     if (!outcome.results.empty()) {
         const std::string broad =
@@ -126,7 +80,7 @@ void drawImageRegion(SvgCanvas& canvas, const Recording& job, const RunOutcome& 
         drawAcross(canvas, caliper, page, edge.position,
                    "stroke=\"" + std::string(paint) + "\" stroke-width=\"2\"");
     }
-    drawCaliper(canvas, caliper, page);
+    drawCaliperOutline(canvas, caliper, page, kCaliperColour, 1.5);
     double y = box.y + 14.0;
     const double textX = box.x + imageWidth * scale + 20.0;
     for (const std::string& line : captionLines(job, outcome)) {

@@ -76,6 +76,8 @@ Json caliperJson(const Recording& recording) {
     return caliper;
 }
 
+}  // namespace
+
 Json paramsJson(const Recording& recording) {
     Json desired = Json::array();
     for (const cclp_desiredEdge& edge : recording.desiredEdges) {
@@ -89,8 +91,6 @@ Json paramsJson(const Recording& recording) {
                    {key::maxNumResults, recording.maxNumResults},
                    {key::sortByScore, recording.sortByScore}});
 }
-
-}  // namespace
 
 Json expectationJson(const Expectation& expected) {
     Json json = Json::object();

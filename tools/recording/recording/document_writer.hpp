@@ -21,6 +21,7 @@ OrderedJson recordingToJson(const Recording& recording);
 OrderedJson profileJson(const Profile& profile);
 OrderedJson imageJson(const ImageCaliper& image);
 OrderedJson expectationJson(const Expectation& expected);
+OrderedJson paramsJson(const Recording& recording);
 
 // The document's text, refused (InputError naming the field) unless every
 // number is finite and the text reads back as the same recording would.

@@ -65,6 +65,25 @@ inline constexpr std::string_view offset = "offset";
 // expect (also "edges" and "position")
 inline constexpr std::string_view tolerance = "tolerance";
 
+// A geometry document: "geometry" holds the line or circle tool's settings
+// ("image" is then the image file's name; "x", "y", "length", "thickness",
+// "sigma" and "minContrast" as above), beside "params".
+inline constexpr std::string_view geometry = "geometry";
+inline constexpr std::string_view line = "line";
+inline constexpr std::string_view circle = "circle";
+inline constexpr std::string_view end = "end";  // and "start", each with "x" and "y"
+inline constexpr std::string_view radius = "radius";
+inline constexpr std::string_view startAngle = "startAngle";
+inline constexpr std::string_view sweep = "sweep";
+inline constexpr std::string_view inward = "inward";
+inline constexpr std::string_view calipers = "calipers";
+inline constexpr std::string_view count = "count";
+inline constexpr std::string_view spacing = "spacing";
+inline constexpr std::string_view fit = "fit";
+inline constexpr std::string_view weight = "weight";
+inline constexpr std::string_view inlierDistance = "inlierDistance";
+inline constexpr std::string_view maxIterations = "maxIterations";
+
 }  // namespace cclp_recording::key
 
 namespace cclp_recording {
