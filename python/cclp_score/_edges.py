@@ -7,6 +7,7 @@ import os
 import numpy as np
 
 from . import _core
+from ._scoring import flag as _flag
 from ._scoring import polarity_name as _polarity_name
 from ._scoring import score as _score
 
@@ -17,9 +18,16 @@ SIGMA_RANGE = (0.4, 100.0)
 def read_image(path):
     """The gray image in a PNG or binary PGM/PPM file, as a 2-D numpy array
     (uint8, or uint16 when the file holds more than 8 bits a sample; colour
-    becomes gray by the luma weights). Failures raise EdgeError naming the
-    file and the status."""
-    return _core.read_image(os.fsdecode(path))
+    becomes gray by the luma weights). path: a str, bytes or os.PathLike,
+    any name the file system allows (undecodable bytes included). A name
+    holding a NUL byte and failures raise EdgeError naming the file and the
+    status; another type raises TypeError."""
+    try:
+        name = os.fsencode(path)
+    except TypeError:
+        raise TypeError(f"path: a str, bytes or os.PathLike expected, "
+                        f"got {type(path).__name__}") from None
+    return _core.read_image(name)
 
 
 @dataclasses.dataclass
@@ -120,7 +128,6 @@ def find_edges(image, caliper, *, sigma=1.0, min_contrast=5.0, polarity="any", c
     sigma = _number(sigma, "sigma", *SIGMA_RANGE)
     min_contrast = _number(min_contrast, "min_contrast", 0.0)
     polarity = _polarity_name(polarity, "polarity")
-    if not isinstance(clip, bool):
-        raise TypeError(f"clip: True or False expected, got {clip!r}")
+    clip = _flag(clip, "clip")
     out = _core.find_edges(pixels, *rectangle, sigma, min_contrast, polarity, clip)
     return Found(caliper=rectangle, **out)
