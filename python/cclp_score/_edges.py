@@ -10,6 +10,7 @@ from . import _core
 from ._scoring import flag as _flag
 from ._scoring import polarity_name as _polarity_name
 from ._scoring import score as _score
+from ._values import ValueEquality
 
 _CALIPER_FIELDS = ("x", "y", "angle", "length", "thickness")
 SIGMA_RANGE = (0.4, 100.0)
@@ -30,8 +31,8 @@ def read_image(path):
     return _core.read_image(name)
 
 
-@dataclasses.dataclass
-class Found:
+@dataclasses.dataclass(eq=False)
+class Found(ValueEquality):
     """The edges in a caliper, ascending, and its profile for plots.
 
     positions: pixels along the search direction from the caliper's centre;
@@ -40,7 +41,8 @@ class Found:
     scorer as it is. profile and
     derivative: one value a pixel, profile[i] at first_position + i; only
     valid_first to valid_first + valid_count - 1 were projected (all unless
-    clipped), the others are 0.
+    clipped), the others are 0. Found compare equal when every field but
+    the record is (arrays elementwise); they are not hashable.
     """
 
     positions: np.ndarray

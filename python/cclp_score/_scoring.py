@@ -8,6 +8,7 @@ from typing import Any, NamedTuple, Optional
 import numpy as np
 
 from . import _core
+from ._values import ValueEquality
 
 _FORMATS = {False: 1, True: 2, "both": 3}  # double, fixed (1/256), both
 
@@ -64,20 +65,8 @@ def flag(value, name):
     return bool(value)
 
 
-def _same(a, b):
-    """Equal values: arrays elementwise (NaN equal to NaN), dicts by key."""
-    if isinstance(a, np.ndarray) or isinstance(b, np.ndarray):
-        if not (isinstance(a, np.ndarray) and isinstance(b, np.ndarray)):
-            return False
-        return a.shape == b.shape and a.dtype == b.dtype and bool(
-            np.array_equal(a, b, equal_nan=a.dtype.kind == "f"))
-    if isinstance(a, dict) and isinstance(b, dict):
-        return a.keys() == b.keys() and all(_same(a[k], b[k]) for k in a)
-    return bool(a == b)
-
-
 @dataclasses.dataclass(eq=False)
-class Results:
+class Results(ValueEquality):
     """The kept candidates of a run, best first when sorted.
 
     score, position: (n,); method_scores: (n, methods); edges: (n, 1 or 2),
@@ -111,14 +100,6 @@ class Results:
     method_scores_fixed: Optional[np.ndarray] = None
     description: str = ""
     profile: Optional[dict] = None
-
-    __hash__ = None
-
-    def __eq__(self, other):
-        if not isinstance(other, Results):
-            return NotImplemented
-        return all(_same(getattr(self, field.name), getattr(other, field.name))
-                   for field in dataclasses.fields(self))
 
     def __len__(self):
         return len(self.score)

@@ -147,3 +147,6 @@ def test_recordings_and_results_compare_by_value():
     assert results != "results"
     with pytest.raises(TypeError):
         hash(results)
+    image = np.tile(np.array([10, 10, 10, 200, 200, 200], np.uint8), (5, 1))
+    found = cs.find_edges(image, (2.5, 2, 0, 5, 1), min_contrast=20)
+    assert found == cs.find_edges(image.copy(), (2.5, 2, 0, 5, 1), min_contrast=20)
