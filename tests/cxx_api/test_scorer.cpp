@@ -158,18 +158,14 @@ void PrintTo(const RunCase& run, std::ostream* out) {
          << static_cast<int>(run.formats) << "_max" << run.maxResults;
 }
 
-// Edges in the profile's order. The C++ Edges refuse positions out of
-// order, so a descending profile is written over the record afterwards, as
-// a C caller may hand one to a run.
+// Edges in the profile's order: Edges refuse positions out of order, so
+// they are written over the record, as a C caller may hand one to a run.
 Edges edgesOf(const Profile& profile, Formats formats) {
-    std::vector<double> ascending = profile.positions;
-    std::sort(ascending.begin(), ascending.end());
-    Edges edges(ascending, profile.contrasts, formats);
-    cclp_resultSet& set = edges.c();
-    for (int32_t i = 0; i < set.numEdges; ++i) {
+    Edges edges(std::vector<double>(profile.positions.size()), profile.contrasts, formats);
+    for (int32_t i = 0; i < edges.size(); ++i) {
         const double position = profile.positions[static_cast<size_t>(i)];
-        if (set.edges != nullptr) set.edges[i].position = position;
-        if (set.edgesFixed != nullptr) set.edgesFixed[i].position = toFixed(position);
+        if (edges.c().edges != nullptr) edges.c().edges[i].position = position;
+        if (edges.c().edgesFixed != nullptr) edges.c().edgesFixed[i].position = toFixed(position);
     }
     return edges;
 }
