@@ -7,8 +7,10 @@ import os
 import numpy as np
 
 from . import _core
+from ._scoring import flag as _flag
 from ._scoring import polarity_name as _polarity_name
 from ._scoring import score as _score
+from ._values import ValueEquality
 
 _CALIPER_FIELDS = ("x", "y", "angle", "length", "thickness")
 SIGMA_RANGE = (0.4, 100.0)
@@ -17,13 +19,20 @@ SIGMA_RANGE = (0.4, 100.0)
 def read_image(path):
     """The gray image in a PNG or binary PGM/PPM file, as a 2-D numpy array
     (uint8, or uint16 when the file holds more than 8 bits a sample; colour
-    becomes gray by the luma weights). Failures raise EdgeError naming the
-    file and the status."""
-    return _core.read_image(os.fsdecode(path))
+    becomes gray by the luma weights). path: a str, bytes or os.PathLike,
+    any name the file system allows (undecodable bytes included). A name
+    holding a NUL byte and failures raise EdgeError naming the file and the
+    status; another type raises TypeError."""
+    try:
+        name = os.fsencode(path)
+    except TypeError:
+        raise TypeError(f"path: a str, bytes or os.PathLike expected, "
+                        f"got {type(path).__name__}") from None
+    return _core.read_image(name)
 
 
-@dataclasses.dataclass
-class Found:
+@dataclasses.dataclass(eq=False)
+class Found(ValueEquality):
     """The edges in a caliper, ascending, and its profile for plots.
 
     positions: pixels along the search direction from the caliper's centre;
@@ -32,7 +41,8 @@ class Found:
     scorer as it is. profile and
     derivative: one value a pixel, profile[i] at first_position + i; only
     valid_first to valid_first + valid_count - 1 were projected (all unless
-    clipped), the others are 0.
+    clipped), the others are 0. Found compare equal when every field but
+    the record is (arrays elementwise); they are not hashable.
     """
 
     positions: np.ndarray
@@ -128,9 +138,7 @@ def edge_settings(sigma, min_contrast, polarity, clip):
     sigma = _number(sigma, "sigma", *SIGMA_RANGE)
     min_contrast = _number(min_contrast, "min_contrast", 0.0)
     polarity = _polarity_name(polarity, "polarity")
-    if not isinstance(clip, bool):
-        raise TypeError(f"clip: True or False expected, got {clip!r}")
-    return sigma, min_contrast, polarity, clip
+    return sigma, min_contrast, polarity, _flag(clip, "clip")
 
 
 def find_edges(image, caliper, *, sigma=1.0, min_contrast=5.0, polarity="any", clip=False):

@@ -2,11 +2,13 @@
 
 import dataclasses
 import numbers
+import warnings
 from typing import Any, NamedTuple, Optional
 
 import numpy as np
 
 from . import _core
+from ._values import ValueEquality
 
 _FORMATS = {False: 1, True: 2, "both": 3}  # double, fixed (1/256), both
 
@@ -22,8 +24,49 @@ class DesiredEdge(NamedTuple):
     polarity: str = "any"
 
 
-@dataclasses.dataclass
-class Results:
+class DesiredOrderWarning(UserWarning):
+    """A pair's first desired edge lies after its second, so the pair the
+    caller describes is never formed (a run pairs a first edge with a later
+    second edge along the caliper).
+
+    Parameters
+    ----------
+    message : str
+        The warning's text, as the cclp-score tool words it.
+
+    Returns
+    -------
+    DesiredOrderWarning
+        The warning, issued through ``warnings.warn``.
+
+    Raises
+    ------
+    DesiredOrderWarning
+        Only where warnings are turned into errors.
+
+    Examples
+    --------
+    >>> import warnings
+    >>> import cclp_score as cs
+    >>> with warnings.catch_warnings(record=True) as caught:
+    ...     warnings.simplefilter("always")
+    ...     _ = cs.score([-10.0, 10.0], [50.0, -50.0], desired=[10.0, -10.0],
+    ...                  methods=[cs.Method("straddle")])
+    >>> caught[0].category is cs.DesiredOrderWarning
+    True
+    """
+
+
+def flag(value, name):
+    """True or False given as such (a Python or numpy bool); anything else
+    raises TypeError naming the argument `name`."""
+    if not isinstance(value, (bool, np.bool_)):
+        raise TypeError(f"{name}: True or False expected, got {value!r}")
+    return bool(value)
+
+
+@dataclasses.dataclass(eq=False)
+class Results(ValueEquality):
     """The kept candidates of a run, best first when sorted.
 
     score, position: (n,); method_scores: (n, methods); edges: (n, 1 or 2),
@@ -32,12 +75,15 @@ class Results:
     units: [..., 0] the value scored (for edgePos and offsetDist on pairs
     the first edge's, scored by the low side), [..., 1] the second edge's
     for those two, NaN otherwise (and both NaN for straddle). Fixed-point
-    runs also fill score_fixed, position_fixed and method_scores_fixed
-    (1/256 units); their float fields are those divided by 256.
-    The run's inputs come along for plot(). Results scored from a Found
-    (find_edges(...).score(...)) also hold image coordinates, x right and
-    y down (None otherwise): points (n, 2), each candidate's position (a
-    pair's centre), and edge_points (n, 1 or 2, 2), its edges.
+    runs (fixed True or "both") also fill score_fixed, position_fixed and
+    method_scores_fixed (int32, 1/256 units; empty when no candidate is
+    kept); their float fields are those divided by 256. A double-precision
+    run leaves the three None. The run's inputs come along for plot().
+    Results scored from a Found (find_edges(...).score(...)) also hold image
+    coordinates, x right and y down (None otherwise): points (n, 2), each
+    candidate's position (a pair's centre), and edge_points (n, 1 or 2, 2),
+    its edges. Results compare equal when every field is (arrays
+    elementwise, NaN equal to NaN); they are not hashable.
     """
 
     score: np.ndarray
@@ -84,7 +130,7 @@ def _column(values, name, length=None):
     if length is not None and len(array) != length:
         raise ValueError(f"{name}: {len(array)} values, but positions has {length}")
     if not np.isfinite(array).all():
-        raise ValueError(f"{name}: every value must be finite (index {int(np.argmin(np.isfinite(array)))} is not)")
+        raise ValueError(f"{name}: {_core.not_finite_text(int(np.argmin(np.isfinite(array))))}")
     return array
 
 
@@ -144,6 +190,13 @@ def polarity_codes(desired):
     return [(edge.position, _core.polarity_code(edge.polarity)) for edge in desired]
 
 
+def _warn_if_reversed(desired):
+    if len(desired) == 2:
+        reversed_pair = _core.reversed_pair_text(desired[0].position, desired[1].position)
+        if reversed_pair:
+            warnings.warn(f"desired: {reversed_pair}", DesiredOrderWarning, stacklevel=3)
+
+
 def _methods(methods):
     """The methods as Method; whether each suits the run, the run checks."""
     if isinstance(methods, _core.Method):
@@ -181,10 +234,12 @@ def score(positions, contrasts, *, desired, methods, max_results=1, sort=True, e
     (a position, or (position, polarity)) for single edges, or a list of two
     for pairs; polarity "positive", "negative" or "any". methods: a list of
     Method (or (name, function) tuples). max_results: how many candidates to
-    keep. sort: best first, else in candidate order. extras: an (edges, 3)
+    keep. sort: True for best first, False for candidate order. extras: an (edges, 3)
     array of extra values, which makes the run an extended one. fixed: True
     scores in 1/256 fixed point (the values rounded as the module rounds),
     "both" scores in double precision and writes the fixed-point fields too.
+    A pair whose first desired edge lies after its second is never formed:
+    it warns with DesiredOrderWarning.
 
     Bad arguments raise TypeError or ValueError naming the argument; values
     the library refuses raise ScoreError. The GIL is released during the run.
@@ -198,21 +253,23 @@ def score(positions, contrasts, *, desired, methods, max_results=1, sort=True, e
         contrasts = _column(contrasts, "contrasts", len(positions))
     if _record is None and len(positions) > 1 and (np.diff(positions) < 0).any():
         at = int(np.argmax(np.diff(positions) < 0)) + 1
-        raise ValueError(f"positions: must be ascending, as the caliper reports edges; "
-                         f"index {at} lies before index {at - 1}")
+        raise ValueError(f"positions: {_core.edge_order_text(at)}")
     extras = _extras(extras, len(positions))
     desired = desired_edges(desired)
+    _warn_if_reversed(desired)
     methods = _methods(methods)
     max_results = _integer(max_results, "max_results", 1)
-    if fixed not in _FORMATS:
+    sort = flag(sort, "sort")
+    if not (isinstance(fixed, (bool, np.bool_)) or (isinstance(fixed, str) and fixed == "both")):
         raise ValueError(f"fixed: False, True or 'both' expected, got {fixed!r}")
+    fixed = fixed if isinstance(fixed, str) else bool(fixed)
     wanted = polarity_codes(desired)
     if in_place:
-        out = _core.run_record(_record, wanted, list(methods), max_results, bool(sort))
+        out = _core.run_record(_record, wanted, list(methods), max_results, sort)
     else:
         extra_columns = (None if extras is None
                          else tuple(np.ascontiguousarray(extras[:, k]) for k in range(3)))
         out = _core.run(positions, contrasts, extra_columns, wanted, list(methods), max_results,
-                        bool(sort), _FORMATS[fixed])
+                        sort, _FORMATS[fixed])
     return Results(positions=positions, contrasts=contrasts, extras=extras, desired=desired,
-                   methods=methods, fixed=fixed, sort=bool(sort), **out)
+                   methods=methods, fixed=fixed, sort=sort, **out)

@@ -39,7 +39,7 @@ cclp::score::Polarity polarityNamed(const std::string& name);
 // Raises the exception class `type` of cclp_score._errors ("EdgeError")
 // with the message "context: NAME: meaning" (text), the status name (or "")
 // and the code.
-[[noreturn]] void raiseStatusError(const char* type, const std::string& context,
+[[noreturn]] void raiseStatusError(const char* type, const py::str& context,
                                    const std::string& text, const char* name, int32_t status);
 
 // A view of a 2-D native uint8/uint16 array with contiguous rows (the

@@ -16,16 +16,19 @@
 namespace cclp_python {
 namespace {
 
-[[noreturn]] void raiseEdgeError(const std::string& context, const std::error_code& ec) {
+[[noreturn]] void raiseEdgeError(const py::str& context, const std::error_code& ec) {
     const auto status = static_cast<int32_t>(ec.value());
     raiseStatusError("EdgeError", context, ec.message(), cedge_statusName(status), status);
 }
 
-// The image's pixels as a 2-D array that keeps the image alive.
-py::array readImage(const std::string& path) {
+// The image's pixels as a 2-D array that keeps the image alive. The name is
+// the file system's bytes (the package encodes str and os.PathLike names),
+// so that any name the system allows is read; a failure names the file as
+// os.fsdecode shows it.
+py::array readImage(const py::bytes& path) {
     std::error_code ec;
-    auto image = std::make_unique<cedge::Image>(cedge::Image::read(path, ec));
-    if (ec) raiseEdgeError(path, ec);
+    auto image = std::make_unique<cedge::Image>(cedge::Image::read(std::string(path), ec));
+    if (ec) raiseEdgeError(py::module_::import("os").attr("fsdecode")(path), ec);
     const cedge_image view = image->view().c();  // a temporary view hands out a copy
     const py::capsule owner(image.release(), [](void* p) { delete static_cast<cedge::Image*>(p); });
     const py::dtype type = view.bitsPerPixel == 16 ? py::dtype::of<uint16_t>() : py::dtype::of<uint8_t>();

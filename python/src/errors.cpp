@@ -17,10 +17,11 @@ py::object errorType(const char* type) {
 
 }  // namespace
 
-void raiseStatusError(const char* type, const std::string& context, const std::string& text,
+void raiseStatusError(const char* type, const py::str& context, const std::string& text,
                       const char* name, int32_t status) {
     const py::object exceptionType = errorType(type);
-    const py::object exception = exceptionType(context + ": " + text, name != nullptr ? name : "", status);
+    const py::object exception =
+        exceptionType(py::str("{}: {}").format(context, text), name != nullptr ? name : "", status);
     PyErr_SetObject(exceptionType.ptr(), exception.ptr());
     throw py::error_already_set();
 }

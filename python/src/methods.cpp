@@ -17,30 +17,23 @@ that maps the measured value to a score.
 
 Method(name, function): name as in method_names() ("sizeDiff", "contrast",
 ...); function a OneSided or TwoSided of the kind the method takes, or None
-for straddle. The library checks the pairing and raises ScoreError.)";
-
-std::string knownNames() {
-    std::string names;
-    for (const MethodInfo& info : cclp::score::kMethods) {
-        names += (names.empty() ? "" : ", ") + std::string(info.name);
-    }
-    return names;
-}
+for straddle, which takes none (a function given to it raises ValueError).
+The library checks the pairing and raises ScoreError.)";
 
 const MethodInfo& infoByName(const std::string& name) {
     const auto id = cclp::score::methodByName(name);
-    if (!id) throw py::value_error("name: unknown score method '" + name + "' (known: " + knownNames() + ")");
+    if (!id) throw py::value_error("name: " + cclp::score::unknownMethodText(name));
     return *cclp::score::methodInfo(*id);
 }
 
 Method makeMethod(const std::string& name, const py::object& function) {
     const MethodInfo& info = infoByName(name);
-    if (function.is_none()) {
-        if (info.function != FunctionKind::None) {
-            throw py::value_error("function: '" + name + "' scores through a function; give one");
-        }
-        return Method(info.id, OneSided());
+    const bool takesNone = info.function == FunctionKind::None;
+    if (function.is_none() != takesNone) {
+        throw py::value_error("function: " + (takesNone ? cclp::score::functionUnwantedText(info)
+                                                        : cclp::score::functionMissingText(info)));
     }
+    if (takesNone) return Method(info.id);
     if (py::isinstance<TwoSided>(function)) return Method(info.id, function.cast<const TwoSided&>());
     if (py::isinstance<OneSided>(function)) return Method(info.id, function.cast<const OneSided&>());
     throw py::type_error("function: a OneSided, a TwoSided or None, not " +

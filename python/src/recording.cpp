@@ -204,6 +204,12 @@ void setFixed(Recording& recording, const py::handle& value) {
     }
 }
 
+// True or False only, refused naming the field as score() refuses it.
+void setSort(Recording& recording, const py::handle& value) {
+    recording.sortByScore =
+        py::module_::import("cclp_score._scoring").attr("flag")(value, "sort").cast<bool>();
+}
+
 // A part shown as a dict: None, or what the writer writes; set through the reader.
 template <auto Member, auto Write>
 py::object part(const Recording& recording) {
@@ -228,7 +234,7 @@ const std::string& imagePath() { static const std::string path = partPath(rec::k
 
 Recording makeRecording(const py::object& positions, const py::object& contrasts,
                         const py::object& desiredEdges, const py::object& scoreMethods,
-                        const py::object& extraValues, int32_t maxResults, bool sort,
+                        const py::object& extraValues, int32_t maxResults, const py::object& sort,
                         const py::object& formats, const std::string& description,
                         const py::object& profile, const py::object& image, const py::object& expect) {
     Recording recording;
@@ -241,7 +247,7 @@ Recording makeRecording(const py::object& positions, const py::object& contrasts
     setDesired(recording, desiredEdges);
     setMethods(recording, scoreMethods);
     recording.maxNumResults = maxResults;
-    recording.sortByScore = sort;
+    setSort(recording, sort);
     setFixed(recording, formats);
     recording.description = description;
     setPart<kProfile, &rec::readProfile>(recording, profile, profilePath());
@@ -293,7 +299,7 @@ void bindRecording(py::module_& module) {
         .def_property("methods", [](py::object self) { return MethodList{std::move(self)}; },
                       &setMethods)
         .def_readwrite("max_results", &Recording::maxNumResults)
-        .def_readwrite("sort", &Recording::sortByScore)
+        .def_property("sort", [](const Recording& r) { return r.sortByScore; }, &setSort)
         .def_property("fixed", &fixed, &setFixed)
         .def_readwrite("description", &Recording::description)
         .def("__eq__", [](const Recording& a, const Recording& b) {

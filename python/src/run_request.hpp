@@ -92,6 +92,10 @@ public:
     }
 
     bool extended() const noexcept { return !extras_.empty(); }
+    // Whether the run writes the results' 1/256 fields.
+    bool writesFixed() const noexcept {
+        return (static_cast<uint32_t>(formats_) & CCLP_FORMAT_FIXED) != 0;
+    }
     // The finder's record, when the run reads that instead of the arrays.
     const cclp_resultSet* borrowed() const noexcept { return borrowed_; }
 

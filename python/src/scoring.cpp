@@ -34,7 +34,6 @@ void collect(const Params& params, const BasicResults<Family>& results, Columns&
     out.measured.assign(out.numResults * out.numMethods * 2, nan);
     for (int32_t r = 0; r < results.size(); ++r) {
         const BasicResult<Family> result = results[r];
-        out.hasFixed = (static_cast<uint32_t>(result.formats()) & CCLP_FORMAT_FIXED) != 0;
         out.score.push_back(result.scoreValue());
         out.position.push_back(result.positionValue());
         if (out.hasFixed) {
@@ -60,6 +59,7 @@ Columns runRequest(const RunRequest& request) {
     Params params = request.params();
     Scorer scorer(params);
     Columns columns;
+    columns.hasFixed = request.writesFixed();
     if (const cclp_resultSet* record = request.borrowed()) {
         collect(params, scorer.score(*record), columns);
     } else if (request.extended()) {
@@ -127,6 +127,11 @@ void bindScoring(py::module_& module) {
         },
         py::arg("record"), py::arg("desired"), py::arg("methods"), py::arg("max_results"),
         py::arg("sort"), "One run over the edge finder's record (an EdgeRecord), read in place.");
+    // The C++ interface's words for refused edges and a reversed pair, so
+    // that the package's own checks say what every other door says.
+    module.def("edge_order_text", &edgeOrderText, py::arg("index"));
+    module.def("not_finite_text", &notFiniteText, py::arg("index"));
+    module.def("reversed_pair_text", &reversedPairText, py::arg("first"), py::arg("second"));
 }
 
 }  // namespace cclp_python

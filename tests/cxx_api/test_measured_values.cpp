@@ -42,7 +42,7 @@ TEST(CxxMeasuredValues, PairMethodsMeasureByTheirFormulas) {
     EXPECT_NEAR(offsets[1], 0.2, kTolerance);
     EXPECT_NEAR(measure(Method(MethodId::Extra1Diff, f), pair, 20.0)[0], 11.4, kTolerance);
     EXPECT_NEAR(measure(Method(MethodId::ExtraMax, f), pair, 20.0)[0], 0.52, kTolerance);
-    EXPECT_TRUE(measure(Method(MethodId::Straddle, f), pair, 20.0).empty());
+    EXPECT_TRUE(measure(Method(MethodId::Straddle), pair, 20.0).empty());
 }
 
 TEST(CxxMeasuredValues, SingleEdgeMethodsMeasureByTheirFormulas) {
@@ -87,9 +87,10 @@ TEST(CxxMeasuredValues, EveryMethodScoresItsMeasuredValuesThroughItsFunction) {
         for (const bool pairs : {false, true}) {
             if (info.pairsOnly && !pairs) continue;
             const FunctionKind read = functionRead(info, pairs);
-            const Method method = read == FunctionKind::TwoSided
-                                      ? Method(info.id, TwoSided(vee).positionOffsets(-10.0, 10.0))
-                                      : Method(info.id, OneSided(ramp).positionOffset(-12.0));
+            const Method method =
+                read == FunctionKind::None       ? Method(info.id)
+                : read == FunctionKind::TwoSided ? Method(info.id, TwoSided(vee).positionOffsets(-10.0, 10.0))
+                                                 : Method(info.id, OneSided(ramp).positionOffset(-12.0));
             for (const Formats formats : {Formats::Double, Formats::Fixed}) {
                 Params params;
                 if (pairs) {

@@ -49,11 +49,6 @@ TEST(CxxValues, MethodsAreBuiltByIdOrNameAndCheckedForTheirFunction) {
               CCLP_STATUS_NOT_ONE_SIDED_METHOD);
     EXPECT_EQ(thrownStatus([] { Method(MethodId::Contrast, TwoSided()); }),
               CCLP_STATUS_NOT_TWO_SIDED_METHOD);
-    // An unknown name is refused as the module refuses an unknown number.
-    EXPECT_EQ(thrownStatus([] { Method("width", OneSided()); }), CCLP_STATUS_NOT_ONE_SIDED_METHOD);
-    std::error_code ec;
-    (void)Method::make("width", TwoSided(), ec);
-    EXPECT_EQ(ec.value(), CCLP_STATUS_NOT_TWO_SIDED_METHOD);
 }
 
 TEST(CxxValues, MethodTableGivesEveryNumberItsNameBothWays) {

@@ -22,13 +22,10 @@ bool hasAcceptableCandidate(const RunOutcome& outcome) { return bestScore(outcom
 
 std::vector<std::string> jobWarnings(const Recording& job) {
     std::vector<std::string> warnings;
-    if (job.pairs() && job.desiredEdges[0].position > job.desiredEdges[1].position) {
-        warnings.push_back(
-            "params.desiredEdges: the first desired edge (at " +
-            compact(job.desiredEdges[0].position, 6) + ") lies after the second (at " +
-            compact(job.desiredEdges[1].position, 6) +
-            "); a run forms each pair from a first edge and a later second edge in ascending "
-            "position order, so the pair you describe is never formed");
+    if (job.pairs()) {
+        const std::string reversed = cclp::score::reversedPairText(job.desiredEdges[0].position,
+                                                                   job.desiredEdges[1].position);
+        if (!reversed.empty()) warnings.push_back("params.desiredEdges: " + reversed);
     }
     return warnings;
 }

@@ -1,7 +1,5 @@
 #include "recording/document_reader.hpp"
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "json_field.hpp"
@@ -21,14 +19,6 @@ struct FunctionValues {
 };
 
 std::string inQuotes(std::string_view text) { return "'" + std::string(text) + "'"; }
-
-std::string knownMethodNames() {
-    std::string names;
-    for (const MethodInfo& method : allMethods()) {
-        names += (names.empty() ? "" : ", ") + std::string(method.name);
-    }
-    return names;
-}
 
 uint32_t readFormats(const JsonField& caliper) {
     const std::optional<JsonField> field = caliper.optionalMember(key::formats);
@@ -62,8 +52,7 @@ void readEdges(const JsonField& caliper, Recording& recording) {
         Edge edge = readEdge(field, recording.edgesHaveExtras);
         if (!recording.edges.empty() && edge.position < recording.edges.back().position) {
             throw InputError(field.path() + ".position",
-                             "edges must come in ascending position order, as the caliper "
-                             "reports them; this one lies before the previous edge");
+                             cclp::score::edgeOrderText(recording.edges.size()));
         }
         recording.edges.push_back(edge);
     }
@@ -145,23 +134,10 @@ cclp_scoreTwoSided buildTwoSided(const JsonField& field, const MethodInfo& metho
     return function;
 }
 
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 const MethodInfo& readMethodName(const JsonField& field) {
     const std::string name = field.text();
     if (const MethodInfo* method = findMethod(name)) return *method;
-    for (const MethodInfo& method : allMethods()) {
-        if (sameIgnoringCase(method.name, name)) {
-            field.fail("unknown score method " + inQuotes(name) + " (did you mean " +
-                       inQuotes(method.name) + "?)");
-        }
-    }
-    field.fail("unknown score method " + inQuotes(name) + " (known: " + knownMethodNames() + ")");
+    field.fail(cclp::score::unknownMethodText(name));
 }
 
 std::string_view functionWanted(const MethodInfo& method) {
@@ -182,6 +158,10 @@ cclp_score readScoreMethod(const JsonField& field) {
     const std::optional<JsonField> twoSided = field.optionalMember(key::twoSided);
     cclp_score score{};
     if (oneSided && twoSided) field.fail("give oneSided or twoSided, not both");
+    if (const std::optional<JsonField>& given = oneSided ? oneSided : twoSided;
+        given && method.function == FunctionKind::None) {
+        given->fail(cclp::score::functionUnwantedText(method));
+    }
     if (twoSided) {
         const cclp_scoreTwoSided function = buildTwoSided(*twoSided, method);
         requireAccepted(cclp_score_initScoreMethodTwoSided(&score, methodNumber(method), &function),

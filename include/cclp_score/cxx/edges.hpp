@@ -5,8 +5,11 @@
 #define CCLP_SCORE_CXX_EDGES_HPP
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <system_error>
 #include <type_traits>
 #include <utility>
@@ -132,6 +135,87 @@ void fillEdge(EdgeRecord& edge, const Columns<Number>& columns, std::size_t i) {
     }
 }
 
+inline bool isFinite(double value) noexcept { return std::isfinite(value); }
+inline bool isFinite(int32_t) noexcept { return true; }
+
+// The first value of a column that is not finite.
+template <class Number>
+std::optional<std::size_t> firstNotFinite(ArrayRef<Number> column) noexcept {
+    for (std::size_t i = 0; i < column.size(); ++i) {
+        if (!isFinite(column[i])) return i;
+    }
+    return std::nullopt;
+}
+
+}  // namespace detail
+
+/// Why edge positions were refused for their order, in the words every door
+/// uses: edge `index` lies before edge `index - 1`.
+inline std::string edgeOrderText(std::size_t index) {
+    return "edges must come in ascending position order, as the caliper reports them; edge " +
+           std::to_string(index) + " lies before edge " + std::to_string(index - 1);
+}
+
+/// Why a column of edge values was refused: its value at `index` is NaN or
+/// infinite.
+inline std::string notFiniteText(std::size_t index) {
+    return "every value must be finite (index " + std::to_string(index) + " is not)";
+}
+
+namespace detail {
+
+// The first fault of the columns a run would misread: a column shorter or
+// longer than the positions, a value that is not finite, or a position
+// before its predecessor (the runs form candidates in array order and
+// expect them along the caliper).
+struct ColumnFault {
+    enum Kind { Length, NotFinite, Misordered };
+    Kind kind;
+    const char* column;
+    std::size_t index;  // the value's, or the column's length
+};
+
+template <class Number>
+std::optional<ColumnFault> findColumnFault(const Columns<Number>& columns,
+                                           bool extended) noexcept {
+    const std::pair<const char*, ArrayRef<Number>> named[] = {
+        {"positions", columns.positions}, {"contrasts", columns.contrasts},
+        {"extra1", columns.extras[0]},    {"extra2", columns.extras[1]},
+        {"extra3", columns.extras[2]}};
+    const std::size_t checked = extended ? 5 : 2;
+    for (std::size_t c = 1; c < checked; ++c) {
+        const std::size_t n = named[c].second.size();
+        if (n != columns.positions.size()) return ColumnFault{ColumnFault::Length, named[c].first, n};
+    }
+    for (std::size_t c = 0; c < checked; ++c) {
+        if (const auto at = firstNotFinite(named[c].second)) {
+            return ColumnFault{ColumnFault::NotFinite, named[c].first, *at};
+        }
+    }
+    for (std::size_t i = 1; i < columns.positions.size(); ++i) {
+        if (columns.positions[i] < columns.positions[i - 1]) {
+            return ColumnFault{ColumnFault::Misordered, "positions", i};
+        }
+    }
+    return std::nullopt;
+}
+
+inline std::string faultText(const ColumnFault& fault, std::size_t edges) {
+    const std::string column = std::string(fault.column) + ": ";
+    switch (fault.kind) {
+        case ColumnFault::Length:
+            return column + std::to_string(fault.index) + " values, but positions has " +
+                   std::to_string(edges);
+        case ColumnFault::NotFinite:
+            return column + notFiniteText(fault.index);
+        default:
+            return column + edgeOrderText(fault.index);
+    }
+}
+
+// The tag of the library's own unchecked edges.
+struct Unchecked {};
+
 // Allocates an edge array through the runtime, as the record's destruct
 // expects, and fills it from the columns. On failure nothing is held.
 template <class EdgeRecord, class Number>
@@ -169,31 +253,31 @@ public:
     // rounded as the module rounds.
     BasicEdges(ArrayRef<double> positions, ArrayRef<double> contrasts,
                Formats formats = Formats::Double)
-        : BasicEdges(detail::orThrow("edges", [&](std::error_code& ec) {
-              return make(positions, contrasts, formats, ec);
-          })) {}
+        : BasicEdges(filled<double>({positions, contrasts, {}}, formats)) {
+        static_assert(!kExtended, "extended edges take three extra values");
+    }
     BasicEdges(ArrayRef<double> positions, ArrayRef<double> contrasts, ArrayRef<double> extra1,
                ArrayRef<double> extra2, ArrayRef<double> extra3, Formats formats = Formats::Double)
-        : BasicEdges(detail::orThrow("edges", [&](std::error_code& ec) {
-              return make(positions, contrasts, extra1, extra2, extra3, formats, ec);
-          })) {}
+        : BasicEdges(filled<double>({positions, contrasts, {extra1, extra2, extra3}}, formats)) {
+        static_assert(kExtended, "extra values need extended edges (EdgesEx)");
+    }
 
     // Fixed-point edges from values in 1/256 units.
     static BasicEdges fixed(ArrayRef<int32_t> positions, ArrayRef<int32_t> contrasts) {
-        return detail::orThrow(
-            "edges", [&](std::error_code& ec) { return makeFixed(positions, contrasts, ec); });
+        static_assert(!kExtended, "extended edges take three extra values");
+        return filled<int32_t>({positions, contrasts, {}}, Formats::Fixed);
     }
     static BasicEdges fixed(ArrayRef<int32_t> positions, ArrayRef<int32_t> contrasts,
                             ArrayRef<int32_t> extra1, ArrayRef<int32_t> extra2,
                             ArrayRef<int32_t> extra3) {
-        return detail::orThrow("edges", [&](std::error_code& ec) {
-            return makeFixed(positions, contrasts, extra1, extra2, extra3, ec);
-        });
+        static_assert(kExtended, "extra values need extended edges (EdgesEx)");
+        return filled<int32_t>({positions, contrasts, {extra1, extra2, extra3}}, Formats::Fixed);
     }
 
-    // The non-throwing forms. Arrays of unequal length are refused with
-    // CSYS_STATUS_INVALID_ARGUMENT, more than 2^31 - 1 edges with
-    // CSYS_STATUS_OVERFLOW.
+    // The non-throwing forms. Arrays of unequal length, a value that is not
+    // finite and positions out of ascending order are refused with
+    // CSYS_STATUS_INVALID_ARGUMENT (the throwing forms name the column and
+    // index), more than 2^31 - 1 edges with CSYS_STATUS_OVERFLOW.
     static BasicEdges make(ArrayRef<double> positions, ArrayRef<double> contrasts, Formats formats,
                            std::error_code& ec) noexcept {
         static_assert(!kExtended, "extended edges take three extra values");
@@ -217,6 +301,17 @@ public:
         return fill<int32_t>({positions, contrasts, {extra1, extra2, extra3}}, Formats::Fixed, ec);
     }
 
+    // For the library's own single-edge runs over values in any order
+    // (sampling a function, where order cannot change a score): the columns
+    // are not checked for order or finiteness.
+    template <class Number>
+    static BasicEdges makeUnchecked(detail::Unchecked, ArrayRef<Number> positions,
+                                    ArrayRef<Number> contrasts, Formats formats,
+                                    std::error_code& ec) noexcept {
+        static_assert(!kExtended, "sampling runs use plain edges");
+        return fill<Number>({positions, contrasts, {}}, formats, ec, false);
+    }
+
     // Takes over a caliper result set constructed and filled elsewhere (the
     // edge finder's, handed over by its release()): nothing is copied, and
     // these edges destruct the record. Its positions must ascend, as the
@@ -238,27 +333,35 @@ private:
     explicit BasicEdges(typename Base::Empty tag) noexcept : Base(tag) {}
 
     template <class Number>
-    static bool sizesAgree(const detail::Columns<Number>& columns, int32_t& count,
-                           std::error_code& ec) noexcept {
-        const std::size_t n = columns.positions.size();
-        bool agree = columns.contrasts.size() == n;
-        if constexpr (kExtended) {
-            for (const auto& extra : columns.extras) agree = agree && extra.size() == n;
-        }
-        if (!agree) {
+    static bool readable(const detail::Columns<Number>& columns, bool checked, int32_t& count,
+                         std::error_code& ec) noexcept {
+        if (checked && detail::findColumnFault(columns, kExtended)) {
             ec = makeErrorCode(CSYS_STATUS_INVALID_ARGUMENT);
             return false;
         }
-        return detail::countFits(n, count, ec);
+        return detail::countFits(columns.positions.size(), count, ec);
+    }
+
+    // The throwing form of fill: a refused column is named with its index.
+    template <class Number>
+    static BasicEdges filled(const detail::Columns<Number>& columns, Formats formats) {
+        std::error_code ec;
+        BasicEdges edges = fill<Number>(columns, formats, ec);
+        if (ec) {
+            const auto fault = detail::findColumnFault(columns, kExtended);
+            detail::raise(ec, fault ? detail::faultText(*fault, columns.positions.size()).c_str()
+                                    : "edges");
+        }
+        return edges;
     }
 
     template <class Number>
     static BasicEdges fill(const detail::Columns<Number>& columns, Formats formats,
-                           std::error_code& ec) noexcept {
+                           std::error_code& ec, bool checked = true) noexcept {
         BasicEdges edges{typename Base::NoThrow{}};
         ec = edges.constructionStatus();
         int32_t count = 0;
-        if (ec || !sizesAgree(columns, count, ec)) return edges;
+        if (ec || !readable(columns, checked, count, ec)) return edges;
         Input& set = edges.c();
         const auto bits = static_cast<uint32_t>(formats);
         if ((bits & CCLP_FORMAT_DOUBLE) != 0 && !detail::allocateEdges(set.edges, columns, ec)) {

@@ -53,6 +53,12 @@ inline bool failed(int32_t status, std::error_code& ec) noexcept {
     return cwrap::failed<StatusTexts>(status, ec);
 }
 
+// Throws Error for ec, with operation (or the refusal's own words) before
+// the status text.
+[[noreturn]] inline void raise(const std::error_code& ec, const char* operation) {
+    cwrap::raise<StatusTexts>(ec, operation);
+}
+
 template <class Operation>
 decltype(auto) orThrow(const char* operation, Operation&& run) {
     return cwrap::orThrow<StatusTexts>(operation, std::forward<Operation>(run));

@@ -4,12 +4,15 @@
 #ifndef CCLP_SCORE_CXX_METHODS_HPP
 #define CCLP_SCORE_CXX_METHODS_HPP
 
+#include <cctype>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 
 #include "../cclp_score_method.h"
+#include "csys_runtime.h"
 #include "errors.hpp"
 #include "functions.hpp"
 
@@ -71,6 +74,49 @@ inline std::optional<MethodId> methodByName(std::string_view name) noexcept {
     return std::nullopt;
 }
 
+namespace detail {
+inline bool sameIgnoringCase(std::string_view a, std::string_view b) noexcept {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+inline std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+}  // namespace detail
+
+/// Why a name was refused as a method name, in the words every door uses:
+/// "unknown score method 'sizediff' (did you mean 'sizeDiff'?)" when only
+/// the case differs, else "unknown score method 'width' (known: sizeDiff,
+/// size, ...)".
+inline std::string unknownMethodText(std::string_view name) {
+    const std::string refused = "unknown score method " + detail::quoted(name);
+    for (const MethodInfo& info : kMethods) {
+        if (detail::sameIgnoringCase(info.name, name)) {
+            return refused + " (did you mean " + detail::quoted(info.name) + "?)";
+        }
+    }
+    std::string known;
+    for (const MethodInfo& info : kMethods) known += (known.empty() ? "" : ", ") + std::string(info.name);
+    return refused + " (known: " + known + ")";
+}
+
+/// Why a function was refused for a method that scores without one
+/// (straddle): "'straddle' takes no function; give none".
+inline std::string functionUnwantedText(const MethodInfo& info) {
+    return detail::quoted(info.name) + " takes no function; give none";
+}
+
+/// Why a method built without a function was refused when it scores through
+/// one: "'sizeDiff' scores through a function; give one".
+inline std::string functionMissingText(const MethodInfo& info) {
+    return detail::quoted(info.name) + " scores through a function; give one";
+}
+
 // The function a method maps its measurement through in a run of pairs or
 // of single edges: offsetDist takes a two-sided one for pairs (a side per
 // edge) and a one-sided one for single edges; straddle takes none.
@@ -112,26 +158,34 @@ inline const char* fitText(Fit fit) noexcept {
 }
 
 // A score method: what it measures and the function it maps that through.
-// The module checks that the method takes a function of that kind.
+// The module checks that the method takes a function of that kind; a
+// method that scores without one (straddle) is built without one, and a
+// name no method has is refused, both with CSYS_STATUS_INVALID_ARGUMENT and
+// the words of unknownMethodText() and functionUnwantedText().
 class Method {
 public:
     Method(MethodId id, const OneSided& function)
-        : Method(detail::orThrow("cclp_score_initScoreMethodOneSided",
-                                 [&](std::error_code& ec) { return make(id, function, ec); })) {}
+        : Method(checked(id, "cclp_score_initScoreMethodOneSided",
+                         [&](std::error_code& ec) { return make(id, function, ec); })) {}
     Method(MethodId id, const TwoSided& function)
-        : Method(detail::orThrow("cclp_score_initScoreMethodTwoSided",
-                                 [&](std::error_code& ec) { return make(id, function, ec); })) {}
-    // By name; a name no method has is refused as the module refuses an
-    // unknown method number for that kind of function.
+        : Method(checked(id, "cclp_score_initScoreMethodTwoSided",
+                         [&](std::error_code& ec) { return make(id, function, ec); })) {}
+    /// A method that scores without a function (straddle).
+    explicit Method(MethodId id)
+        : Method(checked(id, "cclp_score_initScoreMethodOneSided",
+                         [&](std::error_code& ec) { return make(id, ec); })) {}
+    /// By name ("sizeDiff"); a name no method has is refused.
     template <class Function>
     Method(std::string_view name, const Function& function)
-        : Method(detail::orThrow("unknown score method name", [&](std::error_code& ec) {
-              return make(name, function, ec);
-          })) {}
+        : Method(byName(name, [&](MethodId id) { return Method(id, function); })) {}
+    /// By name, for a method that scores without a function ("straddle").
+    explicit Method(std::string_view name)
+        : Method(byName(name, [](MethodId id) { return Method(id); })) {}
     explicit Method(const cclp_score& method) noexcept : c_(method) {}
 
     static Method make(MethodId id, const OneSided& function, std::error_code& ec) noexcept {
         Method method;
+        if (takesNoFunction(id, ec)) return method;
         (void)detail::failed(cclp_score_initScoreMethodOneSided(
                                  &method.c_, static_cast<int32_t>(id), &function.c()),
                              ec);
@@ -139,15 +193,34 @@ public:
     }
     static Method make(MethodId id, const TwoSided& function, std::error_code& ec) noexcept {
         Method method;
+        if (takesNoFunction(id, ec)) return method;
         (void)detail::failed(cclp_score_initScoreMethodTwoSided(
                                  &method.c_, static_cast<int32_t>(id), &function.c()),
+                             ec);
+        return method;
+    }
+    static Method make(MethodId id, std::error_code& ec) noexcept {
+        Method method;
+        const MethodInfo* info = methodInfo(id);
+        if (info == nullptr || info->function != FunctionKind::None) {
+            ec = makeErrorCode(CSYS_STATUS_INVALID_ARGUMENT);
+            return method;
+        }
+        const OneSided unread;
+        (void)detail::failed(cclp_score_initScoreMethodOneSided(
+                                 &method.c_, static_cast<int32_t>(id), &unread.c()),
                              ec);
         return method;
     }
     template <class Function>
     static Method make(std::string_view name, const Function& function,
                        std::error_code& ec) noexcept {
-        return make(methodByName(name).value_or(MethodId{}), function, ec);
+        const std::optional<MethodId> id = methodByName(name);
+        if (!id) {
+            ec = makeErrorCode(CSYS_STATUS_INVALID_ARGUMENT);
+            return Method();
+        }
+        return make(*id, function, ec);
     }
 
     MethodId id() const noexcept { return static_cast<MethodId>(c_.method); }
@@ -171,6 +244,37 @@ public:
 
 private:
     Method() noexcept { (void)cclp_score_init(&c_); }
+
+    static bool takesNoFunction(MethodId id, std::error_code& ec) noexcept {
+        const MethodInfo* info = methodInfo(id);
+        if (info == nullptr || info->function != FunctionKind::None) return false;
+        ec = makeErrorCode(CSYS_STATUS_INVALID_ARGUMENT);
+        return true;
+    }
+
+    // The throwing form: a refusal of the method's function names the
+    // method, any other one the module's operation.
+    template <class Make>
+    static Method checked(MethodId id, const char* operation, Make&& make) {
+        std::error_code ec;
+        Method method = make(ec);
+        if (!ec) return method;
+        const MethodInfo* info = methodInfo(id);
+        if (info == nullptr || ec.value() != CSYS_STATUS_INVALID_ARGUMENT) {
+            detail::raise(ec, operation);
+        }
+        detail::raise(ec, (info->function == FunctionKind::None ? functionUnwantedText(*info)
+                                                                 : functionMissingText(*info))
+                              .c_str());
+    }
+
+    template <class Build>
+    static Method byName(std::string_view name, Build&& build) {
+        const std::optional<MethodId> id = methodByName(name);
+        if (!id) detail::raise(makeErrorCode(CSYS_STATUS_INVALID_ARGUMENT), unknownMethodText(name).c_str());
+        return build(*id);
+    }
+
     cclp_score c_{};
 };
 

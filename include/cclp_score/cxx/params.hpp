@@ -7,7 +7,9 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -31,6 +33,25 @@ struct DesiredEdge {
     double position = 0.0;
     Polarity polarity = Polarity::Any;
 };
+
+namespace detail {
+// Six significant digits, with no minus sign on zero.
+inline std::string shortNumber(double value) {
+    char text[32];
+    (void)std::snprintf(text, sizeof text, "%.6g", value);
+    return text == std::string("-0") ? "0" : text;
+}
+}  // namespace detail
+
+/// Why a pair whose first desired edge lies after its second is never
+/// formed, in the words every door warns with; "" for a pair in order.
+inline std::string reversedPairText(double first, double second) {
+    if (!(first > second)) return {};
+    return "the first desired edge (at " + detail::shortNumber(first) + ") lies after the second (at " +
+           detail::shortNumber(second) +
+           "); a run forms each pair from a first edge and a later second edge in ascending "
+           "position order, so the pair you describe is never formed";
+}
 
 // The expected width of a run with these desired edges (one or two
 // cclp_desiredEdge records): the distance of a pair's two, which the size

@@ -40,13 +40,8 @@ std::vector<Number> sampleOneSided(const cclp_scoreOneSided& function, ArrayRef<
     params.sorted(false);
     const std::vector<Number> contrasts(values.size(), Number{0});
     constexpr bool kFixed = std::is_same_v<Number, int32_t>;
-    Edges edges = [&] {
-        if constexpr (kFixed) {
-            return Edges::makeFixed(values, contrasts, ec);
-        } else {
-            return Edges::make(values, contrasts, Formats::Double, ec);
-        }
-    }();
+    Edges edges = Edges::makeUnchecked(Unchecked{}, values, ArrayRef<Number>(contrasts),
+                                       kFixed ? Formats::Fixed : Formats::Double, ec);
     if (ec) return samples;
     Scorer scorer(std::move(params));
     const Results results = scorer.score(edges, ec);
