@@ -154,15 +154,4 @@ TEST(CxxValues, ErrorCategoryNamesEveryStatusARunCanReturn) {
     EXPECT_FALSE(makeErrorCode(CCLP_STATUS_OK));
 }
 
-TEST(CxxValues, FailedConstructionLeaksNothingAndReportsOutOfMemory) {
-    cclp::testing::sweepAllocationFailures([](int32_t k) {
-        std::error_code ec;
-        cclp::testing::FailAllocation fail(k);
-        Params params = Params::make(ec);
-        if (!ec) params.pair({-1, Polarity::Any}, {1, Polarity::Any}, ec);
-        if (!ec) (void)Edges::make({1.0, 2.0}, {3.0, 4.0}, Formats::Both, ec);
-        return static_cast<int32_t>(ec.value());
-    });
-}
-
 }  // namespace
