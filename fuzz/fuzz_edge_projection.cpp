@@ -13,15 +13,7 @@
 namespace {
 
 using cclp::fuzz::readDouble;
-
-// A caliper coordinate: mostly near a small image, sometimes anything.
-double readCoordinate(FuzzedDataProvider& in) {
-    return in.ConsumeBool() ? in.ConsumeFloatingPointInRange<double>(-8.0, 72.0) : readDouble(in);
-}
-
-double readExtent(FuzzedDataProvider& in) {
-    return in.ConsumeBool() ? in.ConsumeFloatingPointInRange<double>(0.0, 90.0) : readDouble(in);
-}
+using cclp::fuzz::readNear;
 
 void checkProfile(const cedge_profile& profile, double maxGray) {
     FUZZ_CHECK(profile.count > 0 && profile.validCount > 0 && profile.validFirst >= 0);
@@ -66,8 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (std::size_t i = 0; i < bytes; ++i) pixels[i] = in.ConsumeIntegral<unsigned char>();
     const cedge_image image{pixels.get(), bytes, width, height, stride, bits};
 
-    const cedge_caliper caliper{readCoordinate(in), readCoordinate(in), readDouble(in),
-                                readExtent(in), readExtent(in)};
+    // Mostly near a small image, sometimes anywhere.
+    const cedge_caliper caliper{readNear(in, -8.0, 72.0), readNear(in, -8.0, 72.0), readDouble(in),
+                                readNear(in, 0.0, 90.0), readNear(in, 0.0, 90.0)};
     cedge_params params;
     cedge_params_init(&params);
     params.sigma = in.ConsumeBool() ? in.ConsumeFloatingPointInRange<double>(0.3, 6.0) : readDouble(in);
