@@ -1,9 +1,10 @@
 // The edge finder's projection and search under random images and random
 // geometry: images in blocks of exactly the bytes they claim (so that any
 // read past them is caught), calipers anywhere, of any size, at any angle,
-// clipped or not. Checks what a caller relies on: a status from the list, a
-// valid part inside the profile, finite values within the pixels' range,
-// edges ascending inside the valid part, nothing leaked.
+// clipped or not, a memory request failing. Checks what a caller relies on:
+// a status from the list, a valid part inside the profile, finite values
+// within the pixels' range, edges ascending inside the valid part; on a
+// failure no edges and the profile as it was; nothing leaked.
 #include <algorithm>
 #include <memory>
 
@@ -13,15 +14,7 @@
 namespace {
 
 using cclp::fuzz::readDouble;
-
-// A caliper coordinate: mostly near a small image, sometimes anything.
-double readCoordinate(FuzzedDataProvider& in) {
-    return in.ConsumeBool() ? in.ConsumeFloatingPointInRange<double>(-8.0, 72.0) : readDouble(in);
-}
-
-double readExtent(FuzzedDataProvider& in) {
-    return in.ConsumeBool() ? in.ConsumeFloatingPointInRange<double>(0.0, 90.0) : readDouble(in);
-}
+using cclp::fuzz::readNear;
 
 void checkProfile(const cedge_profile& profile, double maxGray) {
     FUZZ_CHECK(profile.count > 0 && profile.validCount > 0 && profile.validFirst >= 0);
@@ -66,8 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (std::size_t i = 0; i < bytes; ++i) pixels[i] = in.ConsumeIntegral<unsigned char>();
     const cedge_image image{pixels.get(), bytes, width, height, stride, bits};
 
-    const cedge_caliper caliper{readCoordinate(in), readCoordinate(in), readDouble(in),
-                                readExtent(in), readExtent(in)};
+    // Mostly near a small image, sometimes anywhere.
+    const cedge_caliper caliper{readNear(in, -8.0, 72.0), readNear(in, -8.0, 72.0), readDouble(in),
+                                readNear(in, 0.0, 90.0), readNear(in, 0.0, 90.0)};
     cedge_params params;
     cedge_params_init(&params);
     params.sigma = in.ConsumeBool() ? in.ConsumeFloatingPointInRange<double>(0.3, 6.0) : readDouble(in);
@@ -87,12 +81,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     cclp_resultSet edges;
     FUZZ_CHECK(cclp_resultSet_construct(&edges) == 0);
-    status = cedge_findEdges(&image, &caliper, &params, &edges, &profile);
+    // A failed memory request, when injected, fails the search and leaves
+    // the profile as the projection left it.
+    const cclp::fuzz::Injection injection = cclp::fuzz::Injection::read(in);
+    const cclp::fuzz::Bytes profileBefore = cclp::fuzz::bytesOf(&profile);
+    {
+        const cclp::fuzz::Armed armed(injection);
+        status = cedge_findEdges(&image, &caliper, &params, &edges, &profile);
+    }
+    if (status == CSYS_STATUS_OUT_OF_MEMORY) FUZZ_CHECK(injection.allocation());
     if (status == CEDGE_STATUS_OK) {
         checkProfile(profile, maxGray);
         checkEdges(edges, profile);
     } else {
-        FUZZ_CHECK(edges.numEdges == 0 && edges.edges == nullptr);
+        FUZZ_CHECK(edges.numEdges == 0 && edges.edges == nullptr && edges.edgesFixed == nullptr);
+        FUZZ_CHECK(cclp::fuzz::bytesOf(&profile) == profileBefore);
     }
     cclp_resultSet_destruct(&edges);
     cedge_profile_destruct(&profile);

@@ -19,10 +19,6 @@ using namespace cclp::fuzz;
 // Work a call may take, in samples: inputs beyond it are only counted.
 constexpr double kMaxSamples = 4e5;
 
-double readNear(FuzzedDataProvider& in, double low, double high) {
-    return in.ConsumeBool() ? in.ConsumeFloatingPointInRange<double>(low, high) : readDouble(in);
-}
-
 void read(FuzzedDataProvider& in, cgeom_calipers& calipers, cgeom_fitParams& fit) {
     calipers = cgeom_calipers{readInt(in, 0, 40), in.ConsumeIntegralInRange<uint32_t>(0, 2),
                               readNear(in, 0.0, 20.0), readNear(in, 0.0, 40.0), readNear(in, 0.0, 8.0)};

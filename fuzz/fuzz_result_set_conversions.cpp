@@ -28,13 +28,6 @@ using cclp::fuzz::bytesOf;
 using cclp::fuzz::copiedArrayMatches;
 using cclp::fuzz::Injection;
 
-template <class T>
-T* allocateArray(int32_t count) {
-    void* block = nullptr;
-    FUZZ_CHECK(csys_memory_alloc_internal(static_cast<size_t>(count) * sizeof(T), &block) == 0);
-    return static_cast<T*>(block);
-}
-
 template <class Image>
 void readImage(FuzzedDataProvider& in, Image& image) {
     const int32_t width = in.ConsumeIntegralInRange<int32_t>(0, 6);
@@ -85,11 +78,11 @@ void readSet(FuzzedDataProvider& in, Set& set) {
         set.numEdges = cclp::fuzz::readInt(in, -2, 12);
     }
     if (withDouble) {
-        set.edges = allocateArray<Edge>(count);
+        set.edges = cclp::fuzz::allocateZeroed<Edge>(count);
         for (int32_t i = 0; i < count; ++i) cclp::fuzz::readEdge(in, set.edges[i]);
     }
     if (withFixed) {
-        set.edgesFixed = allocateArray<EdgeFixed>(count);
+        set.edgesFixed = cclp::fuzz::allocateZeroed<EdgeFixed>(count);
         for (int32_t i = 0; i < count; ++i) cclp::fuzz::readEdge(in, set.edgesFixed[i]);
     }
     set.formats = static_cast<uint32_t>(cclp::fuzz::readInt(in, 0, 3));

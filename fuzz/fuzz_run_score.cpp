@@ -18,7 +18,9 @@
 //   method score of 0 or less scores 0; the fixed fields of a
 //   floating-point run are its rounded double fields, and a run writes no
 //   field of a format it does not mark;
-// - plain and extended runs agree when no method reads the extras.
+// - plain and extended runs agree when no method reads the extras;
+// - with the bytes left over, a well-conditioned fixed-point run scores as
+//   its floating-point twin does, within the rounding of 1/256 units.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -27,6 +29,7 @@
 
 #include "cclp_score/cclp_run.h"
 #include "cclp_score/cclp_score_params.h"
+#include "fuzz/fuzz_format_agreement.hpp"
 #include "fuzz/fuzz_forms.hpp"
 #include "fuzz/fuzz_methods.hpp"
 #include "fuzz/fuzz_support.hpp"
@@ -589,5 +592,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     plain.runAtDerivedLimits();
     extended.runAtDerivedLimits();
+    if (in.remaining_bytes() > 0) cclp::fuzz::checkFormatsAgree(in);
     return 0;
 }

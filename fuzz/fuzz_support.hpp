@@ -69,6 +69,21 @@ inline double readDouble(FuzzedDataProvider& in) {
     }
 }
 
+// A value mostly in [low, high], sometimes any double.
+inline double readNear(FuzzedDataProvider& in, double low, double high) {
+    return in.ConsumeBool() ? in.ConsumeFloatingPointInRange<double>(low, high) : readDouble(in);
+}
+
+// `count` zeroed records in a block of the runtime's, for a record to own.
+template <class T>
+T* allocateZeroed(int32_t count) {
+    void* block = nullptr;
+    const size_t bytes = sizeof(T) * static_cast<size_t>(count);
+    FUZZ_CHECK(csys_memory_alloc_internal(bytes, &block) == 0);
+    if (block != nullptr) std::memset(block, 0, bytes);
+    return static_cast<T*>(block);
+}
+
 // A score level: mostly inside [0, 1], where an initialisation accepts it.
 inline double readLevel(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange<int>(0, 3)) {

@@ -19,13 +19,6 @@ namespace {
 using namespace cclp::fuzz;
 constexpr double kFresh = -1.0;
 
-template <class T>
-T* allocateZeroed(int32_t count) {
-    void* block = nullptr;
-    FUZZ_CHECK(csys_memory_alloc_internal(sizeof(T) * static_cast<size_t>(count), &block) == 0);
-    return static_cast<T*>(std::memset(block, 0, sizeof(T) * static_cast<size_t>(count)));
-}
-
 // Per element type: fill(record, seed) makes a record whose key() is seed
 // (>= 0) and that owns an array where its type has one; key() of a record as
 // the family's construct leaves it is kFresh.

@@ -98,15 +98,6 @@ TEST(CxxSampling, FailedAllocationsReportOutOfMemoryAndLeakNothing) {
         EXPECT_EQ(samples.empty() ? std::vector<int32_t>{} : expected, samples);
         return static_cast<int32_t>(ec.value());
     });
-    cclp::testing::sweepAllocationFailures([&](int32_t k) {
-        cclp::testing::FailAllocation fail(k);
-        try {
-            (void)function.lowSide().sample({-0.5, 0.25});
-        } catch (const Error& error) {
-            return error.status();
-        }
-        return CCLP_STATUS_OK;
-    });
 }
 
 TEST(CxxSampling, NoValuesGiveNoSamples) {

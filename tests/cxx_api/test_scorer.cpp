@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <ostream>
 #include <random>
 #include <utility>
 #include <vector>
 
 #include "cclp_score/cclp_score.hpp"
+#include "tests/support/record_text.hpp"
 #include "tests/support/runtime_controls.hpp"
 
 namespace {
@@ -123,26 +123,6 @@ cclp_scoreResultSet runThroughC(const cclp_resultSet& input, const cclp_scorePar
     return output;
 }
 
-template <class T>
-bool sameBytes(const T* a, const T* b, int32_t n) {
-    if (n == 0 || a == nullptr || b == nullptr) return a == b || n == 0;
-    return std::memcmp(a, b, sizeof(T) * static_cast<size_t>(n)) == 0;
-}
-
-void expectSameRecords(const cclp_scoreOneResult& a, const cclp_scoreOneResult& b) {
-    EXPECT_EQ(a.formats, b.formats);
-    EXPECT_EQ(a.numEdges, b.numEdges);
-    EXPECT_EQ(a.numScores, b.numScores);
-    EXPECT_EQ(std::memcmp(&a.position, &b.position, sizeof a.position), 0);
-    EXPECT_EQ(std::memcmp(&a.score, &b.score, sizeof a.score), 0);
-    EXPECT_EQ(a.positionFixed, b.positionFixed);
-    EXPECT_EQ(a.scoreFixed, b.scoreFixed);
-    EXPECT_TRUE(sameBytes(a.scores, b.scores, a.numScores));
-    EXPECT_TRUE(sameBytes(a.scoresFixed, b.scoresFixed, a.numScores));
-    EXPECT_TRUE(sameBytes(a.edges, b.edges, a.numEdges));
-    EXPECT_TRUE(sameBytes(a.edgesFixed, b.edgesFixed, a.numEdges));
-}
-
 struct RunCase {
     bool pairs;
     bool sorted;
@@ -190,7 +170,8 @@ TEST_P(CxxScorerRuns, MatchTheCApiAndRecoverTheRankedCandidatesIndices) {
         ASSERT_EQ(static_cast<size_t>(results.size()), expected.size());
         for (int32_t r = 0; r < results.size(); ++r) {
             const Result result = results[r];
-            expectSameRecords(result.c(), reference.results[r]);
+            EXPECT_EQ(cclp::testing::recordText(result.c(), false),
+                      cclp::testing::recordText(reference.results[r], false));
             const auto& want = expected[static_cast<size_t>(r)];
             EXPECT_EQ(result.index(0), want[0]) << "seed " << seed << " result " << r;
             if (run.pairs) {

@@ -25,13 +25,6 @@ using namespace cclp::testing;
 
 namespace {
 
-template <class Set>
-std::string values(const Set& set) {
-    std::string text = std::to_string(set.numResults) + "\n";
-    for (int32_t r = 0; r < set.numResults; ++r) text += recordText(set.results[r], false) + "\n";
-    return text;
-}
-
 struct Scale {
     int32_t method;
     double unit;  // a typical measured value
@@ -120,7 +113,7 @@ void compareRuns(RandomRuns& random, int32_t trials) {
         const int32_t shortcut = cclp::runScore(input.set, params.params, kept.set, RunShortcuts{});
         ASSERT_EQ(shortcut, status) << "trial " << trial;
         ASSERT_EQ(csys_testing_attentionCount() - before - fullPolls, fullPolls) << "trial " << trial;
-        ASSERT_EQ(values(kept.set), values(full.set)) << "trial " << trial;
+        ASSERT_EQ(snapshot(kept.set, false), snapshot(full.set, false)) << "trial " << trial;
     }
 }
 

@@ -1,6 +1,7 @@
 // Builders for scoring-run tests: caliper inputs from edge lists, score
 // parameters, owned output sets, readers of what a run wrote, and a
-// printable snapshot of an output so that "left as it was" can be checked.
+// printable snapshot of an output (record_text.hpp) so that "left as it
+// was" can be checked.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "cclp_score/cclp_score.h"
+#include "tests/support/record_text.hpp"
 
 namespace cclp::testing {
 
@@ -178,53 +180,6 @@ double scoreOf(const R& r) { return wroteDoubles(r) ? r.score : r.scoreFixed / 2
 template <class R>
 double methodScoreOf(const R& r, int32_t m) {
     return wroteDoubles(r) ? r.scores[m] : r.scoresFixed[m] / 256.0;
-}
-
-// Everything a caller can see of a result record, bit for bit: its values,
-// and where its arrays lie unless `withPointers` is false. Appended piece by
-// piece: GCC 12 at -O3 warns falsely on string sums.
-template <class R>
-std::string recordText(const R& r, bool withPointers) {
-    std::string text;
-    char item[32];
-    const auto add = [&](const char* format, auto value) {
-        std::snprintf(item, sizeof item, format, value);
-        text += item;
-    };
-    for (const double value : {1.0 * r.numScores, 1.0 * r.formats, 1.0 * r.numEdges, r.position,
-                               1.0 * r.positionFixed, r.score, 1.0 * r.scoreFixed}) {
-        add(" %a", value);
-    }
-    for (const void* array : {static_cast<const void*>(r.scores),
-                              static_cast<const void*>(r.scoresFixed),
-                              static_cast<const void*>(r.edges),
-                              static_cast<const void*>(r.edgesFixed)}) {
-        if (withPointers) add(" %p", array);
-    }
-    for (int32_t m = 0; m < r.numScores; ++m) {
-        if (r.scores != nullptr) add(" %a", r.scores[m]);
-        if (r.scoresFixed != nullptr) add(" %d", r.scoresFixed[m]);
-    }
-    for (int32_t e = 0; e < r.numEdges; ++e) {
-        if (r.edges != nullptr) add(" %a", r.edges[e].position);
-        if (r.edges != nullptr) add(" %a", r.edges[e].contrast);
-        if (r.edgesFixed != nullptr) add(" %d", r.edgesFixed[e].position);
-        if (r.edgesFixed != nullptr) add(" %d", r.edgesFixed[e].contrast);
-    }
-    return text;
-}
-
-// Everything a caller can see of an output set, pointers included.
-template <class Set>
-std::string snapshot(const Set& set) {
-    char head[48];
-    std::snprintf(head, sizeof head, "%d %p\n", set.numResults, static_cast<void*>(set.results));
-    std::string text = head;
-    for (int32_t r = 0; set.results != nullptr && r < set.numResults; ++r) {
-        text += recordText(set.results[r], true);
-        text += '\n';
-    }
-    return text;
 }
 
 }  // namespace cclp::testing
