@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 
 #include "cclp_score_cli/exit_status.hpp"
 #include "cclp_score_cli/geometry_report.hpp"
 #include "cclp_score_cli/plot_file.hpp"
 #include "cgeom/cgeom.hpp"
 #include "plot/geometry_plot.hpp"
+#include "recording/document_file.hpp"
 #include "recording/json_text.hpp"
 #include "recording/run_inputs.hpp"
 
@@ -61,16 +60,6 @@ bool given(const GeometryOptions& options, std::string_view name) {
         throw InputError(std::string(source.field), ec.message());
     }
     throw RunError(ec.message(), status);
-}
-
-std::string readText(const std::string& path) {
-    std::error_code ec;
-    std::ifstream file;
-    if (!fs::is_directory(path, ec)) file.open(path, std::ios::binary);
-    if (!file) throw UsageError("cannot read " + path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 void applyCount(const GeometryOptions& options, cgeom_calipers& calipers) {
@@ -207,9 +196,11 @@ int runGeometry(const GeometryOptions& options, std::ostream& out, std::string& 
         throw UsageError(std::string(options.kind == GeometryKind::Line ? "line" : "circle") +
                          " needs a recording with \"params\", or a geometry document");
     }
-    if (options.plotPath) checkPlotPath(*options.plotPath, options.documentPath);
     inputName = *options.documentPath;
-    const GeometryRecording job = settingsOf(options, readText(*options.documentPath));
+    const GeometryRecording job =
+        settingsOf(options, readRecordingFileText(*options.documentPath));
+    const InputFiles inputs(options.documentPath, job.imageFile);
+    if (options.plotPath) checkPlotPath(*options.plotPath, inputs);
     const cedge::Image image = readImage(options, job);
     const GeometryOutcome outcome = call(options, job, image);
     std::string report = options.json ? formatGeometryJson(job, outcome) : formatGeometryTable(job, outcome);
@@ -218,7 +209,7 @@ int runGeometry(const GeometryOptions& options, std::ostream& out, std::string& 
         if (*options.plotPath == "-") {
             report = std::move(plot);
         } else {
-            writePlotFile(*options.plotPath, plot);
+            writePlotFile(*options.plotPath, plot, inputs);
         }
     }
     out << report << std::flush;
