@@ -149,7 +149,18 @@ void bindEdges(py::module_& module) {
         py::arg("thickness"), py::arg("sigma"), py::arg("min_contrast"), py::arg("polarity"),
         py::arg("clip"));
     module.def("reads_png", [] { return cedge_readsPng() != 0; },
-               "True when read_image reads PNG files in this build.");
+               R"(Whether ``read_image()`` reads PNG files in this build (PGM and PPM it always reads).
+
+Returns
+-------
+bool
+    True when the build has PNG support (libpng).
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> cs.reads_png() in (True, False)
+True)");
 }
 
 }  // namespace cclp_python
