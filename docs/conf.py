@@ -1,5 +1,5 @@
 """Sphinx: the landing page, the concepts and the Python reference, built
-with the C reference (Doxygen, written into c/ beside them) by the `docs`
+with the C and C++ reference (Doxygen, written into api/ beside them) by the `docs`
 target. Imports the package that is on PYTHONPATH (the target sets the
 build tree's) or installed."""
 
