@@ -1,12 +1,13 @@
 # The reference, `cmake --build --preset docs`: one folder of HTML,
 # build/<preset>/docs/html. Its landing page (Sphinx, docs/index.rst) links
 # the concepts, the Python reference (autodoc of the build tree's package)
-# and the C reference (Doxygen, html/c/). Warnings fail the build.
+# and the C and C++ reference (Doxygen, html/api/). Warnings fail the build.
 set(docs_html "${PROJECT_BINARY_DIR}/docs/html")
-# The public headers the C reference covers. The C++ headers join by adding
-# include/cclp_score/*.hpp include/cclp_score/cxx/*.hpp edgefinder/include/cedge/cedge.hpp here.
-file(GLOB doc_headers CONFIGURE_DEPENDS include/cclp_score/*.h edgefinder/include/cedge/cedge.h
-     edgefinder/include/cedge/cedge_status.h)
+# The public headers the C and C++ reference covers; their internal helpers
+# live in detail namespaces, which the reference leaves out.
+file(GLOB doc_headers CONFIGURE_DEPENDS include/cclp_score/*.h include/cclp_score/*.hpp
+     include/cclp_score/cxx/*.hpp edgefinder/include/cedge/cedge.h
+     edgefinder/include/cedge/cedge_status.h edgefinder/include/cedge/cedge.hpp)
 list(APPEND doc_headers "${CCLP_GENERATED_INCLUDE_DIR}/cclp_score/cclp_version.h")
 
 find_package(Doxygen QUIET)

@@ -1,29 +1,31 @@
 """Score caliper edges from Python: the caliper scoring module over numpy.
 
-    import cclp_score as cs
-    results = cs.score(positions, contrasts,
-                       desired=[(-10, "positive"), (10, "negative")],
-                       methods=[cs.Method("sizeDiff", cs.OneSided(0.02, 0.4, 0.4))],
-                       max_results=4)
-    results.score, results.edges, results.measured
+``score()`` scores the edges of one caliper result against one desired
+edge or a pair, by a list of score methods (``Method``), each mapping what
+it measures through a scoring function (``OneSided``, ``TwoSided``). The
+library checks functions and methods when they are built; a value it
+refuses raises ``ScoreError`` (a ``ValueError``) carrying its status name.
 
-Scoring functions (OneSided, TwoSided) and methods (Method) are checked by
-the library when they are built; a refused value raises ScoreError (a
-ValueError) carrying the library's status name. load()/save() read and
-write the cclp-score tool's JSON document; plot() draws what the tool's
---plot draws (the same SVG document, through the tool's renderer): a Plot
-that notebooks show inline and that saves as .svg or .png.
+``load()`` and ``save()`` read and write the cclp-score tool's document (a
+``Recording``); ``plot()`` draws what the tool's ``--plot`` draws.
+``find_edges()`` finds the edges in an image (``read_image()``); its
+``Found.score()`` scores them, and ``EdgeError`` reports what the edge
+finder refuses.
 
-From an image: find_edges(read_image("part.png"), caliper=(x, y, angle,
-length, thickness), sigma=1.0, min_contrast=30.0) returns the edges and the
-profile; found.score(desired=..., methods=...) scores them (EdgeError for
-what the edge finder refuses); found.points holds the edges' image x, y.
+Lines and circles: ``find_line()`` and ``find_circle()`` run a row or a
+ring of calipers over an image, each keeping its best-scored edge, and fit a
+line or a circle robustly (``LineFit``, ``CircleFit``; ``GeometryError`` for
+what the tools refuse). ``Found.points`` holds the found edges' image x, y.
 
-Lines and circles: find_line(image, start, end, calipers=..., desired=...,
-methods=...) and find_circle(image, center, radius, ...) run a row or a
-ring of calipers, each keeping its best-scored edge, and fit a line or a
-circle robustly (LineFit, CircleFit; GeometryError for what the tools
-refuse).
+Examples
+--------
+>>> import cclp_score as cs
+>>> results = cs.score([-10.5, 0.0, 9.0], [40.0, -5.0, -35.0],
+...                    desired=[(-10, "positive"), (10, "negative")],
+...                    methods=[cs.Method("sizeDiff", cs.OneSided(0.0, 0.25, 0.25))],
+...                    max_results=2)
+>>> results.score.tolist(), results.edges.tolist()
+([0.9, 0.0], [[0, 2], [0, 1]])
 """
 
 from ._version import __version__

@@ -17,12 +17,37 @@ SIGMA_RANGE = (0.4, 100.0)
 
 
 def read_image(path):
-    """The gray image in a PNG or binary PGM/PPM file, as a 2-D numpy array
-    (uint8, or uint16 when the file holds more than 8 bits a sample; colour
-    becomes gray by the luma weights). path: a str, bytes or os.PathLike,
-    any name the file system allows (undecodable bytes included). A name
-    holding a NUL byte and failures raise EdgeError naming the file and the
-    status; another type raises TypeError."""
+    """Read the gray image in a PNG or binary PGM/PPM file.
+
+    Parameters
+    ----------
+    path : str, bytes or os.PathLike
+        The file: any name the file system allows (undecodable bytes
+        included). PNG needs a build that reads PNG (``reads_png()``).
+
+    Returns
+    -------
+    numpy.ndarray
+        (height, width) uint8, or uint16 when the file holds more than 8 bits
+        a sample; colour becomes gray by the luma weights.
+
+    Raises
+    ------
+    EdgeError
+        The file cannot be read, is not an image, or its name holds a NUL
+        byte; the message names it.
+    TypeError
+        ``path`` is not a str, bytes or os.PathLike.
+
+    Examples
+    --------
+    >>> import cclp_score as cs
+    >>> with open("step.pgm", "wb") as file:
+    ...     _ = file.write(b"P5 4 2 255 " + bytes([0, 0, 200, 200] * 2))
+    >>> cs.read_image("step.pgm")
+    array([[  0,   0, 200, 200],
+           [  0,   0, 200, 200]], dtype=uint8)
+    """
     try:
         name = os.fsencode(path)
     except TypeError:
@@ -33,16 +58,45 @@ def read_image(path):
 
 @dataclasses.dataclass(eq=False)
 class Found(ValueEquality):
-    """The edges in a caliper, ascending, and its profile for plots.
+    """The edges in a caliper, ascending, and its profile; from ``find_edges()``.
 
-    positions: pixels along the search direction from the caliper's centre;
-    contrasts: gray levels per pixel, positive dark to light; both read-only
-    views of the finder's result set (record), which score() hands to the
-    scorer as it is. profile and
-    derivative: one value a pixel, profile[i] at first_position + i; only
-    valid_first to valid_first + valid_count - 1 were projected (all unless
-    clipped), the others are 0. Found compare equal when every field but
-    the record is (arrays elementwise); they are not hashable.
+    ``len(found)`` is the number of edges; ``points`` their image points.
+    Found compare equal when every field but the record is (arrays
+    elementwise); they are not hashable.
+
+    Attributes
+    ----------
+    positions : numpy.ndarray
+        The edges' positions, pixels along the search direction from the
+        caliper's centre; a read-only view of the finder's result set, which
+        ``score()`` hands to the scorer as it is.
+    contrasts : numpy.ndarray
+        The edges' contrasts, gray levels per pixel, positive dark to light;
+        read-only like ``positions``.
+    profile, derivative : numpy.ndarray
+        The projection and its Gaussian derivative, one value a pixel:
+        ``profile[i]`` at ``first_position + i``. Only ``profile[valid]``
+        was projected (all of it unless clipped); the rest is 0.
+    first_position : float
+        The position of ``profile[0]``.
+    valid_first, valid_count : int
+        The projected part of the profile.
+    caliper : tuple
+        ``(x, y, angle, length, thickness)`` as searched.
+    record : object
+        The finder's result set that ``positions`` and ``contrasts`` view.
+
+    Examples
+    --------
+    >>> import numpy as np
+    >>> import cclp_score as cs
+    >>> image = np.zeros((20, 40), dtype=np.uint8)
+    >>> image[:, 20:] = 200
+    >>> found = cs.find_edges(image, caliper=(20.0, 10.0, 0.0, 30.0, 4.0))
+    >>> len(found), found.positions.round(2).tolist(), found.contrasts.round(1).tolist()
+    (1, [-0.5], [78.8])
+    >>> found.profile[found.valid].min(), found.profile[found.valid].max()
+    (0.0, 200.0)
     """
 
     positions: np.ndarray
@@ -60,12 +114,12 @@ class Found(ValueEquality):
 
     @property
     def sample_positions(self):
-        """The position of every profile sample."""
+        """The position of every profile sample, as an array like ``profile``."""
         return self.first_position + np.arange(len(self.profile), dtype=np.float64)
 
     @property
     def valid(self):
-        """The slice of the profile that was projected."""
+        """The slice of ``profile`` and ``derivative`` that was projected."""
         return slice(self.valid_first, self.valid_first + self.valid_count)
 
     @property
@@ -91,9 +145,39 @@ class Found(ValueEquality):
         return _core.edge_points(self.record, *self.caliper)
 
     def score(self, **kwargs):
-        """score(self.positions, self.contrasts, **kwargs), the profile's
-        valid part attached for plot(), the candidates' and their edges'
-        image points as points and edge_points."""
+        """Score these edges: ``score(self.positions, self.contrasts, **kwargs)``.
+
+        The edges are read in place; the profile's projected part comes
+        along in the results for ``plot()``, and the candidates' and their
+        edges' image points as ``points`` and ``edge_points``.
+
+        Parameters
+        ----------
+        **kwargs
+            ``desired``, ``methods`` and the other keywords of ``score()``.
+
+        Returns
+        -------
+        Results
+            As ``score()`` returns them, with ``profile`` set.
+
+        Raises
+        ------
+        TypeError, ValueError, ScoreError
+            As ``score()`` raises them.
+
+        Examples
+        --------
+        >>> import numpy as np
+        >>> import cclp_score as cs
+        >>> image = np.zeros((20, 40), dtype=np.uint8)
+        >>> image[:, 10:30] = 200
+        >>> found = cs.find_edges(image, caliper=(20.0, 10.0, 0.0, 30.0, 4.0))
+        >>> results = found.score(desired=[(-10, "positive"), (10, "negative")],
+        ...                       methods=[cs.Method("sizeDiff", cs.OneSided(0.0, 0.25, 0.25))])
+        >>> results.edges.tolist(), results.score.round(3).tolist()
+        ([[0, 1]], [1.0])
+        """
         results = _score(self.positions, self.contrasts, _record=self.record, **kwargs)
         results.profile = {"start": self.first_position + self.valid_first, "step": 1.0,
                            "values": self.profile[self.valid]}
@@ -142,21 +226,63 @@ def edge_settings(sigma, min_contrast, polarity, clip):
 
 
 def find_edges(image, caliper, *, sigma=1.0, min_contrast=5.0, polarity="any", clip=False):
-    """The edges in a caliper over a gray image; returns Found.
+    """Find the edges in a caliper over a gray image.
 
-    image: a 2-D uint8 or uint16 numpy array (rows read in place when they
-    are contiguous). caliper: (x, y, angle, length, thickness), centre in
-    pixels (pixel (i, j) centred at x = i, y = j, y down), angle in degrees
-    (0 right, 90 down), length along the search direction, thickness across.
-    sigma: the Gaussian derivative's scale in pixels (0.4 to 100);
-    min_contrast: the smallest |contrast| reported; polarity: "any",
-    "positive" (dark to light) or "negative", as for desired edges (the
-    older "dark_to_light" and "light_to_dark" are read as those); clip:
-    project only the part inside the image instead of failing.
+    The caliper's rectangle is projected onto its search direction, the
+    profile differentiated by a Gaussian derivative, and each extremum at
+    least ``min_contrast`` strong placed to sub-pixel precision.
 
-    Bad arguments raise TypeError or ValueError naming the argument; what the
-    edge finder refuses (a caliper reaching outside the image, a length out of
-    range) raises EdgeError. The GIL is released during the search.
+    Parameters
+    ----------
+    image : numpy.ndarray
+        A 2-D uint8 or uint16 array, row by row (read in place when its rows
+        are contiguous).
+    caliper : tuple of 5 floats
+        ``(x, y, angle, length, thickness)``: the centre in pixels (pixel
+        ``image[j, i]`` is centred at x = i, y = j; y down), the angle in
+        degrees (0 right, 90 down), the length along the search direction
+        and the thickness across it, in pixels.
+    sigma : float, optional
+        The Gaussian derivative's scale in pixels, 0.4 to 100 (default 1).
+    min_contrast : float, optional
+        The smallest ``|contrast|`` reported, gray levels per pixel
+        (default 5).
+    polarity : {"any", "positive", "negative"}, optional
+        Which edges: ``"positive"`` dark to light along the search
+        direction, ``"negative"`` light to dark, or ``"any"`` (default);
+        ``"dark_to_light"`` and ``"light_to_dark"`` are read as those.
+    clip : bool, optional
+        Project only the part of the caliper inside the image instead of
+        failing (default False).
+
+    Returns
+    -------
+    Found
+        The edges, ascending, and the caliper's profile.
+
+    Raises
+    ------
+    TypeError, ValueError
+        A bad argument; the message names it.
+    EdgeError
+        What the edge finder refuses: a caliper reaching outside the image
+        (without ``clip``), a length out of range.
+
+    Notes
+    -----
+    The GIL is released during the search.
+
+    Examples
+    --------
+    >>> import numpy as np
+    >>> import cclp_score as cs
+    >>> image = np.zeros((20, 40), dtype=np.uint8)
+    >>> image[:, 10:30] = 200
+    >>> found = cs.find_edges(image, caliper=(20.0, 10.0, 0.0, 30.0, 4.0), sigma=1.0)
+    >>> found.positions.round(2).tolist()
+    [-10.5, 9.5]
+    >>> cs.find_edges(image, caliper=(20.0, 10.0, 0.0, 30.0, 4.0), polarity="negative").positions
+    array([9.5])
     """
     pixels = _pixels(image)
     rectangle = _caliper(caliper)

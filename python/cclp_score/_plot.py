@@ -24,8 +24,31 @@ os.umask(_UMASK)
 
 
 class Plot:
-    """One plot as an SVG document (svg). Notebooks show it inline;
-    save() writes it as .svg, or as .png through rsvg-convert."""
+    """One plot as an SVG document; from ``plot()``.
+
+    Notebooks show it inline; ``save()`` writes it as .svg, or as .png
+    through rsvg-convert.
+
+    Parameters
+    ----------
+    svg : str
+        The SVG document.
+
+    Attributes
+    ----------
+    svg : str
+        The SVG document.
+
+    Examples
+    --------
+    >>> import cclp_score as cs
+    >>> results = cs.score([-10.5, 0.0, 9.0], [40.0, -5.0, -35.0],
+    ...                    desired=[(-10, "positive"), (10, "negative")],
+    ...                    methods=[cs.Method("sizeDiff", cs.OneSided(0.0, 0.25, 0.25))])
+    >>> drawn = cs.plot(results)
+    >>> drawn.svg.startswith("<?xml")
+    True
+    """
 
     def __init__(self, svg):
         self.svg = svg
@@ -37,9 +60,35 @@ class Plot:
         return f"<Plot: SVG, {len(self.svg)} characters>"
 
     def save(self, path):
-        """Write the plot to path: .svg as it is; .png converted by
-        rsvg-convert (Debian: librsvg2-bin). The file is written beside
-        path and renamed over it, so it appears whole or not at all."""
+        """Write the plot to a file, whole or not at all.
+
+        The file is written beside ``path`` and renamed over it.
+
+        Parameters
+        ----------
+        path : str or os.PathLike
+            Ends in .svg (written as it is) or .png (converted by
+            rsvg-convert; Debian: librsvg2-bin).
+
+        Raises
+        ------
+        ValueError
+            ``path`` ends in neither .svg nor .png.
+        RuntimeError
+            PNG asked for, but rsvg-convert is missing or failed.
+        OSError
+            The file cannot be written.
+
+        Examples
+        --------
+        >>> import cclp_score as cs
+        >>> results = cs.score([-10.5, 0.0, 9.0], [40.0, -5.0, -35.0],
+        ...                    desired=[(-10, "positive"), (10, "negative")],
+        ...                    methods=[cs.Method("sizeDiff", cs.OneSided(0.0, 0.25, 0.25))])
+        >>> cs.plot(results).save("run.svg")
+        >>> open("run.svg").read().count("<svg")
+        1
+        """
         path = pathlib.Path(path)
         suffix = path.suffix.lower()
         if suffix not in (".svg", ".png"):
@@ -81,13 +130,48 @@ def _profile(profile):
 
 
 def plot(results, path=None, *, profile=None, title=None):
-    """Draw Results as `cclp-score --plot` draws the same run; returns a
-    Plot (shown inline by notebooks) and saves it to path if given (.svg,
-    or .png with rsvg-convert installed). profile: the caliper's projection
-    {"start", "step", "values"}, in place of the results' own (results of
-    Recording.score() and Found.score() carry theirs); title replaces the
-    results' description. A line or circle tool's results (LineFit,
-    CircleFit) are drawn as their plot() draws them."""
+    """Draw a run's results as ``cclp-score --plot`` draws the same run.
+
+    The tool's renderer scores the run's inputs again and draws the same SVG
+    document the tool draws.
+
+    Parameters
+    ----------
+    results : Results, LineFit or CircleFit
+        From ``score()``, ``Recording.score()`` or ``Found.score()``; a line
+        or circle tool's fit is drawn as its ``plot()`` draws it.
+    path : str or os.PathLike, optional
+        Also save the plot there (.svg, or .png with rsvg-convert installed).
+    profile : dict, optional
+        The caliper's projection ``{"start", "step", "values"}``, in place of
+        the results' own (those of ``Recording.score()`` and
+        ``Found.score()`` carry theirs).
+    title : str, optional
+        Replaces the results' description.
+
+    Returns
+    -------
+    Plot
+        The SVG document; notebooks show it inline.
+
+    Raises
+    ------
+    TypeError
+        ``results`` is neither Results nor a LineFit or CircleFit.
+    ValueError
+        A malformed ``profile`` or ``path``.
+
+    Examples
+    --------
+    >>> import cclp_score as cs
+    >>> results = cs.score([-10.5, 0.0, 9.0], [40.0, -5.0, -35.0],
+    ...                    desired=[(-10, "positive"), (10, "negative")],
+    ...                    methods=[cs.Method("sizeDiff", cs.OneSided(0.0, 0.25, 0.25))])
+    >>> cs.plot(results, "run.svg", title="a pair")
+    <Plot: SVG, ... characters>
+    >>> "a pair" in open("run.svg").read()
+    True
+    """
     from ._geometry import CaliperFit  # which imports this module
 
     if isinstance(results, CaliperFit) and profile is None:

@@ -14,11 +14,28 @@ _FORMATS = {False: 1, True: 2, "both": 3}  # double, fixed (1/256), both
 
 
 class DesiredEdge(NamedTuple):
-    """An edge looked for: its position and polarity ("positive": contrast
-    >= 0, dark to light along the caliper; "negative": contrast <= 0; or
-    "any"; the edge finder's "dark_to_light" and "light_to_dark" are read as
-    "positive" and "negative"). A pair's two desired edges are its expected
-    width apart."""
+    """An edge looked for: where it should be and which way its contrast runs.
+
+    A pair's two desired edges are its expected width apart. ``score()``
+    also takes a bare position or a ``(position, polarity)`` tuple.
+
+    Parameters
+    ----------
+    position : float
+        The expected position along the caliper, in caliper units.
+    polarity : {"any", "positive", "negative"}, optional
+        ``"positive"``: contrast >= 0, dark to light along the caliper;
+        ``"negative"``: contrast <= 0; ``"any"`` (default). The edge
+        finder's ``"dark_to_light"`` and ``"light_to_dark"`` are read as
+        ``"positive"`` and ``"negative"``.
+
+    Examples
+    --------
+    >>> import cclp_score as cs
+    >>> edge = cs.DesiredEdge(-10.0, "positive")
+    >>> edge.position, edge.polarity
+    (-10.0, 'positive')
+    """
 
     position: float
     polarity: str = "any"
@@ -67,23 +84,58 @@ def flag(value, name):
 
 @dataclasses.dataclass(eq=False)
 class Results(ValueEquality):
-    """The kept candidates of a run, best first when sorted.
+    """The kept candidates of a run, best first when sorted; from ``score()``.
 
-    score, position: (n,); method_scores: (n, methods); edges: (n, 1 or 2),
-    the input indices of each candidate's edges; measured: (n, methods, 2),
-    what each method measured before its function mapped it, in caliper
-    units: [..., 0] the value scored (for edgePos and offsetDist on pairs
-    the first edge's, scored by the low side), [..., 1] the second edge's
-    for those two, NaN otherwise (and both NaN for straddle). Fixed-point
-    runs (fixed True or "both") also fill score_fixed, position_fixed and
-    method_scores_fixed (int32, 1/256 units; empty when no candidate is
-    kept); their float fields are those divided by 256. A double-precision
-    run leaves the three None. The run's inputs come along for plot().
-    Results scored from a Found (find_edges(...).score(...)) also hold image
-    coordinates, x right and y down (None otherwise): points (n, 2), each
-    candidate's position (a pair's centre), and edge_points (n, 1 or 2, 2),
-    its edges. Results compare equal when every field is (arrays
-    elementwise, NaN equal to NaN); they are not hashable.
+    ``n`` candidates were kept (``len(results)``), each a single edge or a
+    pair of edges, scored by ``m`` methods. The run's inputs come along, so
+    that ``plot()`` can draw it. Results compare equal when every field is
+    (arrays elementwise, NaN equal to NaN); they are not hashable.
+
+    Attributes
+    ----------
+    score : numpy.ndarray
+        (n,) the combined score of each candidate, 0 to 1.
+    position : numpy.ndarray
+        (n,) the candidate's position: its edge's, or its pair's centre.
+    method_scores : numpy.ndarray
+        (n, m) the score each method gave each candidate.
+    edges : numpy.ndarray
+        (n, 1) or (n, 2) int: the input indices of each candidate's edges.
+    measured : numpy.ndarray
+        (n, m, 2) what each method measured before its function mapped it,
+        in caliper units: ``[..., 0]`` the value scored (for edgePos and
+        offsetDist on pairs the first edge's, scored by the low side),
+        ``[..., 1]`` the second edge's for those two, NaN otherwise (and
+        both NaN for straddle).
+    score_fixed, position_fixed, method_scores_fixed : numpy.ndarray or None
+        The same in 1/256 units (int32), from fixed-point runs (``fixed=True``
+        or ``"both"``; empty when no candidate is kept, None for a
+        double-precision run); the float fields of a fixed run are these
+        over 256.
+    points, edge_points : numpy.ndarray or None
+        For results scored from a Found (``find_edges(...).score(...)``):
+        image coordinates, x right and y down; ``points`` (n, 2) each
+        candidate's position (a pair's centre), ``edge_points`` (n, 1 or 2,
+        2) its edges. None otherwise.
+    positions, contrasts, extras, desired, methods, fixed, sort
+        The run's arguments, as checked.
+    description : str
+        The recording's description (``Recording.score()``), else empty.
+    profile : dict or None
+        The caliper's projection ``{"start", "step", "values"}`` for
+        ``plot()``, when the run came from a recording or an image.
+
+    Examples
+    --------
+    >>> import cclp_score as cs
+    >>> results = cs.score([-10.5, 0.0, 9.0], [40.0, -5.0, -35.0],
+    ...                    desired=[(-10, "positive"), (10, "negative")],
+    ...                    methods=[cs.Method("sizeDiff", cs.OneSided(0.0, 0.25, 0.25))],
+    ...                    max_results=2)
+    >>> results
+    <Results: 2 kept of 3 edges, pairs; best 0.9000 at edges [0, 2]>
+    >>> results.edges.tolist(), results.score.tolist()
+    ([[0, 2], [0, 1]], [0.9, 0.0])
     """
 
     score: np.ndarray
@@ -116,6 +168,7 @@ class Results(ValueEquality):
 
     @property
     def pairs(self):
+        """True when the candidates are pairs of edges (two desired edges)."""
         return len(self.desired) == 2
 
 
@@ -227,26 +280,75 @@ def _integer(value, name, minimum):
 
 def score(positions, contrasts, *, desired, methods, max_results=1, sort=True, extras=None,
           fixed=False, _record=None):
-    """Score the edges of one caliper result; returns Results.
+    """Score the edges of one caliper result.
 
-    positions, contrasts: the edges along the caliper, positions ascending
-    (any float array-likes of equal length). desired: one desired edge
-    (a position, or (position, polarity)) for single edges, or a list of two
-    for pairs; polarity "positive", "negative" or "any". methods: a list of
-    Method (or (name, function) tuples). max_results: how many candidates to
-    keep. sort: True for best first, False for candidate order. extras: an (edges, 3)
-    array of extra values, which makes the run an extended one. fixed: True
-    scores in 1/256 fixed point (the values rounded as the module rounds),
-    "both" scores in double precision and writes the fixed-point fields too.
-    A pair whose first desired edge lies after its second is never formed:
-    it warns with DesiredOrderWarning.
+    Every candidate (each edge, or each pair of edges when two desired edges
+    are given) is scored by every method; the scores are combined and the
+    best candidates kept.
 
-    Bad arguments raise TypeError or ValueError naming the argument; values
-    the library refuses raise ScoreError. The GIL is released during the run.
-    (_record: the edge finder's result set that positions and contrasts view,
-    from Found.score(): ascending and finite, so not checked again, and read
-    in place by a double-precision run without extras.)
+    Parameters
+    ----------
+    positions, contrasts : array_like
+        The edges along the caliper: positions ascending, any finite
+        numbers, of equal length.
+    desired : float, tuple, DesiredEdge or list of them
+        One desired edge for single edges (a position, a
+        ``(position, polarity)`` tuple or a DesiredEdge), or a list of two
+        for pairs; polarity ``"positive"``, ``"negative"`` or ``"any"``.
+    methods : list of Method
+        The score methods (a ``(name, function)`` tuple stands for
+        ``Method(name, function)``); at least one.
+    max_results : int, optional
+        How many candidates to keep (default 1).
+    sort : bool, optional
+        Best first (default), else in candidate order.
+    extras : array_like, optional
+        An (edges, 3) array of extra values per edge, which makes the run an
+        extended one (the extra1Diff and extraMax methods read them).
+    fixed : bool or "both", optional
+        True scores in 1/256 fixed point (the values rounded as the module
+        rounds them); ``"both"`` scores in double precision and fills the
+        fixed-point fields too; False (default) double precision only.
+
+    Returns
+    -------
+    Results
+        The kept candidates and the run's inputs.
+
+    Raises
+    ------
+    TypeError, ValueError
+        A bad argument; the message names it.
+    ScoreError
+        A value the library refuses (a method that scores pairs only on
+        single edges, say).
+
+    Warns
+    -----
+    DesiredOrderWarning
+        A pair whose first desired edge lies after its second: that pair is
+        never formed.
+
+    Notes
+    -----
+    The GIL is released during the run.
+
+    Examples
+    --------
+    >>> import cclp_score as cs
+    >>> results = cs.score([-10.5, 0.0, 9.0], [40.0, -5.0, -35.0],
+    ...                    desired=(-10, "positive"),
+    ...                    methods=[cs.Method("contrast", cs.OneSided(40.0, 0.0, 0.0))])
+    >>> results.edges.tolist(), results.score.tolist()
+    ([[0]], [1.0])
+    >>> cs.score([1.0, 0.0], [5.0, 5.0], desired=0, methods=[("contrast", cs.OneSided(5, 0, 0))])
+    Traceback (most recent call last):
+    ...
+    ValueError: positions: edges must come in ascending position order, as the caliper reports them; edge 1 lies before edge 0
     """
+    # _record: the edge finder's result set that positions and contrasts
+    # view, from Found.score(): ascending and finite, so not checked again,
+    # and read in place by a double-precision run without extras.
     in_place = _record is not None and extras is None and fixed is False
     if not in_place:
         positions = _column(positions, "positions")

@@ -192,7 +192,18 @@ void bindEdges(py::module_& module) {
         py::arg("positions"), py::arg("x"), py::arg("y"), py::arg("angle"), py::arg("length"),
         py::arg("thickness"), "The (n, 2) image points of positions along a caliper.");
     module.def("reads_png", [] { return cedge_readsPng() != 0; },
-               "True when read_image reads PNG files in this build.");
+               R"(Whether ``read_image()`` reads PNG files in this build (PGM and PPM it always reads).
+
+Returns
+-------
+bool
+    True when the build has PNG support (libpng).
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> cs.reads_png() in (True, False)
+True)");
 }
 
 }  // namespace cclp_python

@@ -88,23 +88,135 @@ py::array_t<Number> sample(const Function& function, const py::object& xs) {
 constexpr const char* kOneSidedDoc = R"(A one-sided scoring function, checked by the library when it is built.
 
 Scores y0 from x0 outward, ramps linearly to (x1, y1), holds y1 up to x2 and
-scores 0 beyond. The abscissae run one way (x0 <= x1 <= x2 or the reverse) and
-1 >= y0 >= y1 >= 0; anything else raises ScoreError with the library's status
-name. ``offset`` is the reference position of the offsetDist method.)";
+scores 0 beyond.
+
+Parameters
+----------
+x0, x1, x2 : float
+    The breakpoints, running one way: x0 <= x1 <= x2 or the reverse.
+y0, y1 : float, optional
+    The scores at x0 and from x1 to x2: 1 >= y0 >= y1 >= 0 (defaults 1
+    and 0).
+offset : float, optional
+    The reference position of the offsetDist method (default 0).
+
+Raises
+------
+ScoreError
+    The library refused the values; ``status`` names why.
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> function = cs.OneSided(0.0, 2.0, 4.0, y0=1.0, y1=0.5)
+>>> function
+OneSided(x0=0.0, x1=2.0, x2=4.0, y0=1.0, y1=0.5, offset=0.0)
+>>> function.sample([0.0, 1.0, 3.0, 5.0])
+array([1.  , 0.75, 0.5 , 0.  ])
+>>> cs.OneSided(0.0, 2.0, 1.0)
+Traceback (most recent call last):
+...
+cclp_score._errors.ScoreError: cclp_scoreOneSided_initValues: CCLP_STATUS_...)";
 
 constexpr const char* kTwoSidedDoc = R"(A two-sided scoring function: a low and a high one-sided side.
 
-TwoSided(low, high) cross-checks the sides as sizeDiffSigned scores them
-(values below the high side's near end go to the low side).
-TwoSided.independent(low, high) checks each side on its own, as edgePos
-(first edge by the low side, second by the high side) and offsetDist use them.
-Each side keeps its offset.)";
+``TwoSided(low, high)`` cross-checks the sides as sizeDiffSigned scores
+them (values below the high side's near end go to the low side).
+``TwoSided.independent(low, high)`` checks each side on its own, as
+edgePos (first edge by the low side, second by the high side) and
+offsetDist use them. Each side keeps its offset.
 
-constexpr const char* kSampleDoc = R"(The function's values at xs (a float array), exactly as a
-floating-point run scores them: computed by the library, through a run.)";
+Parameters
+----------
+low, high : OneSided
+    The side for values below and above the middle.
 
-constexpr const char* kSampleFixedDoc = R"(The function's values at values (int32, 1/256 units), exactly as
-a fixed-point run scores them, in 1/256 units.)";
+Raises
+------
+ScoreError
+    The library refused the pair of sides; ``status`` names why.
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> function = cs.TwoSided(cs.OneSided(0.0, -2.0, -2.0), cs.OneSided(0.0, 2.0, 2.0))
+>>> function.sample([-3.0, -1.0, 0.0, 1.0])
+array([0. , 0.5, 1. , 0.5])
+>>> function.high
+OneSided(x0=0.0, x1=2.0, x2=2.0, y0=1.0, y1=0.0, offset=0.0))";
+
+constexpr const char* kIndependentDoc = R"(Both sides, each checked on its own (for edgePos and offsetDist).
+
+Parameters
+----------
+low, high : OneSided
+    The sides, as for ``TwoSided(low, high)``.
+
+Returns
+-------
+TwoSided
+    The function.
+
+Raises
+------
+ScoreError
+    The library refused a side.
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> low = cs.OneSided(0.0, 3.0, 3.0, offset=-10.0)
+>>> high = cs.OneSided(0.0, 1.0, 1.0, offset=10.0)
+>>> cs.TwoSided.independent(low, high).low.offset
+-10.0)";
+
+constexpr const char* kSampleDoc = R"(The function's values, exactly as a floating-point run scores them.
+
+Computed by the library, through a run.
+
+Parameters
+----------
+xs : array_like
+    1-D, the values to score (floats).
+
+Returns
+-------
+numpy.ndarray
+    float64, one score per value.
+
+Raises
+------
+TypeError, ValueError
+    ``xs`` is not a 1-D array of numbers.
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> cs.OneSided(0.0, 2.0, 2.0).sample([0.0, 1.0, 3.0])
+array([1. , 0.5, 0. ]))";
+
+constexpr const char* kSampleFixedDoc = R"(The function's values, exactly as a fixed-point run scores them.
+
+Parameters
+----------
+values : array_like
+    1-D integers in 1/256 units that fit 32 bits.
+
+Returns
+-------
+numpy.ndarray
+    int32 scores in 1/256 units (256 is 1).
+
+Raises
+------
+TypeError, ValueError
+    ``values`` is not a 1-D array of integers that fit 32 bits.
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> cs.OneSided(0.0, 2.0, 2.0).sample_fixed([0, 256, 768]).tolist()
+[256, 128, 0])";
 
 std::string describe(const OneSided& f) {
     const Breakpoints b = f.breakpoints();
@@ -129,12 +241,18 @@ void bindFunctions(py::module_& module) {
     py::class_<OneSided>(module, "OneSided", kOneSidedDoc)
         .def(py::init(&makeOneSided), py::arg("x0"), py::arg("x1"), py::arg("x2"),
              py::arg("y0") = 1.0, py::arg("y1") = 0.0, py::arg("offset") = 0.0)
-        .def_property_readonly("x0", [](const OneSided& f) { return f.breakpoints().x0; })
-        .def_property_readonly("x1", [](const OneSided& f) { return f.breakpoints().x1; })
-        .def_property_readonly("x2", [](const OneSided& f) { return f.breakpoints().x2; })
-        .def_property_readonly("y0", [](const OneSided& f) { return f.breakpoints().y0; })
-        .def_property_readonly("y1", [](const OneSided& f) { return f.breakpoints().y1; })
-        .def_property_readonly("offset", [](const OneSided& f) { return f.positionOffset(); })
+        .def_property_readonly("x0", [](const OneSided& f) { return f.breakpoints().x0; },
+                               "The first breakpoint: the score there is y0.")
+        .def_property_readonly("x1", [](const OneSided& f) { return f.breakpoints().x1; },
+                               "Where the ramp ends and y1 begins.")
+        .def_property_readonly("x2", [](const OneSided& f) { return f.breakpoints().x2; },
+                               "Where y1 ends; beyond it the score is 0.")
+        .def_property_readonly("y0", [](const OneSided& f) { return f.breakpoints().y0; },
+                               "The score at x0.")
+        .def_property_readonly("y1", [](const OneSided& f) { return f.breakpoints().y1; },
+                               "The score from x1 to x2.")
+        .def_property_readonly("offset", [](const OneSided& f) { return f.positionOffset(); },
+                               "The reference position of the offsetDist method.")
         .def("sample", &sample<OneSided, double>, py::arg("xs"), kSampleDoc)
         .def("sample_fixed", &sample<OneSided, int32_t>, py::arg("values"), kSampleFixedDoc)
         .def("__eq__", &sameFunction)
@@ -148,9 +266,11 @@ void bindFunctions(py::module_& module) {
         .def_static(
             "independent",
             [](const OneSided& low, const OneSided& high) { return makeTwoSided(low, high, false); },
-            py::arg("low"), py::arg("high"), "Both sides, each checked on its own.")
-        .def_property_readonly("low", &TwoSided::lowSide)
-        .def_property_readonly("high", &TwoSided::highSide)
+            py::arg("low"), py::arg("high"), kIndependentDoc)
+        .def_property_readonly("low", &TwoSided::lowSide,
+                               "The side for values below the middle (a OneSided).")
+        .def_property_readonly("high", &TwoSided::highSide,
+                               "The side for values above the middle (a OneSided).")
         .def("sample", &sample<TwoSided, double>, py::arg("xs"), kSampleDoc)
         .def("sample_fixed", &sample<TwoSided, int32_t>, py::arg("values"), kSampleFixedDoc)
         .def("__eq__", [](const TwoSided& a, const TwoSided& b) {

@@ -15,10 +15,47 @@ using cclp::score::TwoSided;
 constexpr const char* kMethodDoc = R"(A score method: what it measures on a candidate and the function
 that maps the measured value to a score.
 
-Method(name, function): name as in method_names() ("sizeDiff", "contrast",
-...); function a OneSided or TwoSided of the kind the method takes, or None
-for straddle, which takes none (a function given to it raises ValueError).
-The library checks the pairing and raises ScoreError.)";
+Parameters
+----------
+name : str
+    The method, as ``method_names()`` lists them (``"sizeDiff"``,
+    ``"contrast"``, ...).
+function : OneSided, TwoSided or None
+    A function of the kind the method takes; None for straddle, which
+    scores through none.
+
+Raises
+------
+ValueError
+    An unknown name (the message lists the known ones), a missing
+    function, or a function given to straddle, which takes none.
+TypeError
+    ``function`` is neither a OneSided, a TwoSided nor None.
+ScoreError
+    The library refused the pairing of method and function.
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> method = cs.Method("sizeDiff", cs.OneSided(0.0, 0.25, 0.25))
+>>> method.name, method.pairs_only, method.measures
+('sizeDiff', True, '||p1 - p0| - w| / w')
+>>> cs.Method("straddle").function is None
+True)";
+
+constexpr const char* kMethodNamesDoc = R"(The score methods' names, in the library's order.
+
+Returns
+-------
+list of str
+    Every name ``Method`` takes.
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> cs.method_names()[:3]
+['sizeDiff', 'size', 'posNormAbs'])";
+
 
 const MethodInfo& infoByName(const std::string& name) {
     const auto id = cclp::score::methodByName(name);
@@ -52,8 +89,10 @@ const MethodInfo& infoOf(const Method& method) { return *cclp::score::methodInfo
 void bindMethods(py::module_& module) {
     py::class_<Method>(module, "Method", kMethodDoc)
         .def(py::init(&makeMethod), py::arg("name"), py::arg("function") = py::none())
-        .def_property_readonly("name", [](const Method& m) { return std::string(m.name()); })
-        .def_property_readonly("function", &functionOf)
+        .def_property_readonly("name", [](const Method& m) { return std::string(m.name()); },
+                               "The method's name, as method_names() lists it.")
+        .def_property_readonly("function", &functionOf,
+                               "Its scoring function: a OneSided, a TwoSided, or None for straddle.")
         .def_property_readonly("pairs_only", [](const Method& m) { return infoOf(m).pairsOnly; },
                                "Scores edge pairs only.")
         .def_property_readonly("extended_only",
@@ -78,7 +117,7 @@ void bindMethods(py::module_& module) {
             for (const MethodInfo& info : cclp::score::kMethods) names.append(info.name);
             return names;
         },
-        "The score methods' names, in the library's order.");
+        kMethodNamesDoc);
 }
 
 }  // namespace cclp_python

@@ -22,15 +22,126 @@ using rec::Recording;
 
 constexpr const char* kRecordingDoc = R"(A recorded caliper result and the score parameters to tune on it.
 
-Change any field (methods, desired, max_results, ...) and call score()
-again; save() writes it back for the tool. positions, contrasts and extras
-(None or an (edges, 3) array) are views of the recording's edges: edit them
-in place, or assign arrays of the same length (build a new Recording for
-another number of edges). methods changes in place too (recording.methods[0]
-= Method(...)) or takes a new list; desired is a tuple: assign a new one.
-profile is None or {"start", "step", "values"}; image (where the tool found
-the edges) and expect (the winner a `cclp-score check` expects) are None or
-dicts as the document spells them, checked as the tool reads them.)";
+The cclp-score tool's document in memory: change any field and call
+``score()`` again; ``save()`` writes it back for the tool. positions,
+contrasts and extras are views of the recording's edges (build a new
+Recording for another number of edges).
+
+Parameters
+----------
+positions, contrasts : array_like
+    The edges, as ``score()`` takes them.
+desired, methods, extras, max_results, sort, fixed
+    As ``score()`` takes them.
+description : str, optional
+    What the recording shows; plots use it as their title.
+profile : dict, optional
+    The caliper's projection ``{"start", "step", "values"}``.
+image : dict, optional
+    Where the tool found the edges, as the document spells it.
+expect : dict, optional
+    The winner a ``cclp-score check`` expects, as the document spells it.
+
+Raises
+------
+TypeError, ValueError
+    A bad argument, or a part the tool would refuse; the message names it.
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> recording = cs.Recording([-10.5, 0.0, 9.0], [40.0, -5.0, -35.0],
+...                          desired=[(-10, "positive"), (10, "negative")],
+...                          methods=[cs.Method("sizeDiff", cs.OneSided(0.0, 0.25, 0.25))])
+>>> recording
+<Recording: 3 edges, pairs, 1 methods>
+>>> recording.desired = [(-10, "positive"), (0, "negative")]
+>>> recording.score().edges.tolist()
+[[0, 1]]
+>>> recording.positions[1] = 1.0
+>>> recording.score().score.tolist()
+[0.4])";
+
+constexpr const char* kLoadDoc = R"(Read a cclp-score document into a Recording, as the tool reads it.
+
+Parameters
+----------
+path : str or os.PathLike
+    The tool's samples, or its ``--json`` output.
+
+Returns
+-------
+Recording
+    The document.
+
+Raises
+------
+ValueError
+    A refused document; the message names the field (e.g.
+    ``"params.scoreMethods[1].method: unknown score method ..."``).
+OSError
+    The file cannot be read, is not a regular file (a device, a pipe, a
+    folder) or is larger than 16 MiB; raised before anything is read.
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> with open("run.json", "w") as file:
+...     _ = file.write('{"caliper": {"edges": [{"position": 1.5, "contrast": 20}]},'
+...                    ' "params": {"desiredEdges": [{"position": 0}],'
+...                    ' "scoreMethods": [{"method": "contrast",'
+...                    ' "oneSided": {"x0": 30, "x1": 5, "x2": 0}}]}}')
+>>> recording = cs.load("run.json")
+>>> recording.positions, recording.desired
+(array([1.5]), (DesiredEdge(position=0.0, polarity='any'),)))";
+
+constexpr const char* kSaveDoc = R"(Write a Recording as a cclp-score document, which the tool scores as
+``score()`` does.
+
+Parameters
+----------
+path : str or os.PathLike
+    The file to write.
+recording : Recording
+    What to write.
+
+Raises
+------
+ValueError
+    A recording the tool would refuse; the message names the field, and
+    nothing is written.
+OSError
+    The file cannot be written.
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> recording = cs.Recording([1.5], [20.0], desired=0,
+...                          methods=[cs.Method("contrast", cs.OneSided(30.0, 5.0, 0.0))])
+>>> cs.save("run.json", recording)
+>>> cs.load("run.json") == recording
+True)";
+
+constexpr const char* kSaveMethodDoc = R"(Write this recording as a cclp-score document: ``save(path, self)``.
+
+Parameters
+----------
+path : str or os.PathLike
+    The file to write.
+
+Raises
+------
+ValueError, OSError
+    As ``save()`` raises them.
+
+Examples
+--------
+>>> import cclp_score as cs
+>>> recording = cs.Recording([1.5], [20.0], desired=0,
+...                          methods=[cs.Method("contrast", cs.OneSided(30.0, 5.0, 0.0))])
+>>> recording.save("run.json")
+>>> cs.load("run.json").positions
+array([1.5]))";
 
 // The document's JSON for a part, and back: through the json module, so
 // that Python sees what the writer wrote and the reader reads what Python gave.
@@ -288,20 +399,28 @@ void bindRecording(py::module_& module) {
         .def_property(
             "positions",
             [](py::object self) { return edgeColumns(self.cast<Recording&>(), self, kPosition, 1); },
-            [](Recording& r, const py::object& v) { setEdgeColumns(r, v, "positions", kPosition, 1); })
+            [](Recording& r, const py::object& v) { setEdgeColumns(r, v, "positions", kPosition, 1); },
+            "The edges' positions: a view to edit in place, or assign an array of the same length.")
         .def_property(
             "contrasts",
             [](py::object self) { return edgeColumns(self.cast<Recording&>(), self, kContrast, 1); },
-            [](Recording& r, const py::object& v) { setEdgeColumns(r, v, "contrasts", kContrast, 1); })
+            [](Recording& r, const py::object& v) { setEdgeColumns(r, v, "contrasts", kContrast, 1); },
+            "The edges' contrasts: a view to edit in place, or assign an array of the same length.")
         .def_property("extras", [](py::object self) { return extras(self.cast<Recording&>(), self); },
-                      &setExtras)
-        .def_property("desired", &desired, &setDesired)
+                      &setExtras,
+                      "None, or an (edges, 3) view of the edges' extra values; None drops them.")
+        .def_property("desired", &desired, &setDesired,
+                      "The desired edges, a tuple of DesiredEdge; assign what score() takes.")
         .def_property("methods", [](py::object self) { return MethodList{std::move(self)}; },
-                      &setMethods)
-        .def_readwrite("max_results", &Recording::maxNumResults)
-        .def_property("sort", [](const Recording& r) { return r.sortByScore; }, &setSort)
-        .def_property("fixed", &fixed, &setFixed)
-        .def_readwrite("description", &Recording::description)
+                      &setMethods,
+                      "The score methods: changed in place (methods[0] = Method(...)) or assigned.")
+        .def_readwrite("max_results", &Recording::maxNumResults, "How many candidates to keep.")
+        .def_property("sort", [](const Recording& r) { return r.sortByScore; }, &setSort,
+                      "Best first, else in candidate order.")
+        .def_property("fixed", &fixed, &setFixed,
+                      "False (double precision), True (1/256 fixed point) or \"both\".")
+        .def_readwrite("description", &Recording::description,
+                       "What the recording shows; plots use it as their title.")
         .def("__eq__", [](const Recording& a, const Recording& b) {
             return rec::recordingToJson(a) == rec::recordingToJson(b);
         }, "The same document: every field equal.")
@@ -312,32 +431,27 @@ void bindRecording(py::module_& module) {
         })
         .def("save", [](const Recording& r, const std::filesystem::path& path) {
             rec::saveRecordingFile(path, r);
-        }, py::arg("path"), "save(path, self).");
+        }, py::arg("path"), kSaveMethodDoc);
     type.def_property("profile", &part<kProfile, &rec::profileJson>,
                       [](Recording& r, const py::object& v) {
                           setPart<kProfile, &rec::readProfile>(r, v, profilePath());
-                      })
+                      },
+                      "None, or the caliper's projection {\"start\", \"step\", \"values\"}.")
         .def_property("image", &part<kImage, &rec::imageJson>,
                       [](Recording& r, const py::object& v) {
                           setPart<kImage, &rec::readImageCaliper>(r, v, imagePath());
-                      })
+                      },
+                      "None, or where the tool found the edges: a dict as the document spells it.")
         .def_property("expect", &part<kExpect, &rec::expectationJson>,
                       [](Recording& r, const py::object& v) {
                           setPart<kExpect, &rec::readExpectation>(r, v, std::string(rec::key::expect));
-                      });
+                      },
+                      "None, or the winner `cclp-score check` expects: a dict as the document spells it.");
 
-    module.def("load", &rec::loadRecordingFile, py::arg("path"),
-               R"(Read a cclp-score document (the tool's samples, or its --json output) into a
-Recording, as the tool reads it. A refused document raises ValueError naming
-the field (e.g. "params.scoreMethods[1].method: unknown score method ...").
-A path that is not a regular file (a device, a pipe, a folder) or a file
-larger than 16 MiB raises OSError naming it, before anything is read.)");
+    module.def("load", &rec::loadRecordingFile, py::arg("path"), kLoadDoc);
     module.def("save", [](const std::filesystem::path& path, const Recording& r) {
         rec::saveRecordingFile(path, r);
-    }, py::arg("path"), py::arg("recording"),
-               R"(Write a Recording as a cclp-score document, which the tool scores as score()
-does. A recording the tool would refuse raises ValueError naming the field,
-and nothing is written.)");
+    }, py::arg("path"), py::arg("recording"), kSaveDoc);
     module.def("polarity_name", [](const std::string& name) {
         return std::string(rec::polarityName(polarityNamed(name)));
     }, py::arg("name"), "The canonical name of a polarity or of one of its aliases.");

@@ -1,6 +1,8 @@
-// The edges of one caliper result, copied from the caller's arrays into
-// the runtime library's, plain and extended.
-// Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+/** @file
+ * The edges of one caliper result, copied from the caller's arrays into
+ * the runtime library's, plain and extended.
+ * Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+ */
 #ifndef CCLP_SCORE_CXX_EDGES_HPP
 #define CCLP_SCORE_CXX_EDGES_HPP
 
@@ -22,18 +24,18 @@
 
 namespace cclp::score {
 
-// Which number formats an input carries: double precision, 1/256 fixed
-// point, or both (a run then scores in double precision and writes the
-// results' fixed-point fields too).
+/// Which number formats an input carries: double precision, 1/256 fixed
+/// point, or both (a run then scores in double precision and writes the
+/// results' fixed-point fields too).
 enum class Formats : uint32_t {
-    Double = CCLP_FORMAT_DOUBLE,
-    Fixed = CCLP_FORMAT_FIXED,
-    Both = CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED
+    Double = CCLP_FORMAT_DOUBLE,                   ///< Double precision.
+    Fixed = CCLP_FORMAT_FIXED,                     ///< 1/256 fixed point.
+    Both = CCLP_FORMAT_DOUBLE | CCLP_FORMAT_FIXED  ///< Both formats.
 };
 
-// A value in 1/256 units in caliper units, and back, rounded as the module
-// rounds.
+/// A value in 1/256 units in caliper units.
 inline double fromFixed(int32_t value) noexcept { return value / 256.0; }
+/// A value in caliper units in 1/256 units, rounded as the module rounds.
 inline int32_t toFixed(double value) noexcept { return cclp_round256(value); }
 
 namespace detail {
@@ -43,9 +45,9 @@ template <class Edge>
 struct HasExtras<Edge, std::void_t<decltype(std::declval<const Edge&>().extra3)>> : std::true_type {};
 }  // namespace detail
 
-// An edge in 1/256 units in caliper units: any pair of edge records with
-// the same fields (position, contrast, and extra1 to extra3 if they have
-// them), the module's or a caller's.
+/// An edge in 1/256 units in caliper units: any pair of edge records with
+/// the same fields (position, contrast, and extra1 to extra3 if they have
+/// them), the module's or a caller's.
 template <class Edge, class EdgeFixed>
 Edge fromFixed(const EdgeFixed& fixed) noexcept {
     Edge edge{};
@@ -59,10 +61,11 @@ Edge fromFixed(const EdgeFixed& fixed) noexcept {
     return edge;
 }
 
-// A result's value in whichever format the run wrote (formats: the result's
-// bits): the double-precision one when it wrote that, else the 1/256 one in
-// caliper units. Results (results.hpp) read their fields so; so may a
-// caller's copies of them.
+/// A result's value in whichever format the run wrote (formats: the result's
+/// bits): the double-precision one when it wrote that, else the 1/256 one in
+/// caliper units. Results (results.hpp) read their fields so; so may a
+/// caller's copies of them.
+///@{
 inline bool wroteDouble(uint32_t formats) noexcept { return (formats & CCLP_FORMAT_DOUBLE) != 0; }
 inline double valueIn(uint32_t formats, double value, int32_t fixed) noexcept {
     return wroteDouble(formats) ? value : fromFixed(fixed);
@@ -71,6 +74,7 @@ template <class Edge, class EdgeFixed>
 Edge valueIn(uint32_t formats, const Edge& edge, const EdgeFixed& fixed) noexcept {
     return wroteDouble(formats) ? edge : fromFixed<Edge>(fixed);
 }
+///@}
 
 namespace detail {
 
@@ -237,10 +241,13 @@ using EdgesBase = std::conditional_t<std::is_same_v<Family, PlainFamily>,
                                      Copyable<typename Family::Input, typename Family::InputOps>>;
 }  // namespace detail
 
-// The edges of one caliper result, copied from the caller's arrays into
-// arrays of the runtime library, which this object owns. Extended edges
-// (EdgesEx) carry three extra values each. Plain ones are move-only, as the
-// caliper library has no copy of its result set; extended ones copy.
+/// The edges of one caliper result, copied from the caller's arrays into
+/// arrays of the runtime library, which this object owns. Extended edges
+/// (EdgesEx) carry three extra values each. Plain ones are move-only, as the
+/// caliper library has no copy of its result set; extended ones copy.
+/// As owners (cwrap::Owned) they also give valid(), c() and get() for C
+/// code, and release() to hand the record over.
+/// @tparam Family Plain or extended records (use Edges or EdgesEx).
 template <class Family>
 class BasicEdges : public detail::EdgesBase<Family> {
     using Base = detail::EdgesBase<Family>;
@@ -248,9 +255,10 @@ class BasicEdges : public detail::EdgesBase<Family> {
     static constexpr bool kExtended = std::is_same_v<Family, detail::ExtendedFamily>;
 
 public:
-    // From double positions and contrasts (and, for extended edges, the
-    // three extras), in the formats asked for; fixed-point values are
-    // rounded as the module rounds.
+    /// From double positions and contrasts (and, for extended edges, the
+    /// three extras), in the formats asked for; fixed-point values are
+    /// rounded as the module rounds. A failure throws Error.
+    ///@{
     BasicEdges(ArrayRef<double> positions, ArrayRef<double> contrasts,
                Formats formats = Formats::Double)
         : BasicEdges(filled<double>({positions, contrasts, {}}, formats)) {
@@ -261,8 +269,10 @@ public:
         : BasicEdges(filled<double>({positions, contrasts, {extra1, extra2, extra3}}, formats)) {
         static_assert(kExtended, "extra values need extended edges (EdgesEx)");
     }
+    ///@}
 
-    // Fixed-point edges from values in 1/256 units.
+    /// Fixed-point edges from values in 1/256 units. A failure throws Error.
+    ///@{
     static BasicEdges fixed(ArrayRef<int32_t> positions, ArrayRef<int32_t> contrasts) {
         static_assert(!kExtended, "extended edges take three extra values");
         return filled<int32_t>({positions, contrasts, {}}, Formats::Fixed);
@@ -273,11 +283,14 @@ public:
         static_assert(kExtended, "extra values need extended edges (EdgesEx)");
         return filled<int32_t>({positions, contrasts, {extra1, extra2, extra3}}, Formats::Fixed);
     }
+    ///@}
 
-    // The non-throwing forms. Arrays of unequal length, a value that is not
-    // finite and positions out of ascending order are refused with
-    // CSYS_STATUS_INVALID_ARGUMENT (the throwing forms name the column and
-    // index), more than 2^31 - 1 edges with CSYS_STATUS_OVERFLOW.
+    /// The non-throwing forms. Arrays of unequal length, a value that is not
+    /// finite and positions out of ascending order are refused with
+    /// CSYS_STATUS_INVALID_ARGUMENT (the throwing forms name the column and
+    /// index), more than 2^31 - 1 edges with CSYS_STATUS_OVERFLOW; a failure
+    /// leaves the edges empty.
+    ///@{
     static BasicEdges make(ArrayRef<double> positions, ArrayRef<double> contrasts, Formats formats,
                            std::error_code& ec) noexcept {
         static_assert(!kExtended, "extended edges take three extra values");
@@ -300,10 +313,11 @@ public:
         static_assert(kExtended, "extra values need extended edges (EdgesEx)");
         return fill<int32_t>({positions, contrasts, {extra1, extra2, extra3}}, Formats::Fixed, ec);
     }
+    ///@}
 
-    // For the library's own single-edge runs over values in any order
-    // (sampling a function, where order cannot change a score): the columns
-    // are not checked for order or finiteness.
+    /// For the library's own single-edge runs over values in any order
+    /// (sampling a function, where order cannot change a score): the columns
+    /// are not checked for order or finiteness.
     template <class Number>
     static BasicEdges makeUnchecked(detail::Unchecked, ArrayRef<Number> positions,
                                     ArrayRef<Number> contrasts, Formats formats,
@@ -312,21 +326,26 @@ public:
         return fill<Number>({positions, contrasts, {}}, formats, ec, false);
     }
 
-    // Takes over a caliper result set constructed and filled elsewhere (the
-    // edge finder's, handed over by its release()): nothing is copied, and
-    // these edges destruct the record. Its positions must ascend, as the
-    // runs expect.
+    /// Takes over a caliper result set constructed and filled elsewhere (the
+    /// edge finder's, handed over by its release()): nothing is copied, and
+    /// these edges destruct the record. Its positions must ascend, as the
+    /// runs expect.
     static BasicEdges adopt(const Input& record) noexcept {
         BasicEdges edges{typename Base::Empty{}};
         edges.Base::adopt(record);
         return edges;
     }
 
+    /// The number of edges.
     int32_t size() const noexcept { return this->c().numEdges; }
+    /// The formats the edges carry.
     Formats formats() const noexcept { return static_cast<Formats>(this->c().formats); }
-    // The module's copies; null for a format the edges do not carry.
+    /// The module's copies, double precision and 1/256 fixed point; null for
+    /// a format the edges do not carry.
+    ///@{
     const typename Family::Edge* doubles() const noexcept { return this->c().edges; }
     const typename Family::EdgeFixed* fixedPoint() const noexcept { return this->c().edgesFixed; }
+    ///@}
 
 private:
     explicit BasicEdges(typename Base::NoThrow tag) noexcept : Base(tag) {}
@@ -377,7 +396,9 @@ private:
     }
 };
 
+/// Edges of a plain caliper result: position and contrast (move-only).
 using Edges = BasicEdges<detail::PlainFamily>;
+/// Edges of an extended caliper result: three extra values each (copyable).
 using EdgesEx = BasicEdges<detail::ExtendedFamily>;
 
 }  // namespace cclp::score

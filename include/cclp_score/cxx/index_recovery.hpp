@@ -1,5 +1,7 @@
-// Recovering the input indices of a run's results from their edge copies.
-// Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+/** @file
+ * Recovering the input indices of a run's results from their edge copies.
+ * Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+ */
 #ifndef CCLP_SCORE_CXX_INDEX_RECOVERY_HPP
 #define CCLP_SCORE_CXX_INDEX_RECOVERY_HPP
 

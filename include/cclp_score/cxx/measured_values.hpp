@@ -1,8 +1,10 @@
-// What each score method measures on a candidate before its function maps
-// the value to a score, in caliper units: the value a tuner moves a
-// breakpoint to. The module keeps these to itself, so they are computed
-// here from the candidate's edges by the methods' formulas.
-// Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+/** @file
+ * What each score method measures on a candidate before its function maps
+ * the value to a score, in caliper units: the value a tuner moves a
+ * breakpoint to. The module keeps these to itself, so they are computed
+ * here from the candidate's edges by the methods' formulas.
+ * Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+ */
 #ifndef CCLP_SCORE_CXX_MEASURED_VALUES_HPP
 #define CCLP_SCORE_CXX_MEASURED_VALUES_HPP
 
@@ -19,18 +21,18 @@
 
 namespace cclp::score {
 
-// The values of one edge that the methods read; the extras stay 0 for
-// edges that have none.
+/// The values of one edge that the methods read; the extras stay 0 for
+/// edges that have none.
 struct MeasuredEdge {
-    double position = 0.0;
-    double contrast = 0.0;
-    double extra1 = 0.0;
-    double extra2 = 0.0;
-    double extra3 = 0.0;
+    double position = 0.0;  ///< Along the caliper, in caliper units.
+    double contrast = 0.0;  ///< Signed: positive dark to light.
+    double extra1 = 0.0;    ///< The first extra value (extra1Diff reads it).
+    double extra2 = 0.0;    ///< The second extra value (extraMax reads it).
+    double extra3 = 0.0;    ///< The third extra value (extraMax reads it).
 };
 
-// A double-precision edge record (a result's edgeValue(k)) as the methods
-// read it.
+/// A double-precision edge record (a result's edgeValue(k)) as the methods
+/// read it.
 template <class Edge>
 MeasuredEdge measuredEdge(const Edge& edge) noexcept {
     MeasuredEdge values;
@@ -100,11 +102,12 @@ inline std::vector<double> measuredPair(const cclp_score& method, const Measured
 
 }  // namespace detail
 
-// The values a method scores for a candidate of one edge or a pair (first
-// edge first), with w the pair's expected width: one value, or for edgePos
-// and offsetDist on pairs two, the first scored by the low side and the
-// second by the high side. Straddle measures nothing and gives none, as
-// does a method that does not score candidates of that many edges.
+/// The values a method scores for a candidate of one edge or a pair (first
+/// edge first), with w the pair's expected width: one value, or for edgePos
+/// and offsetDist on pairs two, the first scored by the low side and the
+/// second by the high side. Straddle measures nothing and gives none, as
+/// does a method that does not score candidates of that many edges.
+///@{
 inline std::vector<double> measuredValues(const cclp_score& method, ArrayRef<MeasuredEdge> edges,
                                           double expectedWidth) {
     if (edges.size() == 1) return detail::measuredSingle(method, edges[0]);
@@ -116,9 +119,10 @@ inline std::vector<double> measuredValues(const Method& method, ArrayRef<Measure
                                           double expectedWidth) {
     return measuredValues(method.c(), edges, expectedWidth);
 }
+///@}
 
-// What method m of the parameters measured on a result of a run with them,
-// from the result's edges in whichever format the run wrote.
+/// What method m of the parameters measured on a result of a run with them,
+/// from the result's edges in whichever format the run wrote.
 template <class Family>
 std::vector<double> measuredValues(const Params& params, int32_t m,
                                    const BasicResult<Family>& result) {

@@ -1,6 +1,8 @@
-// Score methods: the method table as an enum class with name lookups, and
-// the method record built from a method and its function.
-// Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+/** @file
+ * Score methods: the method table as an enum class with name lookups, and
+ * the method record built from a method and its function.
+ * Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+ */
 #ifndef CCLP_SCORE_CXX_METHODS_HPP
 #define CCLP_SCORE_CXX_METHODS_HPP
 
@@ -18,32 +20,35 @@
 
 namespace cclp::score {
 
-// The score methods, numbered as the module numbers them.
+/// The score methods, numbered as the module numbers them: the values of
+/// cclp_scoreMethodNumber without their prefix (SizeDiff, Size, PosNormAbs,
+/// ...). kMethods lists each with its name and what it measures.
 enum class MethodId : int32_t {
 #define CCLP_SCORE_METHOD_ID_(number, id, ...) id = number,
     CCLP_SCORE_METHOD_TABLE(CCLP_SCORE_METHOD_ID_)
 #undef CCLP_SCORE_METHOD_ID_
 };
 
+/// The kind of scoring function a method maps its measurement through.
 enum class FunctionKind : int32_t {
-    None = cclp_scoreFunctionNone,
-    OneSided = cclp_scoreFunctionOneSided,
-    TwoSided = cclp_scoreFunctionTwoSided,
-    ByCandidate = cclp_scoreFunctionByCandidate
+    None = cclp_scoreFunctionNone,              ///< None: straddle.
+    OneSided = cclp_scoreFunctionOneSided,      ///< A one-sided function.
+    TwoSided = cclp_scoreFunctionTwoSided,      ///< A two-sided function.
+    ByCandidate = cclp_scoreFunctionByCandidate ///< Two-sided for pairs, one-sided for single edges.
 };
 
-// What the method table says of one method.
+/// What the method table says of one method.
 struct MethodInfo {
-    MethodId id;
-    const char* name;          // "sizeDiff"
-    FunctionKind function;     // which function it maps its measurement through
-    bool pairsOnly;            // scores edge pairs only
-    bool extendedOnly;         // reads the extra values of extended edges
-    bool needsWidth;           // a pair run needs a positive expected width
-    const char* measures;      // the value it scores
+    MethodId id;               ///< The method.
+    const char* name;          ///< Its name: "sizeDiff".
+    FunctionKind function;     ///< Which function it maps its measurement through.
+    bool pairsOnly;            ///< Scores edge pairs only.
+    bool extendedOnly;         ///< Reads the extra values of extended edges.
+    bool needsWidth;           ///< A pair run needs a positive expected width.
+    const char* measures;      ///< The value it scores: "||p1 - p0| - w| / w".
 };
 
-// Every method, in number order.
+/// Every method, in number order.
 inline constexpr MethodInfo kMethods[] = {
 #define CCLP_SCORE_METHOD_INFO_(number, id, name, function, pairsOnly, extendedOnly, needsWidth, \
                                 measures)                                                     \
@@ -53,7 +58,7 @@ inline constexpr MethodInfo kMethods[] = {
 #undef CCLP_SCORE_METHOD_INFO_
 };
 
-// The table's entry of a method; null for a number no method has.
+/// The table's entry of a method; null for a number no method has.
 inline const MethodInfo* methodInfo(MethodId id) noexcept {
     for (const MethodInfo& info : kMethods) {
         if (info.id == id) return &info;
@@ -61,12 +66,13 @@ inline const MethodInfo* methodInfo(MethodId id) noexcept {
     return nullptr;
 }
 
+/// A method's name ("sizeDiff"); null for a number no method has.
 inline const char* methodName(MethodId id) noexcept {
     const MethodInfo* info = methodInfo(id);
     return info != nullptr ? info->name : nullptr;
 }
 
-// The method of a name ("sizeDiff"), or none.
+/// The method of a name ("sizeDiff"), or none.
 inline std::optional<MethodId> methodByName(std::string_view name) noexcept {
     for (const MethodInfo& info : kMethods) {
         if (name == info.name) return info.id;
@@ -117,31 +123,31 @@ inline std::string functionMissingText(const MethodInfo& info) {
     return detail::quoted(info.name) + " scores through a function; give one";
 }
 
-// The function a method maps its measurement through in a run of pairs or
-// of single edges: offsetDist takes a two-sided one for pairs (a side per
-// edge) and a one-sided one for single edges; straddle takes none.
+/// The function a method maps its measurement through in a run of pairs or
+/// of single edges: offsetDist takes a two-sided one for pairs (a side per
+/// edge) and a one-sided one for single edges; straddle takes none.
 inline FunctionKind functionRead(const MethodInfo& info, bool pairs) noexcept {
     if (info.function != FunctionKind::ByCandidate) return info.function;
     return pairs ? FunctionKind::TwoSided : FunctionKind::OneSided;
 }
 
-// The candidates a run forms: single edges or pairs, of plain or extended
-// edges.
+/// The candidates a run forms: single edges or pairs, of plain or extended
+/// edges.
 struct RunShape {
-    bool pairs = false;
-    bool extended = false;
+    bool pairs = false;     ///< Pairs of edges, else single edges.
+    bool extended = false;  ///< Extended edges (with extra values), else plain.
 };
 
-// Whether a method scores the candidates of a run, or why not.
+/// Whether a method scores the candidates of a run, or why not.
 enum class Fit {
-    Suits,
-    NeedsPairs,          // scores edge pairs only
-    NeedsExtendedEdges,  // reads the extra values, which plain edges lack
-    NeedsOneSided,       // reads a one-sided function here, and was given a two-sided one
-    NeedsTwoSided        // reads a two-sided function here, and was given a one-sided one
+    Suits,               ///< Scores them.
+    NeedsPairs,          ///< Scores edge pairs only.
+    NeedsExtendedEdges,  ///< Reads the extra values, which plain edges lack.
+    NeedsOneSided,       ///< Reads a one-sided function here, and was given a two-sided one.
+    NeedsTwoSided        ///< Reads a two-sided function here, and was given a one-sided one.
 };
 
-// What a misfit means, in words a message can quote; "" for Fit::Suits.
+/// What a misfit means, in words a message can quote; "" for Fit::Suits.
 inline const char* fitText(Fit fit) noexcept {
     switch (fit) {
         case Fit::NeedsPairs:
@@ -157,19 +163,23 @@ inline const char* fitText(Fit fit) noexcept {
     }
 }
 
-// A score method: what it measures and the function it maps that through.
-// The module checks that the method takes a function of that kind; a
-// method that scores without one (straddle) is built without one, and a
-// name no method has is refused, both with CSYS_STATUS_INVALID_ARGUMENT and
-// the words of unknownMethodText() and functionUnwantedText().
+/// A score method: what it measures and the function it maps that through.
+/// The module checks that the method takes a function of that kind; a
+/// method that scores without one (straddle) is built without one, and a
+/// name no method has is refused, both with CSYS_STATUS_INVALID_ARGUMENT and
+/// the words of unknownMethodText() and functionUnwantedText().
 class Method {
 public:
+    /// A method and its function; a function of a kind the method does not
+    /// take is refused (Error).
+    ///@{
     Method(MethodId id, const OneSided& function)
         : Method(checked(id, "cclp_score_initScoreMethodOneSided",
                          [&](std::error_code& ec) { return make(id, function, ec); })) {}
     Method(MethodId id, const TwoSided& function)
         : Method(checked(id, "cclp_score_initScoreMethodTwoSided",
                          [&](std::error_code& ec) { return make(id, function, ec); })) {}
+    ///@}
     /// A method that scores without a function (straddle).
     explicit Method(MethodId id)
         : Method(checked(id, "cclp_score_initScoreMethodOneSided",
@@ -181,8 +191,12 @@ public:
     /// By name, for a method that scores without a function ("straddle").
     explicit Method(std::string_view name)
         : Method(byName(name, [](MethodId id) { return Method(id); })) {}
+    /// Takes a method record the module built (a parameter set's, say).
     explicit Method(const cclp_score& method) noexcept : c_(method) {}
 
+    /// The noexcept forms: on failure ec holds the status, and the method
+    /// returned is the module's default.
+    ///@{
     static Method make(MethodId id, const OneSided& function, std::error_code& ec) noexcept {
         Method method;
         if (takesNoFunction(id, ec)) return method;
@@ -222,15 +236,22 @@ public:
         }
         return make(*id, function, ec);
     }
+    ///@}
 
+    /// The method.
     MethodId id() const noexcept { return static_cast<MethodId>(c_.method); }
+    /// Its name ("sizeDiff").
     const char* name() const noexcept { return methodName(id()); }
+    /// True when its function is one-sided (oneSided()), else two-sided.
     bool isOneSided() const noexcept { return c_.isOneSided != 0; }
+    /// Its one-sided function (when isOneSided()).
     OneSided oneSided() const noexcept { return OneSided(c_.oneSided); }
+    /// Its two-sided function (unless isOneSided()).
     TwoSided twoSided() const noexcept { return TwoSided(c_.twoSided); }
+    /// The C record.
     const cclp_score& c() const noexcept { return c_; }
 
-    // Whether the method scores the candidates of a run of that shape.
+    /// Whether the method scores the candidates of a run of that shape.
     Fit fit(const RunShape& run) const noexcept {
         const MethodInfo* info = methodInfo(id());
         if (info == nullptr) return Fit::Suits;  // the module refuses it itself

@@ -1,5 +1,7 @@
-// The parameters of a run, built fluently.
-// Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+/** @file
+ * The parameters of a run, built fluently.
+ * Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+ */
 #ifndef CCLP_SCORE_CXX_PARAMS_HPP
 #define CCLP_SCORE_CXX_PARAMS_HPP
 
@@ -21,21 +23,22 @@
 
 namespace cclp::score {
 
+/// Which way a desired edge's contrast runs along the caliper.
 enum class Polarity : int32_t {
-    Positive = cclp_polarityPositive,  // contrast >= 0
-    Negative = cclp_polarityNegative,  // contrast <= 0
-    Any = cclp_polarityAny
+    Positive = cclp_polarityPositive,  ///< Contrast >= 0: dark to light.
+    Negative = cclp_polarityNegative,  ///< Contrast <= 0: light to dark.
+    Any = cclp_polarityAny             ///< Either.
 };
 
-// An edge the caller looks for: where, and of which polarity. The distance
-// of a pair's two desired edges is the pair's expected width.
+/// An edge the caller looks for: where, and of which polarity. The distance
+/// of a pair's two desired edges is the pair's expected width.
 struct DesiredEdge {
-    double position = 0.0;
-    Polarity polarity = Polarity::Any;
+    double position = 0.0;              ///< Along the caliper, in caliper units.
+    Polarity polarity = Polarity::Any;  ///< Which way its contrast runs.
 };
 
 namespace detail {
-// Six significant digits, with no minus sign on zero.
+/// Six significant digits, with no minus sign on zero.
 inline std::string shortNumber(double value) {
     char text[32];
     (void)std::snprintf(text, sizeof text, "%.6g", value);
@@ -53,28 +56,34 @@ inline std::string reversedPairText(double first, double second) {
            "position order, so the pair you describe is never formed";
 }
 
-// The expected width of a run with these desired edges (one or two
-// cclp_desiredEdge records): the distance of a pair's two, which the size
-// methods measure against; 0 for a single edge.
+/// The expected width of a run with these desired edges (one or two
+/// cclp_desiredEdge records): the distance of a pair's two, which the size
+/// methods measure against; 0 for a single edge.
 inline double expectedWidth(const cclp_desiredEdge* desired, std::size_t count) noexcept {
     return count == 2 ? std::fabs(desired[1].position - desired[0].position) : 0.0;
 }
 
-// The parameters of a run, built fluently. The defaults score single edges
-// of any polarity by contrast, keep one result and sort.
+/// The parameters of a run, built fluently. The defaults score single edges
+/// of any polarity by contrast, keep one result and sort. Setters that can
+/// fail throw Error, or with ec, report it there and leave the parameters
+/// as they were. An owner of the C record (as cwrap::Owned: valid(), c(),
+/// get()), copied through the module's copy (a failed copy throws Error;
+/// assign(other, ec) reports it instead).
 class Params : public detail::Copyable<cclp_scoreParams, detail::ParamsOps> {
     using Base = detail::Copyable<cclp_scoreParams, detail::ParamsOps>;
 
 public:
+    /// The defaults; a failed construction throws Error.
     Params() = default;
-    // The noexcept form of construction.
+    /// The noexcept form of construction.
     static Params make(std::error_code& ec) noexcept {
         Params params(NoThrow{});
         ec = params.constructionStatus();
         return params;
     }
 
-    // Single edges, or pairs of a first and a second edge.
+    /// Single edges, or pairs of a first and a second edge.
+    ///@{
     Params& single(const DesiredEdge& edge = {}) { return desired({edge}); }
     Params& single(const DesiredEdge& edge, std::error_code& ec) noexcept {
         return desired({edge}, ec);
@@ -85,7 +94,11 @@ public:
     Params& pair(const DesiredEdge& first, const DesiredEdge& second, std::error_code& ec) noexcept {
         return desired({first, second}, ec);
     }
+    ///@}
 
+    /// The score methods, replacing those set before; at least one, each
+    /// fitting the desired edges.
+    ///@{
     Params& methods(ArrayRef<Method> list) {
         return detail::orThrow("cclp_scoreParams_setScoreMethods",
                                [&](std::error_code& ec) -> Params& { return methods(list, ec); });
@@ -100,7 +113,10 @@ public:
         (void)detail::failed(cclp_scoreParams_setScoreMethods(get(), count, records.data()), ec);
         return *this;
     }
+    ///@}
 
+    /// How many results a run keeps, at least 1.
+    ///@{
     Params& maxResults(int32_t count) {
         return detail::orThrow("cclp_scoreParams_setMaxNumResults",
                                [&](std::error_code& ec) -> Params& { return maxResults(count, ec); });
@@ -109,13 +125,17 @@ public:
         (void)detail::failed(cclp_scoreParams_setMaxNumResults(get(), count), ec);
         return *this;
     }
+    ///@}
 
+    /// Whether a run sorts its results best first, else keeps candidate order.
     Params& sorted(bool sortByScore) noexcept {
         (void)cclp_scoreParams_setSortByScore(get(), sortByScore ? 1 : 0);
         return *this;
     }
 
-    // Moves the reference position of a stored method between runs.
+    /// Moves the reference position of stored method index between runs
+    /// (one-sided function; for a two-sided one, each side's).
+    ///@{
     Params& oneSidedOffset(int32_t index, double offset) {
         return detail::orThrow("cclp_scoreParams_updateOneSidedOffset",
                                [&](std::error_code& ec) -> Params& {
@@ -136,15 +156,23 @@ public:
         (void)detail::failed(cclp_scoreParams_updateTwoSidedOffsets(get(), index, low, high), ec);
         return *this;
     }
+    ///@}
 
+    /// True when the runs score pairs (two desired edges).
     bool pairs() const noexcept { return c().numDesiredEdges == 2; }
+    /// The distance of the pair's desired edges; 0 for single edges.
     double expectedWidth() const noexcept {
         return score::expectedWidth(c().desiredEdges, static_cast<std::size_t>(c().numDesiredEdges));
     }
+    /// How many results a run keeps.
     int32_t maxResults() const noexcept { return c().maxNumResults; }
+    /// Whether a run sorts its results best first.
     bool sorted() const noexcept { return c().sortByScore == 1; }
+    /// The number of score methods.
     int32_t numMethods() const noexcept { return c().numScoreMethods; }
+    /// Score method index, unchecked (index < numMethods()).
     Method method(int32_t index) const noexcept { return Method(c().scoreMethods[index]); }
+    /// Desired edge index, unchecked (0, or 1 for pairs).
     DesiredEdge desiredEdge(int32_t index) const noexcept {
         const cclp_desiredEdge& edge = c().desiredEdges[index];
         return {edge.position, static_cast<Polarity>(edge.polarity)};

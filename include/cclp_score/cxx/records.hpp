@@ -1,6 +1,8 @@
-// Owners of the module's records: built by their construct, released by
-// their destruct, copied through the C copies where the module has them.
-// Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+/** @file
+ * Owners of the module's records: built by their construct, released by
+ * their destruct, copied through the C copies where the module has them.
+ * Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+ */
 #ifndef CCLP_SCORE_CXX_RECORDS_HPP
 #define CCLP_SCORE_CXX_RECORDS_HPP
 
@@ -86,9 +88,14 @@ struct CaliperSetOps {
 
 }  // namespace detail
 
-// Scored result sets, plain and extended; a scorer holds one of each.
+/// Scored result sets, plain and extended; a scorer holds one of each.
+/// Owners of the C record (as cwrap::Owned: valid(), c(), get(),
+/// release(), adopt()), copied through the module's copy operations; a
+/// failed copy throws Error, and assign(other, ec) is the non-throwing copy.
+///@{
 using ResultSet = detail::Copyable<cclp_scoreResultSet, detail::ResultSetOps>;
 using ResultSetEx = detail::Copyable<cclp_scoreResultSetEx, detail::ResultSetExOps>;
+///@}
 
 }  // namespace cclp::score
 

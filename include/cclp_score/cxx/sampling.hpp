@@ -1,5 +1,7 @@
-// Sampling scoring functions through the module itself.
-// Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+/** @file
+ * Sampling scoring functions through the module itself.
+ * Part of the C++ interface: include <cclp_score/cclp_score.hpp>.
+ */
 #ifndef CCLP_SCORE_CXX_SAMPLING_HPP
 #define CCLP_SCORE_CXX_SAMPLING_HPP
 
