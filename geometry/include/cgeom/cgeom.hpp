@@ -71,12 +71,12 @@ enum class Weight : int32_t {
 namespace detail {
 
 inline bool failed(int32_t status, std::error_code& ec) noexcept {
-    return cclp::cwrap::failed<StatusTexts>(status, ec);
+    return cclp::cwrap::detail::failed<StatusTexts>(status, ec);
 }
 
 template <class Operation>
 decltype(auto) orThrow(const char* operation, Operation&& run) {
-    return cclp::cwrap::orThrow<StatusTexts>(operation, static_cast<Operation&&>(run));
+    return cclp::cwrap::detail::orThrow<StatusTexts>(operation, static_cast<Operation&&>(run));
 }
 
 // The caliper and fit settings both tools share, fluent over the C record.

@@ -61,7 +61,7 @@ inline bool failed(int32_t status, std::error_code& ec) noexcept {
 // Throws Error for ec, with operation (or the refusal's own words) before
 // the status text.
 [[noreturn]] inline void raise(const std::error_code& ec, const char* operation) {
-    cwrap::raise<StatusTexts>(ec, operation);
+    cwrap::detail::raise<StatusTexts>(ec, operation);
 }
 
 template <class Operation>
