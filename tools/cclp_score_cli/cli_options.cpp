@@ -140,6 +140,7 @@ std::string helpText() {
        cclp-score --image FILE --caliper X,Y,ANGLE,LENGTH,THICKNESS [OPTION]...
                   PARAMS.json
        cclp-score check [CHECK OPTION]... FOLDER_OR_RECORDING...
+       cclp-score tune RECORDING.json [--image FILE] [--check DIR] [--port N]
 
 Scores the edges of one recorded caliper result against its score
 parameters and prints the kept candidates best first: rank, position,
@@ -201,6 +202,9 @@ Progress goes to standard error on a terminal above 100 recordings.
 Check options:
 )" + OptionParser<CheckOptions>(checkOptionTable(), "").help() +
            R"(
+tune: serves a page on 127.0.0.1 for tuning a recording with the mouse
+while every change is scored again (see cclp-score tune --help).
+
 Exit status: 0 success; 1 bad input (the message names the field and the
 reason, with the library's status name where the library refused a value);
 2 bad command line (an --image, --caliper, --sigma or --min-contrast that

@@ -59,24 +59,32 @@ ImageRegion cropAround(const cedge_image& image, const ImageCaliper& caliper) {
         return static_cast<int32_t>(std::clamp(value, 0.0, static_cast<double>(limit - 1)));
     };
     const double margin = regionMargin(caliper);
+    return grayRegion(image, clampTo(std::floor(caliper.centerX - halfWidth) - margin, image.width),
+                      clampTo(std::floor(caliper.centerY - halfHeight) - margin, image.height),
+                      clampTo(std::ceil(caliper.centerX + halfWidth) + margin, image.width),
+                      clampTo(std::ceil(caliper.centerY + halfHeight) + margin, image.height),
+                      kMaxRegionCells);
+}
+
+}  // namespace
+
+ImageRegion grayRegion(const cedge_image& image, int32_t left, int32_t top, int32_t right,
+                       int32_t bottom, int32_t maxCells) {
     ImageRegion region;
-    region.left = clampTo(std::floor(caliper.centerX - halfWidth) - margin, image.width);
-    region.top = clampTo(std::floor(caliper.centerY - halfHeight) - margin, image.height);
-    const int32_t right = clampTo(std::ceil(caliper.centerX + halfWidth) + margin, image.width);
-    const int32_t bottom =
-        clampTo(std::ceil(caliper.centerY + halfHeight) + margin, image.height);
-    const int32_t longer = std::max(right - region.left, bottom - region.top) + 1;
-    region.cellSize = (longer + kMaxRegionCells - 1) / kMaxRegionCells;
-    region.columns = (right - region.left) / region.cellSize + 1;
-    region.rows = (bottom - region.top) / region.cellSize + 1;
+    region.left = left;
+    region.top = top;
+    const int32_t longer = std::max(right - left, bottom - top) + 1;
+    region.cellSize = (longer + maxCells - 1) / maxCells;
+    region.columns = (right - left) / region.cellSize + 1;
+    region.rows = (bottom - top) / region.cellSize + 1;
     for (int32_t row = 0; row < region.rows; ++row) {
         for (int32_t column = 0; column < region.columns; ++column) {
             double sum = 0.0;
             int32_t count = 0;
-            for (int32_t y = region.top + row * region.cellSize;
-                 y <= std::min(bottom, region.top + (row + 1) * region.cellSize - 1); ++y) {
-                for (int32_t x = region.left + column * region.cellSize;
-                     x <= std::min(right, region.left + (column + 1) * region.cellSize - 1); ++x) {
+            for (int32_t y = top + row * region.cellSize;
+                 y <= std::min(bottom, top + (row + 1) * region.cellSize - 1); ++y) {
+                for (int32_t x = left + column * region.cellSize;
+                     x <= std::min(right, left + (column + 1) * region.cellSize - 1); ++x) {
                     sum += pixelAt(image, x, y);
                     ++count;
                 }
@@ -86,8 +94,6 @@ ImageRegion cropAround(const cedge_image& image, const ImageCaliper& caliper) {
     }
     return region;
 }
-
-}  // namespace
 
 std::optional<ImageCaliper> imageCaliper(const Options& options) {
     if (!options.imagePath || !options.caliper) return std::nullopt;
@@ -100,10 +106,8 @@ std::optional<ImageCaliper> imageCaliper(const Options& options) {
     return caliper;
 }
 
-ImageRegion findImageEdges(const ImageCaliper& caliper, Recording& job) {
+void replaceEdges(const cedge::Image& image, const ImageCaliper& caliper, Recording& job) {
     std::error_code ec;
-    const cedge::Image image = cedge::Image::read(caliper.file, ec);
-    if (ec) refuse(ec, caliper.file);
     const cedge::Found found = cedge::findEdges(
         image.view(),
         cedge::Caliper{caliper.centerX, caliper.centerY, caliper.angle, caliper.length,
@@ -120,6 +124,18 @@ ImageRegion findImageEdges(const ImageCaliper& caliper, Recording& job) {
     job.profile = Profile{found.profile.position(0), 1.0,
                           std::vector<double>(values, values + found.profile.size())};
     job.image = caliper;
+}
+
+cedge::Image readImage(const std::string& path) {
+    std::error_code ec;
+    cedge::Image image = cedge::Image::read(path, ec);
+    if (ec) refuse(ec, path);
+    return image;
+}
+
+ImageRegion findImageEdges(const ImageCaliper& caliper, Recording& job) {
+    const cedge::Image image = readImage(caliper.file);
+    replaceEdges(image, caliper, job);
     return cropAround(image.view().c(), caliper);
 }
 

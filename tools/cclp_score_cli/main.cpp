@@ -7,6 +7,7 @@
 #include <iostream>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -34,6 +35,9 @@
 #include "recording/polarity.hpp"
 #include "recording/run_inputs.hpp"
 #include "recording/schema.hpp"
+#ifdef CCLP_HAVE_TUNE
+#include "tune/tune_command.hpp"
+#endif
 
 namespace {
 
@@ -114,7 +118,15 @@ std::ostream* progressStream() {
 int main(int argc, char** argv) {
     std::string inputName;
     try {
-        const Options options = parseOptions(std::vector<std::string_view>(argv + 1, argv + argc));
+        const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+        if (!arguments.empty() && arguments[0] == "tune") {
+#ifdef CCLP_HAVE_TUNE
+            return cclp_tune::runTune(std::span(arguments).subspan(1), std::cout, std::cerr);
+#else
+            throw UsageError("tune: this cclp-score was built without cpp-httplib");
+#endif
+        }
+        const Options options = parseOptions(arguments);
         if (options.check) return runCheck(*options.check, std::cout, progressStream());
         if (options.help) {
             std::cout << helpText();

@@ -1,0 +1,116 @@
+#include "tune/function_curves.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+#include "cclp_score_cli/measurements.hpp"
+#include "recording/method_table.hpp"
+
+namespace cclp_tune {
+namespace {
+
+using Json = nlohmann::ordered_json;
+using cclp_recording::FunctionKind;
+
+constexpr int kSamples = 200;
+
+struct Range {
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -std::numeric_limits<double>::infinity();
+    void include(double v) {
+        if (!std::isfinite(v)) return;
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+};
+
+// Evenly spaced abscissae with both sides of every break, so that steps
+// are drawn upright.
+std::vector<double> abscissae(Range range, const std::vector<double>& breaks) {
+    if (!(range.hi >= range.lo)) range.lo = range.hi = 0.0;
+    const double pad = range.hi > range.lo ? (range.hi - range.lo) * 0.15
+                                           : std::max(1.0, std::fabs(range.lo) * 0.5);
+    const double lo = range.lo - pad;
+    const double hi = range.hi + pad;
+    std::vector<double> xs;
+    for (int i = 0; i <= kSamples; ++i) xs.push_back(lo + (hi - lo) * i / kSamples);
+    for (double b : breaks) {
+        for (double at : {std::nextafter(b, -HUGE_VAL), b, std::nextafter(b, HUGE_VAL)}) {
+            if (at > lo && at < hi) xs.push_back(at);
+        }
+    }
+    std::sort(xs.begin(), xs.end());
+    return xs;
+}
+
+// A function's values in the run's arithmetic: a fixed-point run reads
+// the abscissae rounded to 1/256.
+template <class Function>
+std::vector<double> sampled(const Function& function, const std::vector<double>& xs, bool fixed) {
+    if (!fixed) return function.sample(xs);
+    std::vector<int32_t> values;
+    for (double x : xs) values.push_back(cclp_round256(x));
+    std::vector<double> samples;
+    for (int32_t sample : function.sampleFixed(values)) {
+        samples.push_back(cclp::score::fromFixed(sample));
+    }
+    return samples;
+}
+
+template <class Function>
+Json curve(std::string_view side, const Function& function, const std::vector<double>& xs,
+           bool fixed) {
+    const std::vector<double> ys = sampled(function, xs, fixed);
+    Json points = Json::array();
+    for (std::size_t i = 0; i < xs.size(); ++i) points.push_back(Json::array({xs[i], ys[i]}));
+    return Json{{"side", side}, {"points", points}};
+}
+
+void includeBreaks(const cclp_scoreOneSided& f, Range& range, std::vector<double>& breaks) {
+    for (double b : {f.x0, f.x1, f.x2}) {
+        range.include(b);
+        breaks.push_back(b);
+    }
+}
+
+Json methodCurves(const cclp_recording::Recording& job, const cclp_cli::RunOutcome& outcome,
+                  std::size_t m) {
+    const cclp_score& method = job.scoreMethods[m];
+    const FunctionKind kind =
+        cclp_recording::functionRead(*cclp_recording::findMethod(method.method), job.pairs());
+    if (kind == FunctionKind::None) return Json::array();
+    Range range;
+    std::vector<double> breaks;
+    for (const cclp_cli::ScoredResult& result : outcome.results) {
+        for (double v : cclp_cli::measuredValues(method, result.edgeValues(), job.expectedWidth())) {
+            range.include(v);
+        }
+    }
+    const bool fixed = outcome.fixedPoint();
+    if (kind != FunctionKind::TwoSided) {
+        includeBreaks(method.oneSided, range, breaks);
+        return Json::array(
+            {curve("one", cclp::score::OneSided(method.oneSided), abscissae(range, breaks), fixed)});
+    }
+    includeBreaks(method.twoSided.lowSide, range, breaks);
+    includeBreaks(method.twoSided.highSide, range, breaks);
+    const std::vector<double> xs = abscissae(range, breaks);
+    const cclp::score::TwoSided f(method.twoSided);
+    if (method.method == cclp_scoreMethodSizeDiffSigned) return Json::array({curve("one", f, xs, fixed)});
+    return Json::array({curve("low", f.lowSide(), xs, fixed), curve("high", f.highSide(), xs, fixed)});
+}
+
+}  // namespace
+
+Json functionCurves(const cclp_recording::Recording& job, const cclp_cli::RunOutcome& outcome) {
+    Json curves = Json::array();
+    for (std::size_t m = 0; m < job.scoreMethods.size(); ++m) {
+        curves.push_back(methodCurves(job, outcome, m));
+    }
+    return curves;
+}
+
+}  // namespace cclp_tune
