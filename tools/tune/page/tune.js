@@ -321,6 +321,19 @@ function methodScale(index, curves) {
   return state.methodScales[index];
 }
 
+// A breakpoint dragged past its neighbours pushes them along, so that the
+// abscissae stay in the order the function was given them.
+function moveBreakpoint(f, key, value, ascending) {
+  const keys = ['x0', 'x1', 'x2'];
+  const at = keys.indexOf(key);
+  f[key] = value;
+  keys.forEach((other, k) => {
+    if (k === at) return;
+    const before = (k < at) === ascending;
+    f[other] = before ? Math.min(f[other], value) : Math.max(f[other], value);
+  });
+}
+
 function drawHandle(svg, method, part, key, x, y, index) {
   const f = partOf(method, part.path);
   const yKey = key === 'x0' ? 'y0' : 'y1';
@@ -328,11 +341,14 @@ function drawHandle(svg, method, part, key, x, y, index) {
                                 fill: 'white', stroke: COLOUR.curve, 'stroke-width': 2,
                                 class: 'handle', 'data-handle': `${index}:${part.name}:${key}` }, svg);
   el('title', {}, handle, `${part.name} ${key} ${f[key]}`);
-  handle.addEventListener('pointerdown', (event) => startDrag(svg, event, (point) => {
-    const target = partOf(state.doc.params.scoreMethods[index], part.path);
-    target[key] = x.invert(point.x);
-    if (key !== 'x2') target[yKey] = Math.min(1, Math.max(0, y.invert(point.y)));
-  }));
+  handle.addEventListener('pointerdown', (event) => {
+    const ascending = f.x0 <= f.x2;
+    startDrag(svg, event, (point) => {
+      const target = partOf(state.doc.params.scoreMethods[index], part.path);
+      moveBreakpoint(target, key, x.invert(point.x), ascending);
+      if (key !== 'x2') target[yKey] = Math.min(1, Math.max(0, y.invert(point.y)));
+    });
+  });
 }
 
 function drawMeasured(svg, index, x, y) {
@@ -347,7 +363,7 @@ function drawMeasured(svg, index, x, y) {
     });
     if ((entry.measured || []).length === 1) {
       el('circle', { cx: x(entry.measured[0]), cy: y(entry.score ?? entry.scoreFixed / 256), r: 3,
-                     fill: colour }, svg);
+                     fill: colour, class: 'mark' }, svg);
     }
   });
 }
