@@ -5,6 +5,7 @@
 
 #include "cclp_score_cli/exit_status.hpp"
 #include "cclp_score_cli/option_table.hpp"
+#include "cclp_score_cli/text_format.hpp"
 
 namespace cclp_tune {
 namespace {
@@ -44,7 +45,7 @@ const std::vector<Option<TuneOptions>>& tuneOptionTable() {
 void checkPort(double port) {
     if (port < 1.0 || port > 65535.0 || std::floor(port) != port) {
         throw UsageError("tune: --port takes a port number from 1 to 65535 (got " +
-                         std::to_string(port) + ")");
+                         cclp_cli::compact(port, 17) + ")");
     }
 }
 

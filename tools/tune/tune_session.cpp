@@ -1,6 +1,7 @@
 #include "tune/tune_session.hpp"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -70,6 +71,10 @@ TuneSession::TuneSession(const TuneOptions& options) : saveTarget_(saveTargetOf(
         imageName_ = *options.imagePath;
     }
     if (options.checkFolder) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(*options.checkFolder, ec)) {
+            throw cclp_cli::UsageError("tune: --check " + *options.checkFolder + " is not a folder");
+        }
         checkRecordings_ = cclp_cli::collectRecordings({*options.checkFolder});
     }
     Recording recording = read(readFile(*options.recordingPath));
