@@ -116,8 +116,13 @@ test('the caliper and a breakpoint dragged score as cclp-score does; undo; save'
   assert.equal(initial.filter((row) => row.winner).length, 1);
 
   await drag(page, '#caliper-body', 12, 5);
+  const [x, y, angle, length] = (await shownCaliper(page)).split(',').map(Number);
+  assert.ok(x > 50 && y > 30 && angle === 90 && length === 40);
+  // The end handle turns and stretches it about its centre.
+  await drag(page, '#caliper-end', -20, 4);
   const moved = await shownCaliper(page);
-  assert.notEqual(moved, '50,30,90,40,2');
+  const [, , turned, stretched] = moved.split(',').map(Number);
+  assert.ok(turned > 90 && stretched > 40, moved);
   const afterCaliper = await shownCandidates(page);
 
   // contrast's x1 from 10 towards 40: the weaker candidates lose score.
@@ -135,10 +140,12 @@ test('the caliper and a breakpoint dragged score as cclp-score does; undo; save'
   const undone = await saveAndScoreAgain(page, saved);
   assert.equal(undone.params.scoreMethods[1].oneSided.x1, 10);
 
-  await page.click('#undo');
+  await page.click('#undo');  // the turn
+  await page.click('#undo');  // the move
   await settled(page);
   assert.deepEqual(await shownCandidates(page), initial);
   assert.equal(await shownCaliper(page), '50,30,90,40,2');
+  await page.click('#redo');
   await page.click('#redo');
   await settled(page);
   assert.equal(await shownCaliper(page), moved);
