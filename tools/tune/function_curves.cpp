@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cclp_score_cli/function_samples.hpp"
 #include "cclp_score_cli/measurements.hpp"
 #include "recording/method_table.hpp"
 
@@ -15,7 +16,7 @@ namespace {
 using Json = nlohmann::ordered_json;
 using cclp_recording::FunctionKind;
 
-constexpr int kSamples = 200;
+constexpr double kSamples = 200.0;
 
 struct Range {
     double lo = std::numeric_limits<double>::infinity();
@@ -27,43 +28,19 @@ struct Range {
     }
 };
 
-// Evenly spaced abscissae with both sides of every break, so that steps
-// are drawn upright.
+// The curve's range: the breaks and measured values with room beyond the
+// ends, so that the plateaus and the drop to 0 show.
 std::vector<double> abscissae(Range range, const std::vector<double>& breaks) {
     if (!(range.hi >= range.lo)) range.lo = range.hi = 0.0;
     const double pad = range.hi > range.lo ? (range.hi - range.lo) * 0.15
                                            : std::max(1.0, std::fabs(range.lo) * 0.5);
-    const double lo = range.lo - pad;
-    const double hi = range.hi + pad;
-    std::vector<double> xs;
-    for (int i = 0; i <= kSamples; ++i) xs.push_back(lo + (hi - lo) * i / kSamples);
-    for (double b : breaks) {
-        for (double at : {std::nextafter(b, -HUGE_VAL), b, std::nextafter(b, HUGE_VAL)}) {
-            if (at > lo && at < hi) xs.push_back(at);
-        }
-    }
-    std::sort(xs.begin(), xs.end());
-    return xs;
-}
-
-// A function's values in the run's arithmetic: a fixed-point run reads
-// the abscissae rounded to 1/256.
-template <class Function>
-std::vector<double> sampled(const Function& function, const std::vector<double>& xs, bool fixed) {
-    if (!fixed) return function.sample(xs);
-    std::vector<int32_t> values;
-    for (double x : xs) values.push_back(cclp_round256(x));
-    std::vector<double> samples;
-    for (int32_t sample : function.sampleFixed(values)) {
-        samples.push_back(cclp::score::fromFixed(sample));
-    }
-    return samples;
+    return cclp_cli::curveAbscissae(range.lo - pad, range.hi + pad, kSamples, breaks);
 }
 
 template <class Function>
 Json curve(std::string_view side, const Function& function, const std::vector<double>& xs,
            bool fixed) {
-    const std::vector<double> ys = sampled(function, xs, fixed);
+    const std::vector<double> ys = cclp_cli::sampleAsRun(function, xs, fixed);
     Json points = Json::array();
     for (std::size_t i = 0; i < xs.size(); ++i) points.push_back(Json::array({xs[i], ys[i]}));
     return Json{{"side", side}, {"points", points}};
