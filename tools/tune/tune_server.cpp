@@ -24,9 +24,14 @@ void setCommonHeaders(httplib::Response& res) {
     res.set_header("Cache-Control", "no-store");
 }
 
+// Spelled with its charset, the type is one cpp-httplib leaves uncompressed:
+// on the loopback, compressing each answer (Brotli at its slowest setting)
+// would cost more than sending it.
+constexpr const char* kJsonType = "application/json; charset=utf-8";
+
 void sendJson(httplib::Response& res, int status, const Json& body) {
     res.status = status;
-    res.set_content(body.dump(), "application/json");
+    res.set_content(body.dump(), kJsonType);
 }
 
 void sendError(httplib::Response& res, int status, const std::string& message) {
@@ -92,6 +97,9 @@ struct TuneServer::Impl {
 
     void route() {
         server.set_payload_max_length(kMaxRequestBody);
+        // An answer is written in pieces; waiting to fill packets would hold
+        // each redraw up by the peer's delayed acknowledgement.
+        server.set_tcp_nodelay(true);
         server.set_pre_routing_handler(
             [this](const httplib::Request& req, httplib::Response& res) { return screen(req, res); });
         server.Get("/api/state", [this](const httplib::Request&, httplib::Response& res) {
