@@ -128,7 +128,7 @@ std::string tableReport(const std::vector<CheckRow>& rows, const Summary& summar
     return text + "\n" + summaryText(rows.size(), summary);
 }
 
-std::string jsonReport(const std::vector<CheckRow>& rows, const Summary& summary) {
+Json jsonReport(const std::vector<CheckRow>& rows, const Summary& summary) {
     Json recordings = Json::array();
     for (const CheckRow& row : rows) {
         Json entry{{"recording", row.recording}, {"verdict", verdictName(row.verdict)}};
@@ -141,14 +141,13 @@ std::string jsonReport(const std::vector<CheckRow>& rows, const Summary& summary
         if (!row.problem.empty()) entry["problem"] = row.problem;
         recordings.push_back(entry);
     }
-    const Json report{{"recordings", recordings},
-                      {"summary",
-                       {{"recordings", rows.size()},
-                        {"asExpected", summary.asExpected},
-                        {"notAsExpected", summary.notAsExpected},
-                        {"withoutExpectation", summary.noExpectation},
-                        {"failed", summary.failed}}}};
-    return documentText(report);
+    return Json{{"recordings", recordings},
+                {"summary",
+                 {{"recordings", rows.size()},
+                  {"asExpected", summary.asExpected},
+                  {"notAsExpected", summary.notAsExpected},
+                  {"withoutExpectation", summary.noExpectation},
+                  {"failed", summary.failed}}}};
 }
 
 void addFolder(const fs::path& folder, std::vector<std::string>& recordings) {
@@ -160,6 +159,12 @@ void addFolder(const fs::path& folder, std::vector<std::string>& recordings) {
     }
     std::sort(found.begin(), found.end());
     recordings.insert(recordings.end(), found.begin(), found.end());
+}
+
+unsigned checkThreads(unsigned requested, std::size_t recordings) {
+    const unsigned threads =
+        std::max(1u, requested != 0 ? requested : std::thread::hardware_concurrency());
+    return std::min<unsigned>(threads, static_cast<unsigned>(recordings));
 }
 
 }  // namespace
@@ -180,17 +185,23 @@ std::vector<std::string> collectRecordings(const std::vector<std::string>& paths
     return recordings;
 }
 
+nlohmann::ordered_json checkReport(const std::vector<std::string>& recordings,
+                                   const nlohmann::json* params) {
+    const std::vector<CheckRow> rows =
+        checkAll(recordings, params, checkThreads(0, recordings.size()), nullptr);
+    return jsonReport(rows, summarise(rows));
+}
+
 int runCheck(const CheckOptions& options, std::ostream& out, std::ostream* progress) {
     const std::vector<std::string> recordings = collectRecordings(options.paths);
     std::optional<nlohmann::json> params;
     if (options.paramsPath) params = readParamsOverride(*options.paramsPath);
-    const unsigned threads = std::max(
-        1u, options.threads != 0 ? options.threads : std::thread::hardware_concurrency());
-    const std::vector<CheckRow> rows = checkAll(
-        recordings, params ? &*params : nullptr,
-        std::min<unsigned>(threads, static_cast<unsigned>(recordings.size())), progress);
+    const std::vector<CheckRow> rows =
+        checkAll(recordings, params ? &*params : nullptr,
+                 checkThreads(options.threads, recordings.size()), progress);
     const Summary summary = summarise(rows);
-    out << (options.json ? jsonReport(rows, summary) : tableReport(rows, summary)) << std::flush;
+    out << (options.json ? documentText(jsonReport(rows, summary)) : tableReport(rows, summary))
+        << std::flush;
     return summary.passed() ? kExitSuccess : kExitCheckFailed;
 }
 

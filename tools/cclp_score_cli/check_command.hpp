@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 namespace cclp_cli {
 
 struct CheckOptions {
@@ -19,6 +21,11 @@ struct CheckOptions {
 // The recordings named: files as given, folders searched for *.json files
 // (recursively, in name order). Throws UsageError for a path that is neither.
 std::vector<std::string> collectRecordings(const std::vector<std::string>& paths);
+
+// The report of `check --json` for the recordings collected, scored with
+// `params` in place of their own when given, one run per core at once.
+nlohmann::ordered_json checkReport(const std::vector<std::string>& recordings,
+                                   const nlohmann::json* params);
 
 // Prints the report to `out` and progress to `progress` (a terminal) when
 // there are more than a hundred recordings. Returns the exit status.

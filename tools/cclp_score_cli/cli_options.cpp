@@ -153,6 +153,7 @@ std::string helpText() {
                   PARAMS.json
        cclp-score check [CHECK OPTION]... FOLDER_OR_RECORDING...
        cclp-score line|circle [OPTION]... (see cclp-score line --help)
+       cclp-score tune RECORDING.json [--image FILE] [--check DIR] [--port N]
 
 Scores the edges of one recorded caliper result against its score
 parameters and prints the kept candidates best first: rank, position,
@@ -214,6 +215,9 @@ Progress goes to standard error on a terminal above 100 recordings.
 Check options:
 )" + OptionParser<CheckOptions>(checkOptionTable(), "").help() +
            R"(
+tune: serves a page on 127.0.0.1 for tuning a recording with the mouse
+while every change is scored again (see cclp-score tune --help).
+
 Exit status: 0 success; 1 bad input (the message names the field and the
 reason, with the library's status name where the library refused a value);
 2 bad command line (an --image, --caliper, --sigma or --min-contrast that

@@ -67,10 +67,8 @@ std::optional<ImageCaliper> imageCaliper(const Options& options) {
     return caliper;
 }
 
-ImageRegion findImageEdges(const ImageCaliper& caliper, Recording& job) {
+void replaceEdges(const cedge::Image& image, const ImageCaliper& caliper, Recording& job) {
     std::error_code ec;
-    const cedge::Image image = cedge::Image::read(caliper.file, ec);
-    if (ec) refuse(ec, caliper.file);
     const cedge::Found found = cedge::findEdges(
         image.view(),
         cedge::Caliper{caliper.centerX, caliper.centerY, caliper.angle, caliper.length,
@@ -87,6 +85,18 @@ ImageRegion findImageEdges(const ImageCaliper& caliper, Recording& job) {
     job.profile = Profile{found.profile.position(0), 1.0,
                           std::vector<double>(values, values + found.profile.size())};
     job.image = caliper;
+}
+
+cedge::Image readImage(const std::string& path) {
+    std::error_code ec;
+    cedge::Image image = cedge::Image::read(path, ec);
+    if (ec) refuse(ec, path);
+    return image;
+}
+
+ImageRegion findImageEdges(const ImageCaliper& caliper, Recording& job) {
+    const cedge::Image image = readImage(caliper.file);
+    replaceEdges(image, caliper, job);
     return cropAround(image.view().c(), caliper);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@
 #include "recording/polarity.hpp"
 #include "recording/run_inputs.hpp"
 #include "recording/schema.hpp"
+#ifdef CCLP_HAVE_TUNE
+#include "tune/tune_command.hpp"
+#endif
 
 namespace {
 
@@ -116,7 +120,15 @@ int fail(const std::string& message, int status) {
 int main(int argc, char** argv) {
     std::string inputName;
     try {
-        const Options options = parseOptions(std::vector<std::string_view>(argv + 1, argv + argc));
+        const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+        if (!arguments.empty() && arguments[0] == "tune") {
+#ifdef CCLP_HAVE_TUNE
+            return cclp_tune::runTune(std::span(arguments).subspan(1), std::cout, std::cerr);
+#else
+            throw UsageError("tune: this cclp-score was built without cpp-httplib");
+#endif
+        }
+        const Options options = parseOptions(arguments);
         if (options.check) return runCheck(*options.check, std::cout, progressStream());
         if (options.geometry) return runGeometry(*options.geometry, std::cout, inputName);
         if (options.help) {

@@ -9,6 +9,7 @@
 
 #include "cclp_score/cclp_score.hpp"
 #include "cclp_score_cli/cli_namespace.hpp"
+#include "cclp_score_cli/function_samples.hpp"
 #include "cclp_score_cli/measurements.hpp"
 #include "cclp_score_cli/text_format.hpp"
 #include "plot/plot_parts.hpp"
@@ -72,19 +73,10 @@ std::string functionText(const cclp_scoreOneSided& f) {
     return text;
 }
 
-// In the arithmetic of the run: a fixed-point run's curves are its 1/256
-// steps, sampled at the abscissae rounded as it rounds them.
 template <class Function>
 Sampler samplerOf(const Function& function, bool fixedPoint) {
-    if (!fixedPoint) {
-        return [function](const std::vector<double>& xs) { return function.sample(xs); };
-    }
-    return [function](const std::vector<double>& xs) {
-        std::vector<int32_t> values;
-        for (double x : xs) values.push_back(cclp_round256(x));
-        std::vector<double> samples;
-        for (int32_t sample : function.sampleFixed(values)) samples.push_back(cclp::score::fromFixed(sample));
-        return samples;
+    return [function, fixedPoint](const std::vector<double>& xs) {
+        return sampleAsRun(function, xs, fixedPoint);
     };
 }
 
@@ -150,16 +142,7 @@ Scale valueScale(const Panel& panel, double from, double to) {
 }
 
 std::vector<Point> sampleCurve(const Curve& curve, const Scale& x, const Scale& y) {
-    std::vector<double> xs;
-    for (double i = 0.0; i <= kCurveSamples; i += 1.0)
-        xs.push_back(x.lo + (x.hi - x.lo) * i / kCurveSamples);
-    // Both sides of every break, so that steps are drawn upright.
-    for (double b : curve.breaks) {
-        for (double at : {std::nextafter(b, -HUGE_VAL), b, std::nextafter(b, HUGE_VAL)}) {
-            if (at > x.lo && at < x.hi) xs.push_back(at);
-        }
-    }
-    std::sort(xs.begin(), xs.end());
+    const std::vector<double> xs = curveAbscissae(x.lo, x.hi, kCurveSamples, curve.breaks);
     const std::vector<double> values = curve.sample(xs);
     std::vector<Point> points;
     for (std::size_t i = 0; i < xs.size(); ++i) points.emplace_back(x(xs[i]), y(values[i]));
