@@ -23,7 +23,7 @@ what the edge finder refuses).
 from ._version import __version__
 from ._errors import EdgeError, ScoreError
 from ._core import Method, OneSided, TwoSided, method_names, reads_png
-from ._scoring import DesiredEdge, Results, score
+from ._scoring import DesiredEdge, Results, Scorer, score
 from ._recording import Recording, load, save
 from ._plot import Plot, plot
 from ._edges import Found, find_edges, read_image
@@ -37,6 +37,7 @@ __all__ = [
     "Plot",
     "Recording",
     "Results",
+    "Scorer",
     "ScoreError",
     "TwoSided",
     "find_edges",
