@@ -39,20 +39,25 @@ py::dict resultArrays(const Params& params, const BasicResults<Family>& results)
     py::array_t<double> measured = filled({n, m, 2}, std::numeric_limits<double>::quiet_NaN());
     const bool hasFixed =
         n > 0 && (static_cast<uint32_t>(results[0].formats()) & CCLP_FORMAT_FIXED) != 0;
-    py::array_t<int32_t> scoreFixed(hasFixed ? n : 0), positionFixed(hasFixed ? n : 0);
-    py::array_t<int32_t> methodScoresFixed({hasFixed ? n : 0, m});
+    // Only when the run wrote the fixed-point fields.
+    std::optional<py::array_t<int32_t>> scoreFixed, positionFixed, methodScoresFixed;
+    if (hasFixed) {
+        scoreFixed.emplace(n);
+        positionFixed.emplace(n);
+        methodScoresFixed.emplace(std::vector<py::ssize_t>{n, m});
+    }
     for (py::ssize_t r = 0; r < n; ++r) {
         const BasicResult<Family> result = results[static_cast<int32_t>(r)];
         score.mutable_at(r) = result.scoreValue();
         position.mutable_at(r) = result.positionValue();
         if (hasFixed) {
-            scoreFixed.mutable_at(r) = result.scoreFixed();
-            positionFixed.mutable_at(r) = result.positionFixed();
+            scoreFixed->mutable_at(r) = result.scoreFixed();
+            positionFixed->mutable_at(r) = result.positionFixed();
         }
         for (py::ssize_t k = 0; k < m; ++k) {
             const auto at = static_cast<int32_t>(k);
             methodScores.mutable_at(r, k) = result.methodScoreValue(at);
-            if (hasFixed) methodScoresFixed.mutable_at(r, k) = result.methodScoreFixed(at);
+            if (hasFixed) methodScoresFixed->mutable_at(r, k) = result.methodScoreFixed(at);
             const std::vector<double> values = measuredValues(params, at, result);
             for (py::ssize_t v = 0; v < static_cast<py::ssize_t>(values.size()) && v < 2; ++v) {
                 measured.mutable_at(r, k, v) = values[static_cast<std::size_t>(v)];
@@ -69,9 +74,9 @@ py::dict resultArrays(const Params& params, const BasicResults<Family>& results)
     out["edges"] = edges;
     out["measured"] = measured;
     if (hasFixed) {
-        out["score_fixed"] = scoreFixed;
-        out["position_fixed"] = positionFixed;
-        out["method_scores_fixed"] = methodScoresFixed;
+        out["score_fixed"] = *scoreFixed;
+        out["position_fixed"] = *positionFixed;
+        out["method_scores_fixed"] = *methodScoresFixed;
     }
     return out;
 }
