@@ -46,9 +46,9 @@ DoubleArray column(const py::handle& value, const std::string& name,
                           " is not)");
 }
 
-// Checks finiteness; returns the index of the first value below the one
-// before it, or 0 when the values ascend.
-std::size_t firstDescent(const double* values, std::size_t count, std::size_t stride,
+// Checks that every value is finite; returns the index of the first value
+// below the one before it, or 0 when the values ascend.
+std::size_t scanFinite(const double* values, std::size_t count, std::size_t stride,
                          const std::string& name) {
     std::size_t descent = 0;
     for (std::size_t i = 0; i < count; ++i) {
@@ -74,7 +74,7 @@ py::object extraRows(const py::handle& extras, py::ssize_t edges, CheckedEdges& 
     const DoubleArray rows = numbers(array, "extras");
     const auto count = static_cast<std::size_t>(edges);
     for (std::size_t k = 0; k < 3; ++k) {
-        (void)firstDescent(rows.data() + k, count, 3, "extras[:, " + std::to_string(k) + "]");
+        (void)scanFinite(rows.data() + k, count, 3, "extras[:, " + std::to_string(k) + "]");
         out.extraColumns[k].resize(count);
         for (std::size_t i = 0; i < count; ++i) out.extraColumns[k][i] = rows.data()[i * 3 + k];
     }
@@ -87,9 +87,9 @@ CheckedEdges checkedEdges(const py::handle& positions, const py::handle& contras
                           const py::handle& extras, bool ascending) {
     DoubleArray checkedPositions = column(positions, "positions", std::nullopt);
     const auto count = static_cast<std::size_t>(checkedPositions.size());
-    const std::size_t descent = firstDescent(checkedPositions.data(), count, 1, "positions");
+    const std::size_t descent = scanFinite(checkedPositions.data(), count, 1, "positions");
     DoubleArray checkedContrasts = column(contrasts, "contrasts", checkedPositions.size());
-    (void)firstDescent(checkedContrasts.data(), count, 1, "contrasts");
+    (void)scanFinite(checkedContrasts.data(), count, 1, "contrasts");
     if (ascending && descent != 0) {
         throw py::value_error("positions: must be ascending, as the caliper reports edges; index " +
                               std::to_string(descent) + " lies before index " +

@@ -27,58 +27,81 @@ py::array_t<T> filled(std::vector<py::ssize_t> shape, T value) {
 
 // The results in numpy arrays: score, position (n); method_scores (n, m);
 // edges (n, 1 or 2); measured (n, m, 2), one value a method or a pair's two
-// for edgePos and offsetDist, NaN where none; the fixed-point fields when
-// the run wrote them.
+// for edgePos and offsetDist, NaN where none; and, only when the run wrote
+// them, the fixed-point fields.
 template <class Family>
-py::dict resultArrays(const Params& params, const BasicResults<Family>& results) {
-    const auto n = static_cast<py::ssize_t>(results.size());
-    const auto m = static_cast<py::ssize_t>(params.numMethods());
-    const py::ssize_t perResult = params.pairs() ? 2 : 1;
-    py::array_t<double> score(n), position(n), methodScores({n, m});
-    py::array_t<int32_t> edges({n, perResult});
-    py::array_t<double> measured = filled({n, m, 2}, std::numeric_limits<double>::quiet_NaN());
-    const bool hasFixed =
-        n > 0 && (static_cast<uint32_t>(results[0].formats()) & CCLP_FORMAT_FIXED) != 0;
-    // Only when the run wrote the fixed-point fields.
-    std::optional<py::array_t<int32_t>> scoreFixed, positionFixed, methodScoresFixed;
-    if (hasFixed) {
-        scoreFixed.emplace(n);
-        positionFixed.emplace(n);
-        methodScoresFixed.emplace(std::vector<py::ssize_t>{n, m});
-    }
-    for (py::ssize_t r = 0; r < n; ++r) {
-        const BasicResult<Family> result = results[static_cast<int32_t>(r)];
-        score.mutable_at(r) = result.scoreValue();
-        position.mutable_at(r) = result.positionValue();
-        if (hasFixed) {
-            scoreFixed->mutable_at(r) = result.scoreFixed();
-            positionFixed->mutable_at(r) = result.positionFixed();
+class ResultArrays {
+public:
+    ResultArrays(const Params& params, const BasicResults<Family>& results)
+        : params_(params),
+          n_(results.size()),
+          m_(params.numMethods()),
+          score_(n_),
+          position_(n_),
+          methodScores_({n_, m_}),
+          edges_({n_, params.pairs() ? py::ssize_t{2} : py::ssize_t{1}}),
+          measured_(filled({n_, m_, 2}, std::numeric_limits<double>::quiet_NaN())) {
+        if (n_ > 0 && (static_cast<uint32_t>(results[0].formats()) & CCLP_FORMAT_FIXED) != 0) {
+            fixed_.emplace(Fixed{py::array_t<int32_t>(n_), py::array_t<int32_t>(n_),
+                                 py::array_t<int32_t>({n_, m_})});
         }
-        for (py::ssize_t k = 0; k < m; ++k) {
-            const auto at = static_cast<int32_t>(k);
-            methodScores.mutable_at(r, k) = result.methodScoreValue(at);
-            if (hasFixed) methodScoresFixed->mutable_at(r, k) = result.methodScoreFixed(at);
-            const std::vector<double> values = measuredValues(params, at, result);
-            for (py::ssize_t v = 0; v < static_cast<py::ssize_t>(values.size()) && v < 2; ++v) {
-                measured.mutable_at(r, k, v) = values[static_cast<std::size_t>(v)];
-            }
+        for (py::ssize_t r = 0; r < n_; ++r) write(r, results[static_cast<int32_t>(r)]);
+    }
+
+    py::dict dict() const {
+        py::dict out;
+        out["score"] = score_;
+        out["position"] = position_;
+        out["method_scores"] = methodScores_;
+        out["edges"] = edges_;
+        out["measured"] = measured_;
+        if (fixed_) {
+            out["score_fixed"] = fixed_->score;
+            out["position_fixed"] = fixed_->position;
+            out["method_scores_fixed"] = fixed_->methodScores;
         }
-        for (py::ssize_t k = 0; k < perResult; ++k) {
-            edges.mutable_at(r, k) = result.index(static_cast<int32_t>(k));
+        return out;
+    }
+
+private:
+    struct Fixed {
+        py::array_t<int32_t> score, position, methodScores;
+    };
+
+    void write(py::ssize_t r, const BasicResult<Family>& result) {
+        score_.mutable_at(r) = result.scoreValue();
+        position_.mutable_at(r) = result.positionValue();
+        if (fixed_) {
+            fixed_->score.mutable_at(r) = result.scoreFixed();
+            fixed_->position.mutable_at(r) = result.positionFixed();
+        }
+        for (py::ssize_t k = 0; k < m_; ++k) writeMethod(r, static_cast<int32_t>(k), result);
+        for (py::ssize_t k = 0; k < edges_.shape(1); ++k) {
+            edges_.mutable_at(r, k) = result.index(static_cast<int32_t>(k));
         }
     }
-    py::dict out;
-    out["score"] = score;
-    out["position"] = position;
-    out["method_scores"] = methodScores;
-    out["edges"] = edges;
-    out["measured"] = measured;
-    if (hasFixed) {
-        out["score_fixed"] = *scoreFixed;
-        out["position_fixed"] = *positionFixed;
-        out["method_scores_fixed"] = *methodScoresFixed;
+
+    void writeMethod(py::ssize_t r, int32_t k, const BasicResult<Family>& result) {
+        methodScores_.mutable_at(r, k) = result.methodScoreValue(k);
+        if (fixed_) fixed_->methodScores.mutable_at(r, k) = result.methodScoreFixed(k);
+        const std::vector<double> values = measuredValues(params_, k, result);
+        for (std::size_t v = 0; v < values.size() && v < 2; ++v) {
+            measured_.mutable_at(r, k, static_cast<py::ssize_t>(v)) = values[v];
+        }
     }
-    return out;
+
+    const Params& params_;
+    py::ssize_t n_;
+    py::ssize_t m_;
+    py::array_t<double> score_, position_, methodScores_;
+    py::array_t<int32_t> edges_;
+    py::array_t<double> measured_;
+    std::optional<Fixed> fixed_;
+};
+
+template <class Family>
+py::dict resultDict(const Params& params, const BasicResults<Family>& results) {
+    return ResultArrays<Family>(params, results).dict();
 }
 
 // One run of scorer over the edges that makeEdges builds (or borrows),
@@ -92,7 +115,7 @@ py::dict runWith(Scorer& scorer, MakeEdges makeEdges) {
         const auto& edges = makeEdges();
         results.emplace(scorer.score(edges));
     }
-    return resultArrays(scorer.params(), *results);
+    return resultDict(scorer.params(), *results);
 }
 
 class PythonScorer {
