@@ -1,6 +1,7 @@
 """score(): one scoring run over numpy arrays, its arguments checked first."""
 
 import dataclasses
+import math
 import numbers
 from typing import Any, NamedTuple, Optional
 
@@ -79,7 +80,11 @@ def _desired_edge(value, name):
         raise TypeError(f"{name}: a position or a (position, polarity) pair expected, got {value!r}")
     if not isinstance(position, numbers.Real) or isinstance(position, bool):
         raise TypeError(f"{name}: the position must be a number, got {position!r}")
-    if not np.isfinite(position):
+    try:
+        finite = math.isfinite(position)
+    except OverflowError:  # an integer beyond the float range
+        finite = False
+    if not finite:
         raise ValueError(f"{name}: the position must be finite, got {position!r}")
     return DesiredEdge(float(position), polarity_name(polarity, name))
 

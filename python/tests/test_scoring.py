@@ -141,6 +141,8 @@ def test_a_kept_scorer_gives_what_fresh_runs_give(fixed, desired):
 
 
 def test_a_scorer_checks_each_call_and_stays_usable():
+    with pytest.raises(ValueError, match=r"desired\[0\]: the position must be finite"):
+        cs.Scorer(desired=[10**400, 1], methods=[SIZE_DIFF])
     scorer = cs.Scorer(desired=PAIR, methods=[cs.Method("extra1Diff", cs.OneSided(0, 1, 1))])
     with pytest.raises(ValueError, match=r"methods\[0\]"):
         scorer.score(POSITIONS, CONTRASTS)
