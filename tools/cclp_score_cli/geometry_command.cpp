@@ -207,9 +207,11 @@ int runGeometry(const GeometryOptions& options, std::ostream& out, std::string& 
         throw UsageError(std::string(options.kind == GeometryKind::Line ? "line" : "circle") +
                          " needs a recording with \"params\", or a geometry document");
     }
-    if (options.plotPath) checkPlotPath(*options.plotPath, options.documentPath);
+    if (options.plotPath) checkPlotPath(*options.plotPath, InputFiles(options.documentPath, options.imagePath));
     inputName = *options.documentPath;
     const GeometryRecording job = settingsOf(options, readText(*options.documentPath));
+    // The image the run reads may be named by the document instead of --image.
+    const InputFiles inputs(options.documentPath, job.imageFile);
     const cedge::Image image = readImage(options, job);
     const GeometryOutcome outcome = call(options, job, image);
     std::string report = options.json ? formatGeometryJson(job, outcome) : formatGeometryTable(job, outcome);
@@ -218,7 +220,7 @@ int runGeometry(const GeometryOptions& options, std::ostream& out, std::string& 
         if (*options.plotPath == "-") {
             report = std::move(plot);
         } else {
-            writePlotFile(*options.plotPath, plot);
+            writePlotFile(*options.plotPath, plot, inputs);
         }
     }
     out << report << std::flush;
