@@ -88,18 +88,17 @@ int32_t resizeSet(Set* set, int32_t n) {
     return growTo(set, n);
 }
 
-// Shrinking rebuilds every record, as resizing does: the allocation
-// requests of a run that keeps fewer results than before are those callers
-// have seen fail at their own points.
+// Growing and shrinking both keep the first records and their arrays; a
+// shrink resets the surplus and keeps the array of records as it is.
 template <class Set>
 int32_t fitSet(Set* set, int32_t n) {
     CCLP_REQUIRE_NONNULL(set);
     if (!validCount(n)) return CSYS_STATUS_INVALID_ARGUMENT;
     const int32_t held = heldRecords(set);
     if (held == n) return CCLP_STATUS_OK;
-    CCLP_RETURN_IF_FAILED(shrinkTo(set, held < n ? held : 0));
+    CCLP_RETURN_IF_FAILED(shrinkTo(set, n));
     for (int32_t r = 0; r < set->numResults; ++r) clearScalars(set->results[r]);
-    return growTo(set, n);
+    return held > n ? CCLP_STATUS_OK : growTo(set, n);
 }
 
 struct Header {

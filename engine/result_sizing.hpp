@@ -16,10 +16,11 @@ int32_t resizeScoreResultSet(cclp_scoreResultSet* set, int32_t n);
 int32_t resizeScoreResultSetEx(cclp_scoreResultSetEx* set, int32_t n);
 
 // Brings the set to exactly n records as a run needs them. A set that grows
-// keeps the records it holds and constructs the missing ones; the kept ones,
-// once prepared and written, read as constructed ones would. A set that
-// shrinks is resized as above. A run whose result count goes up and down
-// thus keeps the arrays of the records it had on every growth.
+// keeps the records it holds and constructs the missing ones; a set that
+// shrinks resets the records beyond n and keeps its array. The kept ones,
+// once prepared and written, read as constructed ones would. A run whose
+// result count goes up and down thus allocates nothing for records it held
+// before.
 int32_t fitScoreResultSet(cclp_scoreResultSet* set, int32_t n);
 int32_t fitScoreResultSetEx(cclp_scoreResultSetEx* set, int32_t n);
 

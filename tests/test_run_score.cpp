@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "cclp_score/cclp_score.h"
@@ -108,5 +109,32 @@ TEST(RunScore, ARepeatedRunAllocatesOnlyItsWorkingBlock) {
         EXPECT_EQ(csys_testing_allocationCount() - before, 1) << "formats " << formats;
         EXPECT_EQ(out.set.results, results);
         EXPECT_EQ(out[2].scores, scores);
+    }
+}
+
+// A run keeping fewer results than the one before reuses the records it
+// keeps: it allocates only its working block, writes what a fresh output
+// gets, and the records it drops leave nothing behind.
+TEST(RunScore, ARunKeepingFewerResultsReusesItsRecords) {
+    const Input input({{-3, 5}, {-1, 9}, {2, 5}, {5, 7}, {6, 3}});
+    const auto values = [](const cclp_scoreResultSet& set) {
+        std::string text = std::to_string(set.numResults);
+        for (int32_t r = 0; r < set.numResults; ++r) text += "\n" + recordText(set.results[r], false);
+        return text;
+    };
+    const LeakCheck leaks;
+    Output<cclp_scoreResultSet> out;
+    for (const int32_t keep : {5, 2, 4, 1, 3}) {
+        Params params;
+        params.edgePair(4).methods({nearCentre(), contrast()}).maxResults(keep);
+        const int32_t held = out.set.numResults;
+        const int64_t before = csys_testing_allocationCount();
+        ASSERT_EQ(runScore(input, params, out), 0);
+        if (keep < held) {
+            EXPECT_EQ(csys_testing_allocationCount() - before, 1) << "keeping " << keep;
+        }
+        Output<cclp_scoreResultSet> fresh;
+        ASSERT_EQ(runScore(input, params, fresh), 0);
+        EXPECT_EQ(values(out.set), values(fresh.set)) << "keeping " << keep;
     }
 }

@@ -31,7 +31,7 @@ Examples
 from ._version import __version__
 from ._errors import EdgeError, GeometryError, ScoreError
 from ._core import Method, OneSided, TwoSided, method_names, reads_png
-from ._scoring import DesiredEdge, DesiredOrderWarning, Results, score
+from ._scoring import DesiredEdge, DesiredOrderWarning, Results, Scorer, score
 from ._recording import Recording, load, save
 from ._plot import Plot, plot
 from ._edges import Found, find_edges, read_image
@@ -51,6 +51,7 @@ __all__ = [
     "Plot",
     "Recording",
     "Results",
+    "Scorer",
     "ScoreError",
     "TwoSided",
     "find_circle",

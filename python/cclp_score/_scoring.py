@@ -1,6 +1,7 @@
-"""score(): one scoring run over numpy arrays, its arguments checked first."""
+"""score() and Scorer: scoring runs over numpy arrays, their arguments checked first."""
 
 import dataclasses
+import math
 import numbers
 import warnings
 from typing import Any, NamedTuple, Optional
@@ -172,34 +173,6 @@ class Results(ValueEquality):
         return len(self.desired) == 2
 
 
-def _column(values, name, length=None):
-    """A finite float64 column, or a TypeError/ValueError naming `name`."""
-    array = np.asarray(values)
-    if array.dtype == object or array.dtype.kind not in "biuf":
-        raise TypeError(f"{name}: numbers expected, got an array of {array.dtype}")
-    array = np.ascontiguousarray(array, dtype=np.float64)
-    if array.ndim != 1:
-        raise ValueError(f"{name}: a 1-D array expected, got shape {array.shape}")
-    if length is not None and len(array) != length:
-        raise ValueError(f"{name}: {len(array)} values, but positions has {length}")
-    if not np.isfinite(array).all():
-        raise ValueError(f"{name}: {_core.not_finite_text(int(np.argmin(np.isfinite(array))))}")
-    return array
-
-
-def _extras(extras, length):
-    if extras is None:
-        return None
-    array = np.asarray(extras)
-    if array.ndim == 2 and array.shape == (3, length) and length != 3:
-        array = array.T
-    if array.ndim != 2 or array.shape != (length, 3):
-        raise ValueError(f"extras: an (edges, 3) array expected (extra1..extra3 per edge), "
-                         f"got shape {array.shape} for {length} edges")
-    columns = [_column(array[:, k], f"extras[:, {k}]", length) for k in range(3)]
-    return np.stack(columns, axis=1)
-
-
 def _desired_edge(value, name):
     if isinstance(value, DesiredEdge):
         position, polarity = value
@@ -211,7 +184,11 @@ def _desired_edge(value, name):
         raise TypeError(f"{name}: a position or a (position, polarity) pair expected, got {value!r}")
     if not isinstance(position, numbers.Real) or isinstance(position, bool):
         raise TypeError(f"{name}: the position must be a number, got {position!r}")
-    if not np.isfinite(position):
+    try:
+        finite = math.isfinite(position)
+    except OverflowError:  # an integer beyond the float range
+        finite = False
+    if not finite:
         raise ValueError(f"{name}: the position must be finite, got {position!r}")
     return DesiredEdge(float(position), polarity_name(polarity, name))
 
@@ -243,11 +220,18 @@ def polarity_codes(desired):
     return [(edge.position, _core.polarity_code(edge.polarity)) for edge in desired]
 
 
-def _warn_if_reversed(desired):
+def _warn_if_reversed(desired, stacklevel):
     if len(desired) == 2:
         reversed_pair = _core.reversed_pair_text(desired[0].position, desired[1].position)
         if reversed_pair:
-            warnings.warn(f"desired: {reversed_pair}", DesiredOrderWarning, stacklevel=3)
+            warnings.warn(f"desired: {reversed_pair}", DesiredOrderWarning, stacklevel=stacklevel)
+
+
+def _number_format(fixed):
+    """fixed as False, True or "both" (a numpy bool read as a bool)."""
+    if not (isinstance(fixed, (bool, np.bool_)) or (isinstance(fixed, str) and fixed == "both")):
+        raise ValueError(f"fixed: False, True or 'both' expected, got {fixed!r}")
+    return fixed if isinstance(fixed, str) else bool(fixed)
 
 
 def _methods(methods):
@@ -276,6 +260,127 @@ def _integer(value, name, minimum):
     if not minimum <= value <= 2**31 - 1:
         raise ValueError(f"{name}: {value} is out of range ({minimum} to 2**31 - 1)")
     return int(value)
+
+
+class Scorer:
+    """Scores one caliper result after another with the same settings.
+
+    The settings are checked once and the library's parameters and output
+    records are kept from one call to the next, so a call costs little more
+    than the run itself. One Scorer may serve several threads: a call that
+    finds it busy in another thread runs with records of its own.
+
+    Parameters
+    ----------
+    desired : float, tuple or list
+        One desired edge (a position, or (position, polarity)) for single
+        edges, or a list of two for pairs, their distance the expected
+        width. Polarity "positive" (contrast >= 0), "negative" (<= 0) or
+        "any".
+    methods : list of Method
+        The score methods (Method, or (name, function) tuples).
+    max_results : int, optional
+        How many candidates to keep (at least 1).
+    sort : bool, optional
+        Best first, else in candidate order.
+    fixed : bool or "both", optional
+        True scores in 1/256 fixed point (the values rounded as the module
+        rounds), "both" scores in double precision and writes the
+        fixed-point fields too.
+
+    Raises
+    ------
+    TypeError, ValueError
+        For a bad argument, naming it; also for a method that suits no run
+        with these desired edges.
+
+    Warns
+    -----
+    DesiredOrderWarning
+        When a pair's first desired edge lies after its second.
+
+    Examples
+    --------
+    >>> import cclp_score as cs
+    >>> scorer = cs.Scorer(desired=[(-10, "positive"), (10, "negative")],
+    ...                    methods=[cs.Method("sizeDiff", cs.OneSided(0.02, 0.4, 0.4))],
+    ...                    max_results=2)
+    >>> results = scorer.score([-10.5, -3.0, 9.5, 20.0], [40.0, -5.0, -35.0, 12.0])
+    >>> results.edges[0].tolist(), float(results.score[0])
+    ([0, 2], 1.0)
+    >>> scorer.score([-9.0, 11.0], [30.0, -30.0]).edges.tolist()
+    [[0, 1]]
+    """
+
+    __slots__ = ("_desired", "_methods", "_max_results", "_sort", "_fixed", "_core")
+
+    def __init__(self, *, desired, methods, max_results=1, sort=True, fixed=False):
+        self._setup(desired, methods, max_results, sort, fixed, warn_level=4)
+
+    def _setup(self, desired, methods, max_results, sort, fixed, warn_level):
+        """Checks and keeps the settings; a reversed pair warns warn_level
+        frames up (the caller of __init__ or of score())."""
+        self._desired = desired_edges(desired)
+        _warn_if_reversed(self._desired, warn_level)
+        self._methods = _methods(methods)
+        self._max_results = _integer(max_results, "max_results", 1)
+        self._sort = flag(sort, "sort")
+        self._fixed = _number_format(fixed)
+        self._core = _core.Scorer(polarity_codes(self._desired), list(self._methods),
+                                  self._max_results, self._sort, _FORMATS[self._fixed])
+
+    desired = property(lambda self: self._desired, doc="The desired edges (DesiredEdge).")
+    methods = property(lambda self: self._methods, doc="The score methods (Method).")
+    max_results = property(lambda self: self._max_results, doc="How many candidates are kept.")
+    sort = property(lambda self: self._sort, doc="Whether results come best first.")
+    fixed = property(lambda self: self._fixed, doc="The number format: False, True or 'both'.")
+
+    def __repr__(self):
+        return (f"Scorer(desired={list(self._desired)!r}, methods={list(self._methods)!r}, "
+                f"max_results={self._max_results}, sort={self._sort}, fixed={self._fixed!r})")
+
+    def score(self, positions, contrasts, *, extras=None):
+        """Score the edges of one caliper result.
+
+        Parameters
+        ----------
+        positions, contrasts : array_like
+            The edges along the caliper, positions ascending: float arrays
+            (or array-likes of numbers) of equal length, every value
+            finite. A float64 C-contiguous array is read as it is.
+        extras : array_like, optional
+            An (edges, 3) array of extra values, which makes the run an
+            extended one.
+
+        Returns
+        -------
+        Results
+            The kept candidates; their arrays are new on every call.
+
+        Raises
+        ------
+        TypeError, ValueError
+            For a bad array, naming it, or a method that needs extras.
+        ScoreError
+            For what the library refuses.
+
+        Examples
+        --------
+        >>> import cclp_score as cs
+        >>> scorer = cs.Scorer(desired=0.0, methods=[cs.Method("contrast", cs.OneSided(50, 0, 0))])
+        >>> scorer.score([-4.0, 1.5, 6.0], [12.0, -60.0, 30.0]).edges.tolist()
+        [[1]]
+        """
+        return self._results(self._core.score(positions, contrasts, extras, None))
+
+    def _score_record(self, positions, contrasts, record, extras):
+        """A run over the edge finder's result set, which positions and
+        contrasts view (ascending and finite; read in place when it can)."""
+        return self._results(self._core.score(positions, contrasts, extras, record))
+
+    def _results(self, out):
+        return Results(desired=self._desired, methods=self._methods, fixed=self._fixed,
+                       sort=self._sort, **out)
 
 
 def score(positions, contrasts, *, desired, methods, max_results=1, sort=True, extras=None,
@@ -329,6 +434,10 @@ def score(positions, contrasts, *, desired, methods, max_results=1, sort=True, e
         A pair whose first desired edge lies after its second: that pair is
         never formed.
 
+    See Also
+    --------
+    Scorer : keeps these settings for many runs.
+
     Notes
     -----
     The GIL is released during the run.
@@ -347,31 +456,10 @@ def score(positions, contrasts, *, desired, methods, max_results=1, sort=True, e
     ValueError: positions: edges must come in ascending position order, as the caliper reports them; edge 1 lies before edge 0
     """
     # _record: the edge finder's result set that positions and contrasts
-    # view, from Found.score(): ascending and finite, so not checked again,
-    # and read in place by a double-precision run without extras.
-    in_place = _record is not None and extras is None and fixed is False
-    if not in_place:
-        positions = _column(positions, "positions")
-        contrasts = _column(contrasts, "contrasts", len(positions))
-    if _record is None and len(positions) > 1 and (np.diff(positions) < 0).any():
-        at = int(np.argmax(np.diff(positions) < 0)) + 1
-        raise ValueError(f"positions: {_core.edge_order_text(at)}")
-    extras = _extras(extras, len(positions))
-    desired = desired_edges(desired)
-    _warn_if_reversed(desired)
-    methods = _methods(methods)
-    max_results = _integer(max_results, "max_results", 1)
-    sort = flag(sort, "sort")
-    if not (isinstance(fixed, (bool, np.bool_)) or (isinstance(fixed, str) and fixed == "both")):
-        raise ValueError(f"fixed: False, True or 'both' expected, got {fixed!r}")
-    fixed = fixed if isinstance(fixed, str) else bool(fixed)
-    wanted = polarity_codes(desired)
-    if in_place:
-        out = _core.run_record(_record, wanted, list(methods), max_results, sort)
-    else:
-        extra_columns = (None if extras is None
-                         else tuple(np.ascontiguousarray(extras[:, k]) for k in range(3)))
-        out = _core.run(positions, contrasts, extra_columns, wanted, list(methods), max_results,
-                        sort, _FORMATS[fixed])
-    return Results(positions=positions, contrasts=contrasts, extras=extras, desired=desired,
-                   methods=methods, fixed=fixed, sort=sort, **out)
+    # view, from Found.score(): ascending and finite, so not checked for
+    # order, and read in place by a double-precision run without extras.
+    scorer = Scorer.__new__(Scorer)
+    scorer._setup(desired, methods, max_results, sort, fixed, warn_level=4)
+    if _record is None:
+        return scorer.score(positions, contrasts, extras=extras)
+    return scorer._score_record(positions, contrasts, _record, extras)

@@ -18,7 +18,7 @@
 #include "bindings.hpp"
 #include "cgeom/cgeom.hpp"
 #include "plot/geometry_plot.hpp"
-#include "run_request.hpp"
+#include "run_settings.hpp"
 
 namespace cclp_python {
 namespace {
@@ -60,15 +60,17 @@ struct ToolInputs {
     py::array pixels;  // keeps the image alive
     cedge_image image;
     cedge_params edge;
-    ScoreSettings score;
+    RunSettings score;
 };
 
 ToolInputs toolInputs(const py::array& pixels, const py::tuple& edge, Desired desired,
                       std::vector<cclp::score::Method> methods) {
     const auto settings = edgeSettings(edge[0].cast<double>(), edge[1].cast<double>(),
                                        edge[2].cast<std::string>(), edge[3].cast<bool>());
-    return ToolInputs{pixels, imageOf(pixels).c(), settings.c(),
-                      ScoreSettings(std::move(desired), std::move(methods), 1, true, false)};
+    ToolInputs in{pixels, imageOf(pixels).c(), settings.c(),
+                  RunSettings(desired, std::move(methods), 1, true, CCLP_FORMAT_DOUBLE)};
+    in.score.checkFits(false);
+    return in;
 }
 
 // calipers: (count, inward, spacing, length, thickness); fit: (weight, iterations, inlier distance).
@@ -160,8 +162,8 @@ void runTool(const char* context, const ToolInputs& in, const Params& params, Co
     results.resize(static_cast<std::size_t>(calipers));
     {
         const py::gil_scoped_release released;
-        const cclp::score::Params score = in.score.params();
-        status = find(&in.image, &params, &in.edge, &score.c(), &geometry, results.data(), calipers);
+        status = find(&in.image, &params, &in.edge, &in.score.params().c(), &geometry, results.data(),
+                      calipers);
     }
     if (status < 0) raiseGeometryError(context, status);
 }

@@ -32,6 +32,9 @@ def tool_says(tool_binary, tmp_path, positions, desired, method):
     (lambda: cs.score([-4.0, 4.0, 1.0], [9.0, -9.0, 1.0], **STRADDLE), "positions",
      "edges must come in ascending position order, as the caliper reports them; "
      "edge 2 lies before edge 1", ([-4, 4, 1], {"method": "straddle"})),
+    (lambda: cs.Scorer(**STRADDLE).score([-4.0, 4.0, 1.0], [9.0, -9.0, 1.0]), "positions",
+     "edges must come in ascending position order, as the caliper reports them; "
+     "edge 2 lies before edge 1", ([-4, 4, 1], {"method": "straddle"})),
     (lambda: cs.Method("sizediff", cs.OneSided(0.1, 0.5, 1.0)), "name",
      "unknown score method 'sizediff' (did you mean 'sizeDiff'?)",
      ([-4, 4], {"method": "sizediff", "oneSided": RAMP})),
@@ -45,8 +48,12 @@ def test_refusals_say_what_the_tool_says(call, field, words, tool_input, tool_bi
 
 
 def test_reversed_desired_edges_warn_as_the_tool_warns(tool_binary, tmp_path):
+    reversed_pair = dict(desired=[10.0, -10.0], methods=[cs.Method("straddle")])
     with pytest.warns(cs.DesiredOrderWarning) as caught:
-        cs.score(*EDGES, desired=[10.0, -10.0], methods=[cs.Method("straddle")])
+        cs.score(*EDGES, **reversed_pair)
+        cs.Scorer(**reversed_pair)
+    assert [warning.filename for warning in caught] == [__file__, __file__]
+    assert str(caught[0].message) == str(caught[1].message)
     words = str(caught[0].message).removeprefix("desired: ")
     assert words.startswith("the first desired edge (at 10) lies after the second (at -10)")
     assert words in tool_says(tool_binary, tmp_path, [-4, 4], [10, -10], {"method": "straddle"})
@@ -63,6 +70,10 @@ def test_values_are_taken_only_in_their_range_and_type():
             ramp.sample_fixed(beyond)
     with pytest.raises(TypeError, match="^sort: True or False expected, got 'no'$"):
         cs.score(*EDGES, sort="no", **STRADDLE)
+    with pytest.raises(TypeError, match="^sort: True or False expected, got 0$"):
+        cs.Scorer(sort=0, **STRADDLE)
+    with pytest.raises(ValueError, match="^fixed: False, True or 'both' expected, got 1$"):
+        cs.Scorer(fixed=1, **STRADDLE)
     with pytest.raises(TypeError, match="^sort: True or False expected, got 1$"):
         cs.Recording(*EDGES, sort=1, **STRADDLE)
     with pytest.raises(TypeError, match="^clip: True or False expected, got 'yes'$"):
@@ -75,6 +86,9 @@ def test_a_fixed_run_that_keeps_nothing_has_empty_fixed_fields():
     assert [(a.dtype, a.shape) for a in (out.score_fixed, out.position_fixed, out.method_scores_fixed)] \
         == [(np.int32, (0,)), (np.int32, (0,)), (np.int32, (0, 1))]
     assert cs.score([1.0, 2.0], [30.0, 40.0], **none_kept).score_fixed is None
+    kept_scorer = cs.Scorer(fixed=True, **none_kept)
+    assert kept_scorer.score([1.0, 2.0], [30.0, 40.0]).method_scores_fixed.shape == (0, 1)
+    assert kept_scorer.score([1.0, 2.0], [-30.0, 40.0]).score_fixed.shape == (1,)
 
 
 def test_read_image_takes_any_name_the_file_system_allows(tmp_path):

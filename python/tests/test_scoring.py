@@ -111,3 +111,66 @@ def test_threads_score_in_parallel_with_the_same_results():
         assert np.array_equal(results.score, expected.score)
         assert np.array_equal(results.edges, expected.edges)
         assert np.array_equal(results.measured, expected.measured, equal_nan=True)
+
+
+def assert_same_results(got, expected):
+    for field in ("score", "position", "method_scores", "edges", "score_fixed", "position_fixed",
+                  "method_scores_fixed"):
+        assert np.array_equal(getattr(got, field), getattr(expected, field)), field
+    assert np.array_equal(got.measured, expected.measured, equal_nan=True)
+    assert np.array_equal(got.positions, expected.positions)
+
+
+@pytest.mark.parametrize("fixed", [False, True, "both"])
+@pytest.mark.parametrize("desired", [[-6, 6], (0.0, "negative")], ids=["pairs", "single"])
+def test_a_kept_scorer_gives_what_fresh_runs_give(fixed, desired):
+    """Runs of varied sizes through one Scorer, its records kept and reused,
+    against a fresh score() for each."""
+    rng = np.random.default_rng(5)
+    methods = [cs.Method("contrast", cs.OneSided(200, 0, 0)),
+               cs.Method("posAbs", cs.OneSided(0, 40, 50))]
+    if isinstance(desired, list):
+        methods.append(SIZE_DIFF)
+    settings = dict(desired=desired, methods=methods, max_results=7, fixed=fixed)
+    scorer = cs.Scorer(**settings)
+    for n in (0, 1, 30, 3, 12, 60, 2):
+        positions, contrasts = random_edges(rng, n)
+        extras = rng.uniform(0, 9, (n, 3)) if n % 2 else None
+        assert_same_results(scorer.score(list(positions), contrasts, extras=extras),
+                            cs.score(positions, contrasts, extras=extras, **settings))
+
+
+def test_a_scorer_checks_each_call_and_stays_usable():
+    with pytest.raises(ValueError, match=r"desired\[0\]: the position must be finite"):
+        cs.Scorer(desired=[10**400, 1], methods=[SIZE_DIFF])
+    scorer = cs.Scorer(desired=PAIR, methods=[cs.Method("extra1Diff", cs.OneSided(0, 1, 1))])
+    with pytest.raises(ValueError, match=r"methods\[0\]"):
+        scorer.score(POSITIONS, CONTRASTS)
+    with pytest.raises(ValueError, match="contrasts: every value must be finite"):
+        scorer.score(POSITIONS[::-1], CONTRASTS[:-1] + [np.nan])
+    with pytest.raises(ValueError, match=r"extras\[:, 2\]: every value must be finite \(index 1"):
+        scorer.score(POSITIONS, CONTRASTS, extras=[[0, 0, 0], [0, 0, np.inf]] + [[0, 0, 0]] * 6)
+    extras = np.arange(24.0).reshape(3, 8)
+    results = scorer.score(np.array(POSITIONS, dtype=np.float32), CONTRASTS, extras=extras)
+    assert results.extras.shape == (8, 3) and np.array_equal(results.extras, extras.T)
+    with pytest.raises(AttributeError):
+        scorer.max_results = 3
+
+
+def test_one_scorer_serves_several_threads():
+    rng = np.random.default_rng(17)
+    inputs = [random_edges(rng, 200) for _ in range(6)]
+    scorer = cs.Scorer(desired=[-5, 5], methods=[SIZE_DIFF], max_results=9)
+    alone = [scorer.score(*edges) for edges in inputs]
+    with concurrent.futures.ThreadPoolExecutor(4) as pool:
+        together = list(pool.map(lambda edges: scorer.score(*edges), inputs * 4))
+    for k, results in enumerate(together):
+        assert_same_results(results, alone[k % len(inputs)])
+
+
+def test_the_scorer_examples_run():
+    import doctest
+
+    from cclp_score import _scoring
+
+    assert doctest.testmod(_scoring).failed == 0
