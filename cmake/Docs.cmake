@@ -7,7 +7,9 @@ set(docs_html "${PROJECT_BINARY_DIR}/docs/html")
 # live in detail namespaces, which the reference leaves out.
 file(GLOB doc_headers CONFIGURE_DEPENDS include/cclp_score/*.h include/cclp_score/*.hpp
      include/cclp_score/cxx/*.hpp edgefinder/include/cedge/cedge.h
-     edgefinder/include/cedge/cedge_status.h edgefinder/include/cedge/cedge.hpp)
+     edgefinder/include/cedge/cedge_status.h edgefinder/include/cedge/cedge.hpp
+     geometry/include/cgeom/cgeom.h geometry/include/cgeom/cgeom_status.h
+     geometry/include/cgeom/cgeom.hpp)
 list(APPEND doc_headers "${CCLP_GENERATED_INCLUDE_DIR}/cclp_score/cclp_version.h")
 
 find_package(Doxygen QUIET)

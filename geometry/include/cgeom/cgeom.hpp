@@ -1,18 +1,20 @@
-// The line and circle tools for C++17 callers: fluent value types for the
-// nominal geometry and the caliper and fit settings, and findLine /
-// findCircle returning the fitted geometry with every caliper's result.
-// Errors are exceptions of one category that names every status a call can
-// return: the tools', the edge finder's, the scoring module's and the
-// runtime's (category and exception shared with the other wrappers through
-// cclp_score/cxx/c_wrapping.hpp). Header-only; calls only the C exports of
-// cgeom.h (conventions there).
-//
-//     const cedge::Image image = cedge::Image::read("part.png");
-//     const cgeom::LineFit side = cgeom::findLine(
-//         image.view(), cgeom::LineParams(20.0, 50.0, 180.0, 52.0).calipers(12, 40.0, 5.0),
-//         cedge::Settings().sigma(1.5),
-//         cclp::score::Params().single({0.0, cclp::score::Polarity::Positive}));
-//     // side.geometry.angle, side.fit().rms, side.calipers[i].point
+/** @file
+ * The line and circle tools for C++17 callers: fluent value types for the
+ * nominal geometry and the caliper and fit settings, and findLine /
+ * findCircle returning the fitted geometry with every caliper's result.
+ * Errors are exceptions of one category that names every status a call can
+ * return: the tools', the edge finder's, the scoring module's and the
+ * runtime's (category and exception shared with the other wrappers through
+ * cclp_score/cxx/c_wrapping.hpp). Header-only; calls only the C exports of
+ * cgeom.h (conventions there).
+ *
+ *     const cedge::Image image = cedge::Image::read("part.png");
+ *     const cgeom::LineFit side = cgeom::findLine(
+ *         image.view(), cgeom::LineParams(20.0, 50.0, 180.0, 52.0).calipers(12, 40.0, 5.0),
+ *         cedge::Settings().sigma(1.5),
+ *         cclp::score::Params().single({0.0, cclp::score::Polarity::Positive}));
+ *     // side.geometry.angle, side.fit().rms, side.calipers[i].point
+ */
 #ifndef CGEOM_HPP
 #define CGEOM_HPP
 
@@ -26,6 +28,9 @@
 #include "cedge/cedge.hpp"
 #include "cgeom.h"
 
+/// The line and circle tools for C++17 callers (cgeom.hpp): nominal
+/// geometry, caliper and fit settings and the fitted results, over the
+/// geometry tools' C exports.
 namespace cgeom {
 
 namespace detail {
@@ -63,8 +68,8 @@ using Error = cclp::cwrap::Error<detail::StatusTexts>;
 
 /// How the fit weighs a point by its residual.
 enum class Weight : int32_t {
-    Tukey = cgeom_weightTukey,
-    Huber = cgeom_weightHuber,
+    Tukey = cgeom_weightTukey,  ///< (1 - (r / d)^2)^2 within the inlier distance d
+    Huber = cgeom_weightHuber,  ///< 1 up to d / 2, (d / 2) / |r| beyond, 0 beyond d
     None = cgeom_weightNone  ///< plain least squares over every found point
 };
 
@@ -99,8 +104,11 @@ public:
         c_.fit = cgeom_fitParams{static_cast<int32_t>(weight), maxIterations, inlierDistance};
         return self();
     }
+    /// The C record (a temporary's, as a copy).
+    ///@{
     const Record& c() const& noexcept { return c_; }
     Record c() const&& noexcept { return c_; }
+    ///@}
 
 protected:
     Record c_{};
@@ -117,6 +125,8 @@ private:
 }  // namespace detail
 
 /// A nominal segment and its calipers; values are checked by the call.
+/// calipers() or spacing() sets the calipers, fit() the robust fit, and
+/// c() gives the C record.
 class LineParams : public detail::ToolParams<LineParams, cgeom_lineParams> {
 public:
     /// All of a C record's settings.
@@ -132,7 +142,9 @@ public:
     }
 };
 
-/// A nominal circle (or arc) and its radial calipers.
+/// A nominal circle (or arc) and its radial calipers; values are checked by
+/// the call. calipers() or spacing() sets the calipers, fit() the robust
+/// fit, and c() gives the C record.
 class CircleParams : public detail::ToolParams<CircleParams, cgeom_circleParams> {
 public:
     /// All of a C record's settings.
@@ -165,13 +177,15 @@ using CaliperResult = cgeom_caliperResult;
 /// caliper, in caliper order.
 template <class Geometry>
 struct Fitted {
-    Geometry geometry{};
-    std::vector<CaliperResult> calipers;
+    Geometry geometry{};                  ///< The fitted line or circle and the fit's summary.
+    std::vector<CaliperResult> calipers;  ///< One result per caliper, in caliper order.
 
     /// RMS, calipers, found, missing and used.
     const cgeom_fitSummary& fit() const noexcept { return geometry.fit; }
 };
+/// What findLine returns.
 using LineFit = Fitted<cgeom_line>;
+/// What findCircle returns.
 using CircleFit = Fitted<cgeom_circle>;
 
 namespace detail {

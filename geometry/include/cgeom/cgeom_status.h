@@ -1,4 +1,5 @@
-/* Status codes of the geometry tools. 0 is success, every failure negative.
+/** @file
+ * Status codes of the geometry tools. 0 is success, every failure negative.
  * The edge finder's codes (a caliper's length, the image, the edge search
  * settings), the scoring module's (the score parameters) and the runtime's
  * pass through unchanged. */
@@ -9,7 +10,9 @@
 
 #include "cedge/cedge_status.h"
 
-/* X(name, bits, meaning): the single table of the geometry tools' own codes. */
+/** X(name, bits, meaning): the single table of the geometry tools' own codes.
+ * Each row makes the constant name of enum cgeom_statusCode, which
+ * cgeom_statusName() names and cgeom_statusMeaning() explains by meaning. */
 #define CGEOM_STATUS_TABLE(X)                                                                     \
     X(CGEOM_STATUS_SEGMENT_NOT_VALID, 0x80001001u, "segment end points not finite")                \
     X(CGEOM_STATUS_SEGMENT_TOO_SHORT, 0x80001002u, "segment shorter than 1 pixel")                 \
@@ -30,13 +33,15 @@
     X(CGEOM_STATUS_FIT_NOT_FINITE, 0x8000100Du,                                                    \
       "the fit gave numbers that are not finite, or a circle without a positive radius")
 
+/** Success. */
 #define CGEOM_STATUS_OK 0
-/* Enumerators are int; every code fits, and they stay constant expressions. */
 #define CGEOM_STATUS_DEFINE_(name, bits, meaning) name = CSYS_STATUS_FROM_BITS(bits),
+/** The geometry tools' own status codes, one per row of CGEOM_STATUS_TABLE.
+ * Enumerators are int; every code fits, and they stay constant expressions. */
 enum cgeom_statusCode { CGEOM_STATUS_TABLE(CGEOM_STATUS_DEFINE_) CGEOM_STATUS_END_ = 0 };
 #undef CGEOM_STATUS_DEFINE_
 
-/* The name of a geometry, edge finder or runtime code ("CGEOM_STATUS_OK" for
+/** The name of a geometry, edge finder or runtime code ("CGEOM_STATUS_OK" for
  * 0), or null for any other code (the scoring module's: cclp_anyStatusName). */
 static inline const char* cgeom_statusName(int32_t status) {
     if (status == CGEOM_STATUS_OK) return "CGEOM_STATUS_OK";
@@ -47,7 +52,7 @@ static inline const char* cgeom_statusName(int32_t status) {
     return cedge_statusName(status);
 }
 
-/* What a geometry, edge finder or runtime code means, or null. */
+/** What a geometry, edge finder or runtime code means, or null. */
 static inline const char* cgeom_statusMeaning(int32_t status) {
     if (status == CGEOM_STATUS_OK) return "success";
 #define CGEOM_STATUS_MEANING_(name, bits, meaning) \
