@@ -58,7 +58,8 @@ TEST(GeometryPlot, CountsEveryCaliperByWhatBecameOfIt) {
 }
 
 TEST(GeometryPlot, SaysWhyThereIsNoFit) {
-    GeometryPlotRequest request = LineScene().request();
+    const LineScene scene;  // the request views its image
+    GeometryPlotRequest request = scene.request();
     request.status = CGEOM_STATUS_TOO_FEW_POINTS;
     const std::string svg = geometryPlotOf(request);
     EXPECT_TRUE(holds(svg, "no fit: CGEOM_STATUS_TOO_FEW_POINTS: too few calipers"));
