@@ -76,11 +76,23 @@ int32_t checkCommon(const cedge_image* image, const void* params, const cedge_pa
     return anyNull ? CSYS_STATUS_NULL_ARGUMENT : CGEOM_STATUS_OK;
 }
 
-int32_t search(const cedge_image& image, const std::vector<cedge_caliper>& calipers,
-               const cedge_params& edgeParams, const cclp_scoreParams& scoreParams, int32_t capacity,
-               std::vector<cgeom_caliperResult>& results) {
+// What both tools share: the calipers searched, the found points (relative
+// to origin) fitted robustly from model's start, and the summary. The
+// results reach the caller only once the fit has succeeded.
+template <class Geometry, class Model>
+int32_t searchAndFit(const cedge_image& image, const std::vector<cedge_caliper>& calipers,
+                     const cedge_params& edgeParams, const cclp_scoreParams& scoreParams,
+                     int32_t capacity, const Point& origin, const Geometry& geometry,
+                     const cgeom_fitParams& fit, Model& model, std::vector<cgeom_caliperResult>& results,
+                     cgeom_fitSummary& summary) {
     if (capacity < static_cast<int32_t>(calipers.size())) return CGEOM_STATUS_CAPACITY_TOO_SMALL;
-    return searchCalipers(image, calipers, edgeParams, scoreParams, results);
+    int32_t status = searchCalipers(image, calipers, edgeParams, scoreParams, results);
+    if (status != CGEOM_STATUS_OK) return status;
+    const std::vector<Point> points = foundPoints(results, origin);
+    std::vector<double> weights;
+    status = robustFit(geometry, points, fit, model, weights);
+    if (status == CGEOM_STATUS_OK) summary = summarise(geometry, model, points, weights, results);
+    return status;
 }
 
 int32_t findLine(const cedge_image& image, const cgeom_lineParams& params,
@@ -88,20 +100,14 @@ int32_t findLine(const cedge_image& image, const cgeom_lineParams& params,
                  cgeom_line& line, cgeom_caliperResult* out, int32_t capacity) {
     int32_t count = 0;
     int32_t status = checkLine(params, count);
-    std::vector<cgeom_caliperResult> results;
-    if (status == CGEOM_STATUS_OK) {
-        status = search(image, lineCalipers(params, count), edgeParams, scoreParams, capacity, results);
-    }
     if (status != CGEOM_STATUS_OK) return status;
     const Point origin{(params.startX + params.endX) / 2.0, (params.startY + params.endY) / 2.0};
     const LineGeometry geometry(Point{params.endX - params.startX, params.endY - params.startY});
-    const std::vector<Point> points = foundPoints(results, origin);
     LineModel model{};
-    std::vector<double> weights;
-    status = robustFit(geometry, points, params.fit, model, weights);
-    if (status != CGEOM_STATUS_OK) return status;
+    std::vector<cgeom_caliperResult> results;
     cgeom_line fitted{};
-    fitted.fit = summarise(geometry, model, points, weights, results);
+    status = searchAndFit(image, lineCalipers(params, count), edgeParams, scoreParams, capacity, origin, geometry, params.fit, model, results, fitted.fit);
+    if (status != CGEOM_STATUS_OK) return status;
     // The origin (the nominal midpoint) projected onto the line.
     const double along = -(model.point.x * model.direction.x + model.point.y * model.direction.y);
     fitted.point = cedge_point{origin.x + model.point.x + along * model.direction.x,
@@ -118,20 +124,13 @@ int32_t findCircle(const cedge_image& image, const cgeom_circleParams& params,
                    cgeom_circle& circle, cgeom_caliperResult* out, int32_t capacity) {
     int32_t count = 0;
     int32_t status = checkCircle(params, count);
-    std::vector<cgeom_caliperResult> results;
-    if (status == CGEOM_STATUS_OK) {
-        status = search(image, circleCalipers(params, count), edgeParams, scoreParams, capacity, results);
-    }
     if (status != CGEOM_STATUS_OK) return status;
     const Point origin{params.centerX, params.centerY};
-    const CircleGeometry geometry;
-    const std::vector<Point> points = foundPoints(results, origin);
     CircleModel model{Point{0.0, 0.0}, params.radius};
-    std::vector<double> weights;
-    status = robustFit(geometry, points, params.fit, model, weights);
-    if (status != CGEOM_STATUS_OK) return status;
+    std::vector<cgeom_caliperResult> results;
     cgeom_circle fitted{};
-    fitted.fit = summarise(geometry, model, points, weights, results);
+    status = searchAndFit(image, circleCalipers(params, count), edgeParams, scoreParams, capacity, origin, CircleGeometry{}, params.fit, model, results, fitted.fit);
+    if (status != CGEOM_STATUS_OK) return status;
     fitted.center = cedge_point{origin.x + model.center.x, origin.y + model.center.y};
     fitted.radius = trueRadius(model.radius, params.calipers.thickness);
     std::copy(results.begin(), results.end(), out);
